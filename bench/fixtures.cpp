@@ -1,0 +1,60 @@
+#include "fixtures.h"
+
+#include "store.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QVariant>
+#include <sys/resource.h>
+
+QString storeWithQsos(int n, bool skewed)
+{
+    const QString folder = QDir::temp().filePath(QStringLiteral("vireok-bench"));
+    QDir().mkpath(folder);
+    const QString path = QDir(folder).filePath(QStringLiteral("%1-%2.mdb").arg(skewed ? "skewed" : "plain").arg(n));
+    if (QFile::exists(path))
+        return path;
+    {
+        Store store(path);
+        store.open();
+    }
+    const QString connection = QStringLiteral("bench-fill");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", connection);
+        db.setDatabaseName(path);
+        db.open();
+        db.transaction();
+        QSqlQuery q(db);
+        q.prepare("INSERT INTO qso (band, mode, data, time, call1, rst1, nr1, call2, rst2, nr2, tur) "
+                  "VALUES (?,?,?,?,?,?,?,?,?,?,?)");
+        const char *bands[] = {"3500", "7000", "14000", "21000", "28000"};
+        for (int i = 0; i < n; ++i) {
+            const bool busy = skewed && i % 143 == 0; // about 0.7% of rows
+            q.addBindValue(QString::fromLatin1(bands[i % 5]));
+            q.addBindValue(i % 3 ? QStringLiteral("CW") : QStringLiteral("PH"));
+            q.addBindValue(QStringLiteral("2026-12-06"));
+            q.addBindValue(QStringLiteral("%1").arg(i % 2400, 4, 10, QLatin1Char('0')));
+            q.addBindValue(busy && i % 2 ? busiestCall() : QStringLiteral("UA%1A").arg(i));
+            q.addBindValue(QStringLiteral("599"));
+            q.addBindValue(QString::number(i % 1000));
+            q.addBindValue(busy && !(i % 2) ? busiestCall() : QStringLiteral("RA%1B").arg(i));
+            q.addBindValue(QStringLiteral("599"));
+            q.addBindValue(i % 4 ? QString::number(i % 700) : QStringLiteral(""));
+            q.addBindValue(QString::number(i % 3));
+            q.exec();
+        }
+        db.commit();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return path;
+}
+
+long peakResidentBytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss * 1024L;
+}

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what building and testing Vireok needs and is not installed yet.
+# Usage: scripts/setup.sh [extra Debian packages...]
+set -euo pipefail
+
+packages=(cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libgl-dev libbenchmark-dev
+          fonts-wine fonts-liberation fonts-dejavu-core xvfb xauth "$@")
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,115 @@
+#include "inifile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+IniFile::IniFile(QString path) : m_path(std::move(path)) {}
+
+void IniFile::load()
+{
+    m_lines.clear();
+    QFile f(m_path);
+    if (!f.open(QIODevice::ReadOnly))
+        return;
+    QStringDecoder decode("windows-1251");
+    const QString text = decode(f.readAll());
+    m_lines = text.split('\n');
+    for (QString &line : m_lines)
+        if (line.endsWith('\r'))
+            line.chop(1);
+    if (!m_lines.isEmpty() && m_lines.last().isEmpty())
+        m_lines.removeLast();
+}
+
+int IniFile::findSection(const QString &section) const
+{
+    for (int i = 0; i < m_lines.size(); ++i) {
+        const QString t = m_lines[i].trimmed();
+        if (t.startsWith('[') && t.endsWith(']') && t.mid(1, t.size() - 2).trimmed().compare(section, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+int IniFile::findKey(int sectionLine, const QString &key) const
+{
+    for (int i = sectionLine + 1; i < m_lines.size(); ++i) {
+        const QString t = m_lines[i].trimmed();
+        if (t.startsWith('['))
+            break;
+        const int eq = t.indexOf('=');
+        if (eq > 0 && t.left(eq).trimmed().compare(key, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+std::optional<int> IniFile::readInt(const QString &section, const QString &key) const
+{
+    const int s = findSection(section);
+    if (s < 0)
+        return std::nullopt;
+    const int k = findKey(s, key);
+    if (k < 0)
+        return std::nullopt;
+    const QString &line = m_lines[k];
+    bool ok = false;
+    const int value = line.mid(line.indexOf('=') + 1).trimmed().toInt(&ok);
+    if (!ok)
+        return std::nullopt;
+    return value;
+}
+
+void IniFile::writeInt(const QString &section, const QString &key, int value)
+{
+    const QString line = key + '=' + QString::number(value);
+    int s = findSection(section);
+    if (s < 0) {
+        if (!m_lines.isEmpty() && !m_lines.last().trimmed().isEmpty())
+            m_lines << QString();
+        m_lines << '[' + section + ']' << line;
+        return;
+    }
+    const int k = findKey(s, key);
+    if (k >= 0) {
+        m_lines[k] = line;
+        return;
+    }
+    int end = s + 1;
+    while (end < m_lines.size() && !m_lines[end].trimmed().startsWith('['))
+        ++end;
+    while (end > s + 1 && m_lines[end - 1].trimmed().isEmpty())
+        --end;
+    m_lines.insert(end, line);
+}
+
+bool IniFile::save()
+{
+    QSaveFile f(m_path);
+    QStringEncoder encode("windows-1251");
+    QByteArray bytes;
+    for (const QString &line : m_lines)
+        bytes += encode(line) + "\r\n";
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
+        m_error = m_path + QStringLiteral(": ") + f.errorString();
+        return false;
+    }
+    return true;
+}
+
+QString IniFile::defaultPath()
+{
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    const QFileInfo folder(programFolder);
+    if (folder.isWritable())
+        return QDir(programFolder).filePath(QStringLiteral("settings.ini"));
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    QDir().mkpath(config);
+    return QDir(config).filePath(QStringLiteral("settings.ini"));
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QStringList>
+#include <optional>
+
+/// settings.ini: whole numbers by section and key, names compared without
+/// regard to case. Other sections, keys and lines are kept as they are.
+class IniFile {
+public:
+    explicit IniFile(QString path);
+
+    /// Reads the file afresh; a missing or unreadable file reads as empty.
+    void load();
+    /// A key that is missing or not a whole number gives nothing.
+    std::optional<int> readInt(const QString &section, const QString &key) const;
+    void writeInt(const QString &section, const QString &key, int value);
+    /// Writes the file (Windows-1251, CR LF); false with error() set on failure.
+    bool save();
+    const QString &error() const { return m_error; }
+    const QString &path() const { return m_path; }
+
+    /// Beside the executable when that folder is writable, otherwise in the
+    /// user's configuration folder.
+    static QString defaultPath();
+
+private:
+    int findSection(const QString &section) const;
+    int findKey(int sectionLine, const QString &key) const;
+
+    QString m_path;
+    QStringList m_lines;
+    QString m_error;
+};

@@ -1,0 +1,40 @@
+#include "clocksource.h"
+#include "fonts.h"
+#include "inifile.h"
+#include "qtprompts.h"
+#include "store.h"
+#include "taboutbox.h"
+#include "tmain.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char *argv[])
+{
+    const bool noPlatformChosen = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+    if (noPlatformChosen && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        std::fprintf(stderr, "vireok: no X display (DISPLAY is not set); to try it without a desktop run: "
+                             "xvfb-run -a ./vireok\n");
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("vireok"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Vireok"));
+    Fonts::load();
+
+    Store store;
+    QtPrompts prompts;
+    QtDesktop desktop;
+    SystemClock clock;
+    const QString iniPath = IniFile::defaultPath();
+
+    TMain main({store, prompts, desktop, clock, iniPath});
+    TAboutBox about(&main);
+    main.setAboutBox(&about);
+
+    main.show();
+    const int result = app.exec();
+    main.saveSettings();
+    return result;
+}

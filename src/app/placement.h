@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QRect>
+
+class IniFile;
+
+/// Where a window stands at start, from settings.ini.
+struct MainPlacement {
+    QPoint topLeft;
+    int layout = 0; ///< entry layout: 0 horizontal, anything else vertical
+};
+
+/// Half of the free room, truncated towards zero (it may be negative).
+int centredEdge(int screenExtent, int windowExtent);
+
+/// Section Main: Left -1 (or missing) centres the window and keeps the
+/// horizontal layout; otherwise Left, Top (default designTop) and Position.
+MainPlacement mainPlacement(const IniFile &ini, const QSize &screen, const QSize &outer, int designTop);
+
+/// Section RptQso: Left -1 (or missing) centres the window at its design
+/// size; otherwise Left, Top, Width, Height, each defaulting to design.
+QRect repeatWindowPlacement(const IniFile &ini, const QSize &screen, const QRect &design);

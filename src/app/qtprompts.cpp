@@ -1,0 +1,53 @@
+#include "qtprompts.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QUrl>
+
+void QtPrompts::inform(QWidget *parent, const QString &text)
+{
+    QMessageBox::information(parent, QApplication::applicationDisplayName(), text);
+}
+
+void QtPrompts::error(QWidget *parent, const QString &title, const QString &text)
+{
+    QMessageBox::critical(parent, title, text);
+}
+
+void QtPrompts::storeError(QWidget *parent, const QString &text)
+{
+    QMessageBox::critical(parent, QApplication::applicationDisplayName(), text);
+}
+
+bool QtPrompts::confirm(QWidget *parent, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text, QMessageBox::NoButton, parent);
+    QPushButton *yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+QString QtPrompts::saveFileName(QWidget *parent, const QString &folder, const QString &proposedName)
+{
+    QFileDialog dialog(parent, QStringLiteral("Сохранить файл"), folder);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({QStringLiteral("Файлы отчетов (\".cbr\";\".txt\";\".adif\")"),
+                           QStringLiteral("Все файлы (*.*)")});
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.selectFile(proposedName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return QDir::toNativeSeparators(dialog.selectedFiles().first());
+}
+
+void QtDesktop::openDocument(const QString &path)
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::current().absoluteFilePath(path)));
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "mainform.h"
+
+#include <QMainWindow>
+#include <functional>
+
+class ClockSource;
+class Desktop;
+class LogModel;
+class Prompts;
+class QAction;
+class QDialog;
+class Store;
+
+/// The main window: the log grid, the entry panel, the menus and the status
+/// bar. It wires the entry, repeat, clock, setup, export and time-sync logic
+/// to its controls.
+class TMain : public QMainWindow {
+    Q_OBJECT
+public:
+    struct Services {
+        Store &store;
+        Prompts &prompts;
+        Desktop &desktop;
+        ClockSource &clock;
+        QString iniPath;
+    };
+
+    explicit TMain(const Services &services, QWidget *parent = nullptr);
+    ~TMain() override;
+
+    /// The windows made after this one; the menus show them.
+    void setContestWindow(QDialog *contest) { m_contest = contest; }
+    void setRepeatWindow(QWidget *repeats);
+    void setAboutBox(QDialog *about) { m_about = about; }
+
+    /// Writes section Main of settings.ini (program end).
+    void saveSettings();
+
+    const MainForm &form() const { return m_form; }
+    LogModel &logModel() { return *m_log; }
+    int entryLayout() const { return m_layout; }
+    QAction *layoutAction() const { return m_layoutAction; }
+    QAction *repeatAction() const { return m_repeatAction; }
+    QAction *action(const QString &caption) const;
+
+    /// Runs a handler; a store error ends it and is shown in the error box.
+    bool guarded(const std::function<void()> &handler);
+
+    void toggleLayout();
+    void refreshCounters();
+
+private:
+    void buildControls();
+    void buildEntryPanel(QWidget *client);
+    void buildMenus();
+    void restorePlacement();
+    void applyLayout();
+    void openLog();
+    void toggleRepeatWindow();
+
+    Services m_services;
+    MainForm m_form;
+    LogModel *m_log = nullptr;
+    int m_layout = 0;
+    QAction *m_layoutAction = nullptr;
+    QAction *m_repeatAction = nullptr;
+    QDialog *m_contest = nullptr;
+    QWidget *m_repeats = nullptr;
+    QDialog *m_about = nullptr;
+};

@@ -1,0 +1,38 @@
+#include "entryedit.h"
+
+#include "entryfilter.h"
+
+#include <QKeyEvent>
+
+EntryEdit::EntryEdit(EntryField role, QWidget *parent) : QLineEdit(parent), m_role(role) {}
+
+void EntryEdit::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Escape:
+    case Qt::Key_F1:
+    case Qt::Key_F2:
+        emit entryKey(this, key);
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    if ((event->modifiers() & Qt::ControlModifier) && (key == Qt::Key_C || key == Qt::Key_V || key == Qt::Key_X)) {
+        event->accept();
+        return;
+    }
+    const QString text = event->text();
+    if (text.size() == 1 && !(event->modifiers() & Qt::ControlModifier) && key != Qt::Key_Backspace
+        && key != Qt::Key_Delete && key != Qt::Key_Tab && key != Qt::Key_Backtab) {
+        const auto taken = filterEntryChar(text.at(0));
+        if (taken && !isReadOnly())
+            insert(QString(*taken));
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}

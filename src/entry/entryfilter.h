@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QChar>
+#include <optional>
+
+/// The character a typed character becomes in the six entry fields, or
+/// nothing when it is dropped. Cyrillic letters become the Latin letters of
+/// the same keys, so a call typed with the Russian layout on comes out right.
+std::optional<QChar> filterEntryChar(QChar typed);

@@ -1,0 +1,167 @@
+#include "logmodel.h"
+
+#include "store.h"
+#include "storeerror.h"
+
+#include <QFont>
+
+namespace {
+
+constexpr int kPageSize = 64;
+constexpr int kMaxPages = 32;
+
+const char *const kTitles[] = {"FREQ", "MD", "DATE", "TIME", "CALL-1", "RST-1", "NR-1", "CALL-2", "RST-2", "NR-2"};
+
+QFont cellFont(int column)
+{
+    QFont f(QStringLiteral("Liberation Mono"));
+    f.setStyleHint(QFont::TypeWriter);
+    f.setPixelSize(column < 4 ? 11 : 12);
+    return f;
+}
+
+} // namespace
+
+LogModel::LogModel(Store &store, QObject *parent) : QAbstractTableModel(parent), m_store(store) {}
+
+void LogModel::reload()
+{
+    beginResetModel();
+    forgetPages();
+    try {
+        m_ids = m_store.qsoIds();
+        m_workedNumbers = m_store.workedNumberCount();
+    } catch (...) {
+        endResetModel();
+        throw;
+    }
+    endResetModel();
+}
+
+void LogModel::append(const QsoRecord &qso)
+{
+    const qint64 id = m_store.addQso(qso);
+    const int row = int(m_ids.size());
+    beginInsertRows({}, row, row);
+    m_ids.push_back(id);
+    if (qso.hasWorkedNumber())
+        ++m_workedNumbers;
+    m_pages.remove(row / kPageSize);
+    endInsertRows();
+}
+
+void LogModel::change(int row, const QsoRecord &qso)
+{
+    if (row < 0 || row >= rowCount())
+        return;
+    m_store.updateQso(m_ids[size_t(row)], qso);
+    reload();
+}
+
+void LogModel::remove(int row)
+{
+    if (row < 0 || row >= rowCount())
+        return;
+    m_store.deleteQso(m_ids[size_t(row)]);
+    reload();
+}
+
+void LogModel::clear()
+{
+    m_store.clearQsos();
+    reload();
+}
+
+QsoRecord LogModel::record(int row) const
+{
+    if (row < 0 || row >= rowCount())
+        return {};
+    const auto &rows = page(row / kPageSize);
+    const size_t at = size_t(row % kPageSize);
+    return at < rows.size() ? rows[at] : QsoRecord{};
+}
+
+int LogModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_ids.size());
+}
+
+int LogModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : 10;
+}
+
+QString LogModel::fieldText(const QsoRecord &q, int column)
+{
+    switch (column) {
+    case 0: return q.band;
+    case 1: return q.mode;
+    case 2: return q.data;
+    case 3: return q.time;
+    case 4: return q.call1;
+    case 5: return q.rst1;
+    case 6: return q.nr1;
+    case 7: return q.call2;
+    case 8: return q.rst2;
+    case 9: return q.nr2;
+    }
+    return {};
+}
+
+QVariant LogModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+        return fieldText(record(index.row()), index.column());
+    case Qt::FontRole:
+        return cellFont(index.column());
+    case Qt::TextAlignmentRole:
+        if (index.column() == 0)
+            return int(Qt::AlignRight | Qt::AlignVCenter);
+        if (index.column() < 4)
+            return int(Qt::AlignCenter);
+        return int(Qt::AlignLeft | Qt::AlignVCenter);
+    }
+    return {};
+}
+
+QVariant LogModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= 10)
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+        return QString::fromLatin1(kTitles[section]);
+    case Qt::FontRole: {
+        QFont f(QStringLiteral("Tahoma"));
+        f.setPixelSize(9);
+        return f;
+    }
+    case Qt::TextAlignmentRole:
+        return int((section < 4 ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
+    }
+    return {};
+}
+
+const std::vector<QsoRecord> &LogModel::page(int pageIndex) const
+{
+    auto it = m_pages.find(pageIndex);
+    if (it != m_pages.end())
+        return *it;
+    if (m_pages.size() >= kMaxPages)
+        m_pages.clear();
+    std::vector<QsoRecord> rows;
+    try {
+        rows = m_store.qsosFrom(m_ids[size_t(pageIndex) * kPageSize], kPageSize);
+    } catch (const StoreError &e) {
+        emit readFailed(e.text());
+    }
+    return *m_pages.insert(pageIndex, std::move(rows));
+}
+
+void LogModel::forgetPages()
+{
+    m_pages.clear();
+}

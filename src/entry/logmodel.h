@@ -1,0 +1,53 @@
+#pragma once
+
+#include "qsorecord.h"
+
+#include <QAbstractTableModel>
+#include <QHash>
+#include <vector>
+
+class Store;
+
+/// The log grid's result: every QSO in the order of adding. Only the ids are
+/// kept in memory; rows are read from the store a page at a time as the grid
+/// shows them, so a log of a million QSOs opens at once.
+class LogModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit LogModel(Store &store, QObject *parent = nullptr);
+
+    /// Reads the log afresh (start-up, after a deletion, an edit or clearing).
+    /// Throws StoreError.
+    void reload();
+    /// Stores a new QSO and appends it as the last row. Throws StoreError.
+    void append(const QsoRecord &qso);
+    /// Stores the changed fields of the QSO in row (tur and id stay).
+    void change(int row, const QsoRecord &qso);
+    void remove(int row);
+    void clear();
+
+    QsoRecord record(int row) const;
+    qint64 qsoCount() const { return qint64(m_ids.size()); }
+    /// QSOs plus twice the QSOs that have the worked station's number.
+    qint64 points() const { return qsoCount() + 2 * m_workedNumbers; }
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    static QString fieldText(const QsoRecord &qso, int column);
+
+signals:
+    /// A page could not be read while the grid painted; shown once painting is over.
+    void readFailed(const QString &storeText) const;
+
+private:
+    const std::vector<QsoRecord> &page(int pageIndex) const;
+    void forgetPages();
+
+    Store &m_store;
+    std::vector<qint64> m_ids;
+    qint64 m_workedNumbers = 0;
+    mutable QHash<int, std::vector<QsoRecord>> m_pages;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QVector>
+
+class EntryEdit;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+class QWidget;
+
+/// The controls of the main window that the entry, repeat, clock and setup
+/// logic works on. The main window creates them and owns them.
+struct MainForm {
+    QWidget *window = nullptr;
+
+    EntryEdit *heardCall = nullptr, *heardReport = nullptr, *heardNumber = nullptr;
+    EntryEdit *workedCall = nullptr, *workedReport = nullptr, *workedNumber = nullptr;
+    QLineEdit *dateField = nullptr, *timeField = nullptr;
+    QLineEdit *utcDate = nullptr, *utcTime = nullptr; ///< never shown
+    QLineEdit *tourNumber = nullptr;
+
+    QPushButton *ok = nullptr, *editOk = nullptr, *manualOk = nullptr;
+    QPushButton *swap = nullptr, *clear = nullptr;
+    QComboBox *mode = nullptr, *band = nullptr;
+    QCheckBox *rst = nullptr, *tour = nullptr, *swl = nullptr, *copy = nullptr, *edit = nullptr;
+    QLabel *tourCaption = nullptr, *tourTime = nullptr, *utcCaption = nullptr, *utcClock = nullptr;
+
+    QTableView *grid = nullptr;
+    QLabel *panel[5] = {};
+
+    /// "Журнал", "Установки", "Соревнования", "Окна", "Справка".
+    QVector<QAction *> menus;
+
+    QVector<EntryEdit *> entryFields() const
+    {
+        return {heardCall, heardReport, heardNumber, workedCall, workedReport, workedNumber};
+    }
+};

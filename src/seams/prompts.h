@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+/// Message boxes and the save dialog. Texts are shown exactly as given.
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+    /// A plain box titled with the application title and an OK button.
+    virtual void inform(QWidget *parent, const QString &text) = 0;
+    /// A box with an error icon and the given title.
+    virtual void error(QWidget *parent, const QString &title, const QString &text) = 0;
+    /// The store's own error text in the standard error box.
+    virtual void storeError(QWidget *parent, const QString &text) = 0;
+    /// A yes/no question whose default answer is no; true for yes.
+    virtual bool confirm(QWidget *parent, const QString &text) = 0;
+    /// The save dialog of the exports; empty when the user cancels.
+    virtual QString saveFileName(QWidget *parent, const QString &folder, const QString &proposedName) = 0;
+};

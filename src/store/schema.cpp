@@ -1,0 +1,174 @@
+#include "schema.h"
+
+#include "storeerror.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace Schema {
+
+namespace {
+
+const QStringList kTours = {"TUR1B", "TUR1E", "TUR2B", "TUR2E", "TUR3B", "TUR3E", "TUR4B", "TUR4E"};
+const QStringList kCategories = {"CATEGORY-ASSISTED", "CATEGORY-BAND",        "CATEGORY-MODE",
+                                 "CATEGORY-OPERATOR", "CATEGORY-STATION",     "CATEGORY-TIME",
+                                 "CATEGORY-TRANSMITTER", "CATEGORY-OVERLAY"};
+const QStringList kLayout = {"ALIGN", "POSNR10", "POSNR11", "POSNR20", "POSNR21"};
+
+struct StarterContest {
+    const char *shortName;
+    const char *russianName;
+};
+
+// Names the contest robots and Cabrillo readers know, so a new user can
+// choose one and save at once.
+const StarterContest kStarterContests[] = {
+    {"CQ-WW-CW", "CQ World Wide DX Contest, телеграф"},
+    {"CQ-WW-SSB", "CQ World Wide DX Contest, телефон"},
+    {"CQ-WPX-CW", "CQ WPX Contest, телеграф"},
+    {"CQ-WPX-SSB", "CQ WPX Contest, телефон"},
+    {"RDXC", "Russian DX Contest (Русский DX контест)"},
+    {"RDAC", "Russian District Award Contest (соревнования RDA)"},
+    {"RAEM", "Мемориал Э.Т. Кренкеля RAEM"},
+    {"IARU-HF", "Чемпионат мира IARU на КВ"},
+    {"EU-HF", "Чемпионат Европы на КВ (EU HF Championship)"},
+    {"OK-OM-DX", "OK/OM DX Contest"},
+    {"ARRL-DX-CW", "ARRL International DX Contest, телеграф"},
+    {"ARRL-DX-SSB", "ARRL International DX Contest, телефон"},
+};
+
+void exec(QSqlDatabase &db, const QString &sql)
+{
+    QSqlQuery q(db);
+    if (!q.exec(sql))
+        throw StoreError(QStringLiteral("vireok.mdb: ") + q.lastError().text());
+}
+
+QString createTable(const QString &table, const QStringList &fields, bool withId)
+{
+    QStringList columns;
+    if (withId)
+        columns << QStringLiteral("id INTEGER PRIMARY KEY");
+    for (const QString &f : fields)
+        columns << quoted(f) + QStringLiteral(" TEXT");
+    return QStringLiteral("CREATE TABLE %1 (%2)").arg(quoted(table), columns.join(", "));
+}
+
+} // namespace
+
+const QStringList &qsoFields()
+{
+    static const QStringList f = {"band", "mode", "data", "time", "call1", "rst1",
+                                  "nr1",  "call2", "rst2", "nr2", "tur"};
+    return f;
+}
+
+const QStringList &logFields()
+{
+    static const QStringList f = QStringList{"CALLSIGN", "CONTEST"} + kCategories
+        + QStringList{"CLAIMED-SCORE", "LOCATION", "OFFTIME1", "OFFTIME2", "OFFTIME3", "SOAPBOX"} + kTours
+        + kLayout
+        + QStringList{"NAMEE",    "NAMEEE", "ADDRESS1", "ADDRESS2", "ADDRESS3", "ADDRESS1E", "ADDRESS2E",
+                      "CLUB",     "EMAIL",  "GODR",     "RAZR",     "KAT",      "TRENER",    "OPERATORS"};
+    return f;
+}
+
+const QStringList &contestFields()
+{
+    static const QStringList f = QStringList{"contesten", "contestru"} + kCategories
+        + QStringList{"CLAIMED-SCORE", "LOCATION", "SOAPBOX"} + kLayout
+        + QStringList{"OFFTIME11", "OFFTIME12", "OFFTIME21", "OFFTIME22", "OFFTIME31", "OFFTIME32"} + kTours;
+    return f;
+}
+
+const QStringList &operatorFields()
+{
+    static const QStringList f = {"CALL",   "FAM",  "IMYA",  "OTCH", "ADDRESS1", "ADDRESS2",
+                                  "ADDRESS3", "GODR", "RAZR", "KAT", "TRENER",   "CLUB",
+                                  "EMAIL",  "FAME", "IMYAE", "OTCHE", "ADDRESS1E", "ADDRESS2E"};
+    return f;
+}
+
+QStringList tableNames()
+{
+    return {"qso", "log", "contest", "operator"};
+}
+
+const QStringList &fieldsOf(const QString &table)
+{
+    if (table == QLatin1String("qso"))
+        return qsoFields();
+    if (table == QLatin1String("log"))
+        return logFields();
+    if (table == QLatin1String("contest"))
+        return contestFields();
+    return operatorFields();
+}
+
+QString quoted(const QString &identifier)
+{
+    QString escaped = identifier;
+    escaped.replace('"', QLatin1String("\"\""));
+    return '"' + escaped + '"';
+}
+
+void create(QSqlDatabase &db)
+{
+    if (!db.transaction())
+        throw StoreError(QStringLiteral("vireok.mdb: ") + db.lastError().text());
+    try {
+        exec(db, createTable("qso", qsoFields(), true));
+        exec(db, createTable("log", logFields(), false));
+        exec(db, createTable("contest", contestFields(), false));
+        exec(db, createTable("operator", operatorFields(), false));
+        ensureIndexes(db);
+        for (const StarterContest &c : kStarterContests) {
+            QSqlQuery q(db);
+            QStringList names{quoted("contesten"), quoted("contestru")};
+            for (const QString &t : kTours)
+                names << quoted(t);
+            q.prepare(QStringLiteral("INSERT INTO contest (%1) VALUES (?%2)")
+                          .arg(names.join(", "), QString(",?").repeated(names.size() - 1)));
+            q.addBindValue(QString::fromUtf8(c.shortName));
+            q.addBindValue(QString::fromUtf8(c.russianName));
+            for (int i = 0; i < kTours.size(); ++i)
+                q.addBindValue(QStringLiteral("00:00:00"));
+            if (!q.exec())
+                throw StoreError(QStringLiteral("vireok.mdb: ") + q.lastError().text());
+        }
+    } catch (...) {
+        db.rollback();
+        throw;
+    }
+    if (!db.commit())
+        throw StoreError(QStringLiteral("vireok.mdb: ") + db.lastError().text());
+}
+
+void ensureIndexes(QSqlDatabase &db)
+{
+    exec(db, "CREATE INDEX IF NOT EXISTS qso_heard ON qso (call1, band, mode, tur)");
+    exec(db, "CREATE INDEX IF NOT EXISTS qso_worked ON qso (call2, band, mode, tur)");
+}
+
+QString whatIsMissing(QSqlDatabase &db)
+{
+    for (const QString &table : tableNames()) {
+        QSqlQuery q(db);
+        if (!q.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quoted(table))))
+            return q.lastError().text();
+        QStringList present;
+        while (q.next())
+            present << q.value(1).toString().toUpper();
+        if (present.isEmpty())
+            return QStringLiteral("нет таблицы %1").arg(table);
+        if (table == QLatin1String("qso") && present.first() != QLatin1String("ID"))
+            return QStringLiteral("первое поле таблицы qso не id");
+        for (const QString &field : fieldsOf(table))
+            if (!present.contains(field.toUpper()))
+                return QStringLiteral("в таблице %1 нет поля %2").arg(table, field);
+    }
+    return {};
+}
+
+} // namespace Schema

@@ -1,0 +1,343 @@
+#include "store.h"
+
+#include "schema.h"
+#include "storeerror.h"
+
+#include <QAtomicInt>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace {
+
+QAtomicInt connectionCounter;
+
+// The SQLite driver stores a null QString as NULL; the program always means
+// the empty text.
+QString text(const QString &value)
+{
+    return value.isNull() ? QStringLiteral("") : value;
+}
+
+QString textOf(const QVariant &v)
+{
+    return v.isNull() ? QStringLiteral("") : v.toString();
+}
+
+bool looksLikeSqlite(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return true; // let the engine report why it cannot be read
+    return f.read(16) == QByteArray("SQLite format 3\0", 16);
+}
+
+} // namespace
+
+Store::Store(const QString &path)
+    : m_path(path), m_connection(QStringLiteral("vireok-store-%1").arg(connectionCounter.fetchAndAddRelaxed(1)))
+{
+}
+
+Store::~Store()
+{
+    if (QSqlDatabase::contains(m_connection)) {
+        QSqlDatabase::database(m_connection, false).close();
+        QSqlDatabase::removeDatabase(m_connection);
+    }
+}
+
+void Store::fail(const QString &what) const
+{
+    throw StoreError(m_path + QStringLiteral(": ") + what);
+}
+
+void Store::open()
+{
+    if (m_open)
+        return;
+    const QFileInfo info(m_path);
+    const bool exists = info.exists();
+    if (exists && (info.size() == 0 || !looksLikeSqlite(m_path)))
+        fail(QStringLiteral("файл не является базой данных Vireok (не файл SQLite); файл не изменён"));
+
+    QSqlDatabase db = QSqlDatabase::contains(m_connection) ? QSqlDatabase::database(m_connection, false)
+                                                           : QSqlDatabase::addDatabase("QSQLITE", m_connection);
+    db.setDatabaseName(m_path);
+    // A second copy of the program on the same file waits for the lock.
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    if (!db.open())
+        fail(db.lastError().text());
+
+    if (exists) {
+        const QString missing = Schema::whatIsMissing(db);
+        if (!missing.isEmpty()) {
+            db.close();
+            fail(QStringLiteral("файл не является базой данных Vireok: ") + missing
+                 + QStringLiteral("; файл не изменён"));
+        }
+    }
+    QSqlQuery pragma(db);
+    // WAL with FULL sync: one fdatasync per commit, and every confirmed QSO
+    // survives a power cut.
+    pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+    pragma.exec(QStringLiteral("PRAGMA synchronous=FULL"));
+    try {
+        if (exists)
+            Schema::ensureIndexes(db);
+        else
+            Schema::create(db);
+    } catch (const StoreError &) {
+        db.close();
+        throw;
+    }
+    m_open = true;
+}
+
+QSqlQuery Store::prepared(const QString &sql)
+{
+    if (!m_open)
+        open();
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        fail(q.lastError().text());
+    return q;
+}
+
+void Store::run(QSqlQuery &q)
+{
+    if (!q.exec())
+        fail(q.lastError().text());
+}
+
+qint64 Store::scalar(QSqlQuery &q)
+{
+    run(q);
+    return q.next() ? q.value(0).toLongLong() : 0;
+}
+
+qint64 Store::addQso(const QsoRecord &r)
+{
+    QSqlQuery q = prepared(QStringLiteral(
+        "INSERT INTO qso (band, mode, data, time, call1, rst1, nr1, call2, rst2, nr2, tur) "
+        "VALUES (?,?,?,?,?,?,?,?,?,?,?)"));
+    for (const QString *v : {&r.band, &r.mode, &r.data, &r.time, &r.call1, &r.rst1, &r.nr1, &r.call2, &r.rst2,
+                             &r.nr2, &r.tur})
+        q.addBindValue(text(*v));
+    run(q);
+    return q.lastInsertId().toLongLong();
+}
+
+void Store::updateQso(qint64 id, const QsoRecord &r)
+{
+    QSqlQuery q = prepared(QStringLiteral("UPDATE qso SET band=?, mode=?, data=?, time=?, call1=?, rst1=?, "
+                                          "nr1=?, call2=?, rst2=?, nr2=? WHERE id=?"));
+    for (const QString *v :
+         {&r.band, &r.mode, &r.data, &r.time, &r.call1, &r.rst1, &r.nr1, &r.call2, &r.rst2, &r.nr2})
+        q.addBindValue(text(*v));
+    q.addBindValue(id);
+    run(q);
+}
+
+void Store::deleteQso(qint64 id)
+{
+    QSqlQuery q = prepared(QStringLiteral("DELETE FROM qso WHERE id=?"));
+    q.addBindValue(id);
+    run(q);
+}
+
+void Store::clearQsos()
+{
+    QSqlQuery q = prepared(QStringLiteral("DELETE FROM qso"));
+    run(q);
+}
+
+std::vector<qint64> Store::qsoIds()
+{
+    QSqlQuery q = prepared(QStringLiteral("SELECT id FROM qso ORDER BY id"));
+    run(q);
+    std::vector<qint64> ids;
+    while (q.next())
+        ids.push_back(q.value(0).toLongLong());
+    return ids;
+}
+
+std::vector<QsoRecord> Store::qsosFrom(qint64 firstId, int limit)
+{
+    QSqlQuery q = prepared(QStringLiteral("SELECT id, band, mode, data, time, call1, rst1, nr1, call2, rst2, "
+                                          "nr2, tur FROM qso WHERE id >= ? ORDER BY id LIMIT ?"));
+    q.addBindValue(firstId);
+    q.addBindValue(limit);
+    run(q);
+    std::vector<QsoRecord> rows;
+    while (q.next()) {
+        QsoRecord r;
+        r.id = q.value(0).toLongLong();
+        QString *fields[] = {&r.band, &r.mode, &r.data, &r.time, &r.call1, &r.rst1,
+                             &r.nr1,  &r.call2, &r.rst2, &r.nr2, &r.tur};
+        for (int i = 0; i < 11; ++i)
+            *fields[i] = textOf(q.value(i + 1));
+        rows.push_back(std::move(r));
+    }
+    return rows;
+}
+
+qint64 Store::workedNumberCount()
+{
+    QSqlQuery q = prepared(QStringLiteral("SELECT count(*) FROM qso WHERE nr2 <> ''"));
+    return scalar(q);
+}
+
+qint64 Store::heardRepeatCount(const QString &band, const QString &mode, const QString &call, const QString &tour)
+{
+    QSqlQuery q = prepared(QStringLiteral("SELECT count(*) FROM qso WHERE call1=? AND band=? AND mode=? AND tur=?"));
+    for (const QString *v : {&call, &band, &mode, &tour})
+        q.addBindValue(text(*v));
+    return scalar(q);
+}
+
+qint64 Store::workedRepeatCount(const QString &band, const QString &mode, const QString &call, const QString &tour)
+{
+    QSqlQuery q = prepared(QStringLiteral("SELECT count(*) FROM qso WHERE call2=? AND band=? AND mode=? AND tur=?"));
+    for (const QString *v : {&call, &band, &mode, &tour})
+        q.addBindValue(text(*v));
+    return scalar(q);
+}
+
+std::vector<RepeatRow> Store::repeatList(const QString &call, int offset, int limit)
+{
+    QSqlQuery q = prepared(QStringLiteral("SELECT tur, band, mode, data, time, call1, call2 FROM qso "
+                                          "WHERE call1=? OR (call2=? AND call2<>'') LIMIT ? OFFSET ?"));
+    q.addBindValue(text(call));
+    q.addBindValue(text(call));
+    q.addBindValue(limit);
+    q.addBindValue(offset);
+    run(q);
+    std::vector<RepeatRow> rows;
+    while (q.next())
+        rows.push_back({textOf(q.value(0)), textOf(q.value(1)), textOf(q.value(2)), textOf(q.value(3)),
+                        textOf(q.value(4)), textOf(q.value(5)), textOf(q.value(6))});
+    return rows;
+}
+
+Record Store::readFirst(const QString &table)
+{
+    const QStringList &fields = Schema::fieldsOf(table);
+    QStringList columns;
+    for (const QString &f : fields)
+        columns << Schema::quoted(f);
+    QSqlQuery q = prepared(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid LIMIT 1")
+                               .arg(columns.join(", "), Schema::quoted(table)));
+    run(q);
+    Record r;
+    if (q.next())
+        for (int i = 0; i < fields.size(); ++i)
+            r.set(fields[i], textOf(q.value(i)));
+    return r;
+}
+
+void Store::changeRow(const QString &table, qint64 rowid, const FieldValues &values)
+{
+    QStringList sets;
+    for (const auto &fv : values)
+        sets << Schema::quoted(fv.first) + QStringLiteral("=?");
+    QSqlQuery q = prepared(
+        QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(Schema::quoted(table), sets.join(", ")));
+    for (const auto &fv : values)
+        q.addBindValue(text(fv.second));
+    q.addBindValue(rowid);
+    run(q);
+}
+
+void Store::insertRow(const QString &table, const FieldValues &values)
+{
+    QStringList names;
+    for (const auto &fv : values)
+        names << Schema::quoted(fv.first);
+    QSqlQuery q = prepared(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                               .arg(Schema::quoted(table), names.join(", "),
+                                    QStringList(names.size(), QStringLiteral("?")).join(",")));
+    for (const auto &fv : values)
+        q.addBindValue(text(fv.second));
+    run(q);
+}
+
+void Store::writeFirst(const QString &table, const FieldValues &values)
+{
+    QSqlQuery q = prepared(QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid LIMIT 1").arg(Schema::quoted(table)));
+    run(q);
+    if (q.next()) {
+        const qint64 rowid = q.value(0).toLongLong();
+        q.finish();
+        changeRow(table, rowid, values);
+    } else {
+        insertRow(table, values);
+    }
+}
+
+Record Store::readLog()
+{
+    return readFirst(QStringLiteral("log"));
+}
+
+void Store::writeLog(const FieldValues &values)
+{
+    writeFirst(QStringLiteral("log"), values);
+}
+
+Record Store::readOperator()
+{
+    return readFirst(QStringLiteral("operator"));
+}
+
+void Store::writeOperator(const FieldValues &values)
+{
+    writeFirst(QStringLiteral("operator"), values);
+}
+
+std::vector<Record> Store::contests()
+{
+    const QStringList &fields = Schema::contestFields();
+    QStringList columns;
+    for (const QString &f : fields)
+        columns << Schema::quoted(f);
+    QSqlQuery q = prepared(QStringLiteral("SELECT %1 FROM contest ORDER BY rowid").arg(columns.join(", ")));
+    run(q);
+    std::vector<Record> rows;
+    while (q.next()) {
+        Record r;
+        for (int i = 0; i < fields.size(); ++i)
+            r.set(fields[i], textOf(q.value(i)));
+        rows.push_back(r);
+    }
+    return rows;
+}
+
+void Store::changeContest(int position, const FieldValues &values)
+{
+    QSqlQuery q = prepared(QStringLiteral("SELECT rowid FROM contest ORDER BY rowid LIMIT 1 OFFSET ?"));
+    q.addBindValue(position - 1);
+    run(q);
+    if (position < 1 || !q.next())
+        fail(QStringLiteral("в таблице contest нет записи номер %1").arg(position));
+    const qint64 rowid = q.value(0).toLongLong();
+    q.finish();
+    changeRow(QStringLiteral("contest"), rowid, values);
+}
+
+void Store::addContest(const FieldValues &values)
+{
+    insertRow(QStringLiteral("contest"), values);
+}
+
+int Store::deleteContest(const QString &name)
+{
+    QSqlQuery q = prepared(QStringLiteral("DELETE FROM contest WHERE contesten = ?"));
+    q.addBindValue(text(name));
+    run(q);
+    return q.numRowsAffected();
+}

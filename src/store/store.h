@@ -1,0 +1,71 @@
+#pragma once
+
+#include "qsorecord.h"
+#include "record.h"
+
+#include <QString>
+#include <vector>
+
+class QSqlQuery;
+
+/// The store file vireok.mdb: every statement the program runs. Every call
+/// is durable when it returns and throws StoreError when the store refuses;
+/// values always travel as bound parameters.
+class Store {
+public:
+    explicit Store(const QString &path = QStringLiteral("vireok.mdb"));
+    ~Store();
+    Store(const Store &) = delete;
+    Store &operator=(const Store &) = delete;
+
+    /// Opens the file, creating a new store when it is missing. A file that
+    /// is not our store is left untouched and reported. Throws StoreError.
+    void open();
+    bool isOpen() const { return m_open; }
+    const QString &path() const { return m_path; }
+
+    // Table qso. Rows come in the order they were added (ascending id).
+    qint64 addQso(const QsoRecord &qso);
+    /// Changes band, mode, data, time and the six station fields; id and tur stay.
+    void updateQso(qint64 id, const QsoRecord &qso);
+    void deleteQso(qint64 id);
+    void clearQsos();
+    std::vector<qint64> qsoIds();
+    /// Up to limit rows with id >= firstId, in id order.
+    std::vector<QsoRecord> qsosFrom(qint64 firstId, int limit);
+    /// QSOs whose nr2 is neither empty nor without value.
+    qint64 workedNumberCount();
+
+    // The repeat check: exact text comparison on band, mode, call and tour.
+    qint64 heardRepeatCount(const QString &band, const QString &mode, const QString &call, const QString &tour);
+    qint64 workedRepeatCount(const QString &band, const QString &mode, const QString &call, const QString &tour);
+    /// QSOs where call is the heard station, or the (non-empty) worked station.
+    std::vector<RepeatRow> repeatList(const QString &call, int offset, int limit);
+
+    // Single rows: the first row is read and changed; it is added when missing.
+    Record readLog();
+    void writeLog(const FieldValues &values);
+    Record readOperator();
+    void writeOperator(const FieldValues &values);
+
+    // The contest list, addressed by position (1-based) in the order of adding.
+    std::vector<Record> contests();
+    void changeContest(int position, const FieldValues &values);
+    void addContest(const FieldValues &values);
+    /// Deletes every contest whose short name is exactly name; returns how many.
+    int deleteContest(const QString &name);
+
+private:
+    QSqlQuery prepared(const QString &sql);
+    void run(QSqlQuery &q);
+    Record readFirst(const QString &table);
+    void writeFirst(const QString &table, const FieldValues &values);
+    void changeRow(const QString &table, qint64 rowid, const FieldValues &values);
+    void insertRow(const QString &table, const FieldValues &values);
+    qint64 scalar(QSqlQuery &q);
+    [[noreturn]] void fail(const QString &what) const;
+
+    QString m_path;
+    QString m_connection;
+    bool m_open = false;
+};

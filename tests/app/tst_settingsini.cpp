@@ -1,0 +1,137 @@
+#include "inifile.h"
+#include "placement.h"
+#include "tempdir.h"
+
+#include <QtTest>
+
+namespace {
+
+QString writeIni(const TestFolder &folder, const QByteArray &text)
+{
+    const QString path = folder.file("settings.ini");
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(text);
+    return path;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+const QSize kScreen(1280, 1024);
+const QSize kOuter(610, 440);
+
+} // namespace
+
+class SettingsIniTest : public QObject {
+    Q_OBJECT
+private slots:
+    void mainPlacement_data();
+    void mainPlacement();
+    void centringTruncatesTowardsZero();
+    void repeatWindowPlacement_data();
+    void repeatWindowPlacement();
+    void writingKeepsForeignSectionsAndKeys();
+    void writingCreatesMissingFileWithCrLf();
+    void unwritableFileReportsTheError();
+};
+
+void SettingsIniTest::mainPlacement_data()
+{
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<QPoint>("topLeft");
+    QTest::addColumn<int>("layout");
+    const QPoint centred((1280 - 610) / 2, (1024 - 440) / 2);
+    QTest::newRow("no file") << QByteArray() << centred << 0;
+    QTest::newRow("no Main section") << QByteArray("[Other]\nLeft=5\n") << centred << 0;
+    QTest::newRow("Left=-1 ignores the rest") << QByteArray("[Main]\nLeft=-1\nTop=50\nPosition=1\n") << centred << 0;
+    QTest::newRow("saved place") << QByteArray("[Main]\r\nLeft=10\r\nTop=50\r\nPosition=2\r\n") << QPoint(10, 50) << 2;
+    QTest::newRow("names without case") << QByteArray("[mAIN]\nleft=10\nTOP=20\nposition=1\n") << QPoint(10, 20) << 1;
+    QTest::newRow("Top missing is the design top") << QByteArray("[Main]\nLeft=10\n") << QPoint(10, 110) << 0;
+    QTest::newRow("not a number counts as missing") << QByteArray("[Main]\nLeft=10\nTop=abc\nPosition=x\n")
+                                                    << QPoint(10, 110) << 0;
+    QTest::newRow("Left not a number centres") << QByteArray("[Main]\nLeft=ten\nTop=5\n") << centred << 0;
+    QTest::newRow("off screen kept") << QByteArray("[Main]\nLeft=-3000\nTop=9000\n") << QPoint(-3000, 9000) << 0;
+}
+
+void SettingsIniTest::mainPlacement()
+{
+    QFETCH(QByteArray, ini);
+    QFETCH(QPoint, topLeft);
+    QFETCH(int, layout);
+    TestFolder folder;
+    const QString path = ini.isNull() ? folder.file("settings.ini") : writeIni(folder, ini);
+    IniFile file(path);
+    file.load();
+    const MainPlacement p = ::mainPlacement(file, kScreen, kOuter, 110);
+    QCOMPARE(p.topLeft, topLeft);
+    QCOMPARE(p.layout, layout);
+}
+
+void SettingsIniTest::centringTruncatesTowardsZero()
+{
+    QCOMPARE(centredEdge(400, 601), -100);
+    QCOMPARE(centredEdge(1280, 611), 334);
+}
+
+void SettingsIniTest::repeatWindowPlacement_data()
+{
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<QRect>("expected");
+    QTest::newRow("no section") << QByteArray("[Main]\nLeft=1\n") << QRect((1280 - 384) / 2, (1024 - 292) / 2, 384, 292);
+    QTest::newRow("all keys") << QByteArray("[RptQso]\nLeft=5\nTop=6\nHeight=200\nWidth=300\n") << QRect(5, 6, 300, 200);
+    QTest::newRow("only Left") << QByteArray("[rptqso]\nLeft=5\n") << QRect(5, 557, 384, 292);
+}
+
+void SettingsIniTest::repeatWindowPlacement()
+{
+    QFETCH(QByteArray, ini);
+    QFETCH(QRect, expected);
+    TestFolder folder;
+    IniFile file(writeIni(folder, ini));
+    file.load();
+    QCOMPARE(::repeatWindowPlacement(file, kScreen, QRect(0, 557, 384, 292)), expected);
+}
+
+void SettingsIniTest::writingKeepsForeignSectionsAndKeys()
+{
+    TestFolder folder;
+    const QString path = writeIni(folder, "; comment\r\n[main]\r\nleft=1\r\nColour=blue\r\n\r\n[Other]\r\nKey=text\r\n");
+    IniFile file(path);
+    file.load();
+    file.writeInt("Main", "Left", 40);
+    file.writeInt("Main", "Top", 50);
+    file.writeInt("Main", "Position", 2);
+    file.writeInt("RptQso", "Left", 7);
+    QVERIFY(file.save());
+    QCOMPARE(readAll(path), QByteArray("; comment\r\n[main]\r\nLeft=40\r\nColour=blue\r\nTop=50\r\nPosition=2\r\n\r\n"
+                                       "[Other]\r\nKey=text\r\n\r\n[RptQso]\r\nLeft=7\r\n"));
+}
+
+void SettingsIniTest::writingCreatesMissingFileWithCrLf()
+{
+    TestFolder folder;
+    IniFile file(folder.file("settings.ini"));
+    file.load();
+    QCOMPARE(file.readInt("Main", "Left"), std::optional<int>());
+    file.writeInt("Main", "Left", -1);
+    file.writeInt("Main", "Top", 110);
+    QVERIFY(file.save());
+    QCOMPARE(readAll(folder.file("settings.ini")), QByteArray("[Main]\r\nLeft=-1\r\nTop=110\r\n"));
+}
+
+void SettingsIniTest::unwritableFileReportsTheError()
+{
+    TestFolder folder;
+    IniFile file(folder.file("no/such/folder/settings.ini"));
+    file.writeInt("Main", "Left", 1);
+    QVERIFY(!file.save());
+    QVERIFY(file.error().contains("settings.ini"));
+}
+
+QTEST_GUILESS_MAIN(SettingsIniTest)
+#include "tst_settingsini.moc"

@@ -1,0 +1,305 @@
+#include "store.h"
+#include "storeerror.h"
+#include "tempdir.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QtTest>
+#include <unistd.h>
+
+class StoreTest : public QObject {
+    Q_OBJECT
+private slots:
+    void missingFileIsCreatedWithTheFourTablesAndStarterContests();
+    void qsosComeBackUnchangedInTheOrderOfAdding();
+    void editKeepsIdAndTour();
+    void deleteRemovesOnlyTheRowWithThatId();
+    void pointsCountLeavesOutEmptyAndValuelessNr2();
+    void singleRowIsCreatedOnceAndChangedInPlace();
+    void onlyTheFirstOfTwoLogRowsIsReadAndChanged();
+    void contestKeepsItsPositionAfterChangesAndAdditions();
+    void contestDeletionMatchesTheWholeNameQuotesIncluded();
+    void repeatCountsCompareBandModeCallAndTourAsText();
+    void repeatListHoldsHeardAndNonEmptyWorkedMatches();
+    void secondStoreOnTheSameFileSeesChanges();
+    void readOnlyStoreReportsTheErrorAndKeepsTheData();
+    void missingTableIsReportedWithTheStoresText();
+};
+
+void StoreTest::missingFileIsCreatedWithTheFourTablesAndStarterContests()
+{
+    TestFolder folder;
+    {
+        Store store(folder.storePath());
+        store.open();
+        QVERIFY(QFile::exists(folder.storePath()));
+        const auto contests = store.contests();
+        QVERIFY(contests.size() >= 12);
+        QCOMPARE(contests.front().value("contesten"), QString("CQ-WW-CW"));
+        QCOMPARE(contests.front().value("TUR4E"), QString("00:00:00"));
+        QCOMPARE(store.readLog().value("CALLSIGN"), QString(""));
+    }
+    auto db = QSqlDatabase::addDatabase("QSQLITE", "check");
+    db.setDatabaseName(folder.storePath());
+    QVERIFY(db.open());
+    QCOMPARE(db.tables(), QStringList({"qso", "log", "contest", "operator"}));
+    QSqlQuery q(db);
+    QVERIFY(q.exec("PRAGMA table_info(qso)"));
+    QVERIFY(q.next());
+    QCOMPARE(q.value(1).toString(), QString("id"));
+    q.finish();
+    // The counts of the repeat check must use an index, not scan the table.
+    QVERIFY(q.exec("EXPLAIN QUERY PLAN SELECT count(*) FROM qso WHERE call2='A' AND band='B' AND mode='C' AND tur='D'"));
+    QVERIFY(q.next());
+    QVERIFY2(q.value(3).toString().contains("INDEX"), qPrintable(q.value(3).toString()));
+    q.finish();
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase("check");
+
+    // An existing store is never given rows it did not have.
+    Store again(folder.storePath());
+    again.deleteContest("CQ-WW-CW");
+    Store third(folder.storePath());
+    third.open();
+    QCOMPARE(third.contests().front().value("contesten"), QString("CQ-WW-SSB"));
+}
+
+void StoreTest::qsosComeBackUnchangedInTheOrderOfAdding()
+{
+    TestFolder folder;
+    Store store(folder.storePath());
+    QsoRecord first = makeQso("UA1AAA", "001 ", "RA3BBB", "015");
+    first.call2 = QStringLiteral("РА3БББ"); // Cyrillic text survives
+    const qint64 a = store.addQso(first);
+    const qint64 b = store.addQso(makeQso("UA9A", "002"));
+    QVERIFY(b > a);
+
+    const auto ids = store.qsoIds();
+    QCOMPARE(ids, (std::vector<qint64>{a, b}));
+    const auto rows = store.qsosFrom(a, 10);
+    QCOMPARE(rows.size(), size_t(2));
+    QCOMPARE(rows[0].nr1, QString("001 "));
+    QCOMPARE(rows[0].call2, QString("РА3БББ"));
+    QCOMPARE(rows[1].call2, QString(""));
+    QVERIFY(!rows[1].call2.isNull());
+    QCOMPARE(rows[1].tur, QString("0"));
+}
+
+void StoreTest::editKeepsIdAndTour()
+{
+    TestFolder folder;
+    Store store(folder.storePath());
+    const qint64 id = store.addQso(makeQso("UA1A", "001", "", "", "14000", "CW", "2"));
+    QsoRecord changed = makeQso("UA1A", "001", "", "", "7000", "CW", "4");
+    store.updateQso(id, changed);
+    const auto rows = store.qsosFrom(id, 1);
+    QCOMPARE(rows[0].band, QString("7000"));
+    QCOMPARE(rows[0].tur, QString("2"));
+    QCOMPARE(rows[0].id, id);
+}
+
+void StoreTest::deleteRemovesOnlyTheRowWithThatId()
+{
+    TestFolder folder;
+    Store store(folder.storePath());
+    const qint64 a = store.addQso(makeQso("UA1A"));
+    const qint64 b = store.addQso(makeQso("UA1A"));
+    store.deleteQso(a);
+    QCOMPARE(store.qsoIds(), std::vector<qint64>{b});
+    store.clearQsos();
+    QVERIFY(store.qsoIds().empty());
+}
+
+void StoreTest::pointsCountLeavesOutEmptyAndValuelessNr2()
+{
+    TestFolder folder;
+    Store store(folder.storePath());
+    store.addQso(makeQso("UA1A", "001", "RA3B", "15"));
+    store.addQso(makeQso("UA1B", "002", "RA3C", ""));
+    store.addQso(makeQso("UA1C", "003", "RA3C", " "));
+    {
+        auto db = QSqlDatabase::addDatabase("QSQLITE", "raw");
+        db.setDatabaseName(folder.storePath());
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY(q.exec("INSERT INTO qso (band, call1, nr1) VALUES ('14000', 'UA1D', '004')"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("raw");
+    // A blank is a value: only empty text and no value at all are left out.
+    QCOMPARE(store.workedNumberCount(), qint64(2));
+    QCOMPARE(store.qsosFrom(0, 10).back().nr2, QString(""));
+}
+
+void StoreTest::singleRowIsCreatedOnceAndChangedInPlace()
+{
+    TestFolder folder;
+    Store store(folder.storePath());
+    QCOMPARE(store.readOperator().value("CALL"), QString(""));
+    store.writeOperator({{"CALL", " R9AA "}, {"FAM", "Иванов"}});
+    store.writeOperator({{"CALL", "R9AB"}});
+    QCOMPARE(store.readOperator().value("call"), QString("R9AB"));
+    QCOMPARE(store.readOperator().value("FAM"), QString("Иванов"));
+
+    store.writeLog({{"CALLSIGN", " R9AA "}});
+    store.writeLog({{"CONTEST", "RDXC"}});
+    const Record log = store.readLog();
+    QCOMPARE(log.value("CALLSIGN"), QString(" R9AA "));
+    QCOMPARE(log.value("CONTEST"), QString("RDXC"));
+    QCOMPARE(log.value("TUR1B"), QString("")); // never written: the empty text
+}
+
+void StoreTest::onlyTheFirstOfTwoLogRowsIsReadAndChanged()
+{
+    TestFolder folder;
+    {
+        Store store(folder.storePath());
+        store.open();
+    }
+    {
+        auto db = QSqlDatabase::addDatabase("QSQLITE", "raw2");
+        db.setDatabaseName(folder.storePath());
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY(q.exec("INSERT INTO log (CALLSIGN) VALUES ('FIRST')"));
+        QVERIFY(q.exec("INSERT INTO log (CALLSIGN) VALUES ('SECOND')"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("raw2");
+    Store store(folder.storePath());
+    QCOMPARE(store.readLog().value("CALLSIGN"), QString("FIRST"));
+    store.writeLog({{"CALLSIGN", "CHANGED"}});
+    QCOMPARE(store.readLog().value("CALLSIGN"), QString("CHANGED"));
+    auto db = QSqlDatabase::addDatabase("QSQLITE", "raw3");
+    db.setDatabaseName(folder.storePath());
+    QVERIFY(db.open());
+    QSqlQuery q(db);
+    QVERIFY(q.exec("SELECT CALLSIGN FROM log ORDER BY rowid"));
+    QVERIFY(q.next() && q.next());
+    QCOMPARE(q.value(0).toString(), QString("SECOND"));
+    q.finish();
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase("raw3");
+}
+
+void StoreTest::contestKeepsItsPositionAfterChangesAndAdditions()
+{
+    TestFolder folder;
+    Store store(folder.storePath());
+    const auto before = store.contests();
+    store.changeContest(2, {{"SOAPBOX", "changed"}, {"CATEGORY-BAND", "20M "}});
+    store.addContest({{"contesten", "NEW"}, {"contestru", "Новый"}});
+    const auto after = store.contests();
+    QCOMPARE(after.size(), before.size() + 1);
+    QCOMPARE(after[1].value("contesten"), before[1].value("contesten"));
+    QCOMPARE(after[1].value("CATEGORY-BAND"), QString("20M "));
+    QCOMPARE(after.back().value("contestru"), QString("Новый"));
+    QCOMPARE(after.back().value("SOAPBOX"), QString(""));
+    QVERIFY_THROWS_EXCEPTION(StoreError, store.changeContest(int(after.size()) + 1, {{"SOAPBOX", "x"}}));
+}
+
+void StoreTest::contestDeletionMatchesTheWholeNameQuotesIncluded()
+{
+    TestFolder folder;
+    Store store(folder.storePath());
+    const size_t start = store.contests().size();
+    store.addContest({{"contesten", "O'BRIEN"}, {"contestru", ""}});
+    store.addContest({{"contesten", "TWIN"}, {"contestru", "1"}});
+    store.addContest({{"contesten", "TWIN"}, {"contestru", "2"}});
+    QCOMPARE(store.deleteContest("O'BRIEN"), 1);
+    QCOMPARE(store.deleteContest("TWIN"), 2);
+    QCOMPARE(store.deleteContest("TWI"), 0);
+    QCOMPARE(store.contests().size(), start);
+}
+
+void StoreTest::repeatCountsCompareBandModeCallAndTourAsText()
+{
+    TestFolder folder;
+    Store store(folder.storePath());
+    store.addQso(makeQso("UA1A", "001", "RA3B", "015", "14000", "CW", "1"));
+    store.addQso(makeQso("RA3B", "002", "UA1A", "016", "14000", "CW", "1"));
+    store.addQso(makeQso("UA1A", "003", "", "", "14000", "CW", "0"));
+    store.addQso(makeQso("UA\"1", "004", "", "", "14000", "CW", "1")); // pasted text, bound safely
+
+    QCOMPARE(store.heardRepeatCount("14000", "CW", "UA1A", "1"), qint64(1));
+    QCOMPARE(store.workedRepeatCount("14000", "CW", "UA1A", "1"), qint64(1));
+    QCOMPARE(store.heardRepeatCount("14000", "CW", "UA1A", "0"), qint64(1));
+    QCOMPARE(store.heardRepeatCount("7000", "CW", "UA1A", "1"), qint64(0));
+    QCOMPARE(store.heardRepeatCount("14000", "PH", "UA1A", "1"), qint64(0));
+    QCOMPARE(store.heardRepeatCount("14000", "CW", "ua1a", "1"), qint64(0));
+    QCOMPARE(store.heardRepeatCount("14000", "CW", "UA\"1", "1"), qint64(1));
+}
+
+void StoreTest::repeatListHoldsHeardAndNonEmptyWorkedMatches()
+{
+    TestFolder folder;
+    Store store(folder.storePath());
+    store.addQso(makeQso("UA1A", "001", "", "", "14000", "CW", "1"));
+    store.addQso(makeQso("RA3B", "002", "UA1A", "016", "7000", "PH", "2"));
+    store.addQso(makeQso("RA3C", "003"));
+    QCOMPARE(store.repeatList("UA1A", 0, 100).size(), size_t(2));
+    QCOMPARE(store.repeatList("UA1A", 1, 100).size(), size_t(1));
+    QCOMPARE(store.repeatList("UA1A", 0, 1).size(), size_t(1));
+    // The empty call matches heard calls that are empty, never empty worked calls.
+    QCOMPARE(store.repeatList("", 0, 100).size(), size_t(0));
+}
+
+void StoreTest::secondStoreOnTheSameFileSeesChanges()
+{
+    TestFolder folder;
+    Store first(folder.storePath());
+    Store second(folder.storePath());
+    first.open();
+    second.open();
+    first.writeLog({{"TUR1B", "10:00:00"}});
+    first.addQso(makeQso("UA1A"));
+    QCOMPARE(second.readLog().value("TUR1B"), QString("10:00:00"));
+    QCOMPARE(second.qsoIds().size(), size_t(1));
+}
+
+void StoreTest::readOnlyStoreReportsTheErrorAndKeepsTheData()
+{
+    if (geteuid() == 0)
+        QSKIP("root writes to read-only files");
+    TestFolder folder;
+    {
+        Store store(folder.storePath());
+        store.addQso(makeQso("UA1A"));
+    }
+    QFile::setPermissions(folder.storePath(), QFile::ReadOwner);
+    Store store(folder.storePath());
+    try {
+        store.addQso(makeQso("UA1B"));
+        QFAIL("no error");
+    } catch (const StoreError &e) {
+        QVERIFY(e.text().contains("vireok.mdb"));
+    }
+}
+
+void StoreTest::missingTableIsReportedWithTheStoresText()
+{
+    TestFolder folder;
+    Store store(folder.storePath());
+    store.addQso(makeQso("UA1A"));
+    {
+        auto db = QSqlDatabase::addDatabase("QSQLITE", "raw4");
+        db.setDatabaseName(folder.storePath());
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY(q.exec("DROP TABLE operator"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("raw4");
+    try {
+        store.writeOperator({{"CALL", "R9AA"}});
+        QFAIL("no error");
+    } catch (const StoreError &e) {
+        QVERIFY2(e.text().contains("operator"), qPrintable(e.text()));
+    }
+    QCOMPARE(store.qsoIds().size(), size_t(1));
+}
+
+QTEST_GUILESS_MAIN(StoreTest)
+#include "tst_store.moc"

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "clocksource.h"
+#include "desktop.h"
+#include "prompts.h"
+
+#include <QStringList>
+
+/// Records every box instead of showing it; answers as told.
+class StubPrompts : public Prompts {
+public:
+    void inform(QWidget *, const QString &text) override { informed << text; }
+    void error(QWidget *, const QString &title, const QString &text) override { errors << title + '|' + text; }
+    void storeError(QWidget *, const QString &text) override { storeErrors << text; }
+    bool confirm(QWidget *, const QString &text) override
+    {
+        questions << text;
+        return answer;
+    }
+    QString saveFileName(QWidget *, const QString &folder, const QString &proposed) override
+    {
+        dialogFolder = folder;
+        proposedName = proposed;
+        return chosenFile;
+    }
+
+    QStringList informed, errors, storeErrors, questions;
+    bool answer = false;
+    QString chosenFile, dialogFolder, proposedName;
+};
+
+class StubDesktop : public Desktop {
+public:
+    void openDocument(const QString &path) override { opened << path; }
+    QStringList opened;
+};
+
+/// A clock that stands still until a test moves it.
+class StubClock : public ClockSource {
+public:
+    QDateTime nowUtc() const override { return now; }
+    QDateTime now = QDateTime(QDate(2026, 12, 6), QTime(9, 15), Qt::UTC);
+};
