@@ -5,6 +5,7 @@
 #include "store.h"
 #include "taboutbox.h"
 #include "tmain.h"
+#include "trptqso.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -30,6 +31,8 @@ int main(int argc, char *argv[])
     const QString iniPath = IniFile::defaultPath();
 
     TMain main({store, prompts, desktop, clock, iniPath});
+    TRptQso repeats(main.repeatList(), &main);
+    main.setRepeatWindow(&repeats);
     TAboutBox about(&main);
     main.setAboutBox(&about);
 

@@ -2,6 +2,11 @@
 
 #include "appicon.h"
 #include "clocksource.h"
+#include "clockticker.h"
+#include "fieldcolours.h"
+#include "repeatcheck.h"
+#include "repeatlistmodel.h"
+#include "trptqso.h"
 #include "desktop.h"
 #include "entryedit.h"
 #include "fonts.h"
@@ -72,8 +77,19 @@ TMain::TMain(const Services &services, QWidget *parent) : QMainWindow(parent), m
     connect(m_log, &LogModel::readFailed, this,
             [this](const QString &text) { m_services.prompts.storeError(this, text); }, Qt::QueuedConnection);
 
+    m_repeatList = new RepeatListModel(
+        m_services.store,
+        [this] {
+            return RepeatContext{m_form.heardCall->text(), m_form.workedCall->text(), m_form.band->currentText(),
+                                 m_form.mode->currentText(), m_form.tourNumber->text()};
+        },
+        this);
+    connect(m_repeatList, &RepeatListModel::readFailed, this,
+            [this](const QString &text) { m_services.prompts.storeError(this, text); }, Qt::QueuedConnection);
+
     buildControls();
     buildMenus();
+    startClock();
 
     // Creation steps: layout 0, placement and layout from settings.ini,
     // then the log and the counters.
@@ -340,9 +356,44 @@ QAction *TMain::action(const QString &caption) const
     return nullptr;
 }
 
-void TMain::setRepeatWindow(QWidget *repeats)
+void TMain::setRepeatWindow(TRptQso *repeats)
 {
     m_repeats = repeats;
+    IniFile ini(m_services.iniPath);
+    ini.load();
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect place = repeatWindowPlacement(ini, screen ? screen->geometry().size() : QSize(1024, 768),
+                                              QRect(repeats->pos().x(), 557, 384, 292));
+    repeats->move(place.topLeft());
+    repeats->resize(place.size());
+
+    m_repeatCheck = new RepeatCheck({m_form.heardCall, m_form.heardReport, m_form.workedCall, m_form.workedReport,
+                                     m_form.band, m_form.mode, m_form.tourNumber, m_form.rst, m_form.swl,
+                                     m_form.copy, m_form.edit},
+                                    m_services.store, *m_repeatList, *repeats, m_services.prompts, this);
+    connect(m_form.heardCall, &QLineEdit::textChanged, m_repeatCheck, &RepeatCheck::heardCallChanged);
+    connect(m_form.workedCall, &QLineEdit::textChanged, m_repeatCheck, &RepeatCheck::workedCallChanged);
+    connect(m_form.band, &QComboBox::currentTextChanged, repeats, &TRptQso::repaintMarks);
+    connect(m_form.mode, &QComboBox::currentTextChanged, repeats, &TRptQso::repaintMarks);
+    connect(m_form.tourNumber, &QLineEdit::textChanged, repeats, &TRptQso::repaintMarks);
+}
+
+void TMain::startClock()
+{
+    const ClockWidgets widgets{m_form.utcDate,   m_form.utcTime, m_form.utcClock, m_form.tourTime,
+                               m_form.tourNumber, m_form.tour,   m_form.panel[0], m_form.panel[1]};
+    m_clock = new ClockTicker(widgets, m_services.clock, m_services.prompts,
+                              [this] {
+                                  const Record log = m_services.store.readLog();
+                                  QStringList times;
+                                  for (const char *field : {"TUR1B", "TUR1E", "TUR2B", "TUR2E", "TUR3B", "TUR3E",
+                                                            "TUR4B", "TUR4E"})
+                                      times << log.value(QString::fromLatin1(field));
+                                  return times;
+                              },
+                              this);
+    connect(m_form.tour, &QCheckBox::clicked, m_clock, &ClockTicker::tourToggled);
+    m_clock->start();
 }
 
 void TMain::restorePlacement()
@@ -418,11 +469,20 @@ bool TMain::guarded(const std::function<void()> &handler)
 
 void TMain::saveSettings()
 {
+    saveSection(QStringLiteral("Main"), {{"Left", x()}, {"Top", y()}, {"Position", m_layout}});
+    if (m_repeats)
+        saveSection(QStringLiteral("RptQso"), {{"Left", m_repeats->x()},
+                                               {"Top", m_repeats->y()},
+                                               {"Height", m_repeats->height()},
+                                               {"Width", m_repeats->width()}});
+}
+
+void TMain::saveSection(const QString &section, const QVector<QPair<QString, int>> &keys)
+{
     IniFile ini(m_services.iniPath);
     ini.load();
-    ini.writeInt(QStringLiteral("Main"), QStringLiteral("Left"), x());
-    ini.writeInt(QStringLiteral("Main"), QStringLiteral("Top"), y());
-    ini.writeInt(QStringLiteral("Main"), QStringLiteral("Position"), m_layout);
+    for (const auto &key : keys)
+        ini.writeInt(section, key.first, key.second);
     if (!ini.save())
         m_services.prompts.error(this, QApplication::applicationDisplayName(), ini.error());
 }

@@ -6,6 +6,10 @@
 #include <functional>
 
 class ClockSource;
+class ClockTicker;
+class RepeatCheck;
+class RepeatListModel;
+class TRptQso;
 class Desktop;
 class LogModel;
 class Prompts;
@@ -32,14 +36,17 @@ public:
 
     /// The windows made after this one; the menus show them.
     void setContestWindow(QDialog *contest) { m_contest = contest; }
-    void setRepeatWindow(QWidget *repeats);
+    void setRepeatWindow(TRptQso *repeats);
     void setAboutBox(QDialog *about) { m_about = about; }
 
-    /// Writes section Main of settings.ini (program end).
+    /// Writes sections Main and RptQso of settings.ini (program end).
     void saveSettings();
 
     const MainForm &form() const { return m_form; }
     LogModel &logModel() { return *m_log; }
+    RepeatListModel &repeatList() { return *m_repeatList; }
+    ClockTicker &clockTicker() { return *m_clock; }
+    RepeatCheck *repeatCheck() { return m_repeatCheck; }
     int entryLayout() const { return m_layout; }
     QAction *layoutAction() const { return m_layoutAction; }
     QAction *repeatAction() const { return m_repeatAction; }
@@ -59,6 +66,8 @@ private:
     void applyLayout();
     void openLog();
     void toggleRepeatWindow();
+    void startClock();
+    void saveSection(const QString &section, const QVector<QPair<QString, int>> &keys);
 
     Services m_services;
     MainForm m_form;
@@ -67,6 +76,9 @@ private:
     QAction *m_layoutAction = nullptr;
     QAction *m_repeatAction = nullptr;
     QDialog *m_contest = nullptr;
-    QWidget *m_repeats = nullptr;
+    TRptQso *m_repeats = nullptr;
+    RepeatListModel *m_repeatList = nullptr;
+    RepeatCheck *m_repeatCheck = nullptr;
+    ClockTicker *m_clock = nullptr;
     QDialog *m_about = nullptr;
 };

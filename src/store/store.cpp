@@ -44,6 +44,7 @@ Store::Store(const QString &path)
 
 Store::~Store()
 {
+    m_statements.clear();
     if (QSqlDatabase::contains(m_connection)) {
         QSqlDatabase::database(m_connection, false).close();
         QSqlDatabase::removeDatabase(m_connection);
@@ -97,15 +98,24 @@ void Store::open()
     m_open = true;
 }
 
-QSqlQuery Store::prepared(const QString &sql)
+QSqlQuery &Store::prepared(const QString &sql)
 {
     if (!m_open)
         open();
-    QSqlQuery q(QSqlDatabase::database(m_connection, false));
-    q.setForwardOnly(true);
-    if (!q.prepare(sql))
-        fail(q.lastError().text());
-    return q;
+    auto &slot = m_statements[sql];
+    if (slot) {
+        slot->finish();
+        return *slot;
+    }
+    auto q = std::make_shared<QSqlQuery>(QSqlDatabase::database(m_connection, false));
+    q->setForwardOnly(true);
+    if (!q->prepare(sql)) {
+        const QString text = q->lastError().text();
+        m_statements.remove(sql);
+        fail(text);
+    }
+    slot = q;
+    return *slot;
 }
 
 void Store::run(QSqlQuery &q)
@@ -117,24 +127,28 @@ void Store::run(QSqlQuery &q)
 qint64 Store::scalar(QSqlQuery &q)
 {
     run(q);
-    return q.next() ? q.value(0).toLongLong() : 0;
+    const qint64 value = q.next() ? q.value(0).toLongLong() : 0;
+    q.finish(); // an unfinished read would pin this connection to an old snapshot
+    return value;
 }
 
 qint64 Store::addQso(const QsoRecord &r)
 {
-    QSqlQuery q = prepared(QStringLiteral(
+    QSqlQuery &q = prepared(QStringLiteral(
         "INSERT INTO qso (band, mode, data, time, call1, rst1, nr1, call2, rst2, nr2, tur) "
         "VALUES (?,?,?,?,?,?,?,?,?,?,?)"));
     for (const QString *v : {&r.band, &r.mode, &r.data, &r.time, &r.call1, &r.rst1, &r.nr1, &r.call2, &r.rst2,
                              &r.nr2, &r.tur})
         q.addBindValue(text(*v));
     run(q);
-    return q.lastInsertId().toLongLong();
+    const qint64 id = q.lastInsertId().toLongLong();
+    q.finish();
+    return id;
 }
 
 void Store::updateQso(qint64 id, const QsoRecord &r)
 {
-    QSqlQuery q = prepared(QStringLiteral("UPDATE qso SET band=?, mode=?, data=?, time=?, call1=?, rst1=?, "
+    QSqlQuery &q = prepared(QStringLiteral("UPDATE qso SET band=?, mode=?, data=?, time=?, call1=?, rst1=?, "
                                           "nr1=?, call2=?, rst2=?, nr2=? WHERE id=?"));
     for (const QString *v :
          {&r.band, &r.mode, &r.data, &r.time, &r.call1, &r.rst1, &r.nr1, &r.call2, &r.rst2, &r.nr2})
@@ -145,30 +159,31 @@ void Store::updateQso(qint64 id, const QsoRecord &r)
 
 void Store::deleteQso(qint64 id)
 {
-    QSqlQuery q = prepared(QStringLiteral("DELETE FROM qso WHERE id=?"));
+    QSqlQuery &q = prepared(QStringLiteral("DELETE FROM qso WHERE id=?"));
     q.addBindValue(id);
     run(q);
 }
 
 void Store::clearQsos()
 {
-    QSqlQuery q = prepared(QStringLiteral("DELETE FROM qso"));
+    QSqlQuery &q = prepared(QStringLiteral("DELETE FROM qso"));
     run(q);
 }
 
 std::vector<qint64> Store::qsoIds()
 {
-    QSqlQuery q = prepared(QStringLiteral("SELECT id FROM qso ORDER BY id"));
+    QSqlQuery &q = prepared(QStringLiteral("SELECT id FROM qso ORDER BY id"));
     run(q);
     std::vector<qint64> ids;
     while (q.next())
         ids.push_back(q.value(0).toLongLong());
+    q.finish();
     return ids;
 }
 
 std::vector<QsoRecord> Store::qsosFrom(qint64 firstId, int limit)
 {
-    QSqlQuery q = prepared(QStringLiteral("SELECT id, band, mode, data, time, call1, rst1, nr1, call2, rst2, "
+    QSqlQuery &q = prepared(QStringLiteral("SELECT id, band, mode, data, time, call1, rst1, nr1, call2, rst2, "
                                           "nr2, tur FROM qso WHERE id >= ? ORDER BY id LIMIT ?"));
     q.addBindValue(firstId);
     q.addBindValue(limit);
@@ -183,18 +198,19 @@ std::vector<QsoRecord> Store::qsosFrom(qint64 firstId, int limit)
             *fields[i] = textOf(q.value(i + 1));
         rows.push_back(std::move(r));
     }
+    q.finish();
     return rows;
 }
 
 qint64 Store::workedNumberCount()
 {
-    QSqlQuery q = prepared(QStringLiteral("SELECT count(*) FROM qso WHERE nr2 <> ''"));
+    QSqlQuery &q = prepared(QStringLiteral("SELECT count(*) FROM qso WHERE nr2 <> ''"));
     return scalar(q);
 }
 
 qint64 Store::heardRepeatCount(const QString &band, const QString &mode, const QString &call, const QString &tour)
 {
-    QSqlQuery q = prepared(QStringLiteral("SELECT count(*) FROM qso WHERE call1=? AND band=? AND mode=? AND tur=?"));
+    QSqlQuery &q = prepared(QStringLiteral("SELECT count(*) FROM qso WHERE call1=? AND band=? AND mode=? AND tur=?"));
     for (const QString *v : {&call, &band, &mode, &tour})
         q.addBindValue(text(*v));
     return scalar(q);
@@ -202,7 +218,7 @@ qint64 Store::heardRepeatCount(const QString &band, const QString &mode, const Q
 
 qint64 Store::workedRepeatCount(const QString &band, const QString &mode, const QString &call, const QString &tour)
 {
-    QSqlQuery q = prepared(QStringLiteral("SELECT count(*) FROM qso WHERE call2=? AND band=? AND mode=? AND tur=?"));
+    QSqlQuery &q = prepared(QStringLiteral("SELECT count(*) FROM qso WHERE call2=? AND band=? AND mode=? AND tur=?"));
     for (const QString *v : {&call, &band, &mode, &tour})
         q.addBindValue(text(*v));
     return scalar(q);
@@ -210,7 +226,7 @@ qint64 Store::workedRepeatCount(const QString &band, const QString &mode, const 
 
 std::vector<RepeatRow> Store::repeatList(const QString &call, int offset, int limit)
 {
-    QSqlQuery q = prepared(QStringLiteral("SELECT tur, band, mode, data, time, call1, call2 FROM qso "
+    QSqlQuery &q = prepared(QStringLiteral("SELECT tur, band, mode, data, time, call1, call2 FROM qso "
                                           "WHERE call1=? OR (call2=? AND call2<>'') LIMIT ? OFFSET ?"));
     q.addBindValue(text(call));
     q.addBindValue(text(call));
@@ -221,6 +237,7 @@ std::vector<RepeatRow> Store::repeatList(const QString &call, int offset, int li
     while (q.next())
         rows.push_back({textOf(q.value(0)), textOf(q.value(1)), textOf(q.value(2)), textOf(q.value(3)),
                         textOf(q.value(4)), textOf(q.value(5)), textOf(q.value(6))});
+    q.finish();
     return rows;
 }
 
@@ -230,13 +247,14 @@ Record Store::readFirst(const QString &table)
     QStringList columns;
     for (const QString &f : fields)
         columns << Schema::quoted(f);
-    QSqlQuery q = prepared(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid LIMIT 1")
+    QSqlQuery &q = prepared(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid LIMIT 1")
                                .arg(columns.join(", "), Schema::quoted(table)));
     run(q);
     Record r;
     if (q.next())
         for (int i = 0; i < fields.size(); ++i)
             r.set(fields[i], textOf(q.value(i)));
+    q.finish();
     return r;
 }
 
@@ -245,7 +263,7 @@ void Store::changeRow(const QString &table, qint64 rowid, const FieldValues &val
     QStringList sets;
     for (const auto &fv : values)
         sets << Schema::quoted(fv.first) + QStringLiteral("=?");
-    QSqlQuery q = prepared(
+    QSqlQuery &q = prepared(
         QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(Schema::quoted(table), sets.join(", ")));
     for (const auto &fv : values)
         q.addBindValue(text(fv.second));
@@ -258,7 +276,7 @@ void Store::insertRow(const QString &table, const FieldValues &values)
     QStringList names;
     for (const auto &fv : values)
         names << Schema::quoted(fv.first);
-    QSqlQuery q = prepared(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+    QSqlQuery &q = prepared(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                                .arg(Schema::quoted(table), names.join(", "),
                                     QStringList(names.size(), QStringLiteral("?")).join(",")));
     for (const auto &fv : values)
@@ -268,7 +286,7 @@ void Store::insertRow(const QString &table, const FieldValues &values)
 
 void Store::writeFirst(const QString &table, const FieldValues &values)
 {
-    QSqlQuery q = prepared(QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid LIMIT 1").arg(Schema::quoted(table)));
+    QSqlQuery &q = prepared(QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid LIMIT 1").arg(Schema::quoted(table)));
     run(q);
     if (q.next()) {
         const qint64 rowid = q.value(0).toLongLong();
@@ -305,7 +323,7 @@ std::vector<Record> Store::contests()
     QStringList columns;
     for (const QString &f : fields)
         columns << Schema::quoted(f);
-    QSqlQuery q = prepared(QStringLiteral("SELECT %1 FROM contest ORDER BY rowid").arg(columns.join(", ")));
+    QSqlQuery &q = prepared(QStringLiteral("SELECT %1 FROM contest ORDER BY rowid").arg(columns.join(", ")));
     run(q);
     std::vector<Record> rows;
     while (q.next()) {
@@ -314,12 +332,13 @@ std::vector<Record> Store::contests()
             r.set(fields[i], textOf(q.value(i)));
         rows.push_back(r);
     }
+    q.finish();
     return rows;
 }
 
 void Store::changeContest(int position, const FieldValues &values)
 {
-    QSqlQuery q = prepared(QStringLiteral("SELECT rowid FROM contest ORDER BY rowid LIMIT 1 OFFSET ?"));
+    QSqlQuery &q = prepared(QStringLiteral("SELECT rowid FROM contest ORDER BY rowid LIMIT 1 OFFSET ?"));
     q.addBindValue(position - 1);
     run(q);
     if (position < 1 || !q.next())
@@ -336,8 +355,10 @@ void Store::addContest(const FieldValues &values)
 
 int Store::deleteContest(const QString &name)
 {
-    QSqlQuery q = prepared(QStringLiteral("DELETE FROM contest WHERE contesten = ?"));
+    QSqlQuery &q = prepared(QStringLiteral("DELETE FROM contest WHERE contesten = ?"));
     q.addBindValue(text(name));
     run(q);
-    return q.numRowsAffected();
+    const int deleted = q.numRowsAffected();
+    q.finish();
+    return deleted;
 }

@@ -3,7 +3,9 @@
 #include "qsorecord.h"
 #include "record.h"
 
+#include <QHash>
 #include <QString>
+#include <memory>
 #include <vector>
 
 class QSqlQuery;
@@ -56,7 +58,8 @@ public:
     int deleteContest(const QString &name);
 
 private:
-    QSqlQuery prepared(const QString &sql);
+    /// The statement for sql, prepared once per connection and reused.
+    QSqlQuery &prepared(const QString &sql);
     void run(QSqlQuery &q);
     Record readFirst(const QString &table);
     void writeFirst(const QString &table, const FieldValues &values);
@@ -68,4 +71,5 @@ private:
     QString m_path;
     QString m_connection;
     bool m_open = false;
+    QHash<QString, std::shared_ptr<QSqlQuery>> m_statements;
 };

@@ -5,11 +5,17 @@
 #include "prompts.h"
 
 #include <QStringList>
+#include <functional>
 
 /// Records every box instead of showing it; answers as told.
 class StubPrompts : public Prompts {
 public:
-    void inform(QWidget *, const QString &text) override { informed << text; }
+    void inform(QWidget *, const QString &text) override
+    {
+        informed << text;
+        if (whileInforming)
+            whileInforming(); // what happens while a modal box is open
+    }
     void error(QWidget *, const QString &title, const QString &text) override { errors << title + '|' + text; }
     void storeError(QWidget *, const QString &text) override { storeErrors << text; }
     bool confirm(QWidget *, const QString &text) override
@@ -26,6 +32,7 @@ public:
 
     QStringList informed, errors, storeErrors, questions;
     bool answer = false;
+    std::function<void()> whileInforming;
     QString chosenFile, dialogFolder, proposedName;
 };
 

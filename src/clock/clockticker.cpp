@@ -1,0 +1,71 @@
+#include "clockticker.h"
+
+#include "clocksource.h"
+#include "localformats.h"
+#include "prompts.h"
+#include "storeerror.h"
+#include "utctexts.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+
+ClockTicker::ClockTicker(const ClockWidgets &widgets, const ClockSource &clock, Prompts &prompts,
+                         std::function<QStringList()> readTourTimes, QObject *parent)
+    : QObject(parent), m_w(widgets), m_clock(clock), m_prompts(prompts),
+      m_readTourTimes(std::move(readTourTimes)), m_timer(new QTimer(this))
+{
+    m_timer->setInterval(1000);
+    connect(m_timer, &QTimer::timeout, this, &ClockTicker::tick);
+}
+
+void ClockTicker::start()
+{
+    m_timer->start();
+}
+
+void ClockTicker::tick()
+{
+    const QDateTime utc = m_clock.nowUtc().toUTC();
+    const QDateTime local = utc.toLocalTime();
+    m_w.utcDate->setText(UtcTexts::date(utc));
+    m_w.localDate->setText(LocalFormats::shortDate(local.date()));
+    m_w.utcTime->setText(UtcTexts::time(utc));
+    m_w.utcClock->setText(UtcTexts::clock(utc));
+    m_w.localTime->setText(QStringLiteral("LOC: ") + LocalFormats::longTime(local.time()));
+    if (!m_w.tour->isChecked())
+        return;
+
+    const auto state = currentTour(m_times, utc.time());
+    if (!state) {
+        // The box is modal and the timer keeps firing under it: one box at a
+        // time is enough, the clock itself stays current meanwhile.
+        if (m_formatMessageOpen)
+            return;
+        m_formatMessageOpen = true;
+        m_prompts.inform(m_w.tour->window(),
+                         QStringLiteral("Ошибка формата времени!\n\rПроверьте правильность заполнения туров."));
+        m_formatMessageOpen = false;
+        return;
+    }
+    m_w.tourNumber->setText(QStringLiteral("0"));
+    if (state->tour > 0) {
+        m_w.tourTime->setText(LocalFormats::longTime(state->timeLeft));
+        m_w.tourNumber->setText(QString::number(state->tour));
+    }
+}
+
+void ClockTicker::tourToggled(bool ticked)
+{
+    if (ticked) {
+        try {
+            m_times.texts = m_readTourTimes();
+        } catch (const StoreError &e) {
+            m_prompts.storeError(m_w.tour->window(), e.text());
+        }
+        return;
+    }
+    m_w.tourTime->setText(QStringLiteral("00:00:00"));
+    m_w.tourNumber->setText(QStringLiteral("0"));
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "tours.h"
+
+#include <QObject>
+#include <functional>
+
+class ClockSource;
+class Prompts;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QTimer;
+
+/// The controls the clock tick writes.
+struct ClockWidgets {
+    QLineEdit *utcDate, *utcTime; ///< texts that new QSOs receive
+    QLabel *utcClock, *tourTime;
+    QLineEdit *tourNumber;
+    QCheckBox *tour;
+    QLabel *localDate, *localTime; ///< first and second status panels
+};
+
+/// Once a second: the UTC texts, the local date and time, and with TOUR
+/// ticked the current tour and the time left in it.
+class ClockTicker : public QObject {
+    Q_OBJECT
+public:
+    /// readTourTimes gives TUR1B..TUR4E of log; it may throw StoreError.
+    ClockTicker(const ClockWidgets &widgets, const ClockSource &clock, Prompts &prompts,
+                std::function<QStringList()> readTourTimes, QObject *parent = nullptr);
+
+    void start();
+    void tick();
+    /// The TOUR check box was clicked.
+    void tourToggled(bool ticked);
+
+private:
+    ClockWidgets m_w;
+    const ClockSource &m_clock;
+    Prompts &m_prompts;
+    std::function<QStringList()> m_readTourTimes;
+    TourTimes m_times;
+    QTimer *m_timer;
+    bool m_formatMessageOpen = false;
+};

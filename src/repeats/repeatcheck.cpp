@@ -1,0 +1,68 @@
+#include "repeatcheck.h"
+
+#include "fieldcolours.h"
+#include "prompts.h"
+#include "repeatlistmodel.h"
+#include "repeatrules.h"
+#include "store.h"
+#include "storeerror.h"
+#include "trptqso.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+
+RepeatCheck::RepeatCheck(const RepeatCheckWidgets &widgets, Store &store, RepeatListModel &list, TRptQso &window,
+                         Prompts &prompts, QObject *parent)
+    : QObject(parent), m_w(widgets), m_store(store), m_list(list), m_window(window), m_prompts(prompts)
+{
+}
+
+void RepeatCheck::heardCallChanged()
+{
+    // The heard call is the own call sign in HAM mode: nothing to look up.
+    callChanged(m_w.heardCall, m_w.heardReport, m_w.swl->isChecked());
+}
+
+void RepeatCheck::workedCallChanged()
+{
+    callChanged(m_w.workedCall, m_w.workedReport, true);
+}
+
+void RepeatCheck::callChanged(QLineEdit *call, QLineEdit *report, bool counted)
+{
+    if (m_w.rst->isChecked()) {
+        report->setText(defaultReport(m_w.mode->currentText()));
+        if (call->text().isEmpty())
+            report->clear();
+    }
+    if (counted) {
+        try {
+            count(call);
+        } catch (const StoreError &e) {
+            m_prompts.storeError(call->window(), e.text());
+            return;
+        }
+    }
+    if (m_w.copy->isChecked())
+        FieldColours::paint(call, FieldColours::moneyGreen);
+    if (m_w.edit->isChecked())
+        FieldColours::paint(call, FieldColours::yellow);
+}
+
+void RepeatCheck::count(QLineEdit *call)
+{
+    const QString text = call->text();
+    const QString band = m_w.band->currentText();
+    const QString mode = m_w.mode->currentText();
+    const QString tour = m_w.tourNumber->text();
+    m_heard = m_store.heardRepeatCount(band, mode, text, tour);
+    m_worked = m_store.workedRepeatCount(band, mode, text, tour);
+    switch (repeatColour(m_heard, m_worked)) {
+    case RepeatColour::Red: FieldColours::paint(call, FieldColours::red); break;
+    case RepeatColour::Aqua: FieldColours::paint(call, FieldColours::aqua); break;
+    case RepeatColour::Normal: FieldColours::paint(call, FieldColours::window()); break;
+    }
+    m_window.setCounts(m_heard, m_worked);
+    m_list.show(text);
+}

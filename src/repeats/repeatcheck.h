@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QObject>
+
+class Prompts;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class RepeatListModel;
+class Store;
+class TRptQso;
+
+/// The controls the repeat check reads and paints.
+struct RepeatCheckWidgets {
+    QLineEdit *heardCall, *heardReport, *workedCall, *workedReport;
+    QComboBox *band, *mode;
+    QLineEdit *tourNumber;
+    QCheckBox *rst, *swl, *copy, *edit;
+};
+
+/// Runs at every change of a call field: the default report, the two repeat
+/// counts on this band, mode and tour, the field's colour, the repeat window.
+class RepeatCheck : public QObject {
+    Q_OBJECT
+public:
+    RepeatCheck(const RepeatCheckWidgets &widgets, Store &store, RepeatListModel &list, TRptQso &window,
+                Prompts &prompts, QObject *parent = nullptr);
+
+    void heardCallChanged();
+    void workedCallChanged();
+
+    qint64 heardCount() const { return m_heard; }
+    qint64 workedCount() const { return m_worked; }
+
+private:
+    void callChanged(QLineEdit *call, QLineEdit *report, bool alwaysCount);
+    void count(QLineEdit *call);
+
+    RepeatCheckWidgets m_w;
+    Store &m_store;
+    RepeatListModel &m_list;
+    TRptQso &m_window;
+    Prompts &m_prompts;
+    qint64 m_heard = 0;
+    qint64 m_worked = 0;
+};

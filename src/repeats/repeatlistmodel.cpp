@@ -1,0 +1,117 @@
+#include "repeatlistmodel.h"
+
+#include "store.h"
+#include "storeerror.h"
+
+#include <QBrush>
+#include <QFont>
+
+namespace {
+constexpr int kBatch = 64;
+const char *const kTitles[] = {"TR", "FREQ", "MD", "DATA", "TIME", "CALL 1", "CALL 2"};
+} // namespace
+
+RepeatListModel::RepeatListModel(Store &store, std::function<RepeatContext()> context, QObject *parent)
+    : QAbstractTableModel(parent), m_store(store), m_context(std::move(context))
+{
+}
+
+void RepeatListModel::show(const QString &call)
+{
+    std::vector<RepeatRow> first = m_store.repeatList(call, 0, kBatch);
+    beginResetModel();
+    m_call = call;
+    m_complete = first.size() < size_t(kBatch);
+    m_rows = std::move(first);
+    endResetModel();
+}
+
+bool RepeatListModel::canFetchMore(const QModelIndex &parent) const
+{
+    return !parent.isValid() && !m_complete;
+}
+
+void RepeatListModel::fetchMore(const QModelIndex &parent)
+{
+    if (!canFetchMore(parent))
+        return;
+    std::vector<RepeatRow> more;
+    try {
+        more = m_store.repeatList(m_call, int(m_rows.size()), kBatch);
+    } catch (const StoreError &e) {
+        m_complete = true;
+        emit readFailed(e.text());
+        return;
+    }
+    m_complete = more.size() < size_t(kBatch);
+    if (more.empty())
+        return;
+    beginInsertRows({}, int(m_rows.size()), int(m_rows.size() + more.size() - 1));
+    m_rows.insert(m_rows.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
+    endInsertRows();
+}
+
+int RepeatListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int RepeatListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : 7;
+}
+
+QVariant RepeatListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const RepeatRow &r = m_rows[size_t(index.row())];
+    const int column = index.column();
+    switch (role) {
+    case Qt::DisplayRole: {
+        const QString *fields[] = {&r.tur, &r.band, &r.mode, &r.data, &r.time, &r.call1, &r.call2};
+        return *fields[column];
+    }
+    case Qt::TextAlignmentRole:
+        if (column == 1)
+            return int(Qt::AlignRight | Qt::AlignVCenter);
+        if (column >= 2 && column <= 4)
+            return int(Qt::AlignCenter);
+        return int(Qt::AlignLeft | Qt::AlignVCenter);
+    case Qt::ForegroundRole:
+    case Qt::FontRole: {
+        CallMark mark = CallMark::None;
+        if (column >= 5)
+            mark = callMark(column == 5 ? r.call1 : r.call2, column == 6, m_context());
+        if (role == Qt::FontRole) {
+            if (mark == CallMark::None)
+                return {};
+            QFont f;
+            f.setBold(true);
+            return f;
+        }
+        if (mark == CallMark::BoldRed)
+            return QBrush(QColor(255, 0, 0));
+        if (mark == CallMark::BoldBlue || column == 0)
+            return QBrush(QColor(0, 0, 255));
+        return {};
+    }
+    case Qt::BackgroundRole:
+        if (isRepeatRow(r, m_context()))
+            return QBrush(QColor(255, 204, 204));
+        return {};
+    }
+    return {};
+}
+
+QVariant RepeatListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= 7)
+        return {};
+    if (role == Qt::DisplayRole)
+        return QString::fromLatin1(kTitles[section]);
+    if (role == Qt::TextAlignmentRole)
+        return int((section == 1 || (section >= 2 && section <= 4) ? Qt::AlignHCenter : Qt::AlignLeft)
+                   | Qt::AlignVCenter);
+    return {};
+}

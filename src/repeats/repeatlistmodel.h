@@ -1,0 +1,40 @@
+#pragma once
+
+#include "repeatrules.h"
+
+#include <QAbstractTableModel>
+#include <functional>
+#include <vector>
+
+class Store;
+
+/// The repeat list of the latest check: read from the store only as far as
+/// the window shows it, more as it scrolls.
+class RepeatListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    RepeatListModel(Store &store, std::function<RepeatContext()> context, QObject *parent = nullptr);
+
+    /// The list for call, replacing the previous one. Throws StoreError.
+    void show(const QString &call);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    bool canFetchMore(const QModelIndex &parent) const override;
+    void fetchMore(const QModelIndex &parent) override;
+
+    const RepeatRow &row(int i) const { return m_rows[size_t(i)]; }
+
+signals:
+    /// More rows could not be read while the window scrolled.
+    void readFailed(const QString &storeText);
+
+private:
+    Store &m_store;
+    std::function<RepeatContext()> m_context;
+    QString m_call;
+    std::vector<RepeatRow> m_rows;
+    bool m_complete = true;
+};

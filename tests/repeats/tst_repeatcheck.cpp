@@ -1,0 +1,149 @@
+#include "entryedit.h"
+#include "fieldcolours.h"
+#include "mainfixture.h"
+#include "repeatcheck.h"
+#include "repeatlistmodel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QtTest>
+
+/// The repeat check as the user types a call into the main window.
+class RepeatCheckTest : public QObject {
+    Q_OBJECT
+private slots:
+    void emptyLogGivesZeroCountsAndNormalColour();
+    void colourFollowsTheTwoCounts_data();
+    void colourFollowsTheTwoCounts();
+    void defaultReportFollowsTheModeAndEmptiesWithTheCall();
+    void swlUntickedSkipsOnlyTheHeardCount();
+    void changingBandOrModeRunsNoCheck();
+    void pastedQuoteIsLookedUpSafely();
+    void copyAndEditPaintTheFieldYellowWinning();
+};
+
+void RepeatCheckTest::emptyLogGivesZeroCountsAndNormalColour()
+{
+    MainFixture f;
+    f.open();
+    QTest::keyClicks(f.form().heardCall, "UA1A");
+    QCOMPARE(f.main->repeatCheck()->heardCount(), qint64(0));
+    QCOMPARE(f.repeats->heardText(), QString("Повторы: Heard = 0"));
+    QCOMPARE(f.repeats->workedText(), QString("Повторы: Worked = 0"));
+    QCOMPARE(FieldColours::of(f.form().heardCall), FieldColours::window());
+    QCOMPARE(f.main->repeatList().rowCount(), 0);
+}
+
+void RepeatCheckTest::colourFollowsTheTwoCounts_data()
+{
+    QTest::addColumn<QString>("band");
+    QTest::addColumn<QString>("tour");
+    QTest::addColumn<QString>("call");
+    QTest::addColumn<int>("heard");
+    QTest::addColumn<int>("worked");
+    QTest::addColumn<QColor>("colour");
+    QTest::newRow("heard only: red") << "14000" << "1" << "UA1A" << 1 << 0 << FieldColours::red;
+    QTest::newRow("other band: normal") << "7000" << "1" << "UA1A" << 0 << 0 << FieldColours::window();
+    QTest::newRow("tour 0 is not tour 1") << "14000" << "0" << "UA1A" << 0 << 0 << FieldColours::window();
+    QTest::newRow("worked only: aqua") << "14000" << "1" << "RA3B" << 0 << 1 << FieldColours::aqua;
+    QTest::newRow("both: normal") << "14000" << "1" << "UA9X" << 1 << 1 << FieldColours::window();
+}
+
+void RepeatCheckTest::colourFollowsTheTwoCounts()
+{
+    QFETCH(QString, band);
+    QFETCH(QString, tour);
+    QFETCH(QString, call);
+    QFETCH(int, heard);
+    QFETCH(int, worked);
+    QFETCH(QColor, colour);
+    MainFixture f;
+    f.store.addQso(makeQso("UA1A", "001", "RA3B", "015", "14000", "CW", "1"));
+    f.store.addQso(makeQso("UA9X", "002", "", "", "14000", "CW", "1"));
+    f.store.addQso(makeQso("R1AA", "003", "UA9X", "016", "14000", "CW", "1"));
+    f.open();
+    f.form().band->setCurrentText(band);
+    f.form().tourNumber->setText(tour);
+    // The worked call field runs the same check with the SWL box either way.
+    for (EntryEdit *field : {f.form().heardCall, f.form().workedCall}) {
+        QTest::keyClicks(field, call);
+        QCOMPARE(f.main->repeatCheck()->heardCount(), qint64(heard));
+        QCOMPARE(f.main->repeatCheck()->workedCount(), qint64(worked));
+        QCOMPARE(FieldColours::of(field), colour);
+        QCOMPARE(f.repeats->heardText(), QString("Повторы: Heard = %1").arg(heard));
+    }
+    QVERIFY(f.main->repeatList().rowCount() >= 1); // any band, mode and tour
+}
+
+void RepeatCheckTest::defaultReportFollowsTheModeAndEmptiesWithTheCall()
+{
+    MainFixture f;
+    f.open();
+    QTest::keyClicks(f.form().heardCall, "U");
+    QCOMPARE(f.form().heardReport->text(), QString("599"));
+    f.form().mode->setCurrentText("PH");
+    QCOMPARE(f.form().heardReport->text(), QString("599")); // only a call change fills it
+    QTest::keyClicks(f.form().workedCall, "R");
+    QCOMPARE(f.form().workedReport->text(), QString("59"));
+    f.form().heardReport->setText("57");
+    QTest::keyClicks(f.form().heardCall, "A");
+    QCOMPARE(f.form().heardReport->text(), QString("59"));
+    f.form().heardCall->clear();
+    QCOMPARE(f.form().heardReport->text(), QString());
+    f.form().rst->setChecked(false);
+    f.form().heardReport->setText("57");
+    QTest::keyClicks(f.form().heardCall, "U");
+    QCOMPARE(f.form().heardReport->text(), QString("57"));
+}
+
+void RepeatCheckTest::swlUntickedSkipsOnlyTheHeardCount()
+{
+    MainFixture f;
+    f.store.addQso(makeQso("UA1A", "001", "RA3B", "015", "14000", "CW", "0"));
+    f.open();
+    f.form().swl->setChecked(false); // without the click handler: only the rule matters here
+    QTest::keyClicks(f.form().heardCall, "UA1A");
+    QCOMPARE(f.repeats->heardText(), QString());
+    QCOMPARE(FieldColours::of(f.form().heardCall), FieldColours::window());
+    QTest::keyClicks(f.form().workedCall, "RA3B");
+    QCOMPARE(f.repeats->workedText(), QString("Повторы: Worked = 1"));
+    QCOMPARE(FieldColours::of(f.form().workedCall), FieldColours::aqua);
+}
+
+void RepeatCheckTest::changingBandOrModeRunsNoCheck()
+{
+    MainFixture f;
+    f.store.addQso(makeQso("UA1A", "001", "", "", "14000", "CW", "0"));
+    f.open();
+    QTest::keyClicks(f.form().heardCall, "UA1A");
+    QCOMPARE(FieldColours::of(f.form().heardCall), FieldColours::red);
+    f.form().band->setCurrentText("7000");
+    f.form().mode->setCurrentText("PH");
+    QCOMPARE(FieldColours::of(f.form().heardCall), FieldColours::red);
+    QCOMPARE(f.main->repeatCheck()->heardCount(), qint64(1));
+}
+
+void RepeatCheckTest::pastedQuoteIsLookedUpSafely()
+{
+    MainFixture f;
+    f.store.addQso(makeQso("UA\"1", "001", "", "", "14000", "CW", "0"));
+    f.open();
+    f.form().heardCall->setText("UA\"1"); // as pasted: the filter does not see it
+    QCOMPARE(f.main->repeatCheck()->heardCount(), qint64(1));
+    QVERIFY(f.prompts.storeErrors.isEmpty());
+}
+
+void RepeatCheckTest::copyAndEditPaintTheFieldYellowWinning()
+{
+    MainFixture f;
+    f.open();
+    f.form().copy->setChecked(true);
+    f.form().heardCall->setText("U");
+    QCOMPARE(FieldColours::of(f.form().heardCall), FieldColours::moneyGreen);
+    f.form().edit->setChecked(true);
+    f.form().heardCall->setText("UA");
+    QCOMPARE(FieldColours::of(f.form().heardCall), FieldColours::yellow);
+}
+
+QTEST_MAIN(RepeatCheckTest)
+#include "tst_repeatcheck.moc"

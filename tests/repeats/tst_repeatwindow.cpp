@@ -1,0 +1,120 @@
+#include "entryedit.h"
+#include "mainfixture.h"
+#include "repeatlistmodel.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFont>
+#include <QtTest>
+
+/// The marks of the repeat window, its menu item and its geometry.
+class RepeatWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void repeatRowsAreLightRedAndCallsBold();
+    void marksFollowTheBandWithoutANewCheck();
+    void longListIsReadAsTheWindowScrolls();
+    void menuItemShowsAndHidesAndFollowsItsMark();
+    void geometryIsRestoredAndWrittenBack();
+};
+
+namespace {
+const QColor kLightRed(255, 204, 204);
+QVariant cell(const RepeatListModel &m, int row, int column, int role)
+{
+    return m.data(m.index(row, column), role);
+}
+} // namespace
+
+void RepeatWindowTest::repeatRowsAreLightRedAndCallsBold()
+{
+    MainFixture f;
+    f.store.addQso(makeQso("UA1A", "001", "", "", "14000", "CW", "1"));
+    f.store.addQso(makeQso("UA1A", "002", "", "", "14000", "CW", "2"));
+    f.store.addQso(makeQso("RA3B", "003", "UA1A", "004", "14000", "CW", "2"));
+    f.open();
+    f.form().tourNumber->setText("2");
+    QTest::keyClicks(f.form().heardCall, "UA1A");
+    const RepeatListModel &m = f.main->repeatList();
+    QCOMPARE(m.rowCount(), 3);
+    // Tour 1: only the call is marked.
+    QVERIFY(!cell(m, 0, 3, Qt::BackgroundRole).isValid());
+    QCOMPARE(cell(m, 0, 5, Qt::ForegroundRole).value<QBrush>().color(), QColor(255, 0, 0));
+    QVERIFY(cell(m, 0, 5, Qt::FontRole).value<QFont>().bold());
+    // Tour 2: light red across every column.
+    for (int c = 0; c < 7; ++c)
+        QCOMPARE(cell(m, 1, c, Qt::BackgroundRole).value<QBrush>().color(), kLightRed);
+    // As worked station: call2 bold blue, the heard call not marked.
+    QCOMPARE(cell(m, 2, 6, Qt::ForegroundRole).value<QBrush>().color(), QColor(0, 0, 255));
+    QVERIFY(!cell(m, 2, 5, Qt::FontRole).isValid());
+    QCOMPARE(cell(m, 2, 0, Qt::ForegroundRole).value<QBrush>().color(), QColor(0, 0, 255)); // tour in blue
+}
+
+void RepeatWindowTest::marksFollowTheBandWithoutANewCheck()
+{
+    MainFixture f;
+    f.store.addQso(makeQso("UA1A", "001", "", "", "7000", "CW", "0"));
+    f.open();
+    QTest::keyClicks(f.form().heardCall, "UA1A");
+    const RepeatListModel &m = f.main->repeatList();
+    QVERIFY(!cell(m, 0, 0, Qt::BackgroundRole).isValid());
+    f.form().band->setCurrentText("7000");
+    QCOMPARE(cell(m, 0, 0, Qt::BackgroundRole).value<QBrush>().color(), kLightRed);
+}
+
+void RepeatWindowTest::longListIsReadAsTheWindowScrolls()
+{
+    MainFixture f;
+    for (int i = 0; i < 150; ++i)
+        f.store.addQso(makeQso("UA1A", QString::number(i)));
+    f.open();
+    f.form().heardCall->setText("UA1A");
+    RepeatListModel &m = f.main->repeatList();
+    QVERIFY(m.rowCount() < 150);
+    while (m.canFetchMore({}))
+        m.fetchMore({});
+    QCOMPARE(m.rowCount(), 150);
+    QCOMPARE(f.repeats->heardText(), QString("Повторы: Heard = 150"));
+}
+
+void RepeatWindowTest::menuItemShowsAndHidesAndFollowsItsMark()
+{
+    MainFixture f;
+    f.open();
+    QAction *item = f.main->repeatAction();
+    QVERIFY(!item->isChecked());
+    QVERIFY(!f.repeats->isVisible());
+    item->trigger();
+    QVERIFY(item->isChecked());
+    QVERIFY(f.repeats->isVisible());
+    f.repeats->close(); // its own close button only hides it
+    QVERIFY(item->isChecked());
+    item->trigger();
+    QVERIFY(!item->isChecked());
+    QVERIFY(!f.repeats->isVisible());
+    item->trigger();
+    QVERIFY(f.repeats->isVisible());
+}
+
+void RepeatWindowTest::geometryIsRestoredAndWrittenBack()
+{
+    MainFixture f;
+    {
+        QFile ini(f.folder.file("settings.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[RptQso]\r\nLeft=30\r\nTop=40\r\nWidth=300\r\nHeight=200\r\n");
+    }
+    f.open();
+    QCOMPARE(f.repeats->pos(), QPoint(30, 40));
+    QCOMPARE(f.repeats->size(), QSize(300, 200));
+    f.repeats->move(50, 60);
+    f.main->saveSettings();
+    QFile ini(f.folder.file("settings.ini"));
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    const QByteArray text = ini.readAll();
+    QVERIFY2(text.contains("[RptQso]\r\nLeft=50\r\nTop=60\r\nWidth=300\r\nHeight=200\r\n"), text.constData());
+    QVERIFY(text.contains("[Main]\r\nLeft="));
+}
+
+QTEST_MAIN(RepeatWindowTest)
+#include "tst_repeatwindow.moc"

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "store.h"
+#include "stubs.h"
+#include "tempdir.h"
+#include "tmain.h"
+#include "trptqso.h"
+
+#include <memory>
+
+/// The main window and the repeat window on a fresh store, with stubs for
+/// every box, the clock and the desktop.
+struct MainFixture {
+    TestFolder folder;
+    Store store{folder.storePath()};
+    StubPrompts prompts;
+    StubDesktop desktop;
+    StubClock clock;
+    std::unique_ptr<TMain> main;
+    std::unique_ptr<TRptQso> repeats;
+
+    TMain::Services services() { return {store, prompts, desktop, clock, folder.file("settings.ini")}; }
+
+    /// Creates the windows in the program's order (after the test has filled the store).
+    TMain &open()
+    {
+        main = std::make_unique<TMain>(services());
+        repeats = std::make_unique<TRptQso>(main->repeatList(), main.get());
+        main->setRepeatWindow(repeats.get());
+        return *main;
+    }
+    const MainForm &form() const { return main->form(); }
+};
