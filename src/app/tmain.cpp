@@ -8,6 +8,10 @@
 #include "repeatlistmodel.h"
 #include "trptqso.h"
 #include "desktop.h"
+#include "editor.h"
+#include "entrycontext.h"
+#include "entrykeys.h"
+#include "recorder.h"
 #include "entryedit.h"
 #include "fonts.h"
 #include "inifile.h"
@@ -90,6 +94,7 @@ TMain::TMain(const Services &services, QWidget *parent) : QMainWindow(parent), m
     buildControls();
     buildMenus();
     startClock();
+    startEntry();
 
     // Creation steps: layout 0, placement and layout from settings.ini,
     // then the log and the counters.
@@ -378,6 +383,17 @@ void TMain::setRepeatWindow(TRptQso *repeats)
     connect(m_form.tourNumber, &QLineEdit::textChanged, repeats, &TRptQso::repaintMarks);
 }
 
+void TMain::startEntry()
+{
+    const EntryContext context{m_form, *m_log, m_services.store, m_services.prompts, [this] { return m_layout; }};
+    m_keys = new EntryKeys(context, this);
+    m_recorder = new Recorder(context, this);
+    m_editor = new Editor(context, this);
+    connect(action(QStringLiteral("Очистить лог")), &QAction::triggered, m_editor, &Editor::clearLog);
+    connect(action(QStringLiteral("Редактировать запись")), &QAction::triggered, m_editor, &Editor::editRecord);
+    connect(action(QStringLiteral("Удалить запись")), &QAction::triggered, m_editor, &Editor::deleteRecord);
+}
+
 void TMain::startClock()
 {
     const ClockWidgets widgets{m_form.utcDate,   m_form.utcTime, m_form.utcClock, m_form.tourTime,
@@ -439,8 +455,7 @@ void TMain::openLog()
 
 void TMain::refreshCounters()
 {
-    m_form.panel[2]->setText(QStringLiteral("QSO: %1").arg(m_log->qsoCount()));
-    m_form.panel[3]->setText(QStringLiteral("Points: %1").arg(m_log->points()));
+    writeCounters({m_form, *m_log, m_services.store, m_services.prompts, [this] { return m_layout; }});
 }
 
 void TMain::toggleRepeatWindow()

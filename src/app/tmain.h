@@ -7,6 +7,9 @@
 
 class ClockSource;
 class ClockTicker;
+class Editor;
+class EntryKeys;
+class Recorder;
 class RepeatCheck;
 class RepeatListModel;
 class TRptQso;
@@ -47,6 +50,9 @@ public:
     RepeatListModel &repeatList() { return *m_repeatList; }
     ClockTicker &clockTicker() { return *m_clock; }
     RepeatCheck *repeatCheck() { return m_repeatCheck; }
+    Recorder &recorder() { return *m_recorder; }
+    Editor &editor() { return *m_editor; }
+    EntryKeys &entryKeys() { return *m_keys; }
     int entryLayout() const { return m_layout; }
     QAction *layoutAction() const { return m_layoutAction; }
     QAction *repeatAction() const { return m_repeatAction; }
@@ -67,6 +73,7 @@ private:
     void openLog();
     void toggleRepeatWindow();
     void startClock();
+    void startEntry();
     void saveSection(const QString &section, const QVector<QPair<QString, int>> &keys);
 
     Services m_services;
@@ -80,5 +87,8 @@ private:
     RepeatListModel *m_repeatList = nullptr;
     RepeatCheck *m_repeatCheck = nullptr;
     ClockTicker *m_clock = nullptr;
+    EntryKeys *m_keys = nullptr;
+    Recorder *m_recorder = nullptr;
+    Editor *m_editor = nullptr;
     QDialog *m_about = nullptr;
 };

@@ -6,6 +6,8 @@
 #include "tmain.h"
 #include "trptqso.h"
 
+#include <QApplication>
+#include <QTest>
 #include <memory>
 
 /// The main window and the repeat window on a fresh store, with stubs for
@@ -30,4 +32,13 @@ struct MainFixture {
         return *main;
     }
     const MainForm &form() const { return main->form(); }
+
+    /// Shows the main window and makes it active, so that focus moves are real.
+    bool showActive()
+    {
+        main->show();
+        main->activateWindow();
+        return QTest::qWaitForWindowActive(main.get());
+    }
+    QWidget *focused() const { return QApplication::focusWidget(); }
 };

@@ -1,0 +1,176 @@
+#include "editor.h"
+
+#include "entryedit.h"
+#include "fieldcolours.h"
+#include "logmodel.h"
+#include "prompts.h"
+#include "storeerror.h"
+#include "timecheck.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+
+Editor::Editor(const EntryContext &context, QObject *parent) : QObject(parent), m_c(context)
+{
+    connect(m_c.form.editOk, &QPushButton::clicked, this, &Editor::saveEdit);
+}
+
+int Editor::currentRow() const
+{
+    const QModelIndex current = m_c.form.grid->currentIndex();
+    return current.isValid() && current.row() < m_c.log.rowCount() ? current.row() : -1;
+}
+
+void Editor::setClockPartsVisible(bool visible)
+{
+    const MainForm &f = m_c.form;
+    for (QWidget *w : {static_cast<QWidget *>(f.tourTime), static_cast<QWidget *>(f.tourCaption),
+                       static_cast<QWidget *>(f.utcCaption), static_cast<QWidget *>(f.utcClock),
+                       static_cast<QWidget *>(f.tourNumber)})
+        w->setVisible(visible);
+}
+
+void Editor::editRecord()
+{
+    const MainForm &f = m_c.form;
+    const int row = currentRow();
+    if (row < 0)
+        return;
+    m_row = row;
+    const QsoRecord q = m_c.log.record(row);
+    f.grid->setEnabled(false);
+    f.heardCall->setText(q.call1);
+    f.heardReport->setText(q.rst1);
+    f.heardNumber->setText(q.nr1);
+    f.workedCall->setText(q.call2);
+    f.workedReport->setText(q.rst2);
+    f.workedNumber->setText(q.nr2);
+    f.dateField->setText(q.data);
+    f.timeField->setText(q.time);
+    m_band = f.band->currentText();
+    m_mode = f.mode->currentText();
+    f.mode->setCurrentText(q.mode);
+    f.band->setCurrentText(q.band);
+    f.heardCall->setFocus();
+    f.ok->hide();
+    f.editOk->show();
+    f.timeField->show();
+    for (EntryEdit *field : f.entryFields())
+        FieldColours::paint(field, FieldColours::yellow);
+    for (QWidget *w : {static_cast<QWidget *>(f.dateField), static_cast<QWidget *>(f.timeField),
+                       static_cast<QWidget *>(f.mode), static_cast<QWidget *>(f.band)})
+        FieldColours::paint(w, FieldColours::yellow);
+    f.dateField->show();
+    f.timeField->show();
+    for (QCheckBox *box : {f.rst, f.tour, f.swl, f.copy})
+        box->hide();
+    f.edit->setChecked(true);
+    setClockPartsVisible(false);
+    f.panel[4]->setText(QStringLiteral("Режим редактирования"));
+    enableMenus(m_c, false);
+    f.heardCall->setReadOnly(false);
+    f.heardReport->setEnabled(true);
+    f.workedReport->setEnabled(true);
+}
+
+void Editor::saveEdit()
+{
+    const MainForm &f = m_c.form;
+    const EditTimeCheck check = checkEditedTime(f.timeField->text());
+    for (const TimeMessage &m : check.messages) {
+        if (m.conversionError)
+            m_c.prompts.error(f.window, QApplication::applicationDisplayName(), m.text);
+        else
+            m_c.prompts.inform(f.window, m.text);
+    }
+    if (!check.mayStore)
+        return;
+    if (f.workedNumber->text().isEmpty())
+        f.workedReport->clear();
+    QsoRecord q;
+    q.band = f.band->currentText();
+    q.mode = f.mode->currentText();
+    q.data = f.dateField->text();
+    q.time = f.timeField->text();
+    q.call1 = f.heardCall->text();
+    q.rst1 = f.heardReport->text();
+    q.nr1 = f.heardNumber->text();
+    q.call2 = f.workedCall->text();
+    q.rst2 = f.workedReport->text();
+    q.nr2 = f.workedNumber->text();
+    try {
+        m_c.log.change(m_row, q);
+    } catch (const StoreError &e) {
+        m_c.prompts.storeError(f.window, e.text());
+        return;
+    }
+    for (EntryEdit *field : {f.heardCall, f.heardNumber, f.workedCall, f.workedNumber})
+        field->clear();
+    f.band->setCurrentText(m_band);
+    f.mode->setCurrentText(m_mode);
+    f.ok->show();
+    f.timeField->hide();
+    for (EntryEdit *field : f.entryFields())
+        FieldColours::paint(field, FieldColours::window());
+    FieldColours::paint(f.mode, FieldColours::window());
+    FieldColours::paint(f.band, FieldColours::window());
+    writeCounters(m_c);
+    selectRow(m_c, m_row);
+    f.panel[4]->setText(QStringLiteral("OK"));
+    f.dateField->hide();
+    f.grid->setEnabled(true);
+    for (QCheckBox *box : {f.rst, f.tour, f.swl, f.copy})
+        box->show();
+    f.edit->setChecked(false);
+    setClockPartsVisible(true);
+    enableMenus(m_c, true);
+    FieldColours::paint(f.dateField, FieldColours::window());
+    FieldColours::paint(f.timeField, FieldColours::window());
+    f.editOk->hide();
+    if (f.swl->isChecked()) {
+        FieldColours::paint(f.heardCall, FieldColours::window());
+        return;
+    }
+    try {
+        putOwnCall(m_c);
+    } catch (const StoreError &e) {
+        m_c.prompts.storeError(f.window, e.text());
+    }
+}
+
+void Editor::deleteRecord()
+{
+    const int row = currentRow();
+    if (row < 0)
+        return;
+    try {
+        m_c.log.remove(row);
+    } catch (const StoreError &e) {
+        m_c.prompts.storeError(m_c.form.window, e.text());
+        return;
+    }
+    // The row that followed becomes current; after the last row, the new last.
+    selectRow(m_c, row);
+    writeCounters(m_c);
+}
+
+void Editor::clearLog()
+{
+    const qint64 count = m_c.log.qsoCount();
+    // One slip of the mouse must not lose a whole contest.
+    if (!m_c.prompts.confirm(m_c.form.window,
+                             QStringLiteral("Очистить лог?\nБудут удалены все QSO: %1.\nОтменить это будет нельзя.")
+                                 .arg(count)))
+        return;
+    try {
+        m_c.log.clear();
+    } catch (const StoreError &e) {
+        m_c.prompts.storeError(m_c.form.window, e.text());
+        return;
+    }
+    writeCounters(m_c);
+}

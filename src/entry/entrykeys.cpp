@@ -1,0 +1,127 @@
+#include "entrykeys.h"
+
+#include "entryedit.h"
+#include "fieldcolours.h"
+#include "focusmoves.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QPushButton>
+
+EntryKeys::EntryKeys(const EntryContext &context, QObject *parent) : QObject(parent), m_c(context)
+{
+    const MainForm &f = m_c.form;
+    for (EntryEdit *field : f.entryFields())
+        connect(field, &EntryEdit::entryKey, this, &EntryKeys::entryKey);
+    connect(f.swap, &QPushButton::clicked, this, [this] {
+        if (m_c.form.swl->isChecked())
+            swapStations();
+    });
+    connect(f.clear, &QPushButton::clicked, this, [this] {
+        if (m_c.form.swl->isChecked())
+            clearEntry();
+    });
+    for (QComboBox *selector : {f.mode, f.band})
+        connect(selector, &QComboBox::currentTextChanged, this, [this] { m_c.form.heardCall->setFocus(); });
+    connect(f.workedReport, &QLineEdit::textChanged, this, &EntryKeys::workedReportChanged);
+    for (QPushButton *b : {f.ok, f.editOk, f.manualOk})
+        b->installEventFilter(this);
+}
+
+void EntryKeys::swapStations()
+{
+    const MainForm &f = m_c.form;
+    const QString heard[3] = {f.heardCall->text(), f.heardReport->text(), f.heardNumber->text()};
+    const QString worked[3] = {f.workedCall->text(), f.workedReport->text(), f.workedNumber->text()};
+    // Each report right after its call, so the repeat check's default report
+    // is overwritten by the swapped one.
+    f.heardCall->setText(worked[0]);
+    f.heardReport->setText(worked[1]);
+    f.heardNumber->setText(worked[2]);
+    f.workedCall->setText(heard[0]);
+    f.workedReport->setText(heard[1]);
+    f.workedNumber->setText(heard[2]);
+    f.heardCall->setFocus();
+}
+
+void EntryKeys::clearEntry()
+{
+    for (EntryEdit *field : m_c.form.entryFields())
+        field->clear();
+    m_c.form.heardCall->setFocus();
+}
+
+QWidget *EntryKeys::fieldFor(EntryField role) const
+{
+    const MainForm &f = m_c.form;
+    switch (role) {
+    case EntryField::HeardCall: return f.heardCall;
+    case EntryField::HeardReport: return f.heardReport;
+    case EntryField::HeardNumber: return f.heardNumber;
+    case EntryField::WorkedCall: return f.workedCall;
+    case EntryField::WorkedReport: return f.workedReport;
+    case EntryField::WorkedNumber: return f.workedNumber;
+    case EntryField::Button: return shownButton();
+    case EntryField::None: break;
+    }
+    return nullptr;
+}
+
+QPushButton *EntryKeys::shownButton() const
+{
+    const MainForm &f = m_c.form;
+    if (f.copy->isChecked() && !f.manualOk->isHidden())
+        return f.manualOk;
+    if (!f.ok->isHidden())
+        return f.ok;
+    if (!f.editOk->isHidden())
+        return f.editOk;
+    return nullptr;
+}
+
+void EntryKeys::entryKey(EntryEdit *field, int key)
+{
+    if (key == Qt::Key_F1) {
+        swapStations();
+        return;
+    }
+    if (key == Qt::Key_F2) {
+        clearEntry();
+        return;
+    }
+    const EntryField target = focusMove(key, field->role(), m_c.entryLayout() != 0, m_c.form.rst->isChecked());
+    // A disabled button (the station panel is open) cannot take the focus:
+    // it stays in the worked number field.
+    if (QWidget *w = fieldFor(target); w && w->isEnabled())
+        w->setFocus();
+}
+
+bool EntryKeys::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    auto *button = static_cast<QWidget *>(watched);
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    const bool back = key == Qt::Key_Left || key == Qt::Key_Up;
+    const bool forward = key == Qt::Key_Right || key == Qt::Key_Down;
+    if (!back && !forward)
+        return false;
+    // Along the tab order, counting the selectors that take no tab.
+    QWidget *w = button;
+    do {
+        w = back ? w->previousInFocusChain() : w->nextInFocusChain();
+    } while (w != button && (w->focusPolicy() == Qt::NoFocus || !w->isEnabled() || w->isHidden()
+                             || !w->isVisibleTo(button->window()) || w == button->window()));
+    w->setFocus();
+    return true;
+}
+
+void EntryKeys::workedReportChanged()
+{
+    const MainForm &f = m_c.form;
+    if (f.copy->isChecked())
+        FieldColours::paint(f.workedReport, FieldColours::moneyGreen);
+    if (f.edit->isChecked())
+        FieldColours::paint(f.workedReport, FieldColours::yellow);
+}

@@ -1,0 +1,200 @@
+#include "recorder.h"
+
+#include "entryedit.h"
+#include "fieldcolours.h"
+#include "logmodel.h"
+#include "prompts.h"
+#include "storeerror.h"
+#include "timecheck.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+const QString kNoOwnCall = QStringLiteral(
+    "Неизвестен ваш позывной!\n\rЗаполните раздел \"Сведения о станции\".\n\rМеню -> \"Установки\"");
+}
+
+Recorder::Recorder(const EntryContext &context, QObject *parent) : QObject(parent), m_c(context)
+{
+    const MainForm &f = m_c.form;
+    connect(f.ok, &QPushButton::clicked, this, &Recorder::recordQso);
+    connect(f.manualOk, &QPushButton::clicked, this, &Recorder::recordManualQso);
+    connect(f.swl, &QCheckBox::clicked, this, &Recorder::swlClicked);
+    connect(f.copy, &QCheckBox::clicked, this, &Recorder::copyClicked);
+    connect(f.timeField, &QLineEdit::textChanged, this, &Recorder::timeChanged);
+    f.timeField->installEventFilter(this);
+}
+
+bool Recorder::heardStationGiven() const
+{
+    return !m_c.form.heardCall->text().trimmed().isEmpty() && !m_c.form.heardNumber->text().trimmed().isEmpty();
+}
+
+QsoRecord Recorder::fromFields(const QString &data, const QString &time) const
+{
+    const MainForm &f = m_c.form;
+    QsoRecord q;
+    q.band = f.band->currentText();
+    q.mode = f.mode->currentText();
+    q.data = data;
+    q.time = time;
+    q.call1 = f.heardCall->text();
+    q.rst1 = f.heardReport->text();
+    q.nr1 = f.heardNumber->text();
+    q.call2 = f.workedCall->text();
+    q.rst2 = f.workedReport->text();
+    q.nr2 = f.workedNumber->text();
+    q.tur = f.tourNumber->text();
+    return q;
+}
+
+void Recorder::recordQso()
+{
+    const MainForm &f = m_c.form;
+    if (!heardStationGiven())
+        return;
+    if (f.workedNumber->text().isEmpty())
+        f.workedReport->clear();
+    try {
+        m_c.log.append(fromFields(f.utcDate->text(), f.utcTime->text()));
+        selectRow(m_c, m_c.log.rowCount() - 1);
+        for (EntryEdit *field : {f.heardCall, f.heardNumber, f.workedCall, f.workedNumber})
+            field->clear();
+        writeCounters(m_c);
+        f.heardCall->setFocus();
+        if (f.swl->isChecked())
+            FieldColours::paint(f.heardCall, FieldColours::window());
+        else
+            putOwnCall(m_c);
+        if (!f.rst->isChecked()) {
+            f.heardReport->clear();
+            f.workedReport->clear();
+        }
+    } catch (const StoreError &e) {
+        m_c.prompts.storeError(f.window, e.text());
+    }
+}
+
+void Recorder::recordManualQso()
+{
+    const MainForm &f = m_c.form;
+    if (!heardStationGiven())
+        return;
+    try {
+        m_c.log.append(fromFields(f.dateField->text(), f.timeField->text()));
+    } catch (const StoreError &e) {
+        m_c.prompts.storeError(f.window, e.text());
+        return;
+    }
+    selectRow(m_c, m_c.log.rowCount() - 1);
+    for (EntryEdit *field : f.entryFields())
+        field->clear();
+    f.timeField->clear();
+    writeCounters(m_c);
+    FieldColours::paint(f.heardCall, FieldColours::moneyGreen);
+    FieldColours::paint(f.workedCall, FieldColours::moneyGreen);
+    f.timeField->setFocus();
+    f.edit->setChecked(false);
+}
+
+void Recorder::swlClicked(bool ticked)
+{
+    const MainForm &f = m_c.form;
+    if (ticked) {
+        f.swl->setText(QStringLiteral("SWL"));
+        f.heardCall->setReadOnly(false);
+        f.heardCall->clear();
+        FieldColours::paint(f.heardCall, FieldColours::window());
+        return;
+    }
+    f.swl->setText(QStringLiteral("HAM"));
+    f.heardCall->setReadOnly(true);
+    try {
+        if (putOwnCall(m_c).isEmpty())
+            m_c.prompts.inform(f.window, kNoOwnCall);
+    } catch (const StoreError &e) {
+        m_c.prompts.storeError(f.window, e.text());
+    }
+}
+
+void Recorder::copyClicked(bool ticked)
+{
+    const MainForm &f = m_c.form;
+    QWidget *clockParts[] = {f.tourTime, f.tourCaption, f.utcCaption, f.utcClock, f.tourNumber};
+    if (ticked) {
+        f.ok->hide();
+        f.editOk->hide();
+        f.manualOk->show();
+        for (EntryEdit *field : f.entryFields())
+            FieldColours::paint(field, FieldColours::moneyGreen);
+        f.dateField->show();
+        f.timeField->show();
+        f.timeField->setFocus();
+        FieldColours::paint(f.dateField, FieldColours::moneyGreen);
+        FieldColours::paint(f.timeField, FieldColours::moneyGreen);
+        f.dateField->setText(QStringLiteral("2013-01-01"));
+        f.timeField->setText(QStringLiteral("1200"));
+        FieldColours::paint(f.mode, FieldColours::moneyGreen);
+        FieldColours::paint(f.band, FieldColours::moneyGreen);
+        f.tour->hide();
+        f.swl->hide();
+        for (QWidget *w : clockParts)
+            w->hide();
+        f.panel[4]->setText(QStringLiteral("Режим ввода QSO вручную"));
+        enableMenus(m_c, false);
+        f.menus[3]->setEnabled(true); // "Окна" stays usable
+        return;
+    }
+    f.heardCall->setFocus();
+    f.ok->show();
+    f.editOk->hide();
+    f.manualOk->hide();
+    for (EntryEdit *field : f.entryFields())
+        FieldColours::paint(field, FieldColours::window());
+    f.dateField->hide();
+    f.timeField->hide();
+    for (QWidget *w : {static_cast<QWidget *>(f.dateField), static_cast<QWidget *>(f.timeField),
+                       static_cast<QWidget *>(f.mode), static_cast<QWidget *>(f.band)})
+        FieldColours::paint(w, FieldColours::window());
+    for (QWidget *w : {static_cast<QWidget *>(f.rst), static_cast<QWidget *>(f.tour),
+                       static_cast<QWidget *>(f.swl), static_cast<QWidget *>(f.copy)})
+        w->show();
+    for (QWidget *w : clockParts)
+        w->show();
+    f.panel[4]->setText(QStringLiteral("Режим - наблюдений и записи QSO!"));
+    enableMenus(m_c, true);
+}
+
+void Recorder::showTimeMessages(const QVector<TimeMessage> &messages)
+{
+    for (const TimeMessage &m : messages) {
+        if (m.conversionError)
+            m_c.prompts.error(m_c.form.window, QApplication::applicationDisplayName(), m.text);
+        else
+            m_c.prompts.inform(m_c.form.window, m.text);
+    }
+}
+
+void Recorder::timeChanged()
+{
+    showTimeMessages(checkTypedTime(m_c.form.timeField->text()));
+}
+
+bool Recorder::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_c.form.timeField || event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return false;
+    if (m_c.form.timeField->text().size() <= 3)
+        m_c.prompts.inform(m_c.form.window, kWrongTime);
+    else if (m_c.form.copy->isChecked())
+        m_c.form.heardCall->setFocus();
+    return false;
+}

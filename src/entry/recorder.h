@@ -1,0 +1,31 @@
+#pragma once
+
+#include "entrycontext.h"
+#include "qsorecord.h"
+#include "timecheck.h"
+
+#include <QObject>
+
+/// Recording a QSO in normal entry and in manual entry, and the SWL, COPY
+/// and time-field reactions around it.
+class Recorder : public QObject {
+    Q_OBJECT
+public:
+    explicit Recorder(const EntryContext &context, QObject *parent = nullptr);
+
+    void recordQso();
+    void recordManualQso();
+    void swlClicked(bool ticked);
+    void copyClicked(bool ticked);
+    void timeChanged();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool heardStationGiven() const;
+    QsoRecord fromFields(const QString &data, const QString &time) const;
+    void showTimeMessages(const QVector<TimeMessage> &messages);
+
+    EntryContext m_c;
+};

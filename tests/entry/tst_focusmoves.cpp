@@ -1,0 +1,194 @@
+#include "entryedit.h"
+#include "entrykeys.h"
+#include "fieldcolours.h"
+#include "focusmoves.h"
+#include "logmodel.h"
+#include "mainfixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QtTest>
+
+using F = EntryField;
+Q_DECLARE_METATYPE(EntryField)
+
+class FocusMovesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void focusMove_data();
+    void focusMove();
+    void enterWalksTheRows_data();
+    void enterWalksTheRows();
+    void enterInWorkedNumberFocusesManualOkInManualEntry();
+    void f1SwapsKeepingTheSwappedReports();
+    void f2AndClearButtonInHamMode();
+    void selectorChangeSendsFocusToHeardCall();
+    void arrowsOnTheOkButtonWalkTheTabOrder();
+    void workedReportKeepsTheModeColour();
+};
+
+void FocusMovesTest::focusMove_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<EntryField>("from");
+    QTest::addColumn<bool>("vertical");
+    QTest::addColumn<bool>("rst");
+    QTest::addColumn<EntryField>("to");
+    QTest::newRow("h: enter heard call, rst") << int(Qt::Key_Return) << F::HeardCall << false << true << F::HeardNumber;
+    QTest::newRow("h: enter heard call, no rst") << int(Qt::Key_Return) << F::HeardCall << false << false << F::HeardReport;
+    QTest::newRow("h: down heard call") << int(Qt::Key_Down) << F::HeardCall << false << true << F::WorkedCall;
+    QTest::newRow("h: up heard call") << int(Qt::Key_Up) << F::HeardCall << false << true << F::None;
+    QTest::newRow("h: esc heard number") << int(Qt::Key_Escape) << F::HeardNumber << false << true << F::HeardCall;
+    QTest::newRow("h: up worked report") << int(Qt::Key_Up) << F::WorkedReport << false << true << F::HeardReport;
+    QTest::newRow("h: esc worked number") << int(Qt::Key_Escape) << F::WorkedNumber << false << true << F::WorkedCall;
+    QTest::newRow("h: enter worked number") << int(Qt::Key_Enter) << F::WorkedNumber << false << true << F::Button;
+    QTest::newRow("v: enter heard call") << int(Qt::Key_Return) << F::HeardCall << true << true << F::WorkedCall;
+    QTest::newRow("v: down heard call, no rst") << int(Qt::Key_Down) << F::HeardCall << true << false << F::HeardReport;
+    QTest::newRow("v: enter worked call") << int(Qt::Key_Return) << F::WorkedCall << true << true << F::HeardNumber;
+    QTest::newRow("v: esc heard number") << int(Qt::Key_Escape) << F::HeardNumber << true << true << F::WorkedNumber;
+    QTest::newRow("v: up worked number") << int(Qt::Key_Up) << F::WorkedNumber << true << true << F::WorkedCall;
+    QTest::newRow("v: esc worked number") << int(Qt::Key_Escape) << F::WorkedNumber << true << true << F::HeardNumber;
+    QTest::newRow("other key") << int(Qt::Key_Left) << F::HeardCall << false << true << F::None;
+}
+
+void FocusMovesTest::focusMove()
+{
+    QFETCH(int, key);
+    QFETCH(EntryField, from);
+    QFETCH(bool, vertical);
+    QFETCH(bool, rst);
+    QFETCH(EntryField, to);
+    QCOMPARE(::focusMove(key, from, vertical, rst), to);
+}
+
+void FocusMovesTest::enterWalksTheRows_data()
+{
+    QTest::addColumn<bool>("vertical");
+    QTest::addColumn<bool>("rst");
+    QTest::addColumn<QStringList>("visits");
+    QTest::newRow("horizontal, rst") << false << true << QStringList{"hn", "wc", "wn", "ok"};
+    QTest::newRow("horizontal, no rst") << false << false << QStringList{"hr", "hn", "wc", "wr", "wn", "ok"};
+    QTest::newRow("vertical, rst") << true << true << QStringList{"wc", "hn", "wn", "ok"};
+    QTest::newRow("vertical, no rst") << true << false << QStringList{"wc", "hr", "hn", "wr", "wn", "ok"};
+}
+
+void FocusMovesTest::enterWalksTheRows()
+{
+    QFETCH(bool, vertical);
+    QFETCH(bool, rst);
+    QFETCH(QStringList, visits);
+    MainFixture f;
+    f.open();
+    QVERIFY(f.showActive());
+    if (vertical)
+        f.main->toggleLayout();
+    f.form().rst->setChecked(rst);
+    const QMap<QWidget *, QString> names = {{f.form().heardCall, "hc"},   {f.form().heardReport, "hr"},
+                                            {f.form().heardNumber, "hn"}, {f.form().workedCall, "wc"},
+                                            {f.form().workedReport, "wr"}, {f.form().workedNumber, "wn"},
+                                            {f.form().ok, "ok"}};
+    f.form().heardCall->setFocus();
+    QStringList seen;
+    for (int i = 0; i < visits.size(); ++i) {
+        QTest::keyClick(f.focused(), Qt::Key_Return);
+        seen << names.value(f.focused(), "?");
+    }
+    QCOMPARE(seen, visits);
+}
+
+void FocusMovesTest::enterInWorkedNumberFocusesManualOkInManualEntry()
+{
+    MainFixture f;
+    f.open();
+    QVERIFY(f.showActive());
+    f.form().copy->click();
+    f.form().heardCall->setText("UA1A");
+    f.form().heardNumber->setText("001");
+    f.form().workedNumber->setFocus();
+    QTest::keyClick(f.form().workedNumber, Qt::Key_Return);
+    QCOMPARE(f.focused(), f.form().manualOk);
+    QTest::keyClick(f.form().manualOk, Qt::Key_Space);
+    QCOMPARE(f.main->logModel().qsoCount(), qint64(1));
+}
+
+void FocusMovesTest::f1SwapsKeepingTheSwappedReports()
+{
+    MainFixture f;
+    f.open();
+    QVERIFY(f.showActive());
+    const MainForm &m = f.form();
+    m.heardCall->setText("UA1A");
+    m.heardReport->setText("599");
+    m.heardNumber->setText("001");
+    m.workedCall->setText("RA3B");
+    m.workedReport->setText("579");
+    m.workedNumber->setText("015");
+    m.workedNumber->setFocus();
+    QTest::keyClick(m.workedNumber, Qt::Key_F1);
+    QCOMPARE(QStringList({m.heardCall->text(), m.heardReport->text(), m.heardNumber->text()}),
+             QStringList({"RA3B", "579", "015"}));
+    QCOMPARE(QStringList({m.workedCall->text(), m.workedReport->text(), m.workedNumber->text()}),
+             QStringList({"UA1A", "599", "001"}));
+    QCOMPARE(f.focused(), m.heardCall);
+}
+
+void FocusMovesTest::f2AndClearButtonInHamMode()
+{
+    MainFixture f;
+    f.store.writeLog({{"CALLSIGN", "R9AA"}});
+    f.open();
+    QVERIFY(f.showActive());
+    const MainForm &m = f.form();
+    m.swl->click(); // HAM mode: the own call, read-only
+    QCOMPARE(m.heardCall->text(), QString("R9AA"));
+    m.workedCall->setText("RA3B");
+    m.clear->click();
+    QCOMPARE(m.heardCall->text(), QString("R9AA"));
+    QCOMPARE(m.workedCall->text(), QString("RA3B"));
+    m.workedCall->setFocus();
+    QTest::keyClick(m.workedCall, Qt::Key_F2);
+    for (EntryEdit *field : m.entryFields())
+        QCOMPARE(field->text(), QString());
+    QCOMPARE(f.focused(), m.heardCall);
+}
+
+void FocusMovesTest::selectorChangeSendsFocusToHeardCall()
+{
+    MainFixture f;
+    f.open();
+    QVERIFY(f.showActive());
+    f.form().heardCall->setText("UA1A");
+    f.form().workedNumber->setFocus();
+    f.form().mode->setCurrentIndex(1);
+    QCOMPARE(f.focused(), f.form().heardCall);
+    QCOMPARE(f.form().heardReport->text(), QString("599")); // no check runs
+}
+
+void FocusMovesTest::arrowsOnTheOkButtonWalkTheTabOrder()
+{
+    MainFixture f;
+    f.open();
+    QVERIFY(f.showActive());
+    f.form().ok->setFocus();
+    QTest::keyClick(f.form().ok, Qt::Key_Up);
+    QCOMPARE(f.focused(), f.form().workedNumber);
+    f.form().ok->setFocus();
+    QTest::keyClick(f.form().ok, Qt::Key_Left);
+    QCOMPARE(f.focused(), f.form().workedNumber);
+}
+
+void FocusMovesTest::workedReportKeepsTheModeColour()
+{
+    MainFixture f;
+    f.open();
+    f.form().copy->click();
+    f.form().workedReport->setText("5");
+    QCOMPARE(FieldColours::of(f.form().workedReport), FieldColours::moneyGreen);
+    f.form().edit->setChecked(true);
+    f.form().workedReport->setText("57");
+    QCOMPARE(FieldColours::of(f.form().workedReport), FieldColours::yellow);
+}
+
+QTEST_MAIN(FocusMovesTest)
+#include "tst_focusmoves.moc"
