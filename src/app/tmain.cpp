@@ -15,6 +15,7 @@
 #include "entryedit.h"
 #include "fonts.h"
 #include "inifile.h"
+#include "loggrid.h"
 #include "logmodel.h"
 #include "placement.h"
 #include "prompts.h"
@@ -26,14 +27,12 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFrame>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
-#include <QTableView>
 #include <QTimer>
 
 namespace {
@@ -118,30 +117,16 @@ void TMain::buildControls()
     setCentralWidget(client);
     m_form.window = this;
 
-    auto *grid = new QTableView(client);
+    auto *grid = new LogGrid(client);
     grid->setGeometry(4, 0, 595, 297);
     grid->setModel(m_log);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->verticalHeader()->hide();
-    grid->verticalHeader()->setDefaultSectionSize(16);
-    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid->setShowGrid(false);
-    grid->setStyleSheet(QStringLiteral("QTableView { background-color: rgb(255,251,240); "
-                                       "selection-background-color: palette(highlight); }"
-                                       "QTableView::item { border-bottom: 1px solid rgb(208,208,208); }"));
-    grid->setContextMenuPolicy(Qt::CustomContextMenu);
-    grid->setWordWrap(false);
     const int widths[10] = {45, 25, 80, 45, 75, 40, 65, 75, 40, 75};
     for (int c = 0; c < 10; ++c)
         grid->setColumnWidth(c, widths[c]);
-    grid->horizontalHeader()->setHighlightSections(false);
     {
         QPalette p = grid->palette();
-        p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
-        p.setColor(QPalette::Inactive, QPalette::HighlightedText, p.color(QPalette::Active, QPalette::HighlightedText));
         p.setColor(QPalette::Base, kCream);
+        p.setColor(QPalette::Mid, QColor(208, 208, 208));
         grid->setPalette(p);
     }
     m_form.grid = grid;
@@ -349,8 +334,7 @@ void TMain::buildMenus()
     popup->setObjectName(QStringLiteral("gridMenu"));
     popup->addAction(themed("document-edit", QStyle::SP_FileDialogDetailedView), QStringLiteral("Редактировать запись"));
     popup->addAction(themed("edit-delete", QStyle::SP_DialogDiscardButton), QStringLiteral("Удалить запись"));
-    connect(m_form.grid, &QWidget::customContextMenuRequested, this,
-            [this, popup](const QPoint &at) { popup->popup(m_form.grid->viewport()->mapToGlobal(at)); });
+    connect(m_form.grid, &LogGrid::contextMenuRequested, popup, [popup](const QPoint &at) { popup->popup(at); });
 }
 
 QAction *TMain::action(const QString &caption) const

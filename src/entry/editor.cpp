@@ -12,7 +12,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QTableView>
+#include "loggrid.h"
 
 Editor::Editor(const EntryContext &context, QObject *parent) : QObject(parent), m_c(context)
 {

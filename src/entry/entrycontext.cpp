@@ -7,7 +7,7 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QTableView>
+#include "loggrid.h"
 
 void writeCounters(const EntryContext &c)
 {

@@ -9,7 +9,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTableView;
+class LogGrid;
 class QWidget;
 
 /// The controls of the main window that the entry, repeat, clock and setup
@@ -29,7 +29,7 @@ struct MainForm {
     QCheckBox *rst = nullptr, *tour = nullptr, *swl = nullptr, *copy = nullptr, *edit = nullptr;
     QLabel *tourCaption = nullptr, *tourTime = nullptr, *utcCaption = nullptr, *utcClock = nullptr;
 
-    QTableView *grid = nullptr;
+    LogGrid *grid = nullptr;
     QLabel *panel[5] = {};
 
     /// "Журнал", "Установки", "Соревнования", "Окна", "Справка".

@@ -7,7 +7,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QTableView>
+#include "loggrid.h"
 #include <QMenuBar>
 #include <QtTest>
 

@@ -8,7 +8,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QTableView>
+#include "loggrid.h"
 #include <QtTest>
 
 /// Editing, deleting and clearing stored QSOs.

@@ -9,7 +9,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QTableView>
+#include "loggrid.h"
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QtTest>

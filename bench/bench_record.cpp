@@ -1,0 +1,58 @@
+#include "entryedit.h"
+#include "fixtures.h"
+#include "logmodel.h"
+#include "store.h"
+#include "stubs.h"
+#include "tmain.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+// Record QSO as the OK button does it: durable insert, grid, counters, fields.
+static void recordQso(benchmark::State &state)
+{
+    const QString source = storeWithQsos(int(state.range(0)));
+    const QString path = QDir::temp().filePath(QStringLiteral("vireok-bench/record.mdb"));
+    QFile::remove(path);
+    QFile::remove(path + "-wal");
+    QFile::remove(path + "-shm");
+    QFile::copy(source, path);
+    Store store(path);
+    StubPrompts prompts;
+    StubDesktop desktop;
+    StubClock clock;
+    TMain main({store, prompts, desktop, clock, QDir::temp().filePath(QStringLiteral("vireok-bench/s.ini"))});
+    const MainForm &form = main.form();
+    int i = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        form.heardCall->setText(QStringLiteral("UA%1X").arg(i));
+        form.heardNumber->setText(QString::number(i));
+        form.workedCall->setText(QStringLiteral("RA%1Y").arg(i));
+        form.workedNumber->setText(QString::number(++i));
+        state.ResumeTiming();
+        form.ok->click();
+    }
+    state.counters["qsos"] = double(main.logModel().qsoCount());
+}
+BENCHMARK(recordQso)->Name("Record/Qso")->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// The floor: one small append made durable.
+static void bareFdatasync(benchmark::State &state)
+{
+    const QByteArray path = QDir::temp().filePath(QStringLiteral("vireok-bench/sync.bin")).toLocal8Bit();
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+    const char line[64] = "14000 CW 2026-12-06 0915 UA1A 599 001 RA3B 599 015\n";
+    for (auto _ : state) {
+        if (::write(fd, line, sizeof line) != sizeof line || ::fdatasync(fd) != 0)
+            state.SkipWithError("write failed");
+    }
+    ::close(fd);
+    ::unlink(path.constData());
+}
+BENCHMARK(bareFdatasync)->Name("Record/BareFdatasync/1")->Unit(benchmark::kMillisecond)->UseRealTime();
