@@ -4,6 +4,8 @@
 #include "qtprompts.h"
 #include "store.h"
 #include "taboutbox.h"
+#include "tcontest.h"
+#include "tcontestup.h"
 #include "tmain.h"
 #include "trptqso.h"
 
@@ -23,6 +25,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("vireok"));
     QApplication::setApplicationDisplayName(QStringLiteral("Vireok"));
     Fonts::load();
+    QApplication::setFont(Fonts::sansSerif(11));
 
     Store store;
     QtPrompts prompts;
@@ -31,8 +34,12 @@ int main(int argc, char *argv[])
     const QString iniPath = IniFile::defaultPath();
 
     TMain main({store, prompts, desktop, clock, iniPath});
+    TContest contest(store, prompts, &main);
+    main.setContestWindow(&contest);
     TRptQso repeats(main.repeatList(), &main);
     main.setRepeatWindow(&repeats);
+    TContestUp addContest(store, prompts, &contest);
+    contest.setAddWindow(&addContest);
     TAboutBox about(&main);
     main.setAboutBox(&about);
 

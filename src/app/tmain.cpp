@@ -12,6 +12,7 @@
 #include "entrycontext.h"
 #include "entrykeys.h"
 #include "recorder.h"
+#include "stationpanel.h"
 #include "entryedit.h"
 #include "fonts.h"
 #include "inifile.h"
@@ -373,6 +374,8 @@ void TMain::startEntry()
     m_keys = new EntryKeys(context, this);
     m_recorder = new Recorder(context, this);
     m_editor = new Editor(context, this);
+    m_station = new StationPanel(m_form, m_services.store, m_services.prompts, centralWidget());
+    connect(action(QStringLiteral("Сведения о станции")), &QAction::triggered, m_station, &StationPanel::open);
     connect(action(QStringLiteral("Очистить лог")), &QAction::triggered, m_editor, &Editor::clearLog);
     connect(action(QStringLiteral("Редактировать запись")), &QAction::triggered, m_editor, &Editor::editRecord);
     connect(action(QStringLiteral("Удалить запись")), &QAction::triggered, m_editor, &Editor::deleteRecord);

@@ -10,6 +10,7 @@ class ClockTicker;
 class Editor;
 class EntryKeys;
 class Recorder;
+class StationPanel;
 class RepeatCheck;
 class RepeatListModel;
 class TRptQso;
@@ -53,6 +54,7 @@ public:
     Recorder &recorder() { return *m_recorder; }
     Editor &editor() { return *m_editor; }
     EntryKeys &entryKeys() { return *m_keys; }
+    StationPanel &stationPanel() { return *m_station; }
     int entryLayout() const { return m_layout; }
     QAction *layoutAction() const { return m_layoutAction; }
     QAction *repeatAction() const { return m_repeatAction; }
@@ -90,5 +92,6 @@ private:
     EntryKeys *m_keys = nullptr;
     Recorder *m_recorder = nullptr;
     Editor *m_editor = nullptr;
+    StationPanel *m_station = nullptr;
     QDialog *m_about = nullptr;
 };

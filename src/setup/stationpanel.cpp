@@ -1,0 +1,129 @@
+#include "stationpanel.h"
+
+#include "loggrid.h"
+#include "prompts.h"
+#include "schema.h"
+#include "stationnames.h"
+#include "store.h"
+#include "storeerror.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+struct Place {
+    const char *field;
+    const char *label; ///< empty for the Latin column, which has none
+    int column;        ///< 0 left, 1 middle, 2 right
+    int row;
+};
+
+// In the order of the station record's fields.
+const Place kPlaces[18] = {
+    {"CALL", "Позывной:", 0, 0},       {"FAM", "Фамилия:", 0, 1},           {"IMYA", "Имя:", 0, 2},
+    {"OTCH", "Отчество:", 0, 3},       {"ADDRESS1", "Улица, дом:", 0, 4},   {"ADDRESS2", "Город, обл.:", 0, 5},
+    {"ADDRESS3", "Почт.индекс:", 0, 6}, {"GODR", "Год рождения:", 2, 0},    {"RAZR", "Спорт.разряд:", 2, 1},
+    {"KAT", "Категория станции:", 2, 2}, {"TRENER", "Тренер:", 2, 3},      {"CLUB", "Клуб:", 2, 4},
+    {"EMAIL", "E-mail:", 2, 5},        {"FAME", "", 1, 1},                  {"IMYAE", "", 1, 2},
+    {"OTCHE", "", 1, 3},               {"ADDRESS1E", "", 1, 4},             {"ADDRESS2E", "", 1, 5},
+};
+
+} // namespace
+
+StationPanel::StationPanel(const MainForm &form, Store &store, Prompts &prompts, QWidget *parent)
+    : QGroupBox(QStringLiteral("Сведения о станции (операторе):"), parent), m_form(form), m_store(store),
+      m_prompts(prompts)
+{
+    setGeometry(4, 8, 593, 287);
+    auto *latinCaption = new QLabel(QStringLiteral("(Для Cabrillo:)"), this);
+    latinCaption->setGeometry(206, 26, 150, 16);
+    const int labelLeft[3] = {8, 0, 372};
+    const int fieldLeft[3] = {88, 206, 484};
+    const int fieldWidth[3] = {112, 150, 100};
+    for (const Place &p : kPlaces) {
+        const int top = 24 + 30 * p.row;
+        if (*p.label) {
+            auto *l = new QLabel(QString::fromUtf8(p.label), this);
+            l->setGeometry(labelLeft[p.column], top + 2, p.column == 2 ? 110 : 80, 17);
+        }
+        auto *e = new QLineEdit(this);
+        e->setObjectName(QString::fromLatin1(p.field));
+        e->setGeometry(fieldLeft[p.column], top, fieldWidth[p.column], 21);
+        m_fields << e;
+    }
+    m_initials = new QCheckBox(QStringLiteral("Фамилия, инициалы"), this);
+    m_initials->setGeometry(206, 244, 160, 21);
+    auto *save = new QPushButton(QStringLiteral("СОХРАНИТЬ"), this);
+    save->setGeometry(470, 240, 110, 30);
+    connect(save, &QPushButton::clicked, this, &StationPanel::save);
+    hide();
+}
+
+QLineEdit *StationPanel::field(const QString &operatorField) const
+{
+    for (QLineEdit *e : m_fields)
+        if (e->objectName() == operatorField)
+            return e;
+    return nullptr;
+}
+
+void StationPanel::lockWindow(bool locked)
+{
+    m_form.ok->setEnabled(!locked);
+    m_form.editOk->setEnabled(!locked);
+    for (int menu : {0, 2, 3, 4}) // all but "Установки"
+        m_form.menus[menu]->setEnabled(!locked);
+}
+
+void StationPanel::open()
+{
+    m_form.grid->hide();
+    show();
+    raise();
+    m_form.manualOk->hide();
+    try {
+        const Record r = m_store.readOperator();
+        for (QLineEdit *e : m_fields)
+            e->setText(r.value(e->objectName()));
+    } catch (const StoreError &e) {
+        m_prompts.storeError(m_form.window, e.text());
+        return;
+    }
+    lockWindow(true);
+    field(QStringLiteral("CALL"))->setFocus();
+}
+
+void StationPanel::save()
+{
+    auto text = [this](const char *name) { return field(QString::fromLatin1(name))->text(); };
+    FieldValues station;
+    for (QLineEdit *e : m_fields)
+        station.append({e->objectName(), e->text()});
+    const bool initials = m_initials->isChecked();
+    const NameParts cyrillic{text("FAM"), text("IMYA"), text("OTCH")};
+    const NameParts latin{text("FAME"), text("IMYAE"), text("OTCHE")};
+    const FieldValues logRow{
+        {QStringLiteral("CALLSIGN"), text("CALL")},         {QStringLiteral("NAMEE"), surnameFirst(cyrillic, initials)},
+        {QStringLiteral("ADDRESS1"), text("ADDRESS1")},     {QStringLiteral("ADDRESS2"), text("ADDRESS2")},
+        {QStringLiteral("ADDRESS3"), text("ADDRESS3")},     {QStringLiteral("CLUB"), text("CLUB")},
+        {QStringLiteral("EMAIL"), text("EMAIL")},           {QStringLiteral("NAMEEE"), surnameLast(latin, initials)},
+        {QStringLiteral("ADDRESS1E"), text("ADDRESS1E")},   {QStringLiteral("ADDRESS2E"), text("ADDRESS2E")},
+        {QStringLiteral("GODR"), text("GODR")},             {QStringLiteral("RAZR"), text("RAZR")},
+        {QStringLiteral("KAT"), text("KAT")},               {QStringLiteral("TRENER"), text("TRENER")},
+    };
+    try {
+        m_store.writeOperator(station);
+        m_store.writeLog(logRow);
+    } catch (const StoreError &e) {
+        m_prompts.storeError(m_form.window, e.text());
+        return;
+    }
+    m_form.grid->show();
+    hide();
+    m_form.manualOk->hide();
+    lockWindow(false);
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QDialog>
+#include <QVector>
+
+class Prompts;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+class Store;
+class TContestUp;
+
+/// "Настройка соревнования": the list of known contests and the settings of
+/// the chosen one, saved into that contest and into log. Closing only hides
+/// it, so the next showing holds what it held.
+class TContest : public QDialog {
+    Q_OBJECT
+public:
+    TContest(Store &store, Prompts &prompts, QWidget *parent = nullptr);
+
+    void setAddWindow(TContestUp *add) { m_add = add; }
+
+    /// Refills the list from the store; the other controls keep their values.
+    void fillList();
+    /// Loads the saved settings of entry n (counted from 1).
+    void choose(int n);
+    void save();
+    void deleteChosen();
+
+    QComboBox *list() const { return m_list; }
+    QLabel *countLabel() const { return m_count; }
+    QComboBox *category(int i) const { return m_categories[i]; }
+    QLineEdit *claimedScore() const { return m_claimed; }
+    QLineEdit *location() const { return m_location; }
+    QLineEdit *offTime(int i) const { return m_offTimes[i]; } ///< 0..5: begin 1, end 1, ...
+    QLineEdit *soapbox() const { return m_soapbox; }
+    QLineEdit *tourField(int i) const { return m_tours[i]; }  ///< 0..7: TUR1B .. TUR4E
+    QCheckBox *leftAlign() const { return m_align; }
+    QRadioButton *position(int i) const { return m_positions[i]; }
+
+    static const QStringList &categoryFields();
+
+private:
+    void build();
+    QString tourText(int i) const;
+
+    Store &m_store;
+    Prompts &m_prompts;
+    TContestUp *m_add = nullptr;
+    QLabel *m_count;
+    QComboBox *m_list;
+    QVector<QComboBox *> m_categories;
+    QLineEdit *m_claimed, *m_location, *m_soapbox;
+    QVector<QLineEdit *> m_offTimes;
+    QVector<QLineEdit *> m_tours;
+    QCheckBox *m_align;
+    QVector<QRadioButton *> m_positions;
+};

@@ -1,0 +1,49 @@
+#include "tcontestup.h"
+
+#include "prompts.h"
+#include "store.h"
+#include "storeerror.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+TContestUp::TContestUp(Store &store, Prompts &prompts, QWidget *parent)
+    : QDialog(parent), m_store(store), m_prompts(prompts)
+{
+    setObjectName(QStringLiteral("ContestUp"));
+    setWindowTitle(QStringLiteral("Пополнение списка соревнований"));
+    setFixedSize(457, 167);
+
+    auto *shortLabel = new QLabel(QStringLiteral("Название (ENG):"), this);
+    shortLabel->setGeometry(12, 16, 100, 21);
+    m_short = new QLineEdit(this);
+    m_short->setGeometry(116, 14, 200, 23);
+    auto *russianLabel = new QLabel(QStringLiteral("Расшифровка (RUS):"), this);
+    russianLabel->setGeometry(12, 48, 200, 17);
+    m_russian = new QLineEdit(this);
+    m_russian->setGeometry(12, 68, 433, 23);
+
+    auto *add = new QPushButton(QStringLiteral("ДОБАВИТЬ"), this);
+    add->setGeometry(120, 112, 100, 29);
+    auto *cancel = new QPushButton(QStringLiteral("ОТМЕНА"), this);
+    cancel->setGeometry(237, 112, 100, 29);
+    connect(add, &QPushButton::clicked, this, &TContestUp::add);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TContestUp::add()
+{
+    FieldValues row{{QStringLiteral("contesten"), m_short->text()}, {QStringLiteral("contestru"), m_russian->text()}};
+    for (const char *tour : {"TUR1B", "TUR1E", "TUR2B", "TUR2E", "TUR3B", "TUR3E", "TUR4B", "TUR4E"})
+        row.append({QString::fromLatin1(tour), QStringLiteral("00:00:00")});
+    try {
+        m_store.addContest(row);
+    } catch (const StoreError &e) {
+        m_prompts.storeError(this, e.text());
+        return;
+    }
+    m_short->clear();
+    m_russian->clear();
+    accept();
+}
