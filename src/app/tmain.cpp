@@ -12,6 +12,8 @@
 #include "entrycontext.h"
 #include "entrykeys.h"
 #include "recorder.h"
+#include "reportexport.h"
+#include "taboutbox.h"
 #include "stationpanel.h"
 #include "entryedit.h"
 #include "fonts.h"
@@ -27,6 +29,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -95,6 +99,7 @@ TMain::TMain(const Services &services, QWidget *parent) : QMainWindow(parent), m
     buildMenus();
     startClock();
     startEntry();
+    startExports();
 
     // Creation steps: layout 0, placement and layout from settings.ini,
     // then the log and the counters.
@@ -379,6 +384,29 @@ void TMain::startEntry()
     connect(action(QStringLiteral("Очистить лог")), &QAction::triggered, m_editor, &Editor::clearLog);
     connect(action(QStringLiteral("Редактировать запись")), &QAction::triggered, m_editor, &Editor::editRecord);
     connect(action(QStringLiteral("Удалить запись")), &QAction::triggered, m_editor, &Editor::deleteRecord);
+}
+
+void TMain::startExports()
+{
+    ReportExport::Hooks hooks;
+    hooks.dialogFolder = [] {
+        const QString programFolder = QCoreApplication::applicationDirPath();
+        return QFileInfo(programFolder).isWritable() ? programFolder : QDir::currentPath();
+    };
+    hooks.afterWalk = [this](bool reread) {
+        if (reread)
+            m_log->reload();
+        selectRow({m_form, *m_log, m_services.store, m_services.prompts, [this] { return m_layout; }},
+                  m_log->rowCount() - 1);
+    };
+    hooks.webAddress = QString::fromLatin1(kWebAddress);
+    m_export = std::make_unique<ReportExport>(m_services.store, m_services.prompts, m_services.clock, this, hooks);
+    connect(action(QStringLiteral("Выгрузить лог -> формат: CABRILLO")), &QAction::triggered, this,
+            [this] { m_export->cabrillo(); });
+    connect(action(QStringLiteral("Выгрузить лог -> формат: ЕРМАК")), &QAction::triggered, this,
+            [this] { m_export->ermak(); });
+    connect(action(QStringLiteral("Выгрузить лог -> формат: ADIF")), &QAction::triggered, this,
+            [this] { m_export->adif(); });
 }
 
 void TMain::startClock()

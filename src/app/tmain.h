@@ -4,12 +4,14 @@
 
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 
 class ClockSource;
 class ClockTicker;
 class Editor;
 class EntryKeys;
 class Recorder;
+class ReportExport;
 class StationPanel;
 class RepeatCheck;
 class RepeatListModel;
@@ -76,6 +78,7 @@ private:
     void toggleRepeatWindow();
     void startClock();
     void startEntry();
+    void startExports();
     void saveSection(const QString &section, const QVector<QPair<QString, int>> &keys);
 
     Services m_services;
@@ -93,5 +96,6 @@ private:
     Recorder *m_recorder = nullptr;
     Editor *m_editor = nullptr;
     StationPanel *m_station = nullptr;
+    std::unique_ptr<ReportExport> m_export;
     QDialog *m_about = nullptr;
 };

@@ -1,0 +1,116 @@
+#include "cabrillo.h"
+
+#include "cp1251.h"
+
+namespace {
+
+HeaderLine line(const char *tag, const QString &value)
+{
+    return {QString::fromLatin1(tag), trimReport(value)};
+}
+
+HeaderLine fixed(const char *text)
+{
+    return {QString::fromLatin1(text), QString(), true};
+}
+
+std::optional<int> width(const FieldGetter &log, const char *field)
+{
+    bool ok = false;
+    const int w = trimReport(log(QString::fromLatin1(field))).toInt(&ok);
+    return ok ? std::optional<int>(w) : std::nullopt;
+}
+
+/// The header up to CLUB and after it, shared by both reports.
+QVector<HeaderLine> opening(const FieldGetter &log)
+{
+    QVector<HeaderLine> h{fixed("START-OF-LOG: 3.0"), line("CONTEST: ", log("CONTEST")),
+                          line("CALLSIGN: ", log("CALLSIGN"))};
+    for (const char *category : {"CATEGORY-OPERATOR", "CATEGORY-BAND", "CATEGORY-MODE", "CATEGORY-ASSISTED",
+                                 "CATEGORY-STATION", "CATEGORY-TIME", "CATEGORY-TRANSMITTER", "CATEGORY-OVERLAY"})
+        h << line((QByteArray(category) + ": ").constData(), log(QString::fromLatin1(category)));
+    for (const char *off : {"OFFTIME1", "OFFTIME2", "OFFTIME3"})
+        h << line("OFFTIME: ", log(QString::fromLatin1(off)));
+    h << line("CLAIMED-SCORE: ", log("CLAIMED-SCORE")) << line("LOCATION: ", log("LOCATION"))
+      << line("CLUB: ", log("CLUB")) << fixed("CREATED-BY: Kalvex Vireok v.1.4") << line("EMAIL: ", log("EMAIL"));
+    return h;
+}
+
+// The blank that ends every group, then padding up to the width.
+void appendGroup(QByteArray &out, const QString &value, int width, bool left)
+{
+    const qsizetype start = out.size();
+    appendCp1251(out, value);
+    out += ' ';
+    const qsizetype pad = width - (out.size() - start);
+    if (pad <= 0)
+        return;
+    if (left)
+        out.append(pad, ' ');
+    else
+        out.insert(start, pad, ' ');
+}
+
+} // namespace
+
+std::optional<ReportLayout> reportLayout(const FieldGetter &log)
+{
+    const auto r1 = width(log, "POSNR10");
+    const auto n1 = width(log, "POSNR11");
+    const auto r2 = width(log, "POSNR20");
+    const auto n2 = width(log, "POSNR21");
+    if (!r1 || !n1 || !r2 || !n2)
+        return std::nullopt;
+    return ReportLayout{trimReport(log("ALIGN")) == QLatin1String("L"), *r1, *n1, *r2, *n2};
+}
+
+QVector<HeaderLine> cabrilloHeader(const FieldGetter &log)
+{
+    QVector<HeaderLine> h = opening(log);
+    h << line("NAME: ", log("NAMEEE")) << line("ADDRESS: ", log("ADDRESS1E")) << line("ADDRESS: ", log("ADDRESS2E"))
+      << line("ADDRESS: ", log("ADDRESS3")) << line("OPERATORS: ", log("OPERATORS"))
+      << line("SOAPBOX: ", log("SOAPBOX"));
+    return h;
+}
+
+QVector<HeaderLine> ermakHeader(const FieldGetter &log, const FieldGetter &station)
+{
+    QVector<HeaderLine> h = opening(log);
+    // The station record's pieces go in as stored, blanks and all.
+    QString operators;
+    for (const char *piece : {"FAM", "IMYA", "OTCH", "GODR", "RAZR", "CALL"})
+        operators += station(QString::fromLatin1(piece)) + QStringLiteral(", ");
+    operators += ',';
+    h << line("NAME: ", log("NAMEE")) << line("ADDRESS: ", log("ADDRESS1")) << line("ADDRESS: ", log("ADDRESS2"))
+      << line("ADDRESS: ", log("ADDRESS3")) << HeaderLine{QStringLiteral("OPERATORS: "), operators, true}
+      << line("SOAPBOX: ", log("SOAPBOX"));
+    return h;
+}
+
+void appendHeader(QByteArray &out, const QVector<HeaderLine> &header)
+{
+    for (const HeaderLine &h : header) {
+        if (!h.always && h.value.isEmpty())
+            continue;
+        appendCp1251(out, h.tag);
+        appendCp1251(out, h.value);
+        out += "\r\n";
+    }
+}
+
+void appendQsoLine(QByteArray &out, const QsoRecord &q, const ReportLayout &l)
+{
+    const bool left = l.leftAligned;
+    out += "QSO: ";
+    appendGroup(out, q.band, 6, left);
+    appendGroup(out, q.mode, 0, true);
+    appendGroup(out, q.data, 0, true);
+    appendGroup(out, q.time, 0, true);
+    appendGroup(out, q.call1, 14, true);
+    appendGroup(out, q.rst1, l.report1, left);
+    appendGroup(out, q.nr1, l.number1, left);
+    appendGroup(out, q.call2, 14, true);
+    appendGroup(out, q.rst2, l.report2, left);
+    appendGroup(out, q.nr2, l.number2, left);
+    out += "\r\n";
+}

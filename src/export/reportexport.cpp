@@ -1,0 +1,236 @@
+#include "reportexport.h"
+
+#include "adif.h"
+#include "cabrillo.h"
+#include "clocksource.h"
+#include "localformats.h"
+#include "prompts.h"
+#include "store.h"
+#include "storeerror.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+#include <memory>
+
+namespace {
+
+const QString kNoCall = QStringLiteral(
+    "Выгрузка невозможна!\n\rЗаполните раздел \"Сведения о станции\".\n\rМеню -> \"Установки\"");
+const QString kErrorTitle = QStringLiteral("Ошибка");
+const QString kOpenError = QStringLiteral("Произошла ошибка открытия файла");
+const QString kWriteError = QStringLiteral("Произошла ошибка записи данных в файл");
+const QString kSaveSettingsFirst = QStringLiteral(
+    "Выгрузка невозможна: не заданы ширины групп отчета.\n\rСначала сохраните настройки соревнования:\n\r"
+    "Меню -> \"Соревнования\", кнопка \"СОХРАНИТЬ\".");
+
+constexpr int kPage = 4096;
+constexpr qsizetype kFlushAt = 1 << 16;
+
+FieldGetter getter(const Record &r)
+{
+    return [r](const QString &field) { return r.value(field); };
+}
+
+/// Streams every QSO in the order of adding, a page at a time.
+template <typename Each>
+void forEachQso(Store &store, Each each)
+{
+    qint64 next = 0;
+    for (;;) {
+        const std::vector<QsoRecord> page = store.qsosFrom(next, kPage);
+        for (const QsoRecord &q : page)
+            if (!each(q))
+                return;
+        if (page.size() < size_t(kPage))
+            return;
+        next = page.back().id + 1;
+    }
+}
+
+/// The file is replaced only when everything was written; on any failure
+/// the old file of that name stays and no partial file is left. A device
+/// (such as /dev/full) is written in place: it cannot be replaced, and a
+/// replacement would put a plain file where the device was.
+class ReportFile {
+public:
+    explicit ReportFile(const QString &path)
+    {
+        const QFileInfo target(path);
+        if (target.exists() && !target.isFile() && !target.isDir())
+            m_file = std::make_unique<QFile>(path);
+        else
+            m_file = std::make_unique<QSaveFile>(path);
+    }
+    bool open() { return m_file->open(QIODevice::WriteOnly); }
+    void add(QByteArray &buffer)
+    {
+        if (buffer.size() >= kFlushAt)
+            flush(buffer);
+    }
+    bool commit(QByteArray &buffer)
+    {
+        flush(buffer);
+        if (m_failed || m_file->error() != QFileDevice::NoError) {
+            abandon();
+            return false;
+        }
+        if (auto *save = qobject_cast<QSaveFile *>(m_file.get()))
+            return save->commit();
+        m_file->close();
+        return m_file->error() == QFileDevice::NoError;
+    }
+    void abandon()
+    {
+        if (auto *save = qobject_cast<QSaveFile *>(m_file.get())) {
+            save->cancelWriting();
+            save->commit();
+        } else {
+            m_file->close();
+        }
+    }
+
+private:
+    void flush(QByteArray &buffer)
+    {
+        if (m_file->write(buffer) != buffer.size() || !m_file->flush())
+            m_failed = true;
+        buffer.resize(0); // keeps its capacity for the next lines
+    }
+
+    std::unique_ptr<QFileDevice> m_file;
+    bool m_failed = false;
+};
+
+} // namespace
+
+ReportExport::ReportExport(Store &store, Prompts &prompts, const ClockSource &clock, QWidget *window, Hooks hooks)
+    : m_store(store), m_prompts(prompts), m_clock(clock), m_window(window), m_hooks(std::move(hooks))
+{
+}
+
+QString ReportExport::ownCall()
+{
+    const QString call = trimReport(m_store.readLog().value(QStringLiteral("CALLSIGN")));
+    if (call.isEmpty())
+        m_prompts.inform(m_window, kNoCall);
+    return call;
+}
+
+QString ReportExport::chooseFile(const QString &proposedName)
+{
+    return m_prompts.saveFileName(m_window, m_hooks.dialogFolder(), proposedName);
+}
+
+void ReportExport::cabrillo()
+{
+    report(Kind::Cabrillo);
+}
+
+void ReportExport::ermak()
+{
+    report(Kind::Ermak);
+}
+
+void ReportExport::report(Kind kind)
+{
+    try {
+        const QString call = ownCall();
+        if (call.isEmpty())
+            return;
+        const QString path = chooseFile(call + QStringLiteral(".cbr"));
+        if (path.isEmpty())
+            return;
+        // Read everything the header needs before a file is created.
+        const Record log = m_store.readLog();
+        const auto layout = reportLayout(getter(log));
+        if (!layout) {
+            m_prompts.inform(m_window, kSaveSettingsFirst);
+            return;
+        }
+        const QVector<HeaderLine> header = kind == Kind::Cabrillo
+                                               ? cabrilloHeader(getter(log))
+                                               : ermakHeader(getter(log), getter(m_store.readOperator()));
+        ReportFile file(path);
+        if (!file.open()) {
+            m_prompts.error(m_window, kErrorTitle, kOpenError);
+            return;
+        }
+        QByteArray buffer;
+        appendHeader(buffer, header);
+        try {
+            forEachQso(m_store, [&](const QsoRecord &q) {
+                appendQsoLine(buffer, q, *layout);
+                file.add(buffer);
+                return true;
+            });
+        } catch (const StoreError &) {
+            file.abandon();
+            throw;
+        }
+        buffer += kEndOfLog;
+        if (m_hooks.afterWalk)
+            m_hooks.afterWalk(false);
+        if (!file.commit(buffer)) {
+            m_prompts.error(m_window, kErrorTitle, kWriteError);
+            return;
+        }
+        m_prompts.inform(m_window, QStringLiteral("Выгрузка в файл  ") + path
+                                       + (kind == Kind::Cabrillo ? QStringLiteral(" фомата \"CABRILLO\" произведена!")
+                                                                 : QStringLiteral("  формата \"ЕРМАК\" произведена!")));
+    } catch (const StoreError &e) {
+        m_prompts.storeError(m_window, e.text());
+    }
+}
+
+void ReportExport::adif()
+{
+    try {
+        const QString call = ownCall();
+        if (call.isEmpty())
+            return;
+        const QString path = chooseFile(call + QStringLiteral(".adi"));
+        if (path.isEmpty())
+            return;
+        ReportFile file(path);
+        if (!file.open()) {
+            m_prompts.error(m_window, kErrorTitle, kOpenError);
+            return;
+        }
+        const QDateTime local = m_clock.nowUtc().toLocalTime();
+        QByteArray buffer = adifHeader(m_hooks.webAddress, LocalFormats::shortDate(local.date()) + QLatin1Char(' ')
+                                                               + LocalFormats::longTime(local.time()));
+        QString badBand;
+        try {
+            forEachQso(m_store, [&](const QsoRecord &q) {
+                const auto frequency = adifFrequency(q.band);
+                if (!frequency) {
+                    badBand = QStringLiteral("Выгрузка прервана: диапазон \"%1\" не является числом "
+                                             "(QSO %2 %3).\n\rИсправьте эту запись и повторите выгрузку.")
+                                  .arg(q.band, q.data, q.time);
+                    return false;
+                }
+                appendAdifRecords(buffer, call, q, *frequency);
+                file.add(buffer);
+                return true;
+            });
+        } catch (const StoreError &) {
+            file.abandon();
+            throw;
+        }
+        if (m_hooks.afterWalk)
+            m_hooks.afterWalk(true);
+        if (!badBand.isEmpty()) {
+            file.abandon();
+            m_prompts.error(m_window, kErrorTitle, badBand);
+            return;
+        }
+        if (!file.commit(buffer)) {
+            m_prompts.error(m_window, kErrorTitle, kWriteError);
+            return;
+        }
+        m_prompts.inform(m_window,
+                         QStringLiteral("Выгрузка в файл  ") + path + QStringLiteral("  формата \"ADIF\" произведена!"));
+    } catch (const StoreError &e) {
+        m_prompts.storeError(m_window, e.text());
+    }
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class ClockSource;
+class Prompts;
+class QWidget;
+class Store;
+
+/// The three export commands of the log menu: the call-sign check, the save
+/// dialog, writing the file whole or not at all, and the messages.
+class ReportExport {
+public:
+    struct Hooks {
+        /// Where the save dialog starts.
+        std::function<QString()> dialogFolder;
+        /// The log grid stands on its last row after the export walked it;
+        /// reread says the ADIF export ran the log's statement afresh.
+        std::function<void(bool reread)> afterWalk;
+        QString webAddress;
+    };
+
+    ReportExport(Store &store, Prompts &prompts, const ClockSource &clock, QWidget *window, Hooks hooks);
+
+    void cabrillo();
+    void ermak();
+    void adif();
+
+private:
+    enum class Kind { Cabrillo, Ermak };
+    void report(Kind kind);
+    /// The trimmed own call sign, or empty after telling the user.
+    QString ownCall();
+    QString chooseFile(const QString &proposedName);
+
+    Store &m_store;
+    Prompts &m_prompts;
+    const ClockSource &m_clock;
+    QWidget *m_window;
+    Hooks m_hooks;
+};

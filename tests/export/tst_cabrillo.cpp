@@ -1,0 +1,193 @@
+#include "cabrillo.h"
+#include "cp1251.h"
+
+#include <QHash>
+#include <QtTest>
+
+namespace {
+
+FieldGetter fields(const QHash<QString, QString> &values)
+{
+    return [values](const QString &f) { return values.value(f); };
+}
+
+QsoRecord row(const QString &band, const QString &mode, const QString &time, const QString &call1,
+              const QString &rst1, const QString &nr1, const QString &call2, const QString &rst2, const QString &nr2)
+{
+    QsoRecord q;
+    q.band = band;
+    q.mode = mode;
+    q.data = "2026-12-06";
+    q.time = time;
+    q.call1 = call1;
+    q.rst1 = rst1;
+    q.nr1 = nr1;
+    q.call2 = call2;
+    q.rst2 = rst2;
+    q.nr2 = nr2;
+    return q;
+}
+
+QByteArray qsoLine(const QsoRecord &q, const ReportLayout &layout)
+{
+    QByteArray out;
+    appendQsoLine(out, q, layout);
+    return out;
+}
+
+QByteArray header(const QVector<HeaderLine> &h)
+{
+    QByteArray out;
+    appendHeader(out, h);
+    return out;
+}
+
+const QsoRecord kFull = row("14000", "CW", "0915", "UA1AAA", "599", "001", "RA3BBB", "599", "015");
+
+} // namespace
+
+Q_DECLARE_METATYPE(QsoRecord)
+
+class CabrilloTest : public QObject {
+    Q_OBJECT
+private slots:
+    void qsoLines_data();
+    void qsoLines();
+    void layoutFromTheLogRow_data();
+    void layoutFromTheLogRow();
+    void headerWithOnlyTheCallSign();
+    void headerTrimsAndLeavesOutEmptyValues();
+    void ermakHeaderUsesCyrillicLinesAndOperators();
+    void codePageTurnsUnknownCharactersIntoQuestionMarks();
+};
+
+void CabrilloTest::qsoLines_data()
+{
+    QTest::addColumn<QsoRecord>("qso");
+    QTest::addColumn<bool>("left");
+    QTest::addColumn<int>("numberWidth");
+    QTest::addColumn<QByteArray>("line");
+    QTest::newRow("56/70 right") << kFull << false << 7
+        << QByteArray("QSO: 14000 CW 2026-12-06 0915 UA1AAA        599    001 RA3BBB        599    015 ");
+    QTest::newRow("56/70 left") << kFull << true << 7
+        << QByteArray("QSO: 14000 CW 2026-12-06 0915 UA1AAA        599 001    RA3BBB        599 015    ");
+    QTest::newRow("59/73 right") << kFull << false << 10
+        << QByteArray("QSO: 14000 CW 2026-12-06 0915 UA1AAA        599       001 RA3BBB        599       015 ");
+    QTest::newRow("66/80 right") << kFull << false << 17
+        << QByteArray("QSO: 14000 CW 2026-12-06 0915 UA1AAA        599              001 RA3BBB        599"
+                      "              015 ");
+    const QsoRecord single = row("3500", "PH", "0916", "UA1AAA", "59", "002", "", "", "");
+    QTest::newRow("no second station") << single << false << 7
+        << QByteArray("QSO:  3500 PH 2026-12-06 0916 UA1AAA         59    002 ") + QByteArray(25, ' ');
+    QTest::newRow("no second station, left") << single << true << 7
+        << QByteArray("QSO: 3500  PH 2026-12-06 0916 UA1AAA        59  002    ") + QByteArray(25, ' ');
+    QTest::newRow("overlong call kept whole")
+        << row("7000", "CW", "0917", "UA1AAA/MM/1234", "599", "3", "R", "599", "4") << false << 7
+        << QByteArray("QSO:  7000 CW 2026-12-06 0917 UA1AAA/MM/1234 599      3 R             599      4 ");
+    QTest::newRow("band of six characters fills its group")
+        << row("144000", "CW", "0918", "UA1A", "599", "1", "", "", "") << false << 7
+        << QByteArray("QSO: 144000 CW 2026-12-06 0918 UA1A          599      1                          ");
+}
+
+void CabrilloTest::qsoLines()
+{
+    QFETCH(QsoRecord, qso);
+    QFETCH(bool, left);
+    QFETCH(int, numberWidth);
+    QFETCH(QByteArray, line);
+    QCOMPARE(qsoLine(qso, ReportLayout{left, 4, numberWidth, 4, numberWidth}), line + "\r\n");
+}
+
+void CabrilloTest::layoutFromTheLogRow_data()
+{
+    QTest::addColumn<QString>("align");
+    QTest::addColumn<QString>("numberWidth");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<bool>("left");
+    QTest::newRow("L") << "L" << "7" << true << true;
+    QTest::newRow("R") << "R" << "10" << true << false;
+    QTest::newRow("empty align") << "" << " 17 " << true << false;
+    QTest::newRow("small l") << "l" << "7" << true << false;
+    QTest::newRow("never saved") << "" << "" << false << false;
+    QTest::newRow("not a number") << "L" << "7a" << false << false;
+}
+
+void CabrilloTest::layoutFromTheLogRow()
+{
+    QFETCH(QString, align);
+    QFETCH(QString, numberWidth);
+    QFETCH(bool, valid);
+    QFETCH(bool, left);
+    const auto layout = reportLayout(fields(
+        {{"ALIGN", align}, {"POSNR10", "4"}, {"POSNR11", numberWidth}, {"POSNR20", "4"}, {"POSNR21", numberWidth}}));
+    QCOMPARE(bool(layout), valid);
+    if (valid) {
+        QCOMPARE(layout->leftAligned, left);
+        QCOMPARE(layout->number2, numberWidth.trimmed().toInt());
+    }
+}
+
+void CabrilloTest::headerWithOnlyTheCallSign()
+{
+    QCOMPARE(header(cabrilloHeader(fields({{"CALLSIGN", " R9AA "}}))),
+             QByteArray("START-OF-LOG: 3.0\r\nCALLSIGN: R9AA\r\nCREATED-BY: Kalvex Vireok v.1.4\r\n"));
+}
+
+void CabrilloTest::headerTrimsAndLeavesOutEmptyValues()
+{
+    const QByteArray text = header(cabrilloHeader(fields({
+        {"CALLSIGN", "R9AA"},
+        {"CONTEST", "RDXC"},
+        {"CATEGORY-BAND", "ALL "},
+        {"CATEGORY-STATION", " "},
+        {"CATEGORY-OPERATOR", "SINGLE-OP"},
+        {"OFFTIME1", "2013-03-02 1500 2013-03-02 1600"},
+        {"OFFTIME2", " "},
+        {"CLUB", "\tCLUB\r"},
+        {"NAMEEE", "P. S. Ivanov"},
+        {"ADDRESS2E", "Novosibirsk"},
+        {"ADDRESS3", "630000"},
+        {"OPERATORS", "R9AA R9AB"},
+        {"SOAPBOX", "TNX,  73!"},
+    })));
+    QCOMPARE(text, QByteArray("START-OF-LOG: 3.0\r\n"
+                              "CONTEST: RDXC\r\n"
+                              "CALLSIGN: R9AA\r\n"
+                              "CATEGORY-OPERATOR: SINGLE-OP\r\n"
+                              "CATEGORY-BAND: ALL\r\n"
+                              "OFFTIME: 2013-03-02 1500 2013-03-02 1600\r\n"
+                              "CLUB: CLUB\r\n"
+                              "CREATED-BY: Kalvex Vireok v.1.4\r\n"
+                              "NAME: P. S. Ivanov\r\n"
+                              "ADDRESS: Novosibirsk\r\n"
+                              "ADDRESS: 630000\r\n"
+                              "OPERATORS: R9AA R9AB\r\n"
+                              "SOAPBOX: TNX,  73!\r\n"));
+}
+
+void CabrilloTest::ermakHeaderUsesCyrillicLinesAndOperators()
+{
+    const auto log = fields({{"CALLSIGN", "R9AA"},
+                             {"NAMEEE", "P. S. Ivanov"},
+                             {"ADDRESS1", "ул. Ленина, 1"},
+                             {"ADDRESS1E", "Lenina 1"},
+                             {"ADDRESS3", "630000"},
+                             {"OPERATORS", "NOT USED"}});
+    const QByteArray empty = header(ermakHeader(log, fields({})));
+    QVERIFY(!empty.contains("NAME:"));
+    QVERIFY(!empty.contains("NOT USED"));
+    QVERIFY(empty.contains(toCp1251(u"ADDRESS: ул. Ленина, 1\r\nADDRESS: 630000\r\nOPERATORS: , , , , , , ,\r\n")));
+    const QByteArray full = header(ermakHeader(
+        log, fields({{"FAM", " Иванов"}, {"IMYA", "Пётр"}, {"OTCH", "С"}, {"GODR", "1970"}, {"RAZR", "КМС"},
+                     {"CALL", "R9AA "}})));
+    QVERIFY(full.contains(toCp1251(u"OPERATORS:  Иванов, Пётр, С, 1970, КМС, R9AA , ,\r\n")));
+}
+
+void CabrilloTest::codePageTurnsUnknownCharactersIntoQuestionMarks()
+{
+    QCOMPARE(toCp1251(u"Ёж №1"), QByteArray("\xA8\xE6 \xB9" "1"));
+    QCOMPARE(toCp1251(u"ß€😀Ω"), QByteArray("?\x88??"));
+}
+
+QTEST_GUILESS_MAIN(CabrilloTest)
+#include "tst_cabrillo.moc"

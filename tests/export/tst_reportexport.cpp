@@ -1,0 +1,178 @@
+#include "cp1251.h"
+#include "reportexport.h"
+#include "store.h"
+#include "stubs.h"
+#include "tempdir.h"
+
+#include <QDir>
+#include <QtTest>
+
+/// The three export commands on a real store, with the dialog and the boxes stubbed.
+class ReportExportTest : public QObject {
+    Q_OBJECT
+private slots:
+    void missingCallSignStopsBeforeTheDialog();
+    void cancelledDialogWritesNothing();
+    void cabrilloFileIsWholeAndNamedInTheMessage();
+    void ermakWritesCyrillicAndNamesTheWrittenFile();
+    void emptyLogGivesHeaderAndEndInEveryFormat();
+    void unsavedContestSettingsCreateNoFile();
+    void adifWithATypedBandStopsAndLeavesTheOldFile();
+    void unwritablePlacesGiveTheErrorBoxAndNoPartialFile_data();
+    void unwritablePlacesGiveTheErrorBoxAndNoPartialFile();
+};
+
+struct Fixture {
+    TestFolder folder;
+    Store store{folder.storePath()};
+    StubPrompts prompts;
+    StubClock clock;
+    bool walked = false;
+    ReportExport exporter{store, prompts, clock, nullptr,
+                          ReportExport::Hooks{[this] { return folder.file(""); },
+                                              [this](bool) { walked = true; }, QStringLiteral("https://x")}};
+
+    Fixture()
+    {
+        store.writeLog({{"CALLSIGN", " R9AA "},
+                        {"CONTEST", "RDXC"},
+                        {"ALIGN", "R"},
+                        {"POSNR10", "4"},
+                        {"POSNR11", "7"},
+                        {"POSNR20", "4"},
+                        {"POSNR21", "7"},
+                        {"NAMEE", "Иванов П. С."},
+                        {"NAMEEE", "P. S. Ivanov"}});
+        prompts.chosenFile = folder.file("out.cbr");
+    }
+    QByteArray written(const QString &name = QStringLiteral("out.cbr")) const
+    {
+        QFile f(folder.file(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
+
+void ReportExportTest::missingCallSignStopsBeforeTheDialog()
+{
+    Fixture f;
+    f.store.writeLog({{"CALLSIGN", "   "}});
+    f.exporter.cabrillo();
+    f.exporter.adif();
+    QCOMPARE(f.prompts.informed,
+             QStringList(2, "Выгрузка невозможна!\n\rЗаполните раздел \"Сведения о станции\".\n\rМеню -> \"Установки\""));
+    QVERIFY(f.prompts.proposedName.isEmpty());
+}
+
+void ReportExportTest::cancelledDialogWritesNothing()
+{
+    Fixture f;
+    f.prompts.chosenFile.clear();
+    f.exporter.ermak();
+    QCOMPARE(f.prompts.proposedName, QString("R9AA.cbr"));
+    QCOMPARE(f.prompts.dialogFolder, f.folder.file(""));
+    QVERIFY(f.prompts.informed.isEmpty());
+    QVERIFY(QDir(f.folder.file("")).entryList({"*.cbr"}).isEmpty());
+}
+
+void ReportExportTest::cabrilloFileIsWholeAndNamedInTheMessage()
+{
+    Fixture f;
+    f.store.addQso(makeQso("UA1AAA", "001", "RA3BBB", "015"));
+    {
+        QFile old(f.folder.file("out.cbr"));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("an older report that is much longer than the new one will be, and must go away entirely......");
+    }
+    f.exporter.cabrillo();
+    const QByteArray text = f.written();
+    QVERIFY(text.startsWith("START-OF-LOG: 3.0\r\nCONTEST: RDXC\r\nCALLSIGN: R9AA\r\n"));
+    QVERIFY(text.contains("NAME: P. S. Ivanov\r\n"));
+    QVERIFY(text.endsWith("QSO: 14000 CW 2026-12-06 0915 UA1AAA        599    001 RA3BBB        599    015 \r\n"
+                          "END-OF-LOG:\r\n"));
+    QCOMPARE(f.prompts.informed,
+             QStringList("Выгрузка в файл  " + f.folder.file("out.cbr") + " фомата \"CABRILLO\" произведена!"));
+    QVERIFY(f.walked);
+}
+
+void ReportExportTest::ermakWritesCyrillicAndNamesTheWrittenFile()
+{
+    Fixture f;
+    f.store.writeOperator({{"FAM", "Иванов"}, {"CALL", "R9AA"}});
+    f.exporter.ermak();
+    const QByteArray text = f.written();
+    QVERIFY(text.contains(toCp1251(u"NAME: Иванов П. С.\r\n")));
+    QVERIFY(text.contains(toCp1251(u"OPERATORS: Иванов, , , , , R9AA, ,\r\n")));
+    QCOMPARE(f.prompts.informed,
+             QStringList("Выгрузка в файл  " + f.folder.file("out.cbr") + "  формата \"ЕРМАК\" произведена!"));
+}
+
+void ReportExportTest::emptyLogGivesHeaderAndEndInEveryFormat()
+{
+    Fixture f;
+    f.exporter.cabrillo();
+    QVERIFY(f.written().endsWith("CREATED-BY: Kalvex Vireok v.1.4\r\nNAME: P. S. Ivanov\r\nEND-OF-LOG:\r\n"));
+    f.prompts.chosenFile = f.folder.file("out.adi");
+    f.exporter.adif();
+    QCOMPARE(f.written("out.adi").count("\r\n"), 7);
+    QVERIFY(f.written("out.adi").endsWith("<EOH>\r\n"));
+    QCOMPARE(f.prompts.proposedName, QString("R9AA.adi"));
+    QCOMPARE(f.prompts.informed.last(),
+             QString("Выгрузка в файл  " + f.folder.file("out.adi") + "  формата \"ADIF\" произведена!"));
+}
+
+void ReportExportTest::unsavedContestSettingsCreateNoFile()
+{
+    Fixture f;
+    f.store.writeLog({{"POSNR11", ""}});
+    f.exporter.cabrillo();
+    QVERIFY(!QFile::exists(f.folder.file("out.cbr")));
+    QCOMPARE(f.prompts.informed.size(), 1);
+    QVERIFY(f.prompts.informed.first().contains("Соревнования"));
+    QVERIFY(f.prompts.informed.first().contains("СОХРАНИТЬ"));
+}
+
+void ReportExportTest::adifWithATypedBandStopsAndLeavesTheOldFile()
+{
+    Fixture f;
+    f.store.addQso(makeQso("UA1A", "001"));
+    QsoRecord bad = makeQso("UA1B", "002", "", "", "20m");
+    bad.time = "1234";
+    f.store.addQso(bad);
+    f.prompts.chosenFile = f.folder.file("out.adi");
+    {
+        QFile old(f.prompts.chosenFile);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old");
+    }
+    f.exporter.adif();
+    QCOMPARE(f.written("out.adi"), QByteArray("old"));
+    QCOMPARE(f.prompts.errors.size(), 1);
+    QVERIFY(f.prompts.errors.first().startsWith("Ошибка|"));
+    QVERIFY(f.prompts.errors.first().contains("\"20m\""));
+    QVERIFY(f.prompts.errors.first().contains("2026-12-06 1234"));
+    QVERIFY(f.prompts.informed.isEmpty());
+}
+
+void ReportExportTest::unwritablePlacesGiveTheErrorBoxAndNoPartialFile_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::newRow("full disk") << "/dev/full";
+    QTest::newRow("missing folder") << "no/such/folder/out.cbr";
+}
+
+void ReportExportTest::unwritablePlacesGiveTheErrorBoxAndNoPartialFile()
+{
+    QFETCH(QString, path);
+    Fixture f;
+    f.store.addQso(makeQso("UA1A", "001"));
+    f.prompts.chosenFile = path.startsWith('/') ? path : f.folder.file(path);
+    f.exporter.cabrillo();
+    QCOMPARE(f.prompts.errors.size(), 1);
+    QVERIFY(f.prompts.errors.first().startsWith("Ошибка|Произошла ошибка"));
+    QVERIFY(f.prompts.informed.isEmpty());
+    QCOMPARE(QDir(f.folder.file("")).entryList(QDir::Files), QStringList({"vireok.mdb", "vireok.mdb-shm",
+                                                                         "vireok.mdb-wal"}));
+}
+
+QTEST_GUILESS_MAIN(ReportExportTest)
+#include "tst_reportexport.moc"
