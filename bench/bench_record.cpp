@@ -25,7 +25,9 @@ static void recordQso(benchmark::State &state)
     StubPrompts prompts;
     StubDesktop desktop;
     StubClock clock;
-    TMain main({store, prompts, desktop, clock, QDir::temp().filePath(QStringLiteral("vireok-bench/s.ini"))});
+    StubZone zone;
+    StubClockSetter clockSetter;
+    TMain main({store, prompts, desktop, clock, zone, clockSetter, QDir::temp().filePath(QStringLiteral("vireok-bench/s.ini"))});
     const MainForm &form = main.form();
     int i = 0;
     for (auto _ : state) {

@@ -50,7 +50,7 @@ int IniFile::findKey(int sectionLine, const QString &key) const
     return -1;
 }
 
-std::optional<int> IniFile::readInt(const QString &section, const QString &key) const
+std::optional<QString> IniFile::readText(const QString &section, const QString &key) const
 {
     const int s = findSection(section);
     if (s < 0)
@@ -59,8 +59,16 @@ std::optional<int> IniFile::readInt(const QString &section, const QString &key) 
     if (k < 0)
         return std::nullopt;
     const QString &line = m_lines[k];
+    return line.mid(line.indexOf('=') + 1).trimmed();
+}
+
+std::optional<int> IniFile::readInt(const QString &section, const QString &key) const
+{
+    const auto text = readText(section, key);
+    if (!text)
+        return std::nullopt;
     bool ok = false;
-    const int value = line.mid(line.indexOf('=') + 1).trimmed().toInt(&ok);
+    const int value = text->toInt(&ok);
     if (!ok)
         return std::nullopt;
     return value;

@@ -13,6 +13,8 @@ public:
     void load();
     /// A key that is missing or not a whole number gives nothing.
     std::optional<int> readInt(const QString &section, const QString &key) const;
+    /// The text of a key as it stands, trimmed; nothing when missing.
+    std::optional<QString> readText(const QString &section, const QString &key) const;
     void writeInt(const QString &section, const QString &key, int value);
     /// Writes the file (Windows-1251, CR LF); false with error() set on failure.
     bool save();

@@ -6,6 +6,7 @@
 #include "taboutbox.h"
 #include "tcontest.h"
 #include "tcontestup.h"
+#include "timeseams.h"
 #include "tmain.h"
 #include "trptqso.h"
 
@@ -33,7 +34,9 @@ int main(int argc, char *argv[])
     SystemClock clock;
     const QString iniPath = IniFile::defaultPath();
 
-    TMain main({store, prompts, desktop, clock, iniPath});
+    SystemZoneBias zone;
+    SystemClockSetter clockSetter;
+    TMain main({store, prompts, desktop, clock, zone, clockSetter, iniPath});
     TContest contest(store, prompts, &main);
     main.setContestWindow(&contest);
     TRptQso repeats(main.repeatList(), &main);

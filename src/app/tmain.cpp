@@ -14,6 +14,8 @@
 #include "recorder.h"
 #include "reportexport.h"
 #include "taboutbox.h"
+#include "tidsntp.h"
+#include "timeseams.h"
 #include "stationpanel.h"
 #include "entryedit.h"
 #include "fonts.h"
@@ -100,6 +102,7 @@ TMain::TMain(const Services &services, QWidget *parent) : QMainWindow(parent), m
     startClock();
     startEntry();
     startExports();
+    startTimeSync();
 
     // Creation steps: layout 0, placement and layout from settings.ini,
     // then the log and the counters.
@@ -407,6 +410,44 @@ void TMain::startExports()
             [this] { m_export->ermak(); });
     connect(action(QStringLiteral("Выгрузить лог -> формат: ADIF")), &QAction::triggered, this,
             [this] { m_export->adif(); });
+}
+
+void TMain::startTimeSync()
+{
+    m_sntp = new TIdSNTP(m_services.clock, m_services.zone, m_services.clockSetter, this);
+    // A user behind a firewall can name the time server of the local network.
+    IniFile ini(m_services.iniPath);
+    ini.load();
+    if (const auto host = ini.readText(QStringLiteral("SNTP"), QStringLiteral("Host")); host && !host->isEmpty()) {
+        m_sntp->Host = *host;
+        const int port = ini.readInt(QStringLiteral("SNTP"), QStringLiteral("Port")).value_or(123);
+        if (port > 0 && port < 65536)
+            m_sntp->Port = quint16(port);
+    }
+    connect(action(QStringLiteral("Синхронизировать  время ч/з интернет")), &QAction::triggered, this,
+            &TMain::synchroniseTime);
+}
+
+void TMain::synchroniseTime()
+{
+    m_form.panel[4]->setText(QStringLiteral("Синхронизация времени... подождите!"));
+    m_form.panel[4]->repaint();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    bool synchronised = false;
+    try {
+        synchronised = m_sntp->SynchroniseClock();
+    } catch (const SntpError &) {
+        synchronised = false;
+    }
+    QApplication::restoreOverrideCursor();
+    if (synchronised) {
+        m_services.prompts.inform(this, QStringLiteral("Синхронизация времени с сервером времени прошла успешно!"));
+        m_form.panel[4]->setText(QStringLiteral("ОК"));
+        return;
+    }
+    m_form.panel[4]->setText(QStringLiteral("Ошибка соединения с сервером времени"));
+    m_services.prompts.inform(this, QStringLiteral("Ошибка при попытке синхронизации времени с сервером!\n\r"
+                                                   "Проверьте соединение с интернет каналом."));
 }
 
 void TMain::startClock()

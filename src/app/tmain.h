@@ -6,7 +6,10 @@
 #include <functional>
 #include <memory>
 
+class ClockSetter;
 class ClockSource;
+class TIdSNTP;
+class ZoneBias;
 class ClockTicker;
 class Editor;
 class EntryKeys;
@@ -34,6 +37,8 @@ public:
         Prompts &prompts;
         Desktop &desktop;
         ClockSource &clock;
+        ZoneBias &zone;
+        ClockSetter &clockSetter;
         QString iniPath;
     };
 
@@ -57,6 +62,7 @@ public:
     Editor &editor() { return *m_editor; }
     EntryKeys &entryKeys() { return *m_keys; }
     StationPanel &stationPanel() { return *m_station; }
+    TIdSNTP &sntp() { return *m_sntp; }
     int entryLayout() const { return m_layout; }
     QAction *layoutAction() const { return m_layoutAction; }
     QAction *repeatAction() const { return m_repeatAction; }
@@ -79,6 +85,8 @@ private:
     void startClock();
     void startEntry();
     void startExports();
+    void startTimeSync();
+    void synchroniseTime();
     void saveSection(const QString &section, const QVector<QPair<QString, int>> &keys);
 
     Services m_services;
@@ -97,5 +105,6 @@ private:
     Editor *m_editor = nullptr;
     StationPanel *m_station = nullptr;
     std::unique_ptr<ReportExport> m_export;
+    TIdSNTP *m_sntp = nullptr;
     QDialog *m_about = nullptr;
 };

@@ -29,7 +29,9 @@ struct Fixture {
     StubPrompts prompts;
     StubDesktop desktop;
     StubClock clock;
-    TMain::Services services() { return {store, prompts, desktop, clock, folder.file("settings.ini")}; }
+    StubZone zone;
+    StubClockSetter clockSetter;
+    TMain::Services services() { return {store, prompts, desktop, clock, zone, clockSetter, folder.file("settings.ini")}; }
 };
 
 void MainWindowTest::countersShowQsosAndPoints()

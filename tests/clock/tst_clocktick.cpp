@@ -27,6 +27,8 @@ struct Fixture {
     StubPrompts prompts;
     StubDesktop desktop;
     StubClock clock;
+    StubZone zone;
+    StubClockSetter clockSetter;
     std::unique_ptr<TMain> main;
 
     Fixture() { clock.now = QDateTime(QDate(2026, 12, 6), QTime(10, 0), Qt::UTC); }
@@ -41,7 +43,7 @@ struct Fixture {
     TMain &window()
     {
         if (!main)
-            main = std::make_unique<TMain>(TMain::Services{store, prompts, desktop, clock, folder.file("s.ini")});
+            main = std::make_unique<TMain>(TMain::Services{store, prompts, desktop, clock, zone, clockSetter, folder.file("s.ini")});
         return *main;
     }
     void tickTour(bool on)

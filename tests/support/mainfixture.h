@@ -18,10 +18,12 @@ struct MainFixture {
     StubPrompts prompts;
     StubDesktop desktop;
     StubClock clock;
+    StubZone zone;
+    StubClockSetter clockSetter;
     std::unique_ptr<TMain> main;
     std::unique_ptr<TRptQso> repeats;
 
-    TMain::Services services() { return {store, prompts, desktop, clock, folder.file("settings.ini")}; }
+    TMain::Services services() { return {store, prompts, desktop, clock, zone, clockSetter, folder.file("settings.ini")}; }
 
     /// Creates the windows in the program's order (after the test has filled the store).
     TMain &open()

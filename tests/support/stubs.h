@@ -3,6 +3,7 @@
 #include "clocksource.h"
 #include "desktop.h"
 #include "prompts.h"
+#include "timeseams.h"
 
 #include <QStringList>
 #include <functional>
@@ -47,4 +48,29 @@ class StubClock : public ClockSource {
 public:
     QDateTime nowUtc() const override { return now; }
     QDateTime now = QDateTime(QDate(2026, 12, 6), QTime(9, 15), Qt::UTC);
+};
+
+/// A time zone with a fixed bias (UTC minus local, minutes).
+class StubZone : public ZoneBias {
+public:
+    double minutesAt(const QDateTime &) const override
+    {
+        if (unknown)
+            throw SntpError("no time zone");
+        return biasMinutes;
+    }
+    double biasMinutes = 0;
+    bool unknown = false;
+};
+
+/// Records what the clock would have been set to; never touches the machine.
+class StubClockSetter : public ClockSetter {
+public:
+    bool setClock(const QDateTime &utc) override
+    {
+        settings << utc;
+        return succeeds;
+    }
+    QList<QDateTime> settings;
+    bool succeeds = true;
 };

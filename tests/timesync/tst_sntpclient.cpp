@@ -1,0 +1,181 @@
+#include "fakesntpserver.h"
+#include "mainfixture.h"
+#include "tidsntp.h"
+
+#include <QLabel>
+#include <QtEndian>
+#include <QtTest>
+
+namespace {
+
+const quint32 kNoonSeconds = 0xEEBFCCC0u; // 2026-12-06 12:00:00 UTC
+
+struct Client {
+    StubClock clock;
+    StubZone zone;
+    StubClockSetter setter;
+    TIdSNTP sntp{clock, zone, setter};
+    explicit Client(quint16 port)
+    {
+        clock.now = QDateTime(QDate(2026, 12, 6), QTime(12, 0), Qt::UTC);
+        sntp.Host = QStringLiteral("127.0.0.1");
+        sntp.Port = port;
+        sntp.ReceiveTimeout = 400;
+    }
+};
+
+FakeSntpServer::Answer replyWith(std::function<void(QByteArray &)> change)
+{
+    return [change](const QByteArray &request) {
+        QByteArray reply = goodReply(request, kNoonSeconds + 10, kNoonSeconds + 11);
+        change(reply);
+        return reply;
+    };
+}
+
+} // namespace
+
+class SntpClientTest : public QObject {
+    Q_OBJECT
+private slots:
+    void goodReplySetsTheEstimatedTime();
+    void zoneEastSetsTheSameInstant();
+    void unusableRepliesLeaveTheClock_data();
+    void unusableRepliesLeaveTheClock();
+    void longReplyIsAnError();
+    void replyFromAnotherPortIsNotTaken();
+    void silentServerFailsAfterTheBoundedWait();
+    void localhostInAnyCaseIsLoopback();
+    void menuCommandReportsBothOutcomes();
+};
+
+void SntpClientTest::goodReplySetsTheEstimatedTime()
+{
+    // The clock is set to (3·T2 − T1 − T3 + T4) / 2 with T1 = T4 = noon,
+    // T2 = noon + 10 s, T3 = noon + 11 s.
+    QByteArray seen;
+    {
+        FakeSntpServer server([&seen](const QByteArray &request) {
+            seen = request;
+            return goodReply(request, kNoonSeconds + 10, kNoonSeconds + 11);
+        });
+        Client c(server.port());
+        QVERIFY(c.sntp.SynchroniseClock());
+        QCOMPARE(c.setter.settings,
+                 QList<QDateTime>{QDateTime(QDate(2026, 12, 6), QTime(12, 0, 9, 500), Qt::UTC)});
+        QVERIFY(qAbs(c.sntp.RoundTripDelay * 86400 - (-1)) < 1e-6);
+        QVERIFY(qAbs(c.sntp.ClockOffset * 86400 - 10.5) < 1e-6);
+    }
+    QCOMPARE(seen.size(), 48);
+    QCOMPARE(quint8(seen[0]), quint8(27));
+    QCOMPARE(qFromBigEndian<quint32>(seen.constData() + 40), kNoonSeconds);
+}
+
+
+void SntpClientTest::zoneEastSetsTheSameInstant()
+{
+    FakeSntpServer server(replyWith([](QByteArray &) {}));
+    Client c(server.port());
+    c.zone.biasMinutes = -300;
+    QVERIFY(c.sntp.SynchroniseClock());
+    QCOMPARE(c.setter.settings.value(0), QDateTime(QDate(2026, 12, 6), QTime(12, 0, 9, 500), Qt::UTC));
+}
+
+void SntpClientTest::unusableRepliesLeaveTheClock_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("stratum 16") << "stratum16";
+    QTest::newRow("stratum 0") << "stratum0";
+    QTest::newRow("leap indicator 3") << "leap3";
+    QTest::newRow("zero transmit time") << "zeroTransmit";
+    QTest::newRow("47 bytes") << "short";
+    QTest::newRow("wrong originate timestamp") << "originate";
+    QTest::newRow("stratum 15 is used") << "stratum15";
+}
+
+void SntpClientTest::unusableRepliesLeaveTheClock()
+{
+    QFETCH(QString, fault);
+    FakeSntpServer server(replyWith([fault](QByteArray &r) {
+        if (fault == "stratum16")
+            r[1] = char(16);
+        else if (fault == "stratum0")
+            r[1] = char(0);
+        else if (fault == "stratum15")
+            r[1] = char(15);
+        else if (fault == "leap3")
+            r[0] = char(0xDC);
+        else if (fault == "zeroTransmit")
+            r.replace(40, 8, QByteArray(8, '\0'));
+        else if (fault == "short")
+            r.chop(1);
+        else if (fault == "originate")
+            r[27] = char(r[27] ^ 1);
+    }));
+    Client c(server.port());
+    const bool used = fault == "stratum15";
+    QCOMPARE(c.sntp.SynchroniseClock(), used);
+    QCOMPARE(c.setter.settings.size(), used ? 1 : 0);
+}
+
+void SntpClientTest::longReplyIsAnError()
+{
+    FakeSntpServer server(replyWith([](QByteArray &r) { r.append('\0'); }));
+    Client c(server.port());
+    QVERIFY_THROWS_EXCEPTION(SntpError, c.sntp.SynchroniseClock());
+    QVERIFY(c.setter.settings.isEmpty());
+}
+
+void SntpClientTest::replyFromAnotherPortIsNotTaken()
+{
+    FakeSntpServer server(replyWith([](QByteArray &) {}), true);
+    Client c(server.port());
+    QVERIFY(!c.sntp.SynchroniseClock());
+    QVERIFY(c.setter.settings.isEmpty());
+}
+
+void SntpClientTest::silentServerFailsAfterTheBoundedWait()
+{
+    FakeSntpServer server([](const QByteArray &) { return QByteArray(); });
+    Client c(server.port());
+    QElapsedTimer waited;
+    waited.start();
+    QVERIFY(!c.sntp.SynchroniseClock());
+    QVERIFY(waited.elapsed() >= 350 && waited.elapsed() < 3000);
+    QVERIFY(c.setter.settings.isEmpty());
+}
+
+void SntpClientTest::localhostInAnyCaseIsLoopback()
+{
+    FakeSntpServer server(replyWith([](QByteArray &) {}));
+    Client c(server.port());
+    c.sntp.Host = QStringLiteral("LocalHost");
+    QVERIFY(c.sntp.RequestServerTime() != 0);
+}
+
+void SntpClientTest::menuCommandReportsBothOutcomes()
+{
+    FakeSntpServer server(replyWith([](QByteArray &) {}));
+    MainFixture f;
+    {
+        QFile ini(f.folder.file("settings.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write(QStringLiteral("[sntp]\r\nhost=localhost\r\nPORT=%1\r\n").arg(server.port()).toLatin1());
+    }
+    f.open();
+    f.main->sntp().ReceiveTimeout = 400;
+    f.main->action("Синхронизировать  время ч/з интернет")->trigger();
+    QCOMPARE(f.prompts.informed, QStringList("Синхронизация времени с сервером времени прошла успешно!"));
+    QCOMPARE(f.form().panel[4]->text(), QString("ОК"));
+    QCOMPARE(f.clockSetter.settings.size(), 1);
+
+    f.prompts.informed.clear();
+    f.main->action("Синхронизировать  время ч/з интернет")->trigger(); // nobody answers now
+    QCOMPARE(f.form().panel[4]->text(), QString("Ошибка соединения с сервером времени"));
+    QCOMPARE(f.prompts.informed, QStringList("Ошибка при попытке синхронизации времени с сервером!\n\r"
+                                             "Проверьте соединение с интернет каналом."));
+    QCOMPARE(f.clockSetter.settings.size(), 1);
+}
+
+QTEST_MAIN(SntpClientTest)
+#include "tst_sntpclient.moc"
