@@ -91,19 +91,9 @@ void Editor::saveEdit()
         return;
     if (f.workedNumber->text().isEmpty())
         f.workedReport->clear();
-    QsoRecord q;
-    q.band = f.band->currentText();
-    q.mode = f.mode->currentText();
-    q.data = f.dateField->text();
-    q.time = f.timeField->text();
-    q.call1 = f.heardCall->text();
-    q.rst1 = f.heardReport->text();
-    q.nr1 = f.heardNumber->text();
-    q.call2 = f.workedCall->text();
-    q.rst2 = f.workedReport->text();
-    q.nr2 = f.workedNumber->text();
     try {
-        m_c.log.change(m_row, q);
+        // The stored tour stays: an edit changes every field but tur.
+        m_c.log.change(m_row, entryRecord(f, f.dateField->text(), f.timeField->text()));
     } catch (const StoreError &e) {
         m_c.prompts.storeError(f.window, e.text());
         return;

@@ -6,6 +6,7 @@
 #include "store.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include "loggrid.h"
 
@@ -23,6 +24,23 @@ void selectRow(const EntryContext &c, int row)
     const QModelIndex at = c.log.index(qBound(0, row, count - 1), 0);
     c.form.grid->setCurrentIndex(at);
     c.form.grid->scrollTo(at);
+}
+
+QsoRecord entryRecord(const MainForm &f, const QString &data, const QString &time)
+{
+    QsoRecord q;
+    q.band = f.band->currentText();
+    q.mode = f.mode->currentText();
+    q.data = data;
+    q.time = time;
+    q.call1 = f.heardCall->text();
+    q.rst1 = f.heardReport->text();
+    q.nr1 = f.heardNumber->text();
+    q.call2 = f.workedCall->text();
+    q.rst2 = f.workedReport->text();
+    q.nr2 = f.workedNumber->text();
+    q.tur = f.tourNumber->text();
+    return q;
 }
 
 void enableMenus(const EntryContext &c, bool enabled)

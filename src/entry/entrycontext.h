@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mainform.h"
+#include "qsorecord.h"
 
 #include <functional>
 
@@ -22,6 +23,9 @@ struct EntryContext {
 void writeCounters(const EntryContext &c);
 /// Selects row (clamped to the log) in the grid and scrolls it into view.
 void selectRow(const EntryContext &c, int row);
+/// The QSO the entry fields describe, with the given date and time and the
+/// tour of the tour number field.
+QsoRecord entryRecord(const MainForm &form, const QString &data, const QString &time);
 /// Enables or disables the five menus of the menu bar.
 void enableMenus(const EntryContext &c, bool enabled);
 /// HAM mode: the own call sign, trimmed, read-only on the button face.

@@ -35,24 +35,6 @@ bool Recorder::heardStationGiven() const
     return !m_c.form.heardCall->text().trimmed().isEmpty() && !m_c.form.heardNumber->text().trimmed().isEmpty();
 }
 
-QsoRecord Recorder::fromFields(const QString &data, const QString &time) const
-{
-    const MainForm &f = m_c.form;
-    QsoRecord q;
-    q.band = f.band->currentText();
-    q.mode = f.mode->currentText();
-    q.data = data;
-    q.time = time;
-    q.call1 = f.heardCall->text();
-    q.rst1 = f.heardReport->text();
-    q.nr1 = f.heardNumber->text();
-    q.call2 = f.workedCall->text();
-    q.rst2 = f.workedReport->text();
-    q.nr2 = f.workedNumber->text();
-    q.tur = f.tourNumber->text();
-    return q;
-}
-
 void Recorder::recordQso()
 {
     const MainForm &f = m_c.form;
@@ -61,7 +43,7 @@ void Recorder::recordQso()
     if (f.workedNumber->text().isEmpty())
         f.workedReport->clear();
     try {
-        m_c.log.append(fromFields(f.utcDate->text(), f.utcTime->text()));
+        m_c.log.append(entryRecord(f, f.utcDate->text(), f.utcTime->text()));
         selectRow(m_c, m_c.log.rowCount() - 1);
         for (EntryEdit *field : {f.heardCall, f.heardNumber, f.workedCall, f.workedNumber})
             field->clear();
@@ -86,7 +68,7 @@ void Recorder::recordManualQso()
     if (!heardStationGiven())
         return;
     try {
-        m_c.log.append(fromFields(f.dateField->text(), f.timeField->text()));
+        m_c.log.append(entryRecord(f, f.dateField->text(), f.timeField->text()));
     } catch (const StoreError &e) {
         m_c.prompts.storeError(f.window, e.text());
         return;

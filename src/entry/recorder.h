@@ -24,7 +24,6 @@ protected:
 
 private:
     bool heardStationGiven() const;
-    QsoRecord fromFields(const QString &data, const QString &time) const;
     void showTimeMessages(const QVector<TimeMessage> &messages);
 
     EntryContext m_c;

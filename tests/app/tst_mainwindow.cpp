@@ -1,9 +1,6 @@
 #include "entryedit.h"
 #include "logmodel.h"
-#include "store.h"
-#include "stubs.h"
-#include "tempdir.h"
-#include "tmain.h"
+#include "mainfixture.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -23,16 +20,7 @@ private slots:
     void foreignStoreShowsTheErrorAndTheWindowStillOpens();
 };
 
-struct Fixture {
-    TestFolder folder;
-    Store store{folder.storePath()};
-    StubPrompts prompts;
-    StubDesktop desktop;
-    StubClock clock;
-    StubZone zone;
-    StubClockSetter clockSetter;
-    TMain::Services services() { return {store, prompts, desktop, clock, zone, clockSetter, folder.file("settings.ini")}; }
-};
+struct Fixture : MainFixture {};
 
 void MainWindowTest::countersShowQsosAndPoints()
 {
@@ -40,7 +28,7 @@ void MainWindowTest::countersShowQsosAndPoints()
     f.store.addQso(makeQso("UA1A", "001", "RA3B", "15"));
     f.store.addQso(makeQso("UA1B", "002"));
     f.store.addQso(makeQso("UA1C", "003"));
-    TMain main(f.services());
+    TMain &main = f.open();
     QCOMPARE(main.form().panel[2]->text(), QString("QSO: 3"));
     QCOMPARE(main.form().panel[3]->text(), QString("Points: 5"));
     QCOMPARE(main.form().grid->currentIndex().row(), 2);
@@ -50,7 +38,7 @@ void MainWindowTest::countersShowQsosAndPoints()
 void MainWindowTest::emptyLogShowsZeroCounters()
 {
     Fixture f;
-    TMain main(f.services());
+    TMain &main = f.open();
     QCOMPARE(main.form().panel[2]->text(), QString("QSO: 0"));
     QCOMPARE(main.form().panel[3]->text(), QString("Points: 0"));
     QCOMPARE(main.form().panel[4]->text(), QString());
@@ -59,7 +47,7 @@ void MainWindowTest::emptyLogShowsZeroCounters()
 void MainWindowTest::layoutItemAlternatesAndKeepsTexts()
 {
     Fixture f;
-    TMain main(f.services());
+    TMain &main = f.open();
     const MainForm &form = main.form();
     form.heardCall->setText("UA1A");
     QCOMPARE(main.layoutAction()->text(), QString("Установить окна ввода горизонтально"));
@@ -89,7 +77,7 @@ void MainWindowTest::savedVerticalLayoutIsWrittenBackUnchanged()
         ini.write("[Main]\r\nLeft=20\r\nTop=30\r\nPosition=2\r\n");
     }
     {
-        TMain main(f.services());
+        TMain &main = f.open();
         QCOMPARE(main.entryLayout(), 2);
         QVERIFY(main.layoutAction()->isChecked());
         QCOMPARE(main.pos(), QPoint(20, 30));
@@ -103,7 +91,7 @@ void MainWindowTest::savedVerticalLayoutIsWrittenBackUnchanged()
 void MainWindowTest::menusCarryTheirCaptions()
 {
     Fixture f;
-    TMain main(f.services());
+    TMain &main = f.open();
     QStringList bar;
     for (QAction *a : main.menuBar()->actions())
         bar << a->text();
@@ -120,7 +108,7 @@ void MainWindowTest::menusCarryTheirCaptions()
 void MainWindowTest::manualIsOpenedFromTheWorkingDirectory()
 {
     Fixture f;
-    TMain main(f.services());
+    TMain &main = f.open();
     main.action("Руководство пользователя")->trigger();
     QCOMPARE(f.desktop.opened, QStringList("manual.pdf"));
 }
@@ -133,7 +121,7 @@ void MainWindowTest::foreignStoreShowsTheErrorAndTheWindowStillOpens()
         QVERIFY(junk.open(QIODevice::WriteOnly));
         junk.write("not a database at all, just text");
     }
-    TMain main(f.services());
+    TMain &main = f.open();
     QCOMPARE(f.prompts.storeErrors.size(), 1);
     QVERIFY(f.prompts.storeErrors.first().contains("vireok.mdb"));
     QCOMPARE(main.form().panel[2]->text(), QString());

@@ -1,8 +1,5 @@
 #include "clockticker.h"
-#include "store.h"
-#include "stubs.h"
-#include "tempdir.h"
-#include "tmain.h"
+#include "mainfixture.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -21,16 +18,7 @@ private slots:
     void ticksUnderAnOpenMessageOpenNoFurtherMessage();
 };
 
-struct Fixture {
-    TestFolder folder;
-    Store store{folder.storePath()};
-    StubPrompts prompts;
-    StubDesktop desktop;
-    StubClock clock;
-    StubZone zone;
-    StubClockSetter clockSetter;
-    std::unique_ptr<TMain> main;
-
+struct Fixture : MainFixture {
     Fixture() { clock.now = QDateTime(QDate(2026, 12, 6), QTime(10, 0), Qt::UTC); }
     void tours(const QStringList &t)
     {
@@ -40,12 +28,7 @@ struct Fixture {
             v.append({names[i], t.value(i, "00:00:00")});
         store.writeLog(v);
     }
-    TMain &window()
-    {
-        if (!main)
-            main = std::make_unique<TMain>(TMain::Services{store, prompts, desktop, clock, zone, clockSetter, folder.file("s.ini")});
-        return *main;
-    }
+    TMain &window() { return main ? *main : open(); }
     void tickTour(bool on)
     {
         window().form().tour->click();
