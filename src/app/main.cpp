@@ -19,7 +19,7 @@ int main(int argc, char *argv[])
     const bool noPlatformChosen = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
     if (noPlatformChosen && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
         std::fprintf(stderr, "vireok: no X display (DISPLAY is not set); to try it without a desktop run: "
-                             "xvfb-run -a ./vireok\n");
+                             "xvfb-run -a %s\n", argv[0]);
         return 1;
     }
     QApplication app(argc, argv);
