@@ -161,7 +161,9 @@ void TMain::buildControls()
         f.setBold(true);
         b->setFont(f);
         b->setCursor(Qt::PointingHandCursor);
-        b->setAutoDefault(false);
+        // Enter on the focused button presses it, as Space does: a QSO is
+        // confirmed without leaving the keyboard.
+        b->setAutoDefault(true);
         return b;
     };
     m_form.ok = pushButton(QStringLiteral("OK"));
@@ -235,7 +237,8 @@ void TMain::buildControls()
 
     // The tab order of the window; the selectors and the UTC texts take no tab.
     QWidget *order[] = {m_form.heardCall,  m_form.heardReport, m_form.heardNumber, m_form.workedCall,
-                        m_form.workedReport, m_form.workedNumber, m_form.ok,        m_form.dateField,
+                        m_form.workedReport, m_form.workedNumber, m_form.ok,        m_form.mode,
+                        m_form.band,       m_form.dateField,
                         m_form.timeField,  m_form.editOk,      grid,               m_form.rst,
                         m_form.tour,       m_form.swl,         m_form.copy,        m_form.swap,
                         m_form.clear,      m_form.tourNumber,  m_form.manualOk};

@@ -50,20 +50,33 @@ void LogModel::append(const QsoRecord &qso)
     endInsertRows();
 }
 
+// An edit or a deletion touches one row: the ids and the count of worked
+// numbers follow it, so that a log of a million QSOs is not read again.
 void LogModel::change(int row, const QsoRecord &qso)
 {
     if (row < 0 || row >= rowCount())
         return;
+    const bool had = record(row).hasWorkedNumber();
     m_store.updateQso(m_ids[size_t(row)], qso);
-    reload();
+    m_workedNumbers += int(qso.hasWorkedNumber()) - int(had);
+    m_pages.remove(row / kPageSize);
+    emit dataChanged(index(row, 0), index(row, columnCount() - 1));
 }
 
 void LogModel::remove(int row)
 {
     if (row < 0 || row >= rowCount())
         return;
+    const bool had = record(row).hasWorkedNumber();
     m_store.deleteQso(m_ids[size_t(row)]);
-    reload();
+    beginRemoveRows({}, row, row);
+    m_ids.erase(m_ids.begin() + row);
+    if (had)
+        --m_workedNumbers;
+    // Every later row moved up by one: the pages from here on are stale.
+    for (auto it = m_pages.begin(); it != m_pages.end();)
+        it = it.key() >= row / kPageSize ? m_pages.erase(it) : std::next(it);
+    endRemoveRows();
 }
 
 void LogModel::clear()

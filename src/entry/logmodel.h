@@ -16,12 +16,13 @@ class LogModel : public QAbstractTableModel {
 public:
     explicit LogModel(Store &store, QObject *parent = nullptr);
 
-    /// Reads the log afresh (start-up, after a deletion, an edit or clearing).
+    /// Reads the log afresh (start-up, clearing, the ADIF export).
     /// Throws StoreError.
     void reload();
     /// Stores a new QSO and appends it as the last row. Throws StoreError.
     void append(const QsoRecord &qso);
     /// Stores the changed fields of the QSO in row (tur and id stay).
+    /// Throws StoreError, leaving the row as it was.
     void change(int row, const QsoRecord &qso);
     void remove(int row);
     void clear();

@@ -55,6 +55,15 @@ void EditingTest::editingOnlyTheBandKeepsTourAndReturnsTheSelector()
     QCOMPARE(m.band->currentText(), QString("3500"));
     QCOMPARE(m.panel[4]->text(), QString("OK"));
     QCOMPARE(m.grid->currentIndex().row(), 1);
+    QCOMPARE(m.panel[3]->text(), QString("Points: 7"));
+
+    m.grid->setCurrentIndex(f.main->logModel().index(0, 0));
+    f.main->editor().editRecord();
+    m.workedNumber->clear(); // the QSO loses its worked number: 3 points become 1
+    m.editOk->click();
+    QCOMPARE(m.panel[3]->text(), QString("Points: 5"));
+    QCOMPARE(f.store.workedNumberCount(), qint64(1));
+    QCOMPARE(f.main->logModel().record(0).rst2, QString(""));
 }
 
 void EditingTest::editingModeLocksTheWindowUntilSaved()

@@ -20,6 +20,7 @@ private slots:
     void focusMove();
     void enterWalksTheRows_data();
     void enterWalksTheRows();
+    void aQsoIsLoggedWithoutLeavingTheKeyboard();
     void enterInWorkedNumberFocusesManualOkInManualEntry();
     void f1SwapsKeepingTheSwappedReports();
     void f2AndClearButtonInHamMode();
@@ -97,6 +98,25 @@ void FocusMovesTest::enterWalksTheRows()
     QCOMPARE(seen, visits);
 }
 
+void FocusMovesTest::aQsoIsLoggedWithoutLeavingTheKeyboard()
+{
+    MainFixture f;
+    f.open();
+    QVERIFY(f.showActive());
+    f.form().heardCall->setFocus();
+    for (const char *typed : {"ua1a", "001", "ra3b", "015"}) {
+        QTest::keyClicks(f.focused(), typed);
+        QTest::keyClick(f.focused(), Qt::Key_Return);
+    }
+    QCOMPARE(f.focused(), f.form().ok);
+    QTest::keyClick(f.focused(), Qt::Key_Return);
+    QCOMPARE(f.main->logModel().qsoCount(), qint64(1));
+    const QsoRecord q = f.main->logModel().record(0);
+    QCOMPARE(QStringList({q.call1, q.rst1, q.nr1, q.call2, q.rst2, q.nr2}),
+             QStringList({"UA1A", "599", "001", "RA3B", "599", "015"}));
+    QCOMPARE(f.focused(), f.form().heardCall);
+}
+
 void FocusMovesTest::enterInWorkedNumberFocusesManualOkInManualEntry()
 {
     MainFixture f;
@@ -108,7 +128,7 @@ void FocusMovesTest::enterInWorkedNumberFocusesManualOkInManualEntry()
     f.form().workedNumber->setFocus();
     QTest::keyClick(f.form().workedNumber, Qt::Key_Return);
     QCOMPARE(f.focused(), f.form().manualOk);
-    QTest::keyClick(f.form().manualOk, Qt::Key_Space);
+    QTest::keyClick(f.form().manualOk, Qt::Key_Return);
     QCOMPARE(f.main->logModel().qsoCount(), qint64(1));
 }
 
