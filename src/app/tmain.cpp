@@ -186,7 +186,7 @@ void TMain::buildControls()
         auto *e = new QLineEdit(client);
         e->setGeometry(left, 304, width, 28);
         e->setFont(Fonts::tahoma(19));
-        e->setStyleSheet(QStringLiteral("background-color: rgb(255,255,0)"));
+        FieldColours::paint(e, FieldColours::yellow);
         e->hide();
         return e;
     };

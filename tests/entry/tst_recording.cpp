@@ -183,6 +183,8 @@ void RecordingTest::copyResetsDateAndTimeEveryTimeAndLocksMenus()
     for (int i : {0, 1, 2, 4})
         QVERIFY(!m.menus[i]->isEnabled());
     QCOMPARE(FieldColours::of(m.band), FieldColours::moneyGreen);
+    QCOMPARE(FieldColours::of(m.dateField), FieldColours::moneyGreen);
+    QVERIFY(m.dateField->styleSheet().isEmpty()); // a style sheet would hide the palette's colour
     m.dateField->setText("2020-02-02");
     m.timeField->setText("0930");
     m.copy->click();
