@@ -108,17 +108,14 @@ ReportExport::ReportExport(Store &store, Prompts &prompts, const ClockSource &cl
 {
 }
 
-QString ReportExport::ownCall()
+QString ReportExport::chooseFile(const QString &extension, QString &call)
 {
-    const QString call = trimReport(m_store.readLog().value(QStringLiteral("CALLSIGN")));
-    if (call.isEmpty())
+    call = trimReport(m_store.readLog().value(QStringLiteral("CALLSIGN")));
+    if (call.isEmpty()) {
         m_prompts.inform(m_window, kNoCall);
-    return call;
-}
-
-QString ReportExport::chooseFile(const QString &proposedName)
-{
-    return m_prompts.saveFileName(m_window, m_hooks.dialogFolder(), proposedName);
+        return {};
+    }
+    return m_prompts.saveFileName(m_window, m_hooks.dialogFolder(), call + extension);
 }
 
 void ReportExport::cabrillo()
@@ -134,10 +131,8 @@ void ReportExport::ermak()
 void ReportExport::report(Kind kind)
 {
     try {
-        const QString call = ownCall();
-        if (call.isEmpty())
-            return;
-        const QString path = chooseFile(call + QStringLiteral(".cbr"));
+        QString call;
+        const QString path = chooseFile(QStringLiteral(".cbr"), call);
         if (path.isEmpty())
             return;
         // Read everything the header needs before a file is created.
@@ -185,10 +180,8 @@ void ReportExport::report(Kind kind)
 void ReportExport::adif()
 {
     try {
-        const QString call = ownCall();
-        if (call.isEmpty())
-            return;
-        const QString path = chooseFile(call + QStringLiteral(".adi"));
+        QString call;
+        const QString path = chooseFile(QStringLiteral(".adi"), call);
         if (path.isEmpty())
             return;
         ReportFile file(path);

@@ -30,9 +30,10 @@ public:
 private:
     enum class Kind { Cabrillo, Ermak };
     void report(Kind kind);
-    /// The trimmed own call sign, or empty after telling the user.
-    QString ownCall();
-    QString chooseFile(const QString &proposedName);
+    /// The file the user chose for the report, proposed as the trimmed own
+    /// call sign (left in call) and extension; empty when there is no call
+    /// sign (the user is told) or the dialog was cancelled.
+    QString chooseFile(const QString &extension, QString &call);
 
     Store &m_store;
     Prompts &m_prompts;
