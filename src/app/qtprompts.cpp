@@ -13,6 +13,16 @@ void QtPrompts::inform(QWidget *parent, const QString &text)
     QMessageBox::information(parent, QApplication::applicationDisplayName(), text);
 }
 
+void QtPrompts::notify(QWidget *parent, const QString &text, std::function<void()> closed)
+{
+    auto *box = new QMessageBox(QMessageBox::Information, QApplication::applicationDisplayName(), text,
+                                QMessageBox::Ok, parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::ApplicationModal);
+    QObject::connect(box, &QMessageBox::finished, box, [closed = std::move(closed)] { closed(); });
+    box->show();
+}
+
 void QtPrompts::error(QWidget *parent, const QString &title, const QString &text)
 {
     QMessageBox::critical(parent, title, text);

@@ -7,6 +7,7 @@
 class QtPrompts : public Prompts {
 public:
     void inform(QWidget *parent, const QString &text) override;
+    void notify(QWidget *parent, const QString &text, std::function<void()> closed) override;
     void error(QWidget *parent, const QString &title, const QString &text) override;
     void storeError(QWidget *parent, const QString &text) override;
     bool confirm(QWidget *parent, const QString &text) override;

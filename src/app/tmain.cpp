@@ -12,6 +12,7 @@
 #include "entrycontext.h"
 #include "entrykeys.h"
 #include "recorder.h"
+#include "screenmode.h"
 #include "reportexport.h"
 #include "taboutbox.h"
 #include "tidsntp.h"
@@ -381,11 +382,14 @@ void TMain::setRepeatWindow(TRptQso *repeats)
 
 void TMain::startEntry()
 {
-    const EntryContext context{m_form, *m_log, m_services.store, m_services.prompts, [this] { return m_layout; }};
-    m_keys = new EntryKeys(context, this);
-    m_recorder = new Recorder(context, this);
-    m_editor = new Editor(context, this);
+    m_screen = std::make_unique<ScreenMode>(m_form);
+    m_context = std::make_unique<EntryContext>(
+        EntryContext{m_form, *m_log, m_services.store, m_services.prompts, *m_screen, [this] { return m_layout; }});
+    m_keys = new EntryKeys(*m_context, this);
+    m_recorder = new Recorder(*m_context, this);
+    m_editor = new Editor(*m_context, this);
     m_station = new StationPanel(m_form, m_services.store, m_services.prompts, centralWidget());
+    connect(m_station, &StationPanel::openChanged, this, [this](bool open) { m_screen->setStationOpen(open); });
     connect(action(QStringLiteral("Сведения о станции")), &QAction::triggered, m_station, &StationPanel::open);
     connect(action(QStringLiteral("Очистить лог")), &QAction::triggered, m_editor, &Editor::clearLog);
     connect(action(QStringLiteral("Редактировать запись")), &QAction::triggered, m_editor, &Editor::editRecord);
@@ -402,8 +406,7 @@ void TMain::startExports()
     hooks.afterWalk = [this](bool reread) {
         if (reread)
             m_log->reload();
-        selectRow({m_form, *m_log, m_services.store, m_services.prompts, [this] { return m_layout; }},
-                  m_log->rowCount() - 1);
+        selectRow(*m_context, m_log->rowCount() - 1);
     };
     hooks.webAddress = QString::fromLatin1(kWebAddress);
     m_export = std::make_unique<ReportExport>(m_services.store, m_services.prompts, m_services.clock, this, hooks);
@@ -514,7 +517,7 @@ void TMain::openLog()
 
 void TMain::refreshCounters()
 {
-    writeCounters({m_form, *m_log, m_services.store, m_services.prompts, [this] { return m_layout; }});
+    writeCounters(*m_context);
 }
 
 void TMain::toggleRepeatWindow()

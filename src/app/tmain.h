@@ -12,6 +12,8 @@ class TIdSNTP;
 class ZoneBias;
 class ClockTicker;
 class Editor;
+struct EntryContext;
+class ScreenMode;
 class EntryKeys;
 class Recorder;
 class ReportExport;
@@ -63,6 +65,7 @@ public:
     EntryKeys &entryKeys() { return *m_keys; }
     StationPanel &stationPanel() { return *m_station; }
     TIdSNTP &sntp() { return *m_sntp; }
+    ScreenMode &screenMode() { return *m_screen; }
     int entryLayout() const { return m_layout; }
     QAction *layoutAction() const { return m_layoutAction; }
     QAction *repeatAction() const { return m_repeatAction; }
@@ -91,6 +94,8 @@ private:
 
     Services m_services;
     MainForm m_form;
+    std::unique_ptr<ScreenMode> m_screen;
+    std::unique_ptr<EntryContext> m_context;
     LogModel *m_log = nullptr;
     int m_layout = 0;
     QAction *m_layoutAction = nullptr;

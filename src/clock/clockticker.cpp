@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTimer>
 
 ClockTicker::ClockTicker(const ClockWidgets &widgets, const ClockSource &clock, Prompts &prompts,
@@ -22,6 +23,8 @@ ClockTicker::ClockTicker(const ClockWidgets &widgets, const ClockSource &clock, 
 
 void ClockTicker::start()
 {
+    // The UTC texts must be valid before the first QSO can be recorded.
+    tick();
     m_timer->start();
 }
 
@@ -39,14 +42,17 @@ void ClockTicker::tick()
 
     const auto state = currentTour(m_times, utc.time());
     if (!state) {
-        // The box is modal and the timer keeps firing under it: one box at a
-        // time is enough, the clock itself stays current meanwhile.
+        // The clock must keep running under the box, so it does not wait
+        // for it; one box at a time is enough.
         if (m_formatMessageOpen)
             return;
         m_formatMessageOpen = true;
-        m_prompts.inform(m_w.tour->window(),
-                         QStringLiteral("Ошибка формата времени!\n\rПроверьте правильность заполнения туров."));
-        m_formatMessageOpen = false;
+        m_prompts.notify(m_w.tour->window(),
+                         QStringLiteral("Ошибка формата времени!\n\rПроверьте правильность заполнения туров."),
+                         [alive = QPointer<ClockTicker>(this)] {
+                             if (alive)
+                                 alive->m_formatMessageOpen = false;
+                         });
         return;
     }
     m_w.tourNumber->setText(QStringLiteral("0"));

@@ -5,6 +5,7 @@
 #include "logmodel.h"
 #include "prompts.h"
 #include "storeerror.h"
+#include "screenmode.h"
 #include "timecheck.h"
 
 #include <QApplication>
@@ -25,15 +26,6 @@ int Editor::currentRow() const
     return current.isValid() && current.row() < m_c.log.rowCount() ? current.row() : -1;
 }
 
-void Editor::setClockPartsVisible(bool visible)
-{
-    const MainForm &f = m_c.form;
-    for (QWidget *w : {static_cast<QWidget *>(f.tourTime), static_cast<QWidget *>(f.tourCaption),
-                       static_cast<QWidget *>(f.utcCaption), static_cast<QWidget *>(f.utcClock),
-                       static_cast<QWidget *>(f.tourNumber)})
-        w->setVisible(visible);
-}
-
 void Editor::editRecord()
 {
     const MainForm &f = m_c.form;
@@ -42,7 +34,11 @@ void Editor::editRecord()
         return;
     m_row = row;
     const QsoRecord q = m_c.log.record(row);
-    f.grid->setEnabled(false);
+    m_manualDate = f.dateField->text();
+    m_manualTime = f.timeField->text();
+    m_band = f.band->currentText();
+    m_mode = f.mode->currentText();
+    m_c.screen.setEditing(true);
     f.heardCall->setText(q.call1);
     f.heardReport->setText(q.rst1);
     f.heardNumber->setText(q.nr1);
@@ -51,27 +47,10 @@ void Editor::editRecord()
     f.workedNumber->setText(q.nr2);
     f.dateField->setText(q.data);
     f.timeField->setText(q.time);
-    m_band = f.band->currentText();
-    m_mode = f.mode->currentText();
-    f.mode->setCurrentText(q.mode);
-    f.band->setCurrentText(q.band);
+    setSelectorText(f.mode, q.mode);
+    setSelectorText(f.band, q.band);
     f.heardCall->setFocus();
-    f.ok->hide();
-    f.editOk->show();
-    f.timeField->show();
-    for (EntryEdit *field : f.entryFields())
-        FieldColours::paint(field, FieldColours::yellow);
-    for (QWidget *w : {static_cast<QWidget *>(f.dateField), static_cast<QWidget *>(f.timeField),
-                       static_cast<QWidget *>(f.mode), static_cast<QWidget *>(f.band)})
-        FieldColours::paint(w, FieldColours::yellow);
-    f.dateField->show();
-    f.timeField->show();
-    for (QCheckBox *box : {f.rst, f.tour, f.swl, f.copy})
-        box->hide();
-    f.edit->setChecked(true);
-    setClockPartsVisible(false);
     f.panel[4]->setText(QStringLiteral("Режим редактирования"));
-    enableMenus(m_c, false);
     f.heardCall->setReadOnly(false);
     f.heardReport->setEnabled(true);
     f.workedReport->setEnabled(true);
@@ -80,6 +59,8 @@ void Editor::editRecord()
 void Editor::saveEdit()
 {
     const MainForm &f = m_c.form;
+    if (!m_c.screen.state().editing)
+        return;
     const EditTimeCheck check = checkEditedTime(f.timeField->text());
     for (const TimeMessage &m : check.messages) {
         if (m.conversionError)
@@ -100,33 +81,26 @@ void Editor::saveEdit()
     }
     for (EntryEdit *field : {f.heardCall, f.heardNumber, f.workedCall, f.workedNumber})
         field->clear();
-    f.band->setCurrentText(m_band);
-    f.mode->setCurrentText(m_mode);
-    f.ok->show();
-    f.timeField->hide();
-    for (EntryEdit *field : f.entryFields())
-        FieldColours::paint(field, FieldColours::window());
-    FieldColours::paint(f.mode, FieldColours::window());
-    FieldColours::paint(f.band, FieldColours::window());
+    setSelectorText(f.band, m_band);
+    setSelectorText(f.mode, m_mode);
+    m_c.screen.setEditing(false);
     writeCounters(m_c);
     selectRow(m_c, m_row);
     f.panel[4]->setText(QStringLiteral("OK"));
-    f.dateField->hide();
-    f.grid->setEnabled(true);
-    for (QCheckBox *box : {f.rst, f.tour, f.swl, f.copy})
-        box->show();
-    f.edit->setChecked(false);
-    setClockPartsVisible(true);
-    enableMenus(m_c, true);
-    FieldColours::paint(f.dateField, FieldColours::window());
-    FieldColours::paint(f.timeField, FieldColours::window());
-    f.editOk->hide();
-    if (f.swl->isChecked()) {
-        FieldColours::paint(f.heardCall, FieldColours::window());
-        return;
+    if (m_c.screen.state().manual) {
+        // Back to manual entry as it was before the edit.
+        f.dateField->setText(m_manualDate);
+        f.timeField->setText(m_manualTime);
+        f.timeField->setFocus();
+    } else {
+        f.heardCall->setFocus();
     }
+    if (f.swl->isChecked())
+        return;
     try {
         putOwnCall(m_c);
+        if (m_c.screen.state().manual)
+            FieldColours::paint(f.heardCall, FieldColours::moneyGreen);
     } catch (const StoreError &e) {
         m_c.prompts.storeError(f.window, e.text());
     }

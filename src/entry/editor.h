@@ -18,9 +18,9 @@ public:
 
 private:
     int currentRow() const;
-    void setClockPartsVisible(bool visible);
 
     EntryContext m_c;
     int m_row = -1;
     QString m_band, m_mode;
+    QString m_manualDate, m_manualTime; ///< what manual entry had before the edit
 };

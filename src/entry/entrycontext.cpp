@@ -43,10 +43,12 @@ QsoRecord entryRecord(const MainForm &f, const QString &data, const QString &tim
     return q;
 }
 
-void enableMenus(const EntryContext &c, bool enabled)
+void setSelectorText(QComboBox *selector, const QString &text)
 {
-    for (QAction *menu : c.form.menus)
-        menu->setEnabled(enabled);
+    const int index = selector->findText(text, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+    selector->setCurrentIndex(index);
+    if (index < 0)
+        selector->setEditText(text);
 }
 
 QString putOwnCall(const EntryContext &c)

@@ -7,6 +7,8 @@
 
 class LogModel;
 class Prompts;
+class QComboBox;
+class ScreenMode;
 class Store;
 
 /// What the entry logic works with: the main window's controls, the log
@@ -16,6 +18,7 @@ struct EntryContext {
     LogModel &log;
     Store &store;
     Prompts &prompts;
+    ScreenMode &screen;
     std::function<int()> entryLayout;
 };
 
@@ -26,8 +29,10 @@ void selectRow(const EntryContext &c, int row);
 /// The QSO the entry fields describe, with the given date and time and the
 /// tour of the tour number field.
 QsoRecord entryRecord(const MainForm &form, const QString &data, const QString &time);
-/// Enables or disables the five menus of the menu bar.
-void enableMenus(const EntryContext &c, bool enabled);
+/// Puts a band or mode into its selector: the matching entry becomes current,
+/// so the drop-down and the arrow keys start from it; a text that matches no
+/// entry is kept as typed text with no entry current.
+void setSelectorText(QComboBox *selector, const QString &text);
 /// HAM mode: the own call sign, trimmed, read-only on the button face.
 /// Returns the call sign put in. Throws StoreError.
 QString putOwnCall(const EntryContext &c);

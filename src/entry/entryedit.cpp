@@ -2,9 +2,33 @@
 
 #include "entryfilter.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 
-EntryEdit::EntryEdit(EntryField role, QWidget *parent) : QLineEdit(parent), m_role(role) {}
+EntryEdit::EntryEdit(EntryField role, QWidget *parent) : QLineEdit(parent), m_role(role)
+{
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+}
+
+QVariant EntryEdit::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    if (query == Qt::ImEnabled)
+        return false;
+    return QLineEdit::inputMethodQuery(query);
+}
+
+void EntryEdit::inputMethodEvent(QInputMethodEvent *event)
+{
+    event->ignore();
+}
+
+void EntryEdit::changeEvent(QEvent *event)
+{
+    QLineEdit::changeEvent(event);
+    // QLineEdit switches the input method back on when it becomes writable.
+    if (event->type() == QEvent::ReadOnlyChange)
+        setAttribute(Qt::WA_InputMethodEnabled, false);
+}
 
 void EntryEdit::keyPressEvent(QKeyEvent *event)
 {

@@ -71,12 +71,10 @@ QWidget *EntryKeys::fieldFor(EntryField role) const
 QPushButton *EntryKeys::shownButton() const
 {
     const MainForm &f = m_c.form;
-    if (f.copy->isChecked() && !f.manualOk->isHidden())
-        return f.manualOk;
-    if (!f.ok->isHidden())
-        return f.ok;
-    if (!f.editOk->isHidden())
-        return f.editOk;
+    // The screen shows exactly one of them.
+    for (QPushButton *b : {f.editOk, f.manualOk, f.ok})
+        if (!b->isHidden())
+            return b;
     return nullptr;
 }
 

@@ -87,6 +87,8 @@ int LogGrid::visibleRows() const
 
 int LogGrid::rowAt(int y) const
 {
+    if (y < 0)
+        return -1;
     const int row = topRow() + y / m_rowHeight;
     return m_model && row < m_model->rowCount() ? row : -1;
 }
@@ -167,7 +169,9 @@ void LogGrid::mousePressEvent(QMouseEvent *event)
 void LogGrid::contextMenuEvent(QContextMenuEvent *event)
 {
     if (event->reason() == QContextMenuEvent::Mouse) {
-        const int row = rowAt(viewport()->mapFrom(this, event->pos()).y());
+        // The event reaches us from the viewport or from the header, each
+        // with its own origin; the screen position means the same for both.
+        const int row = rowAt(viewport()->mapFromGlobal(event->globalPos()).y());
         if (row >= 0)
             setCurrentRow(row);
     }

@@ -5,6 +5,7 @@
 #include "logmodel.h"
 #include "prompts.h"
 #include "storeerror.h"
+#include "screenmode.h"
 #include "timecheck.h"
 
 #include <QApplication>
@@ -81,7 +82,6 @@ void Recorder::recordManualQso()
     FieldColours::paint(f.heardCall, FieldColours::moneyGreen);
     FieldColours::paint(f.workedCall, FieldColours::moneyGreen);
     f.timeField->setFocus();
-    f.edit->setChecked(false);
 }
 
 void Recorder::swlClicked(bool ticked)
@@ -107,49 +107,16 @@ void Recorder::swlClicked(bool ticked)
 void Recorder::copyClicked(bool ticked)
 {
     const MainForm &f = m_c.form;
-    QWidget *clockParts[] = {f.tourTime, f.tourCaption, f.utcCaption, f.utcClock, f.tourNumber};
+    m_c.screen.setManual(ticked);
     if (ticked) {
-        f.ok->hide();
-        f.editOk->hide();
-        f.manualOk->show();
-        for (EntryEdit *field : f.entryFields())
-            FieldColours::paint(field, FieldColours::moneyGreen);
-        f.dateField->show();
-        f.timeField->show();
-        f.timeField->setFocus();
-        FieldColours::paint(f.dateField, FieldColours::moneyGreen);
-        FieldColours::paint(f.timeField, FieldColours::moneyGreen);
         f.dateField->setText(QStringLiteral("2013-01-01"));
         f.timeField->setText(QStringLiteral("1200"));
-        FieldColours::paint(f.mode, FieldColours::moneyGreen);
-        FieldColours::paint(f.band, FieldColours::moneyGreen);
-        f.tour->hide();
-        f.swl->hide();
-        for (QWidget *w : clockParts)
-            w->hide();
+        f.timeField->setFocus();
         f.panel[4]->setText(QStringLiteral("Режим ввода QSO вручную"));
-        enableMenus(m_c, false);
-        f.menus[3]->setEnabled(true); // "Окна" stays usable
         return;
     }
     f.heardCall->setFocus();
-    f.ok->show();
-    f.editOk->hide();
-    f.manualOk->hide();
-    for (EntryEdit *field : f.entryFields())
-        FieldColours::paint(field, FieldColours::window());
-    f.dateField->hide();
-    f.timeField->hide();
-    for (QWidget *w : {static_cast<QWidget *>(f.dateField), static_cast<QWidget *>(f.timeField),
-                       static_cast<QWidget *>(f.mode), static_cast<QWidget *>(f.band)})
-        FieldColours::paint(w, FieldColours::window());
-    for (QWidget *w : {static_cast<QWidget *>(f.rst), static_cast<QWidget *>(f.tour),
-                       static_cast<QWidget *>(f.swl), static_cast<QWidget *>(f.copy)})
-        w->show();
-    for (QWidget *w : clockParts)
-        w->show();
     f.panel[4]->setText(QStringLiteral("Режим - наблюдений и записи QSO!"));
-    enableMenus(m_c, true);
 }
 
 void Recorder::showTimeMessages(const QVector<TimeMessage> &messages)

@@ -56,8 +56,10 @@ void RepeatCheck::count(QLineEdit *call)
     const QString band = m_w.band->currentText();
     const QString mode = m_w.mode->currentText();
     const QString tour = m_w.tourNumber->text();
-    m_heard = m_store.heardRepeatCount(band, mode, text, tour);
-    m_worked = m_store.workedRepeatCount(band, mode, text, tour);
+    // An empty call would match every QSO logged without that station.
+    const bool empty = text.trimmed().isEmpty();
+    m_heard = empty ? 0 : m_store.heardRepeatCount(band, mode, text, tour);
+    m_worked = empty ? 0 : m_store.workedRepeatCount(band, mode, text, tour);
     switch (repeatColour(m_heard, m_worked)) {
     case RepeatColour::Red: FieldColours::paint(call, FieldColours::red); break;
     case RepeatColour::Aqua: FieldColours::paint(call, FieldColours::aqua); break;

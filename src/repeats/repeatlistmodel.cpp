@@ -18,7 +18,9 @@ RepeatListModel::RepeatListModel(Store &store, std::function<RepeatContext()> co
 
 void RepeatListModel::show(const QString &call)
 {
-    std::vector<RepeatRow> first = m_store.repeatList(call, 0, kBatch);
+    std::vector<RepeatRow> first;
+    if (!call.trimmed().isEmpty())
+        first = m_store.repeatList(call, 0, kBatch);
     beginResetModel();
     m_call = call;
     m_complete = first.size() < size_t(kBatch);

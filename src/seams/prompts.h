@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -10,6 +11,9 @@ public:
     virtual ~Prompts() = default;
     /// A plain box titled with the application title and an OK button.
     virtual void inform(QWidget *parent, const QString &text) = 0;
+    /// The same box without waiting for it: the caller goes on at once and
+    /// closed runs when the user dismisses the box.
+    virtual void notify(QWidget *parent, const QString &text, std::function<void()> closed) = 0;
     /// A box with an error icon and the given title.
     virtual void error(QWidget *parent, const QString &title, const QString &text) = 0;
     /// The store's own error text in the standard error box.

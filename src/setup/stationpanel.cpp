@@ -71,20 +71,10 @@ QLineEdit *StationPanel::field(const QString &operatorField) const
     return nullptr;
 }
 
-void StationPanel::lockWindow(bool locked)
-{
-    m_form.ok->setEnabled(!locked);
-    m_form.editOk->setEnabled(!locked);
-    for (int menu : {0, 2, 3, 4}) // all but "Установки"
-        m_form.menus[menu]->setEnabled(!locked);
-}
-
 void StationPanel::open()
 {
-    m_form.grid->hide();
     show();
     raise();
-    m_form.manualOk->hide();
     try {
         const Record r = m_store.readOperator();
         for (QLineEdit *e : m_fields)
@@ -93,7 +83,7 @@ void StationPanel::open()
         m_prompts.storeError(m_form.window, e.text());
         return;
     }
-    lockWindow(true);
+    emit openChanged(true);
     field(QStringLiteral("CALL"))->setFocus();
 }
 
@@ -122,8 +112,6 @@ void StationPanel::save()
         m_prompts.storeError(m_form.window, e.text());
         return;
     }
-    m_form.grid->show();
     hide();
-    m_form.manualOk->hide();
-    lockWindow(false);
+    emit openChanged(false);
 }

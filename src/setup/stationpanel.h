@@ -25,8 +25,11 @@ public:
     QLineEdit *field(const QString &operatorField) const;
     QCheckBox *initials() const { return m_initials; }
 
+signals:
+    /// The panel covers the grid and the window is locked until SAVE.
+    void openChanged(bool open);
+
 private:
-    void lockWindow(bool locked);
 
     const MainForm &m_form;
     Store &m_store;

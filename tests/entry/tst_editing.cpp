@@ -3,10 +3,13 @@
 #include "fieldcolours.h"
 #include "logmodel.h"
 #include "mainfixture.h"
+#include "stationpanel.h"
+#include "tmain.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include "loggrid.h"
 #include <QtTest>
@@ -16,6 +19,13 @@ class EditingTest : public QObject {
     Q_OBJECT
 private slots:
     void editingOnlyTheBandKeepsTourAndReturnsTheSelector();
+    void rightClickActsOnTheClickedRow_data();
+    void rightClickActsOnTheClickedRow();
+    void screenModes_data();
+    void screenModes();
+    void editingUnderCopyChangesOnlyTheEditedRow();
+    void selectorEntryFollowsItsText_data();
+    void selectorEntryFollowsItsText();
     void editingModeLocksTheWindowUntilSaved();
     void shortTimeStopsTheSaveWarningsDoNot();
     void editInHamModeReturnsToTheOwnCall();
@@ -32,7 +42,218 @@ void fill(Store &store, int n, const QString &tur = QStringLiteral("0"))
         store.addQso(makeQso(QStringLiteral("UA%1A").arg(i), QString::number(i), QStringLiteral("RA%1B").arg(i),
                              i % 2 ? QString() : QStringLiteral("015"), "14000", "CW", tur));
 }
+
+/// Where a grid row is hit: its top, middle or bottom pixel, in the viewport.
+int rowPixel(const LogGrid *grid, int row, const QString &where)
+{
+    const int top = row * grid->rowHeight();
+    return where == "top" ? top : where == "middle" ? top + grid->rowHeight() / 2 : top + grid->rowHeight() - 1;
+}
+
+/// A click of the mouse on the main window, where the window system sends it.
+void clickGrid(MainFixture &f, Qt::MouseButton button, int y)
+{
+    const QPoint at = f.form().grid->viewport()->mapTo(f.main.get(), QPoint(60, y));
+    QTest::mouseClick(f.main->windowHandle(), button, {}, at);
+}
+
+/// Right-clicks the grid and picks a command of its pop-up menu with the mouse.
+void chooseFromGridMenu(MainFixture &f, int y, const QString &command)
+{
+    clickGrid(f, Qt::RightButton, y);
+    auto *menu = f.main->findChild<QMenu *>("gridMenu");
+    QTRY_VERIFY(menu->isVisible());
+    QAction *chosen = nullptr;
+    for (QAction *a : menu->actions())
+        if (a->text() == command)
+            chosen = a;
+    QVERIFY(chosen);
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(chosen).center());
+    QTRY_VERIFY(!menu->isVisible());
+}
+
+QStringList heardCalls(Store &store)
+{
+    QStringList calls;
+    for (const QsoRecord &q : store.qsosFrom(0, 100))
+        calls << q.call1;
+    return calls;
+}
 } // namespace
+
+void EditingTest::rightClickActsOnTheClickedRow_data()
+{
+    QTest::addColumn<int>("row"); // -1: the empty space below the last row
+    QTest::addColumn<QString>("where");
+    QTest::addColumn<QString>("command");
+    for (const char *where : {"top", "middle", "bottom"}) {
+        QTest::addRow("delete third, %s", where) << 2 << where << "Удалить запись";
+        QTest::addRow("delete last, %s", where) << 4 << where << "Удалить запись";
+        QTest::addRow("edit first, %s", where) << 0 << where << "Редактировать запись";
+    }
+    QTest::newRow("delete below the rows: the current row") << -1 << "" << "Удалить запись";
+    QTest::newRow("edit below the rows: the current row") << -1 << "" << "Редактировать запись";
+}
+
+void EditingTest::rightClickActsOnTheClickedRow()
+{
+    QFETCH(int, row);
+    QFETCH(QString, where);
+    QFETCH(QString, command);
+    MainFixture f;
+    fill(f.store, 5);
+    f.open();
+    QVERIFY(f.showActive());
+    const LogGrid *grid = f.form().grid;
+    clickGrid(f, Qt::LeftButton, rowPixel(grid, 1, "middle"));
+    QCOMPARE(grid->currentIndex().row(), 1);
+    const int target = row < 0 ? 1 : row;
+    const int y = row < 0 ? 5 * grid->rowHeight() + 10 : rowPixel(grid, row, where);
+    chooseFromGridMenu(f, y, command);
+    if (QTest::currentTestFailed())
+        return;
+    const QString targetCall = QString("UA%1A").arg(target);
+    if (command == "Удалить запись") {
+        QStringList left{"UA0A", "UA1A", "UA2A", "UA3A", "UA4A"};
+        left.removeAll(targetCall);
+        QCOMPARE(heardCalls(f.store), left);
+    } else {
+        QCOMPARE(f.form().heardCall->text(), targetCall);
+        QCOMPARE(heardCalls(f.store).size(), 5);
+    }
+}
+
+void EditingTest::screenModes_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("shownOk");
+    QTest::addColumn<bool>("okEnabled");
+    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<QString>("menus"); // Журнал, Установки, Соревнования, Окна, Справка
+    const QColor normal = FieldColours::window();
+    const QColor green = FieldColours::moneyGreen;
+    const QColor yellow = FieldColours::yellow;
+    QTest::newRow("normal") << QStringList{} << "ok" << true << normal << "11111";
+    QTest::newRow("manual") << QStringList{"copy"} << "manualOk" << true << green << "00010";
+    QTest::newRow("editing") << QStringList{"edit"} << "editOk" << true << yellow << "00000";
+    QTest::newRow("editing saved") << QStringList{"edit", "editOk"} << "ok" << true << normal << "11111";
+    QTest::newRow("editing under COPY") << QStringList{"copy", "edit"} << "editOk" << true << yellow << "00000";
+    QTest::newRow("editing under COPY saved")
+        << QStringList{"copy", "edit", "editOk"} << "manualOk" << true << green << "00010";
+    QTest::newRow("station panel open") << QStringList{"station"} << "ok" << false << normal << "01000";
+    QTest::newRow("station panel saved") << QStringList{"station", "save"} << "ok" << true << normal << "11111";
+    QTest::newRow("COPY ticked while the panel is open")
+        << QStringList{"station", "copy"} << "manualOk" << false << green << "00000";
+    QTest::newRow("COPY ticked and unticked while the panel is open")
+        << QStringList{"station", "copy", "copy"} << "ok" << false << normal << "01000";
+    QTest::newRow("panel saved under COPY")
+        << QStringList{"station", "copy", "save"} << "manualOk" << true << green << "00010";
+}
+
+void EditingTest::screenModes()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, shownOk);
+    QFETCH(bool, okEnabled);
+    QFETCH(QColor, colour);
+    QFETCH(QString, menus);
+    MainFixture f;
+    fill(f.store, 3);
+    f.open();
+    QVERIFY(f.showActive());
+    const MainForm &m = f.form();
+    for (const QString &step : steps) {
+        if (step == "copy")
+            QTest::mouseClick(m.copy, Qt::LeftButton);
+        else if (step == "edit")
+            chooseFromGridMenu(f, rowPixel(m.grid, 1, "middle"), "Редактировать запись");
+        else if (step == "editOk")
+            QTest::mouseClick(m.editOk, Qt::LeftButton);
+        else if (step == "station")
+            f.main->action("Сведения о станции")->trigger();
+        else if (step == "save")
+            for (QPushButton *b : f.main->stationPanel().findChildren<QPushButton *>())
+                QTest::mouseClick(b, Qt::LeftButton);
+    }
+    QStringList shown;
+    for (QPushButton *b : {m.ok, m.editOk, m.manualOk})
+        if (!b->isHidden())
+            shown << (b == m.ok ? "ok" : b == m.editOk ? "editOk" : "manualOk");
+    QCOMPARE(shown, QStringList{shownOk});
+    for (QPushButton *b : {m.ok, m.editOk, m.manualOk})
+        if (!b->isHidden())
+            QCOMPARE(b->isEnabled(), okEnabled);
+    QCOMPARE(FieldColours::of(m.workedNumber), colour);
+    QString enabled;
+    for (QAction *menu : m.menus)
+        enabled += menu->isEnabled() ? '1' : '0';
+    QCOMPARE(enabled, menus);
+    QCOMPARE(m.grid->isEnabled(), shownOk != "editOk");
+    QCOMPARE(m.dateField->isHidden(), shownOk == "ok");
+}
+
+void EditingTest::editingUnderCopyChangesOnlyTheEditedRow()
+{
+    MainFixture f;
+    fill(f.store, 3);
+    f.open();
+    QVERIFY(f.showActive());
+    const MainForm &m = f.form();
+    const std::vector<QsoRecord> before = f.store.qsosFrom(0, 10);
+    QTest::mouseClick(m.copy, Qt::LeftButton);
+    m.dateField->setText("2026-12-05");
+    m.timeField->setText("0915");
+    chooseFromGridMenu(f, rowPixel(m.grid, 1, "middle"), "Редактировать запись");
+    QCOMPARE(f.focused(), m.heardCall);
+    QTest::keyClick(m.heardCall, Qt::Key_End);
+    QTest::keyClicks(m.heardCall, "x");
+    // Enter walks the fields to the one OK on screen, and Enter presses it.
+    for (int i = 0; i < 6 && f.focused() != m.editOk; ++i)
+        QTest::keyClick(f.focused(), Qt::Key_Return);
+    QCOMPARE(f.focused(), m.editOk);
+    QTest::keyClick(m.editOk, Qt::Key_Return);
+
+    const std::vector<QsoRecord> after = f.store.qsosFrom(0, 10);
+    QCOMPARE(after.size(), size_t(3));
+    QCOMPARE(after[1].call1, QString("UA1AX"));
+    QCOMPARE(after[1].call2, before[1].call2);
+    QCOMPARE(after[1].data, before[1].data);
+    QCOMPARE(after[0].call1, before[0].call1);
+    QCOMPARE(after[2].call1, before[2].call1);
+    QVERIFY(!m.manualOk->isHidden() && m.editOk->isHidden());
+    QCOMPARE(m.dateField->text(), QString("2026-12-05"));
+    QCOMPARE(m.timeField->text(), QString("0915"));
+    QCOMPARE(FieldColours::of(m.heardCall), FieldColours::moneyGreen);
+}
+
+void EditingTest::selectorEntryFollowsItsText_data()
+{
+    QTest::addColumn<QString>("band");
+    QTest::addColumn<int>("entry");
+    QTest::newRow("a band of the list") << "28000" << 5;
+    QTest::newRow("a typed band") << "7050" << -1;
+}
+
+void EditingTest::selectorEntryFollowsItsText()
+{
+    QFETCH(QString, band);
+    QFETCH(int, entry);
+    MainFixture f;
+    f.store.addQso(makeQso("UA1A", "001", "RA3B", "015", band, "CW", "0"));
+    f.open();
+    QVERIFY(f.showActive());
+    const MainForm &m = f.form();
+    m.band->setCurrentIndex(2);
+    chooseFromGridMenu(f, rowPixel(m.grid, 0, "middle"), "Редактировать запись");
+    QCOMPARE(m.band->currentText(), band);
+    QCOMPARE(m.band->currentIndex(), entry);
+    QTest::mouseClick(m.editOk, Qt::LeftButton);
+    QCOMPARE(m.band->currentText(), QString("7000"));
+    QCOMPARE(m.band->currentIndex(), 2);
+    m.band->setFocus();
+    QTest::keyClick(m.band, Qt::Key_Up);
+    QCOMPARE(m.band->currentText(), QString("3500"));
+}
 
 void EditingTest::editingOnlyTheBandKeepsTourAndReturnsTheSelector()
 {

@@ -4,6 +4,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QtTest>
 
 class EntryFilterTest : public QObject {
@@ -14,6 +15,8 @@ private slots:
     void everyCyrillicKeyGivesItsLatinLetter();
     void clipboardShortcutsDoNothingButShiftInsertPastes();
     void programTextIsNotFiltered();
+    void noInputMethodWritesIntoTheField_data();
+    void noInputMethodWritesIntoTheField();
 };
 
 void EntryFilterTest::typedTextComesOutFiltered_data()
@@ -77,6 +80,38 @@ void EntryFilterTest::programTextIsNotFiltered()
     edit.setReadOnly(true);
     QTest::keyClicks(&edit, "X");
     QCOMPARE(edit.text(), QString("r9aa-\""));
+}
+
+void EntryFilterTest::noInputMethodWritesIntoTheField_data()
+{
+    QTest::addColumn<QString>("preedit");
+    QTest::addColumn<QString>("commit");
+    QTest::addColumn<bool>("wasReadOnly"); // HAM mode and back makes the field writable again
+    QTest::newRow("dead key, then e") << "'" << QStringLiteral("é") << false;
+    QTest::newRow("dead key, then space") << "\"" << "\"" << false;
+    QTest::newRow("after read-only") << "" << QStringLiteral("é") << true;
+    QTest::newRow("a plain letter") << "" << "a" << false;
+}
+
+void EntryFilterTest::noInputMethodWritesIntoTheField()
+{
+    QFETCH(QString, preedit);
+    QFETCH(QString, commit);
+    QFETCH(bool, wasReadOnly);
+    EntryEdit edit(EntryField::WorkedCall, nullptr);
+    edit.setText("R");
+    if (wasReadOnly) {
+        edit.setReadOnly(true);
+        edit.setReadOnly(false);
+    }
+    QVERIFY(!edit.testAttribute(Qt::WA_InputMethodEnabled));
+    QVERIFY(!edit.inputMethodQuery(Qt::ImEnabled).toBool());
+    QInputMethodEvent composing(preedit, {});
+    QApplication::sendEvent(&edit, &composing);
+    QInputMethodEvent committed;
+    committed.setCommitString(commit);
+    QApplication::sendEvent(&edit, &committed);
+    QCOMPARE(edit.text(), QString("R"));
 }
 
 QTEST_MAIN(EntryFilterTest)

@@ -47,6 +47,8 @@ void RepeatCheckTest::colourFollowsTheTwoCounts_data()
     QTest::newRow("tour 0 is not tour 1") << "14000" << "0" << "UA1A" << 0 << 0 << FieldColours::window();
     QTest::newRow("worked only: aqua") << "14000" << "1" << "RA3B" << 0 << 1 << FieldColours::aqua;
     QTest::newRow("both: normal") << "14000" << "1" << "UA9X" << 1 << 1 << FieldColours::window();
+    // A QSO logged without a worked station must not make every empty field a repeat.
+    QTest::newRow("empty: never a repeat") << "14000" << "1" << "" << 0 << 0 << FieldColours::window();
 }
 
 void RepeatCheckTest::colourFollowsTheTwoCounts()
@@ -66,13 +68,15 @@ void RepeatCheckTest::colourFollowsTheTwoCounts()
     f.form().tourNumber->setText(tour);
     // The worked call field runs the same check with the SWL box either way.
     for (EntryEdit *field : {f.form().heardCall, f.form().workedCall}) {
-        QTest::keyClicks(field, call);
+        QTest::keyClicks(field, call + "X");
+        QTest::keyClick(field, Qt::Key_Backspace);
         QCOMPARE(f.main->repeatCheck()->heardCount(), qint64(heard));
         QCOMPARE(f.main->repeatCheck()->workedCount(), qint64(worked));
         QCOMPARE(FieldColours::of(field), colour);
         QCOMPARE(f.repeats->heardText(), QString("Повторы: Heard = %1").arg(heard));
+        QCOMPARE(f.repeats->workedText(), QString("Повторы: Worked = %1").arg(worked));
     }
-    QVERIFY(f.main->repeatList().rowCount() >= 1); // any band, mode and tour
+    QCOMPARE(f.main->repeatList().rowCount() > 0, !call.isEmpty()); // any band, mode and tour
 }
 
 void RepeatCheckTest::defaultReportFollowsTheModeAndEmptiesWithTheCall()

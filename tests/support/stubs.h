@@ -14,8 +14,12 @@ public:
     void inform(QWidget *, const QString &text) override
     {
         informed << text;
-        if (whileInforming)
-            whileInforming(); // what happens while a modal box is open
+    }
+    /// Closed at once, as if the user pressed OK.
+    void notify(QWidget *, const QString &text, std::function<void()> closed) override
+    {
+        informed << text;
+        closed();
     }
     void error(QWidget *, const QString &title, const QString &text) override { errors << title + '|' + text; }
     void storeError(QWidget *, const QString &text) override { storeErrors << text; }
@@ -33,7 +37,7 @@ public:
 
     QStringList informed, errors, storeErrors, questions;
     bool answer = false;
-    std::function<void()> whileInforming;
+
     QString chosenFile, dialogFolder, proposedName;
 };
 

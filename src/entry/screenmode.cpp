@@ -1,0 +1,98 @@
+#include "screenmode.h"
+
+#include "entryedit.h"
+#include "fieldcolours.h"
+#include "loggrid.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+ScreenLook screenLook(const ScreenState &s)
+{
+    ScreenLook look{};
+    // Editing wins over manual entry: its OK writes the edited row, and a
+    // second OK beside it would record a new QSO instead.
+    look.shownOk = s.editing ? ScreenLook::Edit : s.manual ? ScreenLook::Manual : ScreenLook::Record;
+    look.okEnabled = !s.stationOpen;
+    look.dateTimeShown = s.manual || s.editing;
+    look.rstShown = look.copyShown = !s.editing;
+    look.tourShown = look.swlShown = !s.editing && !s.manual;
+    look.clockShown = !s.editing && !s.manual;
+    look.gridShown = !s.stationOpen;
+    look.gridEnabled = !s.editing;
+    // Each state locks its own menus; together they keep both locks.
+    const bool windows = !s.editing && !s.stationOpen;
+    const bool settings = !s.editing && !s.manual;
+    const bool others = !s.editing && !s.manual && !s.stationOpen;
+    const bool menus[5] = {others, settings, others, windows, others};
+    std::copy(std::begin(menus), std::end(menus), look.menuEnabled);
+    look.fieldColour = s.editing  ? FieldColours::yellow
+                       : s.manual ? FieldColours::moneyGreen
+                                  : FieldColours::window();
+    return look;
+}
+
+void ScreenMode::setManual(bool on)
+{
+    ScreenState next = m_state;
+    next.manual = on;
+    apply(next);
+}
+
+void ScreenMode::setEditing(bool on)
+{
+    ScreenState next = m_state;
+    next.editing = on;
+    apply(next);
+}
+
+void ScreenMode::setStationOpen(bool on)
+{
+    ScreenState next = m_state;
+    next.stationOpen = on;
+    apply(next);
+}
+
+void ScreenMode::apply(const ScreenState &next)
+{
+    const MainForm &f = m_form;
+    const QColor before = screenLook(m_state).fieldColour;
+    m_state = next;
+    const ScreenLook look = screenLook(next);
+
+    const QPushButton *shown = look.shownOk == ScreenLook::Edit     ? f.editOk
+                               : look.shownOk == ScreenLook::Manual ? f.manualOk
+                                                                    : f.ok;
+    for (QPushButton *b : {f.ok, f.editOk, f.manualOk}) {
+        b->setVisible(b == shown);
+        b->setEnabled(look.okEnabled);
+    }
+    f.dateField->setVisible(look.dateTimeShown);
+    f.timeField->setVisible(look.dateTimeShown);
+    f.rst->setVisible(look.rstShown);
+    f.copy->setVisible(look.copyShown);
+    f.tour->setVisible(look.tourShown);
+    f.swl->setVisible(look.swlShown);
+    for (QWidget *w : {static_cast<QWidget *>(f.tourTime), static_cast<QWidget *>(f.tourCaption),
+                       static_cast<QWidget *>(f.utcCaption), static_cast<QWidget *>(f.utcClock),
+                       static_cast<QWidget *>(f.tourNumber)})
+        w->setVisible(look.clockShown);
+    f.grid->setVisible(look.gridShown);
+    f.grid->setEnabled(look.gridEnabled);
+    for (int i = 0; i < 5; ++i)
+        f.menus[i]->setEnabled(look.menuEnabled[i]);
+    f.edit->setChecked(next.editing);
+
+    // Repainting only on a change of colour keeps the repeat colours of a
+    // call when the station panel opens or closes.
+    if (look.fieldColour == before)
+        return;
+    for (EntryEdit *field : f.entryFields())
+        FieldColours::paint(field, look.fieldColour);
+    for (QWidget *w : {static_cast<QWidget *>(f.dateField), static_cast<QWidget *>(f.timeField),
+                       static_cast<QWidget *>(f.mode), static_cast<QWidget *>(f.band)})
+        FieldColours::paint(w, look.fieldColour);
+}

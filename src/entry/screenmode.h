@@ -1,0 +1,49 @@
+#pragma once
+
+#include "mainform.h"
+
+#include <QColor>
+
+/// What the entry panel is busy with. The three can combine: a row can be
+/// edited while COPY is ticked, and COPY can be clicked while the station
+/// panel covers the grid.
+struct ScreenState {
+    bool manual = false;      ///< COPY ticked: QSOs typed in with their own date and time
+    bool editing = false;     ///< a stored row is in the entry fields
+    bool stationOpen = false; ///< the station panel covers the grid
+};
+
+/// What one state shows, enables and paints.
+struct ScreenLook {
+    enum Ok { Record, Manual, Edit };
+    Ok shownOk;
+    bool okEnabled;
+    bool dateTimeShown;
+    bool rstShown, tourShown, swlShown, copyShown;
+    bool clockShown; ///< tour and UTC captions, their times and the tour number
+    bool gridShown, gridEnabled;
+    /// "Журнал", "Установки", "Соревнования", "Окна", "Справка".
+    bool menuEnabled[5];
+    QColor fieldColour; ///< the entry fields, date and time, band and mode
+};
+
+/// The one table of the screen's states.
+ScreenLook screenLook(const ScreenState &state);
+
+/// Keeps the screen's state and shows it: every change of state goes
+/// through here, so no two handlers can leave the screen half in one mode.
+class ScreenMode {
+public:
+    explicit ScreenMode(const MainForm &form) : m_form(form) {}
+
+    const ScreenState &state() const { return m_state; }
+    void setManual(bool on);
+    void setEditing(bool on);
+    void setStationOpen(bool on);
+
+private:
+    void apply(const ScreenState &next);
+
+    const MainForm &m_form;
+    ScreenState m_state;
+};
