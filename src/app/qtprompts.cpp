@@ -10,12 +10,12 @@
 
 void QtPrompts::inform(QWidget *parent, const QString &text)
 {
-    QMessageBox::information(parent, QApplication::applicationDisplayName(), text);
+    QMessageBox::information(parent, kApplicationTitle, text);
 }
 
 void QtPrompts::notify(QWidget *parent, const QString &text, std::function<void()> closed)
 {
-    auto *box = new QMessageBox(QMessageBox::Information, QApplication::applicationDisplayName(), text,
+    auto *box = new QMessageBox(QMessageBox::Information, kApplicationTitle, text,
                                 QMessageBox::Ok, parent);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::ApplicationModal);
@@ -30,12 +30,12 @@ void QtPrompts::error(QWidget *parent, const QString &title, const QString &text
 
 void QtPrompts::storeError(QWidget *parent, const QString &text)
 {
-    QMessageBox::critical(parent, QApplication::applicationDisplayName(), text);
+    QMessageBox::critical(parent, kApplicationTitle, text);
 }
 
 bool QtPrompts::confirm(QWidget *parent, const QString &text)
 {
-    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text, QMessageBox::NoButton, parent);
+    QMessageBox box(QMessageBox::Question, kApplicationTitle, text, QMessageBox::NoButton, parent);
     QPushButton *yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
     QPushButton *no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
     box.setDefaultButton(no);

@@ -116,6 +116,9 @@ TMain::TMain(const Services &services, QWidget *parent) : QMainWindow(parent), m
         refreshCounters();
     });
     m_form.heardCall->setFocus();
+    // A single fixed border: the window manager can neither resize nor maximise.
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    setFixedSize(sizeHint());
 }
 
 TMain::~TMain() = default;
@@ -252,6 +255,8 @@ void TMain::buildEntryPanel(QWidget *client)
     auto *panel = new QFrame(client);
     panel->setGeometry(4, 294, 595, 75);
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    // It lies over the grid's last pixels and must hide them.
+    panel->setAutoFillBackground(true);
 
     auto check = [panel](const QString &caption, bool ticked, int left, int top, int width, int height) {
         auto *c = new QCheckBox(caption, panel);
@@ -561,5 +566,5 @@ void TMain::saveSection(const QString &section, const QVector<QPair<QString, int
     for (const auto &key : keys)
         ini.writeInt(section, key.first, key.second);
     if (!ini.save())
-        m_services.prompts.error(this, QApplication::applicationDisplayName(), ini.error());
+        m_services.prompts.error(this, kApplicationTitle, ini.error());
 }

@@ -64,7 +64,7 @@ void Editor::saveEdit()
     const EditTimeCheck check = checkEditedTime(f.timeField->text());
     for (const TimeMessage &m : check.messages) {
         if (m.conversionError)
-            m_c.prompts.error(f.window, QApplication::applicationDisplayName(), m.text);
+            m_c.prompts.error(f.window, kApplicationTitle, m.text);
         else
             m_c.prompts.inform(f.window, m.text);
     }

@@ -123,7 +123,7 @@ void Recorder::showTimeMessages(const QVector<TimeMessage> &messages)
 {
     for (const TimeMessage &m : messages) {
         if (m.conversionError)
-            m_c.prompts.error(m_c.form.window, QApplication::applicationDisplayName(), m.text);
+            m_c.prompts.error(m_c.form.window, kApplicationTitle, m.text);
         else
             m_c.prompts.inform(m_c.form.window, m.text);
     }

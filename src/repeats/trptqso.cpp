@@ -4,8 +4,26 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
+
+namespace {
+/// Draws a line under every row and none between the columns.
+class RowLineDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::paint(painter, option, index);
+        painter->save();
+        painter->setPen(option.palette.color(QPalette::Mid));
+        painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
+        painter->restore();
+    }
+};
+} // namespace
 
 TRptQso::TRptQso(RepeatListModel &list, QWidget *parent) : QWidget(parent, Qt::Window)
 {
@@ -19,26 +37,23 @@ TRptQso::TRptQso(RepeatListModel &list, QWidget *parent) : QWidget(parent, Qt::W
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->verticalHeader()->hide();
     m_grid->verticalHeader()->setDefaultSectionSize(17);
-    m_grid->setShowGrid(false);
+    m_grid->setShowGrid(false); // it would add column lines too
+    m_grid->setItemDelegate(new RowLineDelegate(m_grid));
     m_grid->setWordWrap(false);
     const int widths[7] = {20, 64, 30, 70, 40, 75, 75};
     for (int c = 0; c < 7; ++c)
         m_grid->setColumnWidth(c, widths[c]);
 
+    // The panels keep their widths without holding the window open: a
+    // narrower window clips the second one.
     auto *status = new QWidget(this);
-    auto *row = new QHBoxLayout(status);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(0);
+    status->setFixedHeight(19);
     m_heard = new QLabel(status);
     m_worked = new QLabel(status);
-    for (QLabel *panel : {m_heard, m_worked}) {
+    m_heard->setGeometry(0, 0, 190, 19);
+    m_worked->setGeometry(190, 0, 200, 19);
+    for (QLabel *panel : {m_heard, m_worked})
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        row->addWidget(panel);
-    }
-    m_heard->setFixedWidth(190);
-    m_worked->setFixedWidth(200);
-    row->addStretch();
-    status->setFixedHeight(19);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -5,6 +5,9 @@
 
 class QWidget;
 
+/// The caption of plain message boxes.
+inline const QString kApplicationTitle = QStringLiteral("Vireok");
+
 /// Message boxes and the save dialog. Texts are shown exactly as given.
 class Prompts {
 public:

@@ -88,6 +88,8 @@ void TContest::build()
     fixed.setPixelSize(12);
     m_list->setFont(fixed);
     m_list->setMaxVisibleItems(15);
+    // Without this the style drops every entry of a non-editable list at once.
+    m_list->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     connect(m_list, &QComboBox::activated, this, [this](int index) {
         try {
             choose(index + 1);
@@ -135,7 +137,7 @@ void TContest::build()
         label(QStringLiteral("OFFTIME%1:").arg(row + 1), this, 12, 172 + 28 * row, 70);
         m_offTimes << field(this, 84, 172 + 28 * row, 112) << field(this, 200, 172 + 28 * row, 112);
     }
-    label(QStringLiteral("Формат записи:"), this, 12, 254, 80);
+    label(QStringLiteral("Формат записи:"), this, 12, 254, 84);
     label(QStringLiteral("yyyy-mm-dd hhmm"), this, 96, 254, 100);
     label(QStringLiteral("yyyy-mm-dd hhmm"), this, 208, 254, 100);
 

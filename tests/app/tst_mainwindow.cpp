@@ -18,6 +18,7 @@ private slots:
     void menusCarryTheirCaptions();
     void manualIsOpenedFromTheWorkingDirectory();
     void foreignStoreShowsTheErrorAndTheWindowStillOpens();
+    void frameIsFixedAndThePanelCoversTheGrid();
 };
 
 struct Fixture : MainFixture {};
@@ -126,6 +127,23 @@ void MainWindowTest::foreignStoreShowsTheErrorAndTheWindowStillOpens()
     QVERIFY(f.prompts.storeErrors.first().contains("vireok.mdb"));
     QCOMPARE(main.form().panel[2]->text(), QString());
     QCOMPARE(main.form().heardCall->geometry(), QRect(192, 304, 147, 28));
+}
+
+void MainWindowTest::frameIsFixedAndThePanelCoversTheGrid()
+{
+    Fixture f;
+    for (int i = 0; i < 40; ++i)
+        f.store.addQso(makeQso(QString("UA%1A").arg(i)));
+    TMain &main = f.open();
+    QVERIFY(f.showActive());
+    const QSize designed = main.size();
+    main.resize(designed + QSize(200, 150));
+    QCOMPARE(main.size(), designed);
+    QCOMPARE(main.minimumSize(), main.maximumSize());
+    QVERIFY(!(main.windowFlags() & Qt::WindowMaximizeButtonHint));
+    // The entry panel's top edge lies over the grid's last pixels.
+    const QImage shot = main.centralWidget()->grab().toImage();
+    QCOMPARE(shot.pixelColor(300, 296), main.palette().color(QPalette::Window));
 }
 
 QTEST_MAIN(MainWindowTest)

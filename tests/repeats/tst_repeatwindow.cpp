@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFont>
+#include <QTableView>
 #include <QtTest>
 
 /// The marks of the repeat window, its menu item and its geometry.
@@ -48,6 +49,16 @@ void RepeatWindowTest::repeatRowsAreLightRedAndCallsBold()
     QCOMPARE(cell(m, 2, 6, Qt::ForegroundRole).value<QBrush>().color(), QColor(0, 0, 255));
     QVERIFY(!cell(m, 2, 5, Qt::FontRole).isValid());
     QCOMPARE(cell(m, 2, 0, Qt::ForegroundRole).value<QBrush>().color(), QColor(0, 0, 255)); // tour in blue
+
+    // A line under each row, none between the columns.
+    f.repeats->show();
+    auto *grid = f.repeats->findChild<QTableView *>();
+    const QImage shot = grid->viewport()->grab().toImage();
+    const QColor line = grid->palette().color(QPalette::Mid);
+    const int rowBottom = grid->rowViewportPosition(0) + grid->rowHeight(0) - 1;
+    const int columnEdge = grid->columnViewportPosition(1) - 1;
+    QCOMPARE(shot.pixelColor(columnEdge - 5, rowBottom).rgb(), line.rgb());
+    QVERIFY(shot.pixelColor(columnEdge, rowBottom - 5).rgb() != line.rgb());
 }
 
 void RepeatWindowTest::marksFollowTheBandWithoutANewCheck()
@@ -105,6 +116,8 @@ void RepeatWindowTest::geometryIsRestoredAndWrittenBack()
         ini.write("[RptQso]\r\nLeft=30\r\nTop=40\r\nWidth=300\r\nHeight=200\r\n");
     }
     f.open();
+    f.repeats->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.repeats.get()));
     QCOMPARE(f.repeats->pos(), QPoint(30, 40));
     QCOMPARE(f.repeats->size(), QSize(300, 200));
     f.repeats->move(50, 60);

@@ -1,9 +1,11 @@
+#include "application.h"
 #include "store.h"
 #include "stubs.h"
 #include "tcontest.h"
 #include "tcontestup.h"
 #include "tempdir.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -23,6 +25,7 @@ private slots:
     void addedContestShowsZeroToursAndKeepsPositions();
     void cancelStoresNothingAndKeepsTheEdits();
     void saveWithEmptyListWritesNothing();
+    void labelsFitAndTheListDropsFifteen();
 };
 
 struct Fixture {
@@ -196,6 +199,24 @@ void ContestWindowTest::saveWithEmptyListWritesNothing()
     QCOMPARE(f.prompts.storeErrors.size(), 1);
     QCOMPARE(f.store.readLog().value("CONTEST"), QString(""));
     QCOMPARE(f.store.readLog().value("ALIGN"), QString(""));
+}
+
+void ContestWindowTest::labelsFitAndTheListDropsFifteen()
+{
+    setUpApplication(); // the program's own faces decide what fits
+    Fixture f;
+    TContest &c = f.open();
+    while (c.list()->count() < 18)
+        f.addContest(QString("TEST-%1").arg(c.list()->count()), "Проверка");
+    for (const QLabel *label : c.findChildren<QLabel *>())
+        QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width(),
+                 qPrintable(label->text()));
+    c.show();
+    c.list()->showPopup();
+    const QAbstractItemView *view = c.list()->view();
+    QTRY_VERIFY(view->isVisible());
+    QCOMPARE(view->viewport()->height() / view->sizeHintForRow(0), 15);
+    c.list()->hidePopup();
 }
 
 QTEST_MAIN(ContestWindowTest)

@@ -1,0 +1,5 @@
+#pragma once
+
+/// What the program sets up once its QApplication exists: its name, its
+/// faces and its font. Shared with the tests that look at real windows.
+void setUpApplication();

@@ -1,0 +1,220 @@
+#include "application.h"
+#include "qtprompts.h"
+#include "store.h"
+#include "stubs.h"
+#include "taboutbox.h"
+#include "tcontest.h"
+#include "tcontestup.h"
+#include "tempdir.h"
+#include "tmain.h"
+#include "trptqso.h"
+
+#include <QDialog>
+#include <QProcess>
+#include <QtTest>
+#include <cstdio>
+#include <csignal>
+#include <memory>
+#include <sys/wait.h>
+#include <unistd.h>
+
+/// Captions as the window system sees them: a real X server, the program's
+/// own set-up, every window and box the user can meet.
+class CaptionsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void captionAsTheWindowSystemSeesIt_data();
+    void captionAsTheWindowSystemSeesIt();
+    void unreachableDisplayIsNamedInOneLine();
+    void cleanupTestCase();
+
+private:
+    struct Windows;
+    std::unique_ptr<Windows> m_w;
+};
+
+struct CaptionsTest::Windows {
+    TestFolder folder;
+    Store store{folder.storePath()};
+    QtPrompts prompts;
+    StubDesktop desktop;
+    StubClock clock;
+    StubZone zone;
+    StubClockSetter clockSetter;
+    TMain main{{store, prompts, desktop, clock, zone, clockSetter, folder.file("settings.ini")}};
+    TContest contest{store, prompts, &main};
+    TRptQso repeats{main.repeatList(), &main};
+    TContestUp addContest{store, prompts, &contest};
+    TAboutBox about{&main};
+};
+
+void CaptionsTest::initTestCase()
+{
+    m_w = std::make_unique<Windows>();
+    m_w->main.setRepeatWindow(&m_w->repeats);
+    m_w->main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&m_w->main));
+}
+
+void CaptionsTest::cleanupTestCase()
+{
+    m_w.reset();
+}
+
+namespace {
+/// The two caption properties of a window, as xprop prints them.
+QStringList windowNames(WId id)
+{
+    QProcess xprop;
+    xprop.start("xprop", {"-id", QString::number(id), "_NET_WM_NAME", "WM_NAME"});
+    xprop.waitForFinished(5000);
+    QStringList names;
+    for (const QString &line : QString::fromUtf8(xprop.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts))
+        names << line.section(" = ", 1).remove('"');
+    return names;
+}
+
+/// Once a window of the given title is shown, reads its captions and closes it.
+void readWhenShown(const QString &title, QStringList &names)
+{
+    auto *poll = new QTimer;
+    poll->setInterval(20);
+    QObject::connect(poll, &QTimer::timeout, [poll, title, &names] {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (!w->isVisible() || w->windowTitle() != title || !w->windowHandle() || !w->windowHandle()->isExposed())
+                continue;
+            names = windowNames(w->winId());
+            if (auto *dialog = qobject_cast<QDialog *>(w))
+                dialog->reject();
+            else
+                w->hide();
+            poll->deleteLater();
+            return;
+        }
+    });
+    poll->start();
+}
+} // namespace
+
+void CaptionsTest::captionAsTheWindowSystemSeesIt_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("main window") << "main" << "Kalvex Vireok v.1.4";
+    QTest::newRow("repeat window") << "repeats" << "Повторные связи";
+    QTest::newRow("contest settings") << "contest" << "Настройка соревнования";
+    QTest::newRow("adding a contest") << "addContest" << "Пополнение списка соревнований";
+    QTest::newRow("about box") << "about" << "О программе";
+    QTest::newRow("plain message") << "inform" << "Vireok";
+    QTest::newRow("message beside the clock") << "notify" << "Vireok";
+    QTest::newRow("question") << "confirm" << "Vireok";
+    QTest::newRow("store error") << "storeError" << "Vireok";
+    QTest::newRow("export error") << "error" << "Ошибка";
+    QTest::newRow("save dialog") << "save" << "Сохранить файл";
+}
+
+void CaptionsTest::captionAsTheWindowSystemSeesIt()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, caption);
+    Windows &w = *m_w;
+    QStringList names;
+    if (window == "main") {
+        names = windowNames(w.main.winId());
+        // The window manager may not change its size.
+        QProcess xprop;
+        xprop.start("xprop", {"-id", QString::number(w.main.winId()), "WM_NORMAL_HINTS"});
+        QVERIFY(xprop.waitForFinished(5000));
+        const QString hints = QString::fromUtf8(xprop.readAllStandardOutput());
+        const QString size = QString("%1 by %2").arg(w.main.width()).arg(w.main.height());
+        QVERIFY2(hints.contains("minimum size: " + size) && hints.contains("maximum size: " + size),
+                 qPrintable(hints));
+    } else {
+        readWhenShown(caption, names);
+        if (window == "repeats")
+            w.repeats.show();
+        else if (window == "contest")
+            w.contest.exec();
+        else if (window == "addContest")
+            w.addContest.exec();
+        else if (window == "about")
+            w.about.exec();
+        else if (window == "inform")
+            w.prompts.inform(&w.main, "Текст");
+        else if (window == "notify")
+            w.prompts.notify(&w.main, "Текст", [] {});
+        else if (window == "confirm")
+            w.prompts.confirm(&w.main, "Текст?");
+        else if (window == "storeError")
+            w.prompts.storeError(&w.main, "disk I/O error");
+        else if (window == "error")
+            w.prompts.error(&w.main, "Ошибка", "Текст");
+        else if (window == "save")
+            w.prompts.saveFileName(&w.main, QFileInfo(w.folder.storePath()).absolutePath(), "R9AA.cbr");
+        QTRY_VERIFY_WITH_TIMEOUT(!names.isEmpty(), 10000);
+    }
+    QCOMPARE(names, QStringList({caption, caption}));
+}
+
+void CaptionsTest::unreachableDisplayIsNamedInOneLine()
+{
+    int display = 99;
+    while (QFileInfo::exists(QString("/tmp/.X11-unix/X%1").arg(display)))
+        ++display;
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("QT_QPA_PLATFORM");
+    env.insert("DISPLAY", QString(":%1").arg(display));
+    program.setProcessEnvironment(env);
+    program.setWorkingDirectory(QFileInfo(m_w->folder.storePath()).absolutePath());
+    program.start(VIREOK_PROGRAM, {});
+    QVERIFY(program.waitForFinished(20000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 1);
+    const QStringList lines = QString::fromUtf8(program.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 1);
+    QVERIFY2(lines[0].contains(QString("\":%1\"").arg(display)) && lines[0].contains("xvfb-run"), qPrintable(lines[0]));
+}
+
+/// Starts a private X server and runs the tests on it with the program's own
+/// set-up, as the program runs on a desktop.
+int main(int argc, char *argv[])
+{
+    int ready[2];
+    if (pipe(ready) != 0)
+        return 1;
+    const pid_t server = fork();
+    if (server == 0) {
+        close(ready[0]);
+        const std::string fd = std::to_string(ready[1]);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-screen", "0", "1280x1024x24",
+               static_cast<char *>(nullptr));
+        _exit(127);
+    }
+    close(ready[1]);
+    // The server writes the number and then a line feed; reading stops at it.
+    QByteArray number;
+    char c;
+    while (read(ready[0], &c, 1) == 1 && c != '\n')
+        number += c;
+    close(ready[0]);
+    if (number.isEmpty()) {
+        std::fprintf(stderr, "Xvfb did not start\n");
+        return 1;
+    }
+    qputenv("DISPLAY", QByteArray(":") + number);
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    int result;
+    {
+        QApplication app(argc, argv);
+        setUpApplication();
+        CaptionsTest test;
+        result = QTest::qExec(&test, argc, argv);
+    }
+    kill(server, SIGTERM);
+    waitpid(server, nullptr, 0);
+    return result;
+}
+
+#include "tst_captions.moc"
