@@ -1,5 +1,6 @@
 #include "appicon.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <QPixmap>
 
@@ -16,4 +17,9 @@ QIcon appIcon()
     p.drawLine(9, 9, 16, 24);
     p.drawLine(16, 24, 23, 9);
     return QIcon(pixmap);
+}
+
+QIcon themedIcon(const char *name, QStyle::StandardPixmap fallback)
+{
+    return QIcon::fromTheme(QString::fromLatin1(name), QApplication::style()->standardIcon(fallback));
 }

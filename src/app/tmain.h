@@ -1,5 +1,7 @@
 #pragma once
 
+#include "inifile.h"
+#include "mainactions.h"
 #include "mainform.h"
 
 #include <QMainWindow>
@@ -8,25 +10,23 @@
 
 class ClockSetter;
 class ClockSource;
-class TIdSNTP;
-class ZoneBias;
 class ClockTicker;
-class Editor;
-struct EntryContext;
-class ScreenMode;
-class EntryKeys;
-class Recorder;
-class ReportExport;
-class StationPanel;
-class RepeatCheck;
-class RepeatListModel;
-class TRptQso;
 class Desktop;
+class Editor;
 class LogModel;
 class Prompts;
-class QAction;
 class QDialog;
+class RepeatCheck;
+class RepeatListModel;
+class ReportExport;
+class ScreenMode;
+class StationPanel;
 class Store;
+class TIdSNTP;
+class TRptQso;
+class TimeSyncCommand;
+class ZoneBias;
+struct EntryContext;
 
 /// The main window: the log grid, the entry panel, the menus and the status
 /// bar. It wires the entry, repeat, clock, setup, export and time-sync logic
@@ -56,60 +56,44 @@ public:
     void saveSettings();
 
     const MainForm &form() const { return m_form; }
+    const MainActions &actions() const { return m_actions; }
     LogModel &logModel() { return *m_log; }
     RepeatListModel &repeatList() { return *m_repeatList; }
     ClockTicker &clockTicker() { return *m_clock; }
     RepeatCheck *repeatCheck() { return m_repeatCheck; }
-    Recorder &recorder() { return *m_recorder; }
     Editor &editor() { return *m_editor; }
-    EntryKeys &entryKeys() { return *m_keys; }
     StationPanel &stationPanel() { return *m_station; }
     TIdSNTP &sntp() { return *m_sntp; }
-    ScreenMode &screenMode() { return *m_screen; }
     int entryLayout() const { return m_layout; }
-    QAction *layoutAction() const { return m_layoutAction; }
-    QAction *repeatAction() const { return m_repeatAction; }
-    QAction *action(const QString &caption) const;
-
-    /// Runs a handler; a store error ends it and is shown in the error box.
-    bool guarded(const std::function<void()> &handler);
 
     void toggleLayout();
-    void refreshCounters();
 
 private:
-    void buildControls();
-    void buildEntryPanel(QWidget *client);
-    void buildMenus();
+    void createActions();
+    void startClock();
+    void startTimeSync();
     void restorePlacement();
     void applyLayout();
     void openLog();
     void toggleRepeatWindow();
-    void startClock();
-    void startEntry();
-    void startExports();
-    void startTimeSync();
-    void synchroniseTime();
-    void saveSection(const QString &section, const QVector<QPair<QString, int>> &keys);
 
     Services m_services;
+    IniFile m_settings; ///< read once at start, written once at the end
+    LogModel *m_log = nullptr;
+    RepeatListModel *m_repeatList = nullptr;
     MainForm m_form;
+    MainActions m_actions;
     std::unique_ptr<ScreenMode> m_screen;
     std::unique_ptr<EntryContext> m_context;
-    LogModel *m_log = nullptr;
     int m_layout = 0;
-    QAction *m_layoutAction = nullptr;
-    QAction *m_repeatAction = nullptr;
     QDialog *m_contest = nullptr;
     TRptQso *m_repeats = nullptr;
-    RepeatListModel *m_repeatList = nullptr;
     RepeatCheck *m_repeatCheck = nullptr;
     ClockTicker *m_clock = nullptr;
-    EntryKeys *m_keys = nullptr;
-    Recorder *m_recorder = nullptr;
     Editor *m_editor = nullptr;
     StationPanel *m_station = nullptr;
     std::unique_ptr<ReportExport> m_export;
     TIdSNTP *m_sntp = nullptr;
+    std::unique_ptr<TimeSyncCommand> m_timeSync;
     QDialog *m_about = nullptr;
 };

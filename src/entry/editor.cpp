@@ -50,7 +50,7 @@ void Editor::editRecord()
     setSelectorText(f.mode, q.mode);
     setSelectorText(f.band, q.band);
     f.heardCall->setFocus();
-    f.panel[4]->setText(QStringLiteral("Режим редактирования"));
+    f.statusPanel->setText(QStringLiteral("Режим редактирования"));
     f.heardCall->setReadOnly(false);
     f.heardReport->setEnabled(true);
     f.workedReport->setEnabled(true);
@@ -86,7 +86,7 @@ void Editor::saveEdit()
     m_c.screen.setEditing(false);
     writeCounters(m_c);
     selectRow(m_c, m_row);
-    f.panel[4]->setText(QStringLiteral("OK"));
+    f.statusPanel->setText(QStringLiteral("OK"));
     if (m_c.screen.state().manual) {
         // Back to manual entry as it was before the edit.
         f.dateField->setText(m_manualDate);

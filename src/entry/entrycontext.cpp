@@ -12,8 +12,8 @@
 
 void writeCounters(const EntryContext &c)
 {
-    c.form.panel[2]->setText(QStringLiteral("QSO: %1").arg(c.log.qsoCount()));
-    c.form.panel[3]->setText(QStringLiteral("Points: %1").arg(c.log.points()));
+    c.form.qsoPanel->setText(QStringLiteral("QSO: %1").arg(c.log.qsoCount()));
+    c.form.pointsPanel->setText(QStringLiteral("Points: %1").arg(c.log.points()));
 }
 
 void selectRow(const EntryContext &c, int row)

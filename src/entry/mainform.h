@@ -30,13 +30,17 @@ struct MainForm {
     QLabel *tourCaption = nullptr, *tourTime = nullptr, *utcCaption = nullptr, *utcClock = nullptr;
 
     LogGrid *grid = nullptr;
-    QLabel *panel[5] = {};
+    /// The status bar's five panels.
+    QLabel *localDatePanel = nullptr, *localTimePanel = nullptr, *qsoPanel = nullptr, *pointsPanel = nullptr;
+    QLabel *statusPanel = nullptr; ///< the mode or outcome of the last step
 
     /// "Журнал", "Установки", "Соревнования", "Окна", "Справка".
-    QVector<QAction *> menus;
+    QAction *logMenu = nullptr, *settingsMenu = nullptr, *contestsMenu = nullptr, *windowsMenu = nullptr,
+            *helpMenu = nullptr;
 
     QVector<EntryEdit *> entryFields() const
     {
         return {heardCall, heardReport, heardNumber, workedCall, workedReport, workedNumber};
     }
+    QVector<QAction *> menus() const { return {logMenu, settingsMenu, contestsMenu, windowsMenu, helpMenu}; }
 };

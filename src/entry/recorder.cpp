@@ -112,11 +112,11 @@ void Recorder::copyClicked(bool ticked)
         f.dateField->setText(QStringLiteral("2013-01-01"));
         f.timeField->setText(QStringLiteral("1200"));
         f.timeField->setFocus();
-        f.panel[4]->setText(QStringLiteral("Режим ввода QSO вручную"));
+        f.statusPanel->setText(QStringLiteral("Режим ввода QSO вручную"));
         return;
     }
     f.heardCall->setFocus();
-    f.panel[4]->setText(QStringLiteral("Режим - наблюдений и записи QSO!"));
+    f.statusPanel->setText(QStringLiteral("Режим - наблюдений и записи QSO!"));
 }
 
 void Recorder::showTimeMessages(const QVector<TimeMessage> &messages)

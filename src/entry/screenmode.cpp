@@ -24,11 +24,9 @@ ScreenLook screenLook(const ScreenState &s)
     look.gridShown = !s.stationOpen;
     look.gridEnabled = !s.editing;
     // Each state locks its own menus; together they keep both locks.
-    const bool windows = !s.editing && !s.stationOpen;
-    const bool settings = !s.editing && !s.manual;
-    const bool others = !s.editing && !s.manual && !s.stationOpen;
-    const bool menus[5] = {others, settings, others, windows, others};
-    std::copy(std::begin(menus), std::end(menus), look.menuEnabled);
+    look.windowsMenu = !s.editing && !s.stationOpen;
+    look.settingsMenu = !s.editing && !s.manual;
+    look.logMenu = look.contestsMenu = look.helpMenu = !s.editing && !s.manual && !s.stationOpen;
     look.fieldColour = s.editing  ? FieldColours::yellow
                        : s.manual ? FieldColours::moneyGreen
                                   : FieldColours::window();
@@ -82,8 +80,11 @@ void ScreenMode::apply(const ScreenState &next)
         w->setVisible(look.clockShown);
     f.grid->setVisible(look.gridShown);
     f.grid->setEnabled(look.gridEnabled);
-    for (int i = 0; i < 5; ++i)
-        f.menus[i]->setEnabled(look.menuEnabled[i]);
+    f.logMenu->setEnabled(look.logMenu);
+    f.settingsMenu->setEnabled(look.settingsMenu);
+    f.contestsMenu->setEnabled(look.contestsMenu);
+    f.windowsMenu->setEnabled(look.windowsMenu);
+    f.helpMenu->setEnabled(look.helpMenu);
     f.edit->setChecked(next.editing);
 
     // Repainting only on a change of colour keeps the repeat colours of a

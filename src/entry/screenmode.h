@@ -22,8 +22,7 @@ struct ScreenLook {
     bool rstShown, tourShown, swlShown, copyShown;
     bool clockShown; ///< tour and UTC captions, their times and the tour number
     bool gridShown, gridEnabled;
-    /// "Журнал", "Установки", "Соревнования", "Окна", "Справка".
-    bool menuEnabled[5];
+    bool logMenu, settingsMenu, contestsMenu, windowsMenu, helpMenu; ///< enabled
     QColor fieldColour; ///< the entry fields, date and time, band and mode
 };
 

@@ -2,6 +2,7 @@
 
 #include "padding.h"
 #include "prompts.h"
+#include "schema.h"
 #include "store.h"
 #include "storeerror.h"
 #include "tcontestup.h"
@@ -17,7 +18,6 @@
 
 namespace {
 
-const QStringList kTourFields = {"TUR1B", "TUR1E", "TUR2B", "TUR2E", "TUR3B", "TUR3E", "TUR4B", "TUR4E"};
 const QStringList kOffTimeFields = {"OFFTIME11", "OFFTIME12", "OFFTIME21", "OFFTIME22", "OFFTIME31", "OFFTIME32"};
 
 const QVector<QStringList> kChoices = {
@@ -207,7 +207,7 @@ void TContest::choose(int n)
     for (int i = 0; i < 6; ++i)
         m_offTimes[i]->setText(r.value(kOffTimeFields[i]));
     for (int i = 0; i < 8; ++i)
-        m_tours[i]->setText(r.value(kTourFields[i]));
+        m_tours[i]->setText(r.value(Schema::tourFields()[i]));
     m_align->setChecked(r.value(QStringLiteral("ALIGN")) == QLatin1String("L"));
     const QString width = r.value(QStringLiteral("POSNR11")).trimmed();
     for (int i = 0; i < 3; ++i)
@@ -245,7 +245,7 @@ void TContest::save()
         contestRow.append({kOffTimeFields[i], m_offTimes[i]->text()});
     FieldValues tail{{QStringLiteral("SOAPBOX"), m_soapbox->text()}};
     for (int i = 0; i < 8; ++i)
-        tail.append({kTourFields[i], tourText(i)});
+        tail.append({Schema::tourFields()[i], tourText(i)});
     tail.append({QStringLiteral("ALIGN"), m_align->isChecked() ? QStringLiteral("L") : QStringLiteral("R")});
     tail.append({QStringLiteral("POSNR10"), QStringLiteral("4")});
     tail.append({QStringLiteral("POSNR11"), numberWidth});

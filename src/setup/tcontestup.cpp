@@ -1,6 +1,7 @@
 #include "tcontestup.h"
 
 #include "prompts.h"
+#include "schema.h"
 #include "store.h"
 #include "storeerror.h"
 
@@ -35,8 +36,8 @@ TContestUp::TContestUp(Store &store, Prompts &prompts, QWidget *parent)
 void TContestUp::add()
 {
     FieldValues row{{QStringLiteral("contesten"), m_short->text()}, {QStringLiteral("contestru"), m_russian->text()}};
-    for (const char *tour : {"TUR1B", "TUR1E", "TUR2B", "TUR2E", "TUR3B", "TUR3E", "TUR4B", "TUR4E"})
-        row.append({QString::fromLatin1(tour), QStringLiteral("00:00:00")});
+    for (const QString &tour : Schema::tourFields())
+        row.append({tour, QStringLiteral("00:00:00")});
     try {
         m_store.addContest(row);
     } catch (const StoreError &e) {

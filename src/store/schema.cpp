@@ -82,6 +82,11 @@ const QStringList &contestFields()
     return f;
 }
 
+const QStringList &tourFields()
+{
+    return kTours;
+}
+
 const QStringList &operatorFields()
 {
     static const QStringList f = {"CALL",   "FAM",  "IMYA",  "OTCH", "ADDRESS1", "ADDRESS2",

@@ -11,6 +11,8 @@ const QStringList &qsoFields();      ///< without id, which comes first
 const QStringList &logFields();
 const QStringList &contestFields();
 const QStringList &operatorFields();
+/// TUR1B, TUR1E, ..., TUR4E: begin and end of the four tours in log.
+const QStringList &tourFields();
 
 /// The tables and their fields by table name.
 QStringList tableNames();

@@ -30,8 +30,8 @@ void MainWindowTest::countersShowQsosAndPoints()
     f.store.addQso(makeQso("UA1B", "002"));
     f.store.addQso(makeQso("UA1C", "003"));
     TMain &main = f.open();
-    QCOMPARE(main.form().panel[2]->text(), QString("QSO: 3"));
-    QCOMPARE(main.form().panel[3]->text(), QString("Points: 5"));
+    QCOMPARE(main.form().qsoPanel->text(), QString("QSO: 3"));
+    QCOMPARE(main.form().pointsPanel->text(), QString("Points: 5"));
     QCOMPARE(main.form().grid->currentIndex().row(), 2);
     QVERIFY(f.prompts.storeErrors.isEmpty());
 }
@@ -40,9 +40,9 @@ void MainWindowTest::emptyLogShowsZeroCounters()
 {
     Fixture f;
     TMain &main = f.open();
-    QCOMPARE(main.form().panel[2]->text(), QString("QSO: 0"));
-    QCOMPARE(main.form().panel[3]->text(), QString("Points: 0"));
-    QCOMPARE(main.form().panel[4]->text(), QString());
+    QCOMPARE(main.form().qsoPanel->text(), QString("QSO: 0"));
+    QCOMPARE(main.form().pointsPanel->text(), QString("Points: 0"));
+    QCOMPARE(main.form().statusPanel->text(), QString());
 }
 
 void MainWindowTest::layoutItemAlternatesAndKeepsTexts()
@@ -51,20 +51,20 @@ void MainWindowTest::layoutItemAlternatesAndKeepsTexts()
     TMain &main = f.open();
     const MainForm &form = main.form();
     form.heardCall->setText("UA1A");
-    QCOMPARE(main.layoutAction()->text(), QString("Установить окна ввода горизонтально"));
-    QVERIFY(!main.layoutAction()->isChecked());
+    QCOMPARE(main.actions().entryLayout->text(), QString("Установить окна ввода горизонтально"));
+    QVERIFY(!main.actions().entryLayout->isChecked());
     QCOMPARE(form.workedCall->geometry(), QRect(192, 336, 147, 28));
 
-    main.layoutAction()->trigger();
+    main.actions().entryLayout->trigger();
     QCOMPARE(main.entryLayout(), 1);
-    QVERIFY(main.layoutAction()->isChecked());
-    QCOMPARE(main.layoutAction()->text(), QString("Установить окна ввода вертикально"));
+    QVERIFY(main.actions().entryLayout->isChecked());
+    QCOMPARE(main.actions().entryLayout->text(), QString("Установить окна ввода вертикально"));
     QCOMPARE(form.workedCall->geometry(), QRect(360, 304, 168, 28));
     QCOMPARE(form.heardNumber->geometry(), QRect(240, 336, 120, 28));
 
-    main.layoutAction()->trigger();
+    main.actions().entryLayout->trigger();
     QCOMPARE(main.entryLayout(), 0);
-    QVERIFY(!main.layoutAction()->isChecked());
+    QVERIFY(!main.actions().entryLayout->isChecked());
     QCOMPARE(form.workedCall->geometry(), QRect(192, 336, 147, 28));
     QCOMPARE(form.heardCall->text(), QString("UA1A"));
 }
@@ -80,7 +80,7 @@ void MainWindowTest::savedVerticalLayoutIsWrittenBackUnchanged()
     {
         TMain &main = f.open();
         QCOMPARE(main.entryLayout(), 2);
-        QVERIFY(main.layoutAction()->isChecked());
+        QVERIFY(main.actions().entryLayout->isChecked());
         QCOMPARE(main.pos(), QPoint(20, 30));
         main.saveSettings();
     }
@@ -97,20 +97,31 @@ void MainWindowTest::menusCarryTheirCaptions()
     for (QAction *a : main.menuBar()->actions())
         bar << a->text();
     QCOMPARE(bar, QStringList({"Журнал", "Установки", "Соревнования", "Окна", "Справка"}));
-    for (const char *caption : {"Выгрузить лог -> формат: CABRILLO", "Выгрузить лог -> формат: ЕРМАК",
-                                "Выгрузить лог -> формат: ADIF", "Очистить лог", "Выход", "Сведения о станции",
-                                "Синхронизировать  время ч/з интернет", "Повторные связи",
-                                "Руководство пользователя", "О программе", "Редактировать запись",
-                                "Удалить запись"})
-        QVERIFY2(main.action(QString::fromUtf8(caption)), caption);
-    QVERIFY(!main.action("Очистить лог")->icon().isNull());
+    const MainActions &a = main.actions();
+    const QList<QPair<QAction *, QString>> commands = {
+        {a.exportCabrillo, "Выгрузить лог -> формат: CABRILLO"},
+        {a.exportErmak, "Выгрузить лог -> формат: ЕРМАК"},
+        {a.exportAdif, "Выгрузить лог -> формат: ADIF"},
+        {a.clearLog, "Очистить лог"},
+        {a.exit, "Выход"},
+        {a.station, "Сведения о станции"},
+        {a.timeSync, "Синхронизировать  время ч/з интернет"},
+        {a.repeatWindow, "Повторные связи"},
+        {a.manual, "Руководство пользователя"},
+        {a.about, "О программе"},
+        {a.editRecord, "Редактировать запись"},
+        {a.deleteRecord, "Удалить запись"},
+    };
+    for (const auto &[action, caption] : commands)
+        QCOMPARE(action->text(), caption);
+    QVERIFY(!a.clearLog->icon().isNull());
 }
 
 void MainWindowTest::manualIsOpenedFromTheWorkingDirectory()
 {
     Fixture f;
     TMain &main = f.open();
-    main.action("Руководство пользователя")->trigger();
+    main.actions().manual->trigger();
     QCOMPARE(f.desktop.opened, QStringList("manual.pdf"));
 }
 
@@ -125,7 +136,7 @@ void MainWindowTest::foreignStoreShowsTheErrorAndTheWindowStillOpens()
     TMain &main = f.open();
     QCOMPARE(f.prompts.storeErrors.size(), 1);
     QVERIFY(f.prompts.storeErrors.first().contains("vireok.mdb"));
-    QCOMPARE(main.form().panel[2]->text(), QString());
+    QCOMPARE(main.form().qsoPanel->text(), QString());
     QCOMPARE(main.form().heardCall->geometry(), QRect(192, 304, 147, 28));
 }
 

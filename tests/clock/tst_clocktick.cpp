@@ -48,8 +48,8 @@ void ClockTickTest::tickWritesTheUtcTextsAndLocalPanels()
     QCOMPARE(main.form().utcDate->text(), QString("2026-12-31"));
     QCOMPARE(main.form().utcTime->text(), QString("2359"));
     QCOMPARE(main.form().utcClock->text(), QString("23:59:59"));
-    QVERIFY(main.form().panel[1]->text().startsWith("LOC: "));
-    QVERIFY(!main.form().panel[0]->text().isEmpty());
+    QVERIFY(main.form().localTimePanel->text().startsWith("LOC: "));
+    QVERIFY(!main.form().localDatePanel->text().isEmpty());
     f.clock.now = f.clock.now.addSecs(1);
     main.clockTicker().tick();
     QCOMPARE(main.form().utcDate->text(), QString("2027-01-01"));

@@ -170,7 +170,7 @@ void EditingTest::screenModes()
         else if (step == "editOk")
             QTest::mouseClick(m.editOk, Qt::LeftButton);
         else if (step == "station")
-            f.main->action("Сведения о станции")->trigger();
+            f.main->actions().station->trigger();
         else if (step == "save")
             for (QPushButton *b : f.main->stationPanel().findChildren<QPushButton *>())
                 QTest::mouseClick(b, Qt::LeftButton);
@@ -185,7 +185,7 @@ void EditingTest::screenModes()
             QCOMPARE(b->isEnabled(), okEnabled);
     QCOMPARE(FieldColours::of(m.workedNumber), colour);
     QString enabled;
-    for (QAction *menu : m.menus)
+    for (QAction *menu : m.menus())
         enabled += menu->isEnabled() ? '1' : '0';
     QCOMPARE(enabled, menus);
     QCOMPARE(m.grid->isEnabled(), shownOk != "editOk");
@@ -274,15 +274,15 @@ void EditingTest::editingOnlyTheBandKeepsTourAndReturnsTheSelector()
     QCOMPARE(q.tur, QString("3"));
     QCOMPARE(q.call1, QString("UA1A"));
     QCOMPARE(m.band->currentText(), QString("3500"));
-    QCOMPARE(m.panel[4]->text(), QString("OK"));
+    QCOMPARE(m.statusPanel->text(), QString("OK"));
     QCOMPARE(m.grid->currentIndex().row(), 1);
-    QCOMPARE(m.panel[3]->text(), QString("Points: 7"));
+    QCOMPARE(m.pointsPanel->text(), QString("Points: 7"));
 
     m.grid->setCurrentIndex(f.main->logModel().index(0, 0));
     f.main->editor().editRecord();
     m.workedNumber->clear(); // the QSO loses its worked number: 3 points become 1
     m.editOk->click();
-    QCOMPARE(m.panel[3]->text(), QString("Points: 5"));
+    QCOMPARE(m.pointsPanel->text(), QString("Points: 5"));
     QCOMPARE(f.store.workedNumberCount(), qint64(1));
     QCOMPARE(f.main->logModel().record(0).rst2, QString(""));
 }
@@ -299,16 +299,16 @@ void EditingTest::editingModeLocksTheWindowUntilSaved()
     QVERIFY(m.ok->isHidden() && !m.editOk->isHidden() && !m.dateField->isHidden());
     QVERIFY(m.rst->isHidden() && m.swl->isHidden() && m.copy->isHidden() && m.tour->isHidden());
     QVERIFY(m.utcClock->isHidden() && m.tourNumber->isHidden());
-    for (QAction *menu : m.menus)
+    for (QAction *menu : m.menus())
         QVERIFY(!menu->isEnabled());
     QCOMPARE(FieldColours::of(m.workedNumber), FieldColours::yellow);
-    QCOMPARE(m.panel[4]->text(), QString("Режим редактирования"));
+    QCOMPARE(m.statusPanel->text(), QString("Режим редактирования"));
     QTest::keyClicks(m.heardCall, "X"); // the repeat check keeps the field yellow
     QCOMPARE(FieldColours::of(m.heardCall), FieldColours::yellow);
     m.editOk->click();
     QVERIFY(m.grid->isEnabled() && !m.edit->isChecked() && !m.ok->isHidden() && m.editOk->isHidden());
     QVERIFY(!m.rst->isHidden() && !m.utcClock->isHidden() && m.dateField->isHidden());
-    for (QAction *menu : m.menus)
+    for (QAction *menu : m.menus())
         QVERIFY(menu->isEnabled());
     QCOMPARE(FieldColours::of(m.workedNumber), FieldColours::window());
     QCOMPARE(f.store.qsosFrom(0, 10).back().call1, QString("UA1AX"));
@@ -360,8 +360,8 @@ void EditingTest::deletingTheThirdOfFiveLeavesTheFourthCurrent()
     const MainForm &m = f.form();
     m.grid->setCurrentIndex(f.main->logModel().index(2, 0));
     f.main->editor().deleteRecord();
-    QCOMPARE(m.panel[2]->text(), QString("QSO: 4"));
-    QCOMPARE(m.panel[3]->text(), QString("Points: 8"));
+    QCOMPARE(m.qsoPanel->text(), QString("QSO: 4"));
+    QCOMPARE(m.pointsPanel->text(), QString("Points: 8"));
     QCOMPARE(m.grid->currentIndex().row(), 2);
     QCOMPARE(f.main->logModel().record(2).call1, QString("UA3A"));
 }
@@ -374,7 +374,7 @@ void EditingTest::deletingTheLastRowStandsOnTheNewLast()
     f.main->editor().deleteRecord();
     QCOMPARE(f.form().grid->currentIndex().row(), 0);
     f.main->editor().deleteRecord();
-    QCOMPARE(f.form().panel[2]->text(), QString("QSO: 0"));
+    QCOMPARE(f.form().qsoPanel->text(), QString("QSO: 0"));
     f.main->editor().deleteRecord(); // nothing left: nothing happens
     QVERIFY(f.prompts.storeErrors.isEmpty());
 }
@@ -396,14 +396,14 @@ void EditingTest::clearingAsksFirstAndNoKeepsTheLog()
     fill(f.store, 10);
     f.open();
     f.prompts.answer = false;
-    f.main->action("Очистить лог")->trigger();
+    f.main->actions().clearLog->trigger();
     QCOMPARE(f.prompts.questions.size(), 1);
     QVERIFY(f.prompts.questions.first().contains("10"));
     QCOMPARE(f.store.qsoIds().size(), size_t(10));
     f.prompts.answer = true;
-    f.main->action("Очистить лог")->trigger();
-    QCOMPARE(f.form().panel[2]->text(), QString("QSO: 0"));
-    QCOMPARE(f.form().panel[3]->text(), QString("Points: 0"));
+    f.main->actions().clearLog->trigger();
+    QCOMPARE(f.form().qsoPanel->text(), QString("QSO: 0"));
+    QCOMPARE(f.form().pointsPanel->text(), QString("Points: 0"));
     QVERIFY(f.store.qsoIds().empty());
 }
 

@@ -75,11 +75,11 @@ void RecordingTest::recordingStoresTheFieldsUntrimmedAndCountsPoints()
     f.form().tourNumber->setText("2");
     typeStation(f.form(), "UA1A", "001 ");
     f.form().ok->click();
-    QCOMPARE(f.form().panel[3]->text(), QString("Points: 1"));
+    QCOMPARE(f.form().pointsPanel->text(), QString("Points: 1"));
     typeStation(f.form(), "UA1B", "002", "RA3B", "015");
     f.form().ok->click();
-    QCOMPARE(f.form().panel[2]->text(), QString("QSO: 2"));
-    QCOMPARE(f.form().panel[3]->text(), QString("Points: 4"));
+    QCOMPARE(f.form().qsoPanel->text(), QString("QSO: 2"));
+    QCOMPARE(f.form().pointsPanel->text(), QString("Points: 4"));
     const auto rows = f.store.qsosFrom(0, 10); // on disk when the click returns
     QCOMPARE(rows.size(), size_t(2));
     QCOMPARE(rows[0].nr1, QString("001 "));
@@ -178,19 +178,19 @@ void RecordingTest::copyResetsDateAndTimeEveryTimeAndLocksMenus()
     QVERIFY(m.ok->isHidden());
     QVERIFY(m.swl->isHidden() && m.tour->isHidden() && m.utcClock->isHidden() && m.tourNumber->isHidden());
     QVERIFY(!m.rst->isHidden() && !m.copy->isHidden());
-    QCOMPARE(m.panel[4]->text(), QString("Режим ввода QSO вручную"));
-    QCOMPARE(m.menus[3]->isEnabled(), true);
+    QCOMPARE(m.statusPanel->text(), QString("Режим ввода QSO вручную"));
+    QCOMPARE(m.windowsMenu->isEnabled(), true);
     for (int i : {0, 1, 2, 4})
-        QVERIFY(!m.menus[i]->isEnabled());
+        QVERIFY(!m.menus()[i]->isEnabled());
     QCOMPARE(FieldColours::of(m.band), FieldColours::moneyGreen);
     QCOMPARE(FieldColours::of(m.dateField), FieldColours::moneyGreen);
     QVERIFY(m.dateField->styleSheet().isEmpty()); // a style sheet would hide the palette's colour
     m.dateField->setText("2020-02-02");
     m.timeField->setText("0930");
     m.copy->click();
-    QCOMPARE(m.panel[4]->text(), QString("Режим - наблюдений и записи QSO!"));
+    QCOMPARE(m.statusPanel->text(), QString("Режим - наблюдений и записи QSO!"));
     QVERIFY(m.dateField->isHidden() && m.manualOk->isHidden() && !m.ok->isHidden());
-    for (QAction *menu : m.menus)
+    for (QAction *menu : m.menus())
         QVERIFY(menu->isEnabled());
     m.copy->click();
     QCOMPARE(m.dateField->text(), QString("2013-01-01"));

@@ -92,7 +92,7 @@ void RepeatWindowTest::menuItemShowsAndHidesAndFollowsItsMark()
 {
     MainFixture f;
     f.open();
-    QAction *item = f.main->repeatAction();
+    QAction *item = f.main->actions().repeatWindow;
     QVERIFY(!item->isChecked());
     QVERIFY(!f.repeats->isVisible());
     item->trigger();

@@ -88,14 +88,14 @@ void StationPanelTest::openingLocksTheWindowUntilSave()
     QVERIFY(!panel.isHidden());
     QVERIFY(!f.form().ok->isEnabled());
     QVERIFY(!f.form().editOk->isEnabled());
-    QVERIFY(f.form().menus[1]->isEnabled());
+    QVERIFY(f.form().settingsMenu->isEnabled());
     for (int i : {0, 2, 3, 4})
-        QVERIFY(!f.form().menus[i]->isEnabled());
+        QVERIFY(!f.form().menus()[i]->isEnabled());
     panel.save();
     QVERIFY(!f.form().grid->isHidden());
     QVERIFY(panel.isHidden());
     QVERIFY(f.form().ok->isEnabled() && f.form().editOk->isEnabled());
-    for (QAction *menu : f.form().menus)
+    for (QAction *menu : f.form().menus())
         QVERIFY(menu->isEnabled());
 }
 

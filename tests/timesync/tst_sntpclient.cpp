@@ -164,14 +164,14 @@ void SntpClientTest::menuCommandReportsBothOutcomes()
     }
     f.open();
     f.main->sntp().ReceiveTimeout = 400;
-    f.main->action("Синхронизировать  время ч/з интернет")->trigger();
+    f.main->actions().timeSync->trigger();
     QCOMPARE(f.prompts.informed, QStringList("Синхронизация времени с сервером времени прошла успешно!"));
-    QCOMPARE(f.form().panel[4]->text(), QString("ОК"));
+    QCOMPARE(f.form().statusPanel->text(), QString("ОК"));
     QCOMPARE(f.clockSetter.settings.size(), 1);
 
     f.prompts.informed.clear();
-    f.main->action("Синхронизировать  время ч/з интернет")->trigger(); // nobody answers now
-    QCOMPARE(f.form().panel[4]->text(), QString("Ошибка соединения с сервером времени"));
+    f.main->actions().timeSync->trigger(); // nobody answers now
+    QCOMPARE(f.form().statusPanel->text(), QString("Ошибка соединения с сервером времени"));
     QCOMPARE(f.prompts.informed, QStringList("Ошибка при попытке синхронизации времени с сервером!\n\r"
                                              "Проверьте соединение с интернет каналом."));
     QCOMPARE(f.clockSetter.settings.size(), 1);

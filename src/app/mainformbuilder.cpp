@@ -1,0 +1,238 @@
+#include "mainformbuilder.h"
+
+#include "appicon.h"
+#include "fonts.h"
+#include "entryedit.h"
+#include "fieldcolours.h"
+#include "loggrid.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QStyle>
+
+namespace {
+
+constexpr int kClientWidth = 604;
+constexpr int kClientHeight = 391;
+
+const QColor kCream(255, 251, 240);
+const QColor kGreen(0, 128, 0);
+const QColor kBlue(0, 0, 255);
+
+void setTextColour(QWidget *w, const QColor &c)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, c);
+    p.setColor(QPalette::Text, c);
+    w->setPalette(p);
+}
+
+struct FieldPlace {
+    int left, top, width;
+};
+
+// Heard call, report, number; worked call, report, number.
+const FieldPlace kHorizontal[6] = {{192, 304, 147}, {340, 304, 51}, {392, 304, 135},
+                                   {192, 336, 147}, {340, 336, 51}, {392, 336, 135}};
+const FieldPlace kVertical[6] = {{192, 304, 168}, {192, 336, 48}, {240, 336, 120},
+                                 {360, 304, 168}, {360, 336, 48}, {408, 336, 120}};
+
+
+void buildEntryPanel(MainForm &form, QWidget *client)
+{
+    auto *panel = new QFrame(client);
+    panel->setGeometry(4, 294, 595, 75);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    // It lies over the grid's last pixels and must hide them.
+    panel->setAutoFillBackground(true);
+
+    auto check = [panel](const QString &caption, bool ticked, int left, int top, int width, int height) {
+        auto *c = new QCheckBox(caption, panel);
+        c->setGeometry(left, top, width, height);
+        c->setChecked(ticked);
+        return c;
+    };
+    form.rst = check(QStringLiteral("RST"), true, 8, 38, 45, 19);
+    form.tour = check(QStringLiteral("TOUR"), false, 8, 10, 53, 17);
+    form.swl = check(QStringLiteral("SWL"), true, 8, 24, 51, 17);
+    form.copy = check(QStringLiteral("COPY"), false, 8, 54, 50, 17);
+    form.edit = check(QStringLiteral("edit"), false, 8, 66, 45, 17);
+    form.edit->hide();
+
+    auto picture = [panel](const QIcon &icon, const QString &tip, int top) {
+        auto *b = new QPushButton(panel);
+        b->setGeometry(528, top, 28, 28);
+        b->setIcon(icon);
+        b->setToolTip(tip);
+        b->setCursor(Qt::PointingHandCursor);
+        b->setAutoDefault(false);
+        return b;
+    };
+    form.swap = picture(themedIcon("object-flip-vertical", QStyle::SP_BrowserReload),
+                          QStringLiteral("F1: Рокировка heard и worked станций"), 10);
+    form.clear = picture(themedIcon("edit-clear", QStyle::SP_DialogResetButton),
+                           QStringLiteral("F2: Очистить все окна"), 42);
+
+    auto label = [panel](const QString &text, const QRect &place, const QColor &colour, const QFont &font,
+                         Qt::Alignment align) {
+        auto *l = new QLabel(text, panel);
+        l->setGeometry(place);
+        l->setFont(font);
+        l->setAlignment(align | Qt::AlignVCenter);
+        setTextColour(l, colour);
+        return l;
+    };
+    form.tourCaption = label(QStringLiteral("Tour:"), {72, 12, 31, 13}, kGreen, Fonts::sansSerif(11), Qt::AlignRight);
+    form.tourTime = label(QStringLiteral("00:00:00"), {124, 10, 60, 14}, kGreen, Fonts::sansSerif(13, true),
+                            Qt::AlignRight);
+    form.utcCaption = label(QStringLiteral("UTC:"), {90, 30, 25, 13}, kBlue, Fonts::sansSerif(11), Qt::AlignLeft);
+    form.utcClock = label(QStringLiteral("00:00:00"), {124, 28, 60, 16}, kBlue, Fonts::sansSerif(13, true),
+                            Qt::AlignRight);
+}
+
+} // namespace
+
+MainForm buildMainForm(QMainWindow *window, QAbstractItemModel *log)
+{
+    MainForm form;
+    auto *client = new QWidget(window);
+    client->setFixedSize(kClientWidth, kClientHeight);
+    window->setCentralWidget(client);
+    form.window = window;
+
+    auto *grid = new LogGrid(client);
+    grid->setGeometry(4, 0, 595, 297);
+    grid->setModel(log);
+    const int widths[10] = {45, 25, 80, 45, 75, 40, 65, 75, 40, 75};
+    for (int c = 0; c < 10; ++c)
+        grid->setColumnWidth(c, widths[c]);
+    {
+        QPalette p = grid->palette();
+        p.setColor(QPalette::Base, kCream);
+        p.setColor(QPalette::Mid, QColor(208, 208, 208));
+        grid->setPalette(p);
+    }
+    form.grid = grid;
+
+    buildEntryPanel(form, client);
+
+    auto entry = [client](EntryField role) {
+        auto *e = new EntryEdit(role, client);
+        e->setFont(Fonts::verdana(19));
+        return e;
+    };
+    form.heardCall = entry(EntryField::HeardCall);
+    form.heardReport = entry(EntryField::HeardReport);
+    form.heardNumber = entry(EntryField::HeardNumber);
+    form.workedCall = entry(EntryField::WorkedCall);
+    form.workedReport = entry(EntryField::WorkedReport);
+    form.workedNumber = entry(EntryField::WorkedNumber);
+
+    auto pushButton = [client](const QString &caption) {
+        auto *b = new QPushButton(caption, client);
+        b->setGeometry(564, 304, 30, 60);
+        QFont f = b->font();
+        f.setBold(true);
+        b->setFont(f);
+        b->setCursor(Qt::PointingHandCursor);
+        // Enter on the focused button presses it, as Space does: a QSO is
+        // confirmed without leaving the keyboard.
+        b->setAutoDefault(true);
+        return b;
+    };
+    form.ok = pushButton(QStringLiteral("OK"));
+
+    auto selector = [client](const QStringList &items, int current, int left, int width) {
+        auto *c = new QComboBox(client);
+        c->setEditable(true);
+        c->addItems(items);
+        c->setCurrentIndex(current);
+        c->setFont(Fonts::tahoma(13, true));
+        c->setGeometry(left, 340, width, 21);
+        c->setFocusPolicy(Qt::ClickFocus);
+        c->setInsertPolicy(QComboBox::NoInsert);
+        return c;
+    };
+    form.mode = selector({"CW", "PH"}, 0, 130, 60);
+    form.band = selector({"1800", "3500", "7000", "14000", "21000", "28000", "144", "432"}, 3, 62, 67);
+
+    auto yellowField = [client](int left, int width) {
+        auto *e = new QLineEdit(client);
+        e->setGeometry(left, 304, width, 28);
+        e->setFont(Fonts::tahoma(19));
+        FieldColours::paint(e, FieldColours::yellow);
+        e->hide();
+        return e;
+    };
+    form.dateField = yellowField(12, 115);
+    form.timeField = yellowField(128, 60);
+    form.editOk = pushButton(QStringLiteral("OK"));
+    form.editOk->hide();
+
+    form.utcDate = new QLineEdit(client);
+    form.utcDate->setGeometry(6, 278, 85, 13);
+    form.utcDate->setFocusPolicy(Qt::NoFocus);
+    form.utcDate->hide();
+    form.utcTime = new QLineEdit(client);
+    form.utcTime->setGeometry(92, 278, 53, 15);
+    form.utcTime->setFocusPolicy(Qt::NoFocus);
+    form.utcTime->hide();
+
+    auto *tourNumber = new QLineEdit(QStringLiteral("0"), client);
+    tourNumber->setGeometry(110, 304, 11, 17);
+    tourNumber->setFrame(false);
+    tourNumber->setFont(Fonts::sansSerif(13, true));
+    tourNumber->setTextMargins(0, 0, 0, 0);
+    {
+        QPalette p = tourNumber->palette();
+        p.setColor(QPalette::Text, kGreen);
+        p.setColor(QPalette::Base, p.color(QPalette::Button));
+        tourNumber->setPalette(p);
+    }
+    form.tourNumber = tourNumber;
+
+    form.manualOk = pushButton(QStringLiteral("ОК"));
+    form.manualOk->hide();
+
+    // Five status panels: local date, local time, QSO, points, mode/outcome.
+    auto *status = new QFrame(client);
+    status->setGeometry(0, 372, kClientWidth, 19);
+    const int panelWidths[5] = {65, 90, 75, 80, kClientWidth - 310};
+    int left = 0;
+    QLabel **panels[5] = {&form.localDatePanel, &form.localTimePanel, &form.qsoPanel, &form.pointsPanel,
+                          &form.statusPanel};
+    for (int i = 0; i < 5; ++i) {
+        auto *p = new QLabel(status);
+        p->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        p->setGeometry(left, 0, panelWidths[i], 19);
+        p->setAlignment((i < 2 ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
+        p->setIndent(2);
+        *panels[i] = p;
+        left += panelWidths[i];
+    }
+
+    // The tab order of the window; the selectors and the UTC texts take no tab.
+    QWidget *order[] = {form.heardCall,  form.heardReport, form.heardNumber, form.workedCall,
+                        form.workedReport, form.workedNumber, form.ok,        form.mode,
+                        form.band,       form.dateField,
+                        form.timeField,  form.editOk,      grid,               form.rst,
+                        form.tour,       form.swl,         form.copy,        form.swap,
+                        form.clear,      form.tourNumber,  form.manualOk};
+    for (size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    return form;
+}
+
+void placeEntryFields(const MainForm &form, int layout)
+{
+    const auto &places = layout == 0 ? kHorizontal : kVertical;
+    const QVector<EntryEdit *> fields = form.entryFields();
+    for (int i = 0; i < 6; ++i)
+        fields[i]->setGeometry(places[i].left, places[i].top, places[i].width, 28);
+}
