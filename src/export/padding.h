@@ -7,8 +7,3 @@ inline QString padRight(const QString &text, int width)
 {
     return text.size() >= width ? text : text + QString(width - text.size(), QLatin1Char(' '));
 }
-
-inline QString padLeft(const QString &text, int width)
-{
-    return text.size() >= width ? text : QString(width - text.size(), QLatin1Char(' ')) + text;
-}

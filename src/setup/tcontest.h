@@ -32,7 +32,6 @@ public:
     QComboBox *list() const { return m_list; }
     QLabel *countLabel() const { return m_count; }
     QComboBox *category(int i) const { return m_categories[i]; }
-    QLineEdit *claimedScore() const { return m_claimed; }
     QLineEdit *location() const { return m_location; }
     QLineEdit *offTime(int i) const { return m_offTimes[i]; } ///< 0..5: begin 1, end 1, ...
     QLineEdit *soapbox() const { return m_soapbox; }
