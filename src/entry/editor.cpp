@@ -51,7 +51,6 @@ void Editor::editRecord()
     setSelectorText(f.band, q.band);
     f.heardCall->setFocus();
     f.statusPanel->setText(QStringLiteral("Режим редактирования"));
-    f.heardCall->setReadOnly(false);
     f.heardReport->setEnabled(true);
     f.workedReport->setEnabled(true);
 }
@@ -99,8 +98,6 @@ void Editor::saveEdit()
         return;
     try {
         putOwnCall(m_c);
-        if (m_c.screen.state().manual)
-            FieldColours::paint(f.heardCall, FieldColours::moneyGreen);
     } catch (const StoreError &e) {
         m_c.prompts.storeError(f.window, e.text());
     }

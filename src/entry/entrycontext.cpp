@@ -55,7 +55,5 @@ QString putOwnCall(const EntryContext &c)
 {
     const QString own = c.store.readLog().value(QStringLiteral("CALLSIGN")).trimmed();
     c.form.heardCall->setText(own);
-    c.form.heardCall->setReadOnly(true);
-    FieldColours::paint(c.form.heardCall, FieldColours::buttonFace());
     return own;
 }

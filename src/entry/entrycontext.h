@@ -33,6 +33,6 @@ QsoRecord entryRecord(const MainForm &form, const QString &data, const QString &
 /// so the drop-down and the arrow keys start from it; a text that matches no
 /// entry is kept as typed text with no entry current.
 void setSelectorText(QComboBox *selector, const QString &text);
-/// HAM mode: the own call sign, trimmed, read-only on the button face.
+/// HAM mode: the own call sign, trimmed, into the heard call field.
 /// Returns the call sign put in. Throws StoreError.
 QString putOwnCall(const EntryContext &c);

@@ -87,15 +87,11 @@ void Recorder::recordManualQso()
 void Recorder::swlClicked(bool ticked)
 {
     const MainForm &f = m_c.form;
+    m_c.screen.setHam(!ticked);
     if (ticked) {
-        f.swl->setText(QStringLiteral("SWL"));
-        f.heardCall->setReadOnly(false);
         f.heardCall->clear();
-        FieldColours::paint(f.heardCall, FieldColours::window());
         return;
     }
-    f.swl->setText(QStringLiteral("HAM"));
-    f.heardCall->setReadOnly(true);
     try {
         if (putOwnCall(m_c).isEmpty())
             m_c.prompts.inform(f.window, kNoOwnCall);

@@ -30,6 +30,9 @@ ScreenLook screenLook(const ScreenState &s)
     look.fieldColour = s.editing  ? FieldColours::yellow
                        : s.manual ? FieldColours::moneyGreen
                                   : FieldColours::window();
+    look.heardCallLocked = s.ham && !s.editing;
+    look.heardCallColour = look.heardCallLocked && !s.manual ? FieldColours::buttonFace() : look.fieldColour;
+    look.swlCaption = s.ham ? QStringLiteral("HAM") : QStringLiteral("SWL");
     return look;
 }
 
@@ -54,10 +57,17 @@ void ScreenMode::setStationOpen(bool on)
     apply(next);
 }
 
+void ScreenMode::setHam(bool on)
+{
+    ScreenState next = m_state;
+    next.ham = on;
+    apply(next);
+}
+
 void ScreenMode::apply(const ScreenState &next)
 {
     const MainForm &f = m_form;
-    const QColor before = screenLook(m_state).fieldColour;
+    const ScreenLook before = screenLook(m_state);
     m_state = next;
     const ScreenLook look = screenLook(next);
 
@@ -86,13 +96,18 @@ void ScreenMode::apply(const ScreenState &next)
     f.windowsMenu->setEnabled(look.windowsMenu);
     f.helpMenu->setEnabled(look.helpMenu);
     f.edit->setChecked(next.editing);
+    f.swl->setText(look.swlCaption);
+    f.heardCall->setReadOnly(look.heardCallLocked);
 
     // Repainting only on a change of colour keeps the repeat colours of a
     // call when the station panel opens or closes.
-    if (look.fieldColour == before)
+    if (look.heardCallColour != before.heardCallColour)
+        FieldColours::paint(f.heardCall, look.heardCallColour);
+    if (look.fieldColour == before.fieldColour)
         return;
     for (EntryEdit *field : f.entryFields())
-        FieldColours::paint(field, look.fieldColour);
+        if (field != f.heardCall)
+            FieldColours::paint(field, look.fieldColour);
     for (QWidget *w : {static_cast<QWidget *>(f.dateField), static_cast<QWidget *>(f.timeField),
                        static_cast<QWidget *>(f.mode), static_cast<QWidget *>(f.band)})
         FieldColours::paint(w, look.fieldColour);

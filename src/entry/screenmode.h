@@ -11,6 +11,7 @@ struct ScreenState {
     bool manual = false;      ///< COPY ticked: QSOs typed in with their own date and time
     bool editing = false;     ///< a stored row is in the entry fields
     bool stationOpen = false; ///< the station panel covers the grid
+    bool ham = false;         ///< SWL unticked: the heard station is the own call sign
 };
 
 /// What one state shows, enables and paints.
@@ -24,6 +25,9 @@ struct ScreenLook {
     bool gridShown, gridEnabled;
     bool logMenu, settingsMenu, contestsMenu, windowsMenu, helpMenu; ///< enabled
     QColor fieldColour; ///< the entry fields, date and time, band and mode
+    QColor heardCallColour;
+    bool heardCallLocked; ///< the own call sign stands there, read-only
+    QString swlCaption;
 };
 
 /// The one table of the screen's states.
@@ -39,6 +43,7 @@ public:
     void setManual(bool on);
     void setEditing(bool on);
     void setStationOpen(bool on);
+    void setHam(bool on);
 
 private:
     void apply(const ScreenState &next);

@@ -130,24 +130,30 @@ void EditingTest::screenModes_data()
     QTest::addColumn<bool>("okEnabled");
     QTest::addColumn<QColor>("colour");
     QTest::addColumn<QString>("menus"); // Журнал, Установки, Соревнования, Окна, Справка
+    QTest::addColumn<bool>("heardLocked");
     const QColor normal = FieldColours::window();
     const QColor green = FieldColours::moneyGreen;
     const QColor yellow = FieldColours::yellow;
-    QTest::newRow("normal") << QStringList{} << "ok" << true << normal << "11111";
-    QTest::newRow("manual") << QStringList{"copy"} << "manualOk" << true << green << "00010";
-    QTest::newRow("editing") << QStringList{"edit"} << "editOk" << true << yellow << "00000";
-    QTest::newRow("editing saved") << QStringList{"edit", "editOk"} << "ok" << true << normal << "11111";
-    QTest::newRow("editing under COPY") << QStringList{"copy", "edit"} << "editOk" << true << yellow << "00000";
+    QTest::newRow("normal") << QStringList{} << "ok" << true << normal << "11111" << false;
+    QTest::newRow("manual") << QStringList{"copy"} << "manualOk" << true << green << "00010" << false;
+    QTest::newRow("editing") << QStringList{"edit"} << "editOk" << true << yellow << "00000" << false;
+    QTest::newRow("editing saved") << QStringList{"edit", "editOk"} << "ok" << true << normal << "11111" << false;
+    QTest::newRow("editing under COPY") << QStringList{"copy", "edit"} << "editOk" << true << yellow << "00000" << false;
     QTest::newRow("editing under COPY saved")
-        << QStringList{"copy", "edit", "editOk"} << "manualOk" << true << green << "00010";
-    QTest::newRow("station panel open") << QStringList{"station"} << "ok" << false << normal << "01000";
-    QTest::newRow("station panel saved") << QStringList{"station", "save"} << "ok" << true << normal << "11111";
+        << QStringList{"copy", "edit", "editOk"} << "manualOk" << true << green << "00010" << false;
+    QTest::newRow("station panel open") << QStringList{"station"} << "ok" << false << normal << "01000" << false;
+    QTest::newRow("station panel saved") << QStringList{"station", "save"} << "ok" << true << normal << "11111" << false;
     QTest::newRow("COPY ticked while the panel is open")
-        << QStringList{"station", "copy"} << "manualOk" << false << green << "00000";
+        << QStringList{"station", "copy"} << "manualOk" << false << green << "00000" << false;
     QTest::newRow("COPY ticked and unticked while the panel is open")
-        << QStringList{"station", "copy", "copy"} << "ok" << false << normal << "01000";
+        << QStringList{"station", "copy", "copy"} << "ok" << false << normal << "01000" << false;
     QTest::newRow("panel saved under COPY")
-        << QStringList{"station", "copy", "save"} << "manualOk" << true << green << "00010";
+        << QStringList{"station", "copy", "save"} << "manualOk" << true << green << "00010" << false;
+    QTest::newRow("HAM") << QStringList{"ham"} << "ok" << true << normal << "11111" << true;
+    QTest::newRow("HAM editing") << QStringList{"ham", "edit"} << "editOk" << true << yellow << "00000" << false;
+    QTest::newRow("HAM editing saved") << QStringList{"ham", "edit", "editOk"} << "ok" << true << normal << "11111"
+                                       << true;
+    QTest::newRow("HAM manual") << QStringList{"ham", "copy"} << "manualOk" << true << green << "00010" << true;
 }
 
 void EditingTest::screenModes()
@@ -157,6 +163,7 @@ void EditingTest::screenModes()
     QFETCH(bool, okEnabled);
     QFETCH(QColor, colour);
     QFETCH(QString, menus);
+    QFETCH(bool, heardLocked);
     MainFixture f;
     fill(f.store, 3);
     f.open();
@@ -165,6 +172,8 @@ void EditingTest::screenModes()
     for (const QString &step : steps) {
         if (step == "copy")
             QTest::mouseClick(m.copy, Qt::LeftButton);
+        else if (step == "ham")
+            QTest::mouseClick(m.swl, Qt::LeftButton);
         else if (step == "edit")
             chooseFromGridMenu(f, rowPixel(m.grid, 1, "middle"), "Редактировать запись");
         else if (step == "editOk")
@@ -190,6 +199,9 @@ void EditingTest::screenModes()
     QCOMPARE(enabled, menus);
     QCOMPARE(m.grid->isEnabled(), shownOk != "editOk");
     QCOMPARE(m.dateField->isHidden(), shownOk == "ok");
+    QCOMPARE(m.heardCall->isReadOnly(), heardLocked);
+    const QColor heardColour = heardLocked && shownOk == "ok" ? FieldColours::buttonFace() : colour;
+    QCOMPARE(FieldColours::of(m.heardCall), heardColour);
 }
 
 void EditingTest::editingUnderCopyChangesOnlyTheEditedRow()
