@@ -1,0 +1,139 @@
+#include "application.h"
+#include "entryedit.h"
+#include "mainfixture.h"
+#include "taboutbox.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QtTest>
+
+/// Bold and 13-pixel MS Sans Serif text as the windows draw it.
+class TextFacesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void textHasItsSizeAndWeight_data();
+    void textHasItsSizeAndWeight();
+
+private:
+    MainFixture m_main;
+    std::unique_ptr<TAboutBox> m_about;
+};
+
+namespace {
+struct Ink {
+    int capHeight = 0; ///< of the first glyph of the first line
+    int stem = 0;      ///< the narrowest horizontal run of ink
+};
+
+Ink measure(const QImage &image, QRgb colour)
+{
+    auto inked = [&](int x, int y) { return image.pixel(x, y) == colour; };
+    auto rowInked = [&](int y, int from, int to) {
+        for (int x = from; x < to; ++x)
+            if (inked(x, y))
+                return true;
+        return false;
+    };
+    Ink ink;
+    ink.stem = image.width();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0, run = 0; x <= image.width(); ++x) {
+            if (x < image.width() && inked(x, y))
+                ++run;
+            else if (run)
+                ink.stem = qMin(ink.stem, run), run = 0;
+        }
+    int top = 0;
+    while (top < image.height() && !rowInked(top, 0, image.width()))
+        ++top;
+    int bottom = top;
+    while (bottom < image.height() && rowInked(bottom, 0, image.width()))
+        ++bottom;
+    auto columnInked = [&](int x) {
+        for (int y = top; y < bottom; ++y)
+            if (inked(x, y))
+                return true;
+        return false;
+    };
+    int left = 0;
+    while (left < image.width() && !columnInked(left))
+        ++left;
+    int right = left;
+    while (right < image.width() && columnInked(right))
+        ++right;
+    int glyphTop = top, glyphBottom = bottom;
+    while (glyphTop < bottom && !rowInked(glyphTop, left, right))
+        ++glyphTop;
+    while (glyphBottom > glyphTop && !rowInked(glyphBottom - 1, left, right))
+        --glyphBottom;
+    ink.capHeight = glyphBottom - glyphTop;
+    return ink;
+}
+
+QLabel *labelStarting(QWidget &window, const QString &text)
+{
+    for (QLabel *l : window.findChildren<QLabel *>())
+        if (l->text().startsWith(text))
+            return l;
+    return nullptr;
+}
+} // namespace
+
+void TextFacesTest::initTestCase()
+{
+    setUpApplication();
+    m_main.store.addQso(makeQso("UA1A", "001", "RA3B", "002"));
+    m_main.store.addQso(makeQso("RA3B", "003", "UA1A", "004"));
+    m_main.open();
+    QTest::keyClicks(m_main.form().heardCall, "UA1A");
+    m_main.repeats->show();
+    m_about = std::make_unique<TAboutBox>();
+}
+
+void TextFacesTest::textHasItsSizeAndWeight_data()
+{
+    QTest::addColumn<QImage>("shot");
+    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<int>("pixels");
+    QTest::addColumn<bool>("bold");
+
+    const MainForm &form = m_main.form();
+    const QColor green(0, 128, 0), blue(0, 0, 255), red(255, 0, 0), black(0, 0, 0);
+    auto shot = [](QWidget *w) { return w->grab().toImage(); };
+    QTest::newRow("tour number") << shot(form.tourNumber) << green << 13 << true;
+    QTest::newRow("tour time") << shot(form.tourTime) << green << 13 << true;
+    QTest::newRow("UTC clock") << shot(form.utcClock) << blue << 13 << true;
+    QTest::newRow("OK") << shot(form.ok) << black << 11 << true;
+    QTest::newRow("edit OK") << shot(form.editOk) << black << 11 << true;
+    QTest::newRow("manual OK") << shot(form.manualOk) << black << 11 << true;
+    QTest::newRow("tour caption") << shot(form.tourCaption) << green << 11 << false;
+
+    auto *grid = m_main.repeats->findChild<QTableView *>();
+    const QImage rows = grid->viewport()->grab().toImage();
+    auto cell = [&](int row, int column) { return rows.copy(grid->visualRect(grid->model()->index(row, column))); };
+    QTest::newRow("repeat call as heard") << cell(0, 5) << red << 11 << true;
+    QTest::newRow("repeat call as worked") << cell(1, 6) << blue << 11 << true;
+
+    QTest::newRow("about version") << shot(labelStarting(*m_about, "Version:")) << black << 13 << false;
+    QTest::newRow("about purpose") << shot(labelStarting(*m_about, "Программа")) << black << 13 << false;
+    QTest::newRow("about author") << shot(labelStarting(*m_about, "Автор:")) << black << 11 << false;
+}
+
+void TextFacesTest::textHasItsSizeAndWeight()
+{
+    QFETCH(QImage, shot);
+    QFETCH(QColor, colour);
+    QFETCH(int, pixels);
+    QFETCH(bool, bold);
+    // The face's 11-pixel em (13-pixel cell) has 9-pixel capitals, its
+    // 13-pixel em (16-pixel cell) 10-pixel ones; bold doubles every stem.
+    const Ink ink = measure(shot.convertToFormat(QImage::Format_RGB32), colour.rgb());
+    QCOMPARE(ink.capHeight, pixels == 11 ? 9 : 10);
+    QCOMPARE(ink.stem, bold ? 2 : 1);
+}
+
+QTEST_MAIN(TextFacesTest)
+#include "tst_textfaces.moc"
