@@ -18,6 +18,8 @@
 #include "repeatcheck.h"
 #include "repeatlistmodel.h"
 #include "reportexport.h"
+#include "rigfollower.h"
+#include "rigini.h"
 #include "schema.h"
 #include "screenmode.h"
 #include "stationpanel.h"
@@ -94,6 +96,7 @@ TMain::TMain(const Services &services, QWidget *parent)
     startTimeSync();
     createActions();
     startClock();
+    RigFollower::start(readRigSettings(m_settings), m_form, *m_screen, *m_clock, this);
 
     // Creation steps: layout 0, placement and layout from settings.ini,
     // then the log and the counters.

@@ -37,6 +37,7 @@ void ClockTicker::tick()
     m_w.utcTime->setText(UtcTexts::time(utc));
     m_w.utcClock->setText(UtcTexts::clock(utc));
     m_w.localTime->setText(QStringLiteral("LOC: ") + LocalFormats::longTime(local.time()));
+    emit ticked();
     if (!m_w.tour->isChecked())
         return;
 

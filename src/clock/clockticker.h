@@ -35,6 +35,10 @@ public:
     /// The TOUR check box was clicked.
     void tourToggled(bool ticked);
 
+signals:
+    /// Every tick, once the UTC texts are current.
+    void ticked();
+
 private:
     ClockWidgets m_w;
     const ClockSource &m_clock;

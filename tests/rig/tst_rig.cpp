@@ -1,0 +1,547 @@
+#include "clockticker.h"
+#include "entrycontext.h"
+#include "entryedit.h"
+#include "loggrid.h"
+#include "logmodel.h"
+#include "mainfixture.h"
+#include "rigclient.h"
+#include "rigfollower.h"
+#include "inifile.h"
+#include "rigini.h"
+#include "rigrules.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+/// Following the receiver through rigctld: the band and mode rules, the
+/// settings, and the main window against Hamlib's real rigctld with its dummy
+/// rig, against a server that talks nonsense, and with following off.
+class RigTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+
+    void rulesTurnReadingsIntoSelectorTexts_data();
+    void rulesTurnReadingsIntoSelectorTexts();
+    void settingsRead_data();
+    void settingsRead();
+
+    void selectorsFollowTheReceiverAndTheQsoTakesThem_data();
+    void selectorsFollowTheReceiverAndTheQsoTakesThem();
+    void typingInProgressKeepsItsTextAndFocus_data();
+    void typingInProgressKeepsItsTextAndFocus();
+    void manualEntryAndEditingIgnoreTheReceiver_data();
+    void manualEntryAndEditingIgnoreTheReceiver();
+    void lostReceiverIsToldOnceAndFollowingResumes_data();
+    void lostReceiverIsToldOnceAndFollowingResumes();
+    void nonsenseRepliesAreIgnored_data();
+    void nonsenseRepliesAreIgnored();
+    void lateReplyIsDroppedAndTheQuestionAskedAgain();
+    void followingOffOpensNoSocket_data();
+    void followingOffOpensNoSocket();
+
+private:
+    quint16 m_sharedPort = 0;
+};
+
+namespace {
+
+const QString kRestored = QStringLiteral("Связь с приёмником восстановлена");
+
+QString lostText(quint16 port)
+{
+    return QStringLiteral("Нет связи с приёмником (127.0.0.1:%1)").arg(port);
+}
+
+quint16 freePort()
+{
+    QTcpServer probe; // given back before rigctld takes it
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+QString rigctldProgram()
+{
+    return QStandardPaths::findExecutable(QStringLiteral("rigctld"));
+}
+
+#define REQUIRE_RIGCTLD()                                                                                         \
+    do {                                                                                                          \
+        if (rigctldProgram().isEmpty()) {                                                                         \
+            if (qEnvironmentVariableIsSet("CI"))                                                                  \
+                QFAIL("rigctld is missing although scripts/setup.sh installs libhamlib-utils");                   \
+            QSKIP("rigctld is not installed (Debian package libhamlib-utils; scripts/setup.sh installs it)");    \
+        }                                                                                                         \
+    } while (false)
+
+/// rigctld with Hamlib's dummy rig on a loopback port.
+class Rigctld {
+public:
+    explicit Rigctld(quint16 port) : m_port(port) {}
+    ~Rigctld() { kill(); }
+
+    bool start()
+    {
+        m_process.start(rigctldProgram(), {"-m", "1", "-T", "127.0.0.1", "-t", QString::number(m_port)});
+        if (!m_process.waitForStarted(5000))
+            return false;
+        return QTest::qWaitFor(
+            [this] {
+                QTcpSocket probe;
+                probe.connectToHost(QHostAddress::LocalHost, m_port);
+                return probe.waitForConnected(200);
+            },
+            5000);
+    }
+    void kill()
+    {
+        if (m_process.state() == QProcess::NotRunning)
+            return;
+        m_process.kill();
+        m_process.waitForFinished(3000);
+    }
+    /// Tunes the dummy rig over a connection of its own, as a second program would.
+    bool set(qint64 hz, const QString &mode) const
+    {
+        QTcpSocket s;
+        s.connectToHost(QHostAddress::LocalHost, m_port);
+        if (!s.waitForConnected(2000))
+            return false;
+        s.write(QStringLiteral("F %1\nM %2 0\n").arg(hz).arg(mode).toLatin1());
+        QByteArray replies;
+        while (replies.count("RPRT") < 2 && s.waitForReadyRead(2000))
+            replies += s.readAll();
+        return replies == "RPRT 0\nRPRT 0\n";
+    }
+
+private:
+    quint16 m_port;
+    QProcess m_process;
+};
+
+void writeIni(const QString &path, const QString &text)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(QString(text).replace(QLatin1String("\n"), QLatin1String("\r\n")).toLatin1());
+}
+
+/// The main window with following on, its ticks driven by the test alone.
+struct FollowingWindow : MainFixture {
+    explicit FollowingWindow(quint16 port, const QString &section = QStringLiteral("[Rig]\nEnabled=1\nPort=%1\n"))
+    {
+        writeIni(folder.file("settings.ini"), section.arg(port));
+        open();
+        main->clockTicker().findChild<QTimer *>()->stop();
+    }
+    RigClient &client()
+    {
+        auto *follower = main->findChild<RigFollower *>();
+        if (!follower)
+            qFatal("following is on in settings.ini, yet the window follows nothing");
+        return follower->client();
+    }
+    /// Ticks until done() holds, at most ticks times, letting replies arrive in between.
+    bool tickUntil(const std::function<bool()> &done, int ticks)
+    {
+        for (int i = 0; i < ticks; ++i) {
+            main->clockTicker().tick();
+            if (QTest::qWaitFor(done, 300))
+                return true;
+        }
+        return done();
+    }
+    void tick(int times)
+    {
+        for (int i = 0; i < times; ++i) {
+            main->clockTicker().tick();
+            QTest::qWait(20);
+        }
+    }
+    QString band() const { return form().band->currentText(); }
+    QString mode() const { return form().mode->currentText(); }
+    QString status() const { return form().statusPanel->text(); }
+};
+
+} // namespace
+
+void RigTest::initTestCase()
+{
+    if (rigctldProgram().isEmpty())
+        return;
+    static Rigctld shared(m_sharedPort = freePort());
+    QVERIFY(shared.start());
+}
+
+void RigTest::rulesTurnReadingsIntoSelectorTexts_data()
+{
+    QTest::addColumn<qint64>("hz");
+    QTest::addColumn<QString>("rigMode");
+    QTest::addColumn<QString>("band");
+    QTest::addColumn<QString>("mode");
+    QTest::newRow("below 160 m, CW") << qint64(1'799'999) << "CW" << "" << "CW";
+    QTest::newRow("160 m low edge, CWR") << qint64(1'800'000) << "CWR" << "1800" << "CW";
+    QTest::newRow("160 m high edge, LSB") << qint64(2'000'000) << "LSB" << "1800" << "PH";
+    QTest::newRow("above 160 m, USB") << qint64(2'000'001) << "USB" << "" << "PH";
+    QTest::newRow("80 m edges, AM") << qint64(3'500'000) << "AM" << "3500" << "PH";
+    QTest::newRow("80 m high edge, FM") << qint64(3'800'000) << "FM" << "3500" << "PH";
+    QTest::newRow("above 80 m, RTTY") << qint64(3'800'001) << "RTTY" << "" << "";
+    QTest::newRow("40 m high edge, PKTUSB") << qint64(7'200'000) << "PKTUSB" << "7000" << "";
+    QTest::newRow("broadcast above 40 m, WFM") << qint64(7'200'001) << "WFM" << "" << "";
+    QTest::newRow("30 m has no selector entry") << qint64(10'120'000) << "CW" << "" << "CW";
+    QTest::newRow("below 20 m, lower-case mode") << qint64(13'999'999) << "cw" << "" << "";
+    QTest::newRow("20 m low edge, mode unknown") << qint64(14'000'000) << "" << "14000" << "";
+    QTest::newRow("20 m high edge") << qint64(14'350'000) << "USB" << "14000" << "PH";
+    QTest::newRow("above 20 m") << qint64(14'350'001) << "USB" << "" << "PH";
+    QTest::newRow("15 m edges") << qint64(21'000'000) << "CW" << "21000" << "CW";
+    QTest::newRow("15 m high edge") << qint64(21'450'000) << "CW" << "21000" << "CW";
+    QTest::newRow("above 15 m") << qint64(21'450'001) << "CW" << "" << "CW";
+    QTest::newRow("below 10 m, CB") << qint64(27'999'999) << "AM" << "" << "PH";
+    QTest::newRow("10 m low edge") << qint64(28'000'000) << "CW" << "28000" << "CW";
+    QTest::newRow("10 m high edge, FM repeaters") << qint64(29'700'000) << "FM" << "28000" << "PH";
+    QTest::newRow("above 10 m") << qint64(29'700'001) << "FM" << "" << "PH";
+    QTest::newRow("below 2 m") << qint64(143'999'999) << "FM" << "" << "PH";
+    QTest::newRow("2 m edges") << qint64(144'000'000) << "USB" << "144" << "PH";
+    QTest::newRow("2 m high edge") << qint64(146'000'000) << "FM" << "144" << "PH";
+    QTest::newRow("above 2 m") << qint64(146'000'001) << "FM" << "" << "PH";
+    QTest::newRow("below 70 cm") << qint64(429'999'999) << "FM" << "" << "PH";
+    QTest::newRow("70 cm low edge") << qint64(430'000'000) << "CW" << "432" << "CW";
+    QTest::newRow("70 cm high edge") << qint64(440'000'000) << "FM" << "432" << "PH";
+    QTest::newRow("above 70 cm") << qint64(440'000'001) << "FM" << "" << "PH";
+    QTest::newRow("nothing tuned") << qint64(0) << "" << "" << "";
+}
+
+void RigTest::rulesTurnReadingsIntoSelectorTexts()
+{
+    QFETCH(qint64, hz);
+    QFETCH(QString, rigMode);
+    QFETCH(QString, band);
+    QFETCH(QString, mode);
+    QCOMPARE(bandForFrequency(hz), band);
+    QCOMPARE(modeForRigMode(rigMode), mode);
+}
+
+void RigTest::settingsRead_data()
+{
+    QTest::addColumn<QString>("ini");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<int>("port");
+    QTest::newRow("no file") << QString() << false << "127.0.0.1" << 4532;
+    QTest::newRow("no Rig section") << "[Main]\nLeft=1\n" << false << "127.0.0.1" << 4532;
+    QTest::newRow("switched off") << "[Rig]\nEnabled=0\nHost=10.0.0.2\n" << false << "10.0.0.2" << 4532;
+    QTest::newRow("on, defaults") << "[Rig]\nEnabled=1\n" << true << "127.0.0.1" << 4532;
+    QTest::newRow("names in any case") << "[rig]\nENABLED=1\nhost = shack.local \nport=4533\n[SNTP]\nPort=123\n"
+                                       << true << "shack.local" << 4533;
+    QTest::newRow("not a number is off") << "[Rig]\nEnabled=yes\n" << false << "127.0.0.1" << 4532;
+    QTest::newRow("empty host, port out of range") << "[Rig]\nEnabled=1\nHost=\nPort=70000\n" << true << "127.0.0.1"
+                                                   << 4532;
+    QTest::newRow("port not a number") << "[Rig]\nEnabled=1\nPort=rig\n" << true << "127.0.0.1" << 4532;
+    QTest::newRow("Rig keys in another section") << "[Main]\nEnabled=1\n[Rig]\n" << false << "127.0.0.1" << 4532;
+}
+
+void RigTest::settingsRead()
+{
+    QFETCH(QString, ini);
+    QFETCH(bool, enabled);
+    QFETCH(QString, host);
+    QFETCH(int, port);
+    TestFolder folder;
+    if (!ini.isNull())
+        writeIni(folder.file("settings.ini"), ini);
+    IniFile settings(folder.file("settings.ini"));
+    settings.load();
+    const RigSettings s = readRigSettings(settings);
+    QCOMPARE(s.enabled, enabled);
+    QCOMPARE(s.host, host);
+    QCOMPARE(int(s.port), port);
+}
+
+void RigTest::selectorsFollowTheReceiverAndTheQsoTakesThem_data()
+{
+    QTest::addColumn<qint64>("hz");
+    QTest::addColumn<QString>("rigMode");
+    QTest::addColumn<QString>("band");
+    QTest::addColumn<QString>("mode");
+    // The window starts on 3500 PH.
+    QTest::newRow("20 m CW") << qint64(14'025'000) << "CW" << "14000" << "CW";
+    QTest::newRow("160 m LSB") << qint64(1'830'000) << "LSB" << "1800" << "PH";
+    QTest::newRow("10 m high edge CWR") << qint64(29'700'000) << "CWR" << "28000" << "CW";
+    QTest::newRow("70 cm FM") << qint64(432'100'000) << "FM" << "432" << "PH";
+    QTest::newRow("30 m RTTY leaves both") << qint64(10'120'000) << "RTTY" << "3500" << "PH";
+    QTest::newRow("band followed, data mode left") << qint64(21'074'000) << "PKTUSB" << "21000" << "PH";
+}
+
+void RigTest::selectorsFollowTheReceiverAndTheQsoTakesThem()
+{
+    REQUIRE_RIGCTLD();
+    QFETCH(qint64, hz);
+    QFETCH(QString, rigMode);
+    QFETCH(QString, band);
+    QFETCH(QString, mode);
+    Rigctld rig(m_sharedPort);
+    QVERIFY(rig.set(hz, rigMode));
+    FollowingWindow f(m_sharedPort);
+    setSelectorText(f.form().band, QStringLiteral("3500"));
+    setSelectorText(f.form().mode, QStringLiteral("PH"));
+    QSignalSpy marks(f.form().band, &QComboBox::currentTextChanged);
+    QSignalSpy readings(&f.client(), &RigClient::modeRead);
+    QVERIFY(f.tickUntil([&] { return !readings.isEmpty(); }, 2));
+    QCOMPARE(f.band(), band);
+    QCOMPARE(f.mode(), mode);
+    // What listens to a change by hand (the repeat window's marks) hears it.
+    QCOMPARE(marks.size(), band == QLatin1String("3500") ? 0 : 1);
+
+    f.form().heardCall->setText("UA1A");
+    f.form().heardNumber->setText("001");
+    f.form().ok->click();
+    const auto rows = f.store.qsosFrom(0, 10);
+    QCOMPARE(rows.size(), size_t(1));
+    QCOMPARE(rows[0].band, band);
+    QCOMPARE(rows[0].mode, mode);
+}
+
+void RigTest::typingInProgressKeepsItsTextAndFocus_data()
+{
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("selectLeft");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("heard call") << 0 << "UA1" << 0 << "B" << "UA1B";
+    QTest::newRow("heard number, cursor inside") << 2 << "015" << 0 << "" << "015";
+    QTest::newRow("worked call, last letter selected") << 3 << "RA3X" << 1 << "B" << "RA3B";
+    QTest::newRow("worked number") << 5 << "02" << 0 << "7" << "027";
+}
+
+void RigTest::typingInProgressKeepsItsTextAndFocus()
+{
+    REQUIRE_RIGCTLD();
+    QFETCH(int, field);
+    QFETCH(QString, before);
+    QFETCH(int, selectLeft);
+    QFETCH(QString, after);
+    QFETCH(QString, text);
+    Rigctld rig(m_sharedPort);
+    QVERIFY(rig.set(14'025'000, "CW"));
+    FollowingWindow f(m_sharedPort);
+    QVERIFY(f.showActive());
+    QSignalSpy readings(&f.client(), &RigClient::modeRead);
+    QVERIFY(f.tickUntil([&] { return !readings.isEmpty(); }, 2));
+
+    EntryEdit *typed = f.form().entryFields()[field];
+    typed->setFocus();
+    QTest::keyClicks(typed, before);
+    for (int i = 0; i < selectLeft; ++i)
+        QTest::keyClick(typed, Qt::Key_Left, Qt::ShiftModifier);
+    if (after.isEmpty())
+        QTest::keyClick(typed, Qt::Key_Left); // the cursor where the user left it
+    QStringList texts;
+    for (EntryEdit *e : f.form().entryFields())
+        texts << e->text();
+    const int cursor = typed->cursorPosition();
+
+    QVERIFY(rig.set(7'025'000, "USB"));
+    QVERIFY(f.tickUntil([&] { return f.band() == "7000" && f.mode() == "PH"; }, 2));
+    QCOMPARE(f.focused(), typed);
+    QCOMPARE(typed->cursorPosition(), cursor);
+    QCOMPARE(typed->selectedText().size(), selectLeft);
+    for (int i = 0; i < 6; ++i)
+        QCOMPARE(f.form().entryFields()[i]->text(), texts[i]);
+    QTest::keyClicks(typed, after);
+    QCOMPARE(typed->text(), text);
+}
+
+void RigTest::manualEntryAndEditingIgnoreTheReceiver_data()
+{
+    QTest::addColumn<bool>("editing");
+    QTest::newRow("COPY") << false;
+    QTest::newRow("editing a row") << true;
+}
+
+void RigTest::manualEntryAndEditingIgnoreTheReceiver()
+{
+    REQUIRE_RIGCTLD();
+    QFETCH(bool, editing);
+    Rigctld rig(m_sharedPort);
+    QVERIFY(rig.set(14'025'000, "CW"));
+    FollowingWindow f(m_sharedPort);
+    QSignalSpy readings(&f.client(), &RigClient::modeRead);
+    QVERIFY(f.tickUntil([&] { return !readings.isEmpty(); }, 2));
+    f.store.addQso(makeQso("UA1A", "001", {}, {}, "21000", "PH"));
+    f.main->logModel().reload();
+    f.form().grid->setCurrentIndex(f.main->logModel().index(0, 0));
+    if (editing)
+        f.main->actions().editRecord->trigger();
+    else
+        f.form().copy->click();
+    const QString band = f.band(), mode = f.mode(), status = f.status();
+
+    QVERIFY(rig.set(7'025'000, "LSB"));
+    readings.clear();
+    QVERIFY(f.tickUntil([&] { return readings.size() >= 2; }, 3));
+    QCOMPARE(f.band(), band);
+    QCOMPARE(f.mode(), mode);
+    QCOMPARE(f.status(), status);
+
+    if (editing)
+        f.form().editOk->click();
+    else
+        f.form().copy->click();
+    QVERIFY(f.tickUntil([&] { return f.band() == "7000" && f.mode() == "PH"; }, 2));
+    if (editing)
+        QCOMPARE(f.store.qsosFrom(0, 10)[0].band, QString("21000"));
+}
+
+void RigTest::lostReceiverIsToldOnceAndFollowingResumes_data()
+{
+    QTest::addColumn<bool>("copyAtLoss");
+    QTest::newRow("in normal entry") << false;
+    QTest::newRow("in COPY, told on leaving it") << true;
+}
+
+void RigTest::lostReceiverIsToldOnceAndFollowingResumes()
+{
+    REQUIRE_RIGCTLD();
+    QFETCH(bool, copyAtLoss);
+    const quint16 port = freePort();
+    Rigctld rig(port);
+    QVERIFY(rig.start());
+    QVERIFY(rig.set(14'025'000, "CW"));
+    FollowingWindow f(port);
+    QSignalSpy readings(&f.client(), &RigClient::modeRead);
+    QVERIFY(f.tickUntil([&] { return !readings.isEmpty(); }, 2));
+    if (copyAtLoss)
+        f.form().copy->click();
+    const QString before = f.status();
+
+    rig.kill();
+    if (copyAtLoss) {
+        f.tick(4);
+        QCOMPARE(f.status(), before);
+        f.form().copy->click();
+    }
+    QVERIFY(f.tickUntil([&] { return f.status() == lostText(port); }, 2));
+    // Told once: the failed attempts to connect again say nothing more, and
+    // the clock goes on.
+    f.form().statusPanel->setText("OK");
+    f.clock.now = f.clock.now.addSecs(60);
+    f.tick(7);
+    QCOMPARE(f.status(), QString("OK"));
+    QCOMPARE(f.form().utcClock->text(), QString("09:16:00"));
+
+    QVERIFY(rig.start());
+    QVERIFY(rig.set(7'025'000, "USB"));
+    QVERIFY(f.tickUntil([&] { return f.status() == kRestored && f.band() == "7000" && f.mode() == "PH"; }, 4));
+    f.form().statusPanel->setText("OK");
+    f.tick(3);
+    QCOMPARE(f.status(), QString("OK"));
+}
+
+void RigTest::nonsenseRepliesAreIgnored_data()
+{
+    QTest::addColumn<QByteArray>("toF");
+    QTest::addColumn<QByteArray>("toM");
+    QTest::newRow("rigctld's error replies") << QByteArray("RPRT -11\n") << QByteArray("RPRT -1\n");
+    QTest::newRow("words, one line short") << QByteArray("hello\n") << QByteArray("VOICE\n");
+    QTest::newRow("numbers out of reach") << QByteArray("-14025000\n") << QByteArray("nan\n1e999\n");
+    QTest::newRow("a line short every time") << QByteArray() << QByteArray("VOICE\n500\n");
+    QTest::newRow("more lines than asked") << QByteArray("14\n1\n2\n3\n") << QByteArray("X\n");
+    QTest::newRow("bytes") << QByteArray("\x00\xff\x10\r\n", 5) << QByteArray("\xfe\n\x00\n", 4);
+    QTest::newRow("a line without end") << QByteArray(100'000, '7') << QByteArray();
+    QTest::newRow("silence") << QByteArray() << QByteArray();
+}
+
+void RigTest::nonsenseRepliesAreIgnored()
+{
+    QFETCH(QByteArray, toF);
+    QFETCH(QByteArray, toM);
+    QTcpServer stub;
+    QVERIFY(stub.listen(QHostAddress::LocalHost, 0));
+    int asked = 0;
+    connect(&stub, &QTcpServer::newConnection, &stub, [&] {
+        QTcpSocket *s = stub.nextPendingConnection();
+        connect(s, &QTcpSocket::readyRead, s, [&, s] {
+            while (s->canReadLine()) {
+                const QByteArray command = s->readLine().trimmed();
+                asked += command == "f";
+                s->write(command == "f" ? toF : command == "m" ? toM : QByteArray());
+            }
+        });
+    });
+    FollowingWindow f(stub.serverPort());
+    setSelectorText(f.form().band, QStringLiteral("3500"));
+    setSelectorText(f.form().mode, QStringLiteral("PH"));
+    f.tick(5);
+    QVERIFY(asked >= 2);
+    QCOMPARE(f.band(), QString("3500"));
+    QCOMPARE(f.mode(), QString("PH"));
+
+    // Once the server talks sense, the client has not lost its way.
+    toF = "14025000\n";
+    toM = "CW\n500\n";
+    QVERIFY(f.tickUntil([&] { return f.band() == "14000" && f.mode() == "CW"; }, 8));
+}
+
+void RigTest::lateReplyIsDroppedAndTheQuestionAskedAgain()
+{
+    // A server that answers the first question only when the second comes.
+    QTcpServer stub;
+    QVERIFY(stub.listen(QHostAddress::LocalHost, 0));
+    int asked = 0;
+    connect(&stub, &QTcpServer::newConnection, &stub, [&] {
+        QTcpSocket *s = stub.nextPendingConnection();
+        connect(s, &QTcpSocket::readyRead, s, [&, s] {
+            while (s->canReadLine())
+                if (s->readLine().trimmed() == "m" && ++asked == 2)
+                    s->write("7025000\nLSB\n2400\n14025000\nCW\n500\n");
+        });
+    });
+    FollowingWindow f(stub.serverPort());
+    setSelectorText(f.form().band, QStringLiteral("3500"));
+    setSelectorText(f.form().mode, QStringLiteral("PH"));
+    QSignalSpy bands(f.form().band, &QComboBox::currentTextChanged);
+    QVERIFY(f.tickUntil([&] { return f.band() == "14000" && f.mode() == "CW"; }, 3));
+    for (const QList<QVariant> &change : bands)
+        QVERIFY(change.first().toString() != "7000");
+}
+
+void RigTest::followingOffOpensNoSocket_data()
+{
+    QTest::addColumn<QString>("ini");
+    QTest::addColumn<bool>("connects");
+    QTest::newRow("no Rig section") << "[Main]\nPosition=1\n; %1\n" << false;
+    QTest::newRow("Enabled=0") << "[Rig]\nEnabled=0\nPort=%1\n" << false;
+    QTest::newRow("Enabled missing") << "[Rig]\nHost=127.0.0.1\nPort=%1\n" << false;
+    QTest::newRow("Enabled=1") << "[Rig]\nEnabled=1\nPort=%1\n" << true;
+}
+
+void RigTest::followingOffOpensNoSocket()
+{
+    QFETCH(QString, ini);
+    QFETCH(bool, connects);
+    QTcpServer listener;
+    QVERIFY(listener.listen(QHostAddress::LocalHost, 0));
+    MainFixture f;
+    writeIni(f.folder.file("settings.ini"), ini.arg(listener.serverPort()));
+    f.open();
+    for (int i = 0; i < 3; ++i)
+        f.main->clockTicker().tick();
+    QCOMPARE(listener.waitForNewConnection(connects ? 3000 : 300), connects);
+    QCOMPARE(f.main->findChildren<QTcpSocket *>().isEmpty(), !connects);
+}
+
+QTEST_MAIN(RigTest)
+#include "tst_rig.moc"
