@@ -92,6 +92,7 @@ TMain::TMain(const Services &services, QWidget *parent)
         selectRow(*m_context, m_log->rowCount() - 1);
     };
     hooks.webAddress = QString::fromLatin1(kWebAddress);
+    hooks.settingsFile = m_services.iniPath;
     m_export = std::make_unique<ReportExport>(m_services.store, m_services.prompts, m_services.clock, this, hooks);
     startTimeSync();
     createActions();

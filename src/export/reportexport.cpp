@@ -8,9 +8,11 @@
 #include "store.h"
 #include "storeerror.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
@@ -23,12 +25,38 @@ const QString kSaveSettingsFirst = QStringLiteral(
     "Выгрузка невозможна: не заданы ширины групп отчета.\n\rСначала сохраните настройки соревнования:\n\r"
     "Меню -> \"Соревнования\", кнопка \"СОХРАНИТЬ\".");
 
+const QString kOwnFile = QStringLiteral(
+    "Отчет нельзя записать в файл %1:\n\rэто файл журнала Vireok (%2), отчет уничтожил бы журнал.\n\r"
+    "Выберите другое имя файла.");
+
 constexpr int kPage = 4096;
 constexpr qsizetype kFlushAt = 1 << 16;
 
 FieldGetter getter(const Record &r)
 {
     return [r](const QString &field) { return r.value(field); };
+}
+
+/// The path with every symbolic link of the name itself followed and the
+/// folder made canonical; the file need not exist (a side file of the store
+/// may appear later under the name the user chose).
+QString resolvedName(const QString &path)
+{
+    QFileInfo info(QFileInfo(path).absoluteFilePath());
+    for (int hops = 0; hops < 40 && info.isSymLink(); ++hops)
+        info = QFileInfo(info.symLinkTarget());
+    const QString folder = info.absoluteDir().canonicalPath();
+    return (folder.isEmpty() ? info.absolutePath() : folder) + QLatin1Char('/') + info.fileName();
+}
+
+bool sameFile(const QString &a, const QString &b)
+{
+    if (resolvedName(a) == resolvedName(b))
+        return true;
+    // A hard link has a name of its own: only the inode tells.
+    struct stat sa, sb;
+    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 && ::stat(QFile::encodeName(b).constData(), &sb) == 0
+           && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 /// Streams every QSO in the order of adding, a page at a time.
@@ -115,7 +143,20 @@ QString ReportExport::chooseFile(const QString &extension, QString &call)
         m_prompts.inform(m_window, kNoCall);
         return {};
     }
-    return m_prompts.saveFileName(m_window, m_hooks.dialogFolder(), call + extension);
+    const QString path = m_prompts.saveFileName(m_window, m_hooks.dialogFolder(), call + extension);
+    if (path.isEmpty())
+        return {};
+    QStringList own;
+    for (const char *side : {"", "-wal", "-shm", "-journal"})
+        own << m_store.path() + QLatin1String(side);
+    if (!m_hooks.settingsFile.isEmpty())
+        own << m_hooks.settingsFile;
+    for (const QString &file : own)
+        if (sameFile(path, file)) {
+            m_prompts.error(m_window, kErrorTitle, kOwnFile.arg(path, QFileInfo(file).fileName()));
+            return {};
+        }
+    return path;
 }
 
 void ReportExport::cabrillo()

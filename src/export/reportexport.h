@@ -19,6 +19,8 @@ public:
         /// reread says the ADIF export ran the log's statement afresh.
         std::function<void(bool reread)> afterWalk;
         QString webAddress;
+        /// settings.ini: a report written onto it would lose the user's layout.
+        QString settingsFile;
     };
 
     ReportExport(Store &store, Prompts &prompts, const ClockSource &clock, QWidget *window, Hooks hooks);

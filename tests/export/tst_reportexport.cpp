@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QtTest>
+#include <unistd.h>
 
 /// The three export commands on a real store, with the dialog and the boxes stubbed.
 class ReportExportTest : public QObject {
@@ -20,6 +21,8 @@ private slots:
     void adifWithATypedBandStopsAndLeavesTheOldFile();
     void unwritablePlacesGiveTheErrorBoxAndNoPartialFile_data();
     void unwritablePlacesGiveTheErrorBoxAndNoPartialFile();
+    void reportOntoTheLogsOwnFilesIsRefused_data();
+    void reportOntoTheLogsOwnFilesIsRefused();
 };
 
 struct Fixture {
@@ -172,6 +175,83 @@ void ReportExportTest::unwritablePlacesGiveTheErrorBoxAndNoPartialFile()
     QVERIFY(f.prompts.informed.isEmpty());
     QCOMPARE(QDir(f.folder.file("")).entryList(QDir::Files), QStringList({"vireok.mdb", "vireok.mdb-shm",
                                                                          "vireok.mdb-wal"}));
+}
+
+void ReportExportTest::reportOntoTheLogsOwnFilesIsRefused_data()
+{
+    // The name the dialog returns, and how report.cbr is made beforehand.
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("make");
+    QTest::newRow("store, full path") << "@/vireok.mdb" << "";
+    QTest::newRow("store, relative name") << "vireok.mdb" << "";
+    QTest::newRow("store, dotted relative name") << "./sub/../vireok.mdb" << "";
+    QTest::newRow("store, symbolic link") << "report.cbr" << "symlink";
+    QTest::newRow("store, hard link") << "report.cbr" << "hardlink";
+    QTest::newRow("journal side file") << "vireok.mdb-journal" << "";
+    QTest::newRow("WAL side files") << "@/vireok.mdb-wal" << "";
+    QTest::newRow("shared-memory side file") << "vireok.mdb-shm" << "";
+    QTest::newRow("link to a journal not there yet") << "report.cbr" << "journal-link";
+    QTest::newRow("settings.ini") << "settings.ini" << "";
+    QTest::newRow("settings.ini, symbolic link") << "report.cbr" << "ini-link";
+}
+
+void ReportExportTest::reportOntoTheLogsOwnFilesIsRefused()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, make);
+    TestFolder folder;
+    QVERIFY(QDir().mkpath(folder.file("sub")));
+    const QString home = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(folder.file("")));
+    struct Back {
+        QString to;
+        ~Back() { QDir::setCurrent(to); }
+    } back{home};
+    // The program names its store by the bare relative name.
+    Store store(QStringLiteral("vireok.mdb"));
+    store.writeLog({{"CALLSIGN", "R9AA"}, {"POSNR10", "4"}, {"POSNR11", "7"}, {"POSNR20", "4"}, {"POSNR21", "7"}});
+    store.addQso(makeQso("UA1AAA"));
+    {
+        QFile ini("settings.ini");
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[Main]\r\nLeft=10\r\n");
+    }
+    if (make == "symlink")
+        QVERIFY(QFile::link("vireok.mdb", "report.cbr"));
+    else if (make == "hardlink")
+        QCOMPARE(::link("vireok.mdb", "report.cbr"), 0);
+    else if (make == "journal-link")
+        QVERIFY(QFile::link(folder.file("vireok.mdb-journal"), "report.cbr"));
+    else if (make == "ini-link")
+        QVERIFY(QFile::link("sub/../settings.ini", "report.cbr"));
+    const auto bytes = [](const QString &name) {
+        QFile f(name);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("missing");
+    };
+    const QByteArray storeBefore = bytes("vireok.mdb");
+    const QByteArray iniBefore = bytes("settings.ini");
+    const QStringList filesBefore = QDir().entryList(QDir::Files | QDir::System);
+
+    StubPrompts prompts;
+    StubClock clock;
+    ReportExport exporter(store, prompts, clock, nullptr,
+                          {[&] { return folder.file(""); }, [](bool) {}, QStringLiteral("https://x"),
+                           folder.file("settings.ini")});
+    prompts.chosenFile = chosen.startsWith('@') ? folder.file(chosen.mid(2)) : chosen;
+    exporter.cabrillo();
+    exporter.ermak();
+    exporter.adif();
+
+    QCOMPARE(prompts.errors.size(), 3);
+    for (const QString &e : prompts.errors) {
+        QVERIFY2(e.startsWith("Ошибка|Отчет нельзя записать в файл " + prompts.chosenFile + ":"), qPrintable(e));
+        QVERIFY2(e.contains("Выберите другое имя файла."), qPrintable(e));
+    }
+    QVERIFY(prompts.informed.isEmpty());
+    QCOMPARE(bytes("vireok.mdb"), storeBefore);
+    QCOMPARE(bytes("settings.ini"), iniBefore);
+    QCOMPARE(QDir().entryList(QDir::Files | QDir::System), filesBefore);
+    QCOMPARE(store.qsoIds().size(), size_t(1));
 }
 
 QTEST_GUILESS_MAIN(ReportExportTest)
