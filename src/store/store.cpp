@@ -9,7 +9,12 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTemporaryFile>
 #include <QVariant>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -33,6 +38,16 @@ bool looksLikeSqlite(const QString &path)
     if (!f.open(QIODevice::ReadOnly))
         return true; // let the engine report why it cannot be read
     return f.read(16) == QByteArray("SQLite format 3\0", 16);
+}
+
+bool syncPath(const QByteArray &path)
+{
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
 }
 
 } // namespace
@@ -60,42 +75,96 @@ void Store::open()
 {
     if (m_open)
         return;
-    const QFileInfo info(m_path);
-    const bool exists = info.exists();
-    if (exists && (info.size() == 0 || !looksLikeSqlite(m_path)))
+    QFileInfo info(m_path);
+    if (!info.exists())
+        createFile();
+    info.refresh();
+    if (info.size() == 0 || !looksLikeSqlite(m_path))
         fail(QStringLiteral("файл не является базой данных Vireok (не файл SQLite); файл не изменён"));
 
     QSqlDatabase db = QSqlDatabase::contains(m_connection) ? QSqlDatabase::database(m_connection, false)
                                                            : QSqlDatabase::addDatabase("QSQLITE", m_connection);
     db.setDatabaseName(m_path);
-    // A second copy of the program on the same file waits for the lock.
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
     if (!db.open())
         fail(db.lastError().text());
 
-    if (exists) {
-        const QString missing = Schema::whatIsMissing(db);
-        if (!missing.isEmpty()) {
-            db.close();
-            fail(QStringLiteral("файл не является базой данных Vireok: ") + missing
-                 + QStringLiteral("; файл не изменён"));
-        }
+    const QString missing = Schema::whatIsMissing(db);
+    if (!missing.isEmpty()) {
+        db.close();
+        fail(QStringLiteral("файл не является базой данных Vireok: ") + missing
+             + QStringLiteral("; файл не изменён"));
     }
-    QSqlQuery pragma(db);
-    // WAL with FULL sync: one fdatasync per commit, and every confirmed QSO
-    // survives a power cut.
-    pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
-    pragma.exec(QStringLiteral("PRAGMA synchronous=FULL"));
     try {
-        if (exists)
-            Schema::ensureIndexes(db);
-        else
-            Schema::create(db);
+        useRollbackJournal(db);
+        Schema::ensureIndexes(db);
     } catch (const StoreError &) {
         db.close();
         throw;
     }
     m_open = true;
+}
+
+void Store::useRollbackJournal(QSqlDatabase &db)
+{
+    // Users copy vireok.mdb alone to back up or hand in a log: every commit
+    // must be complete in that one file, which WAL does not give. The journal
+    // lives only during a commit. EXTRA syncs the folder after the journal is
+    // deleted, so a power cut cannot bring it back and roll a confirmed QSO
+    // back out; FULL would save one sync but not that.
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("PRAGMA journal_mode=DELETE")) || !q.next())
+        fail(q.lastError().text());
+    if (q.value(0).toString().compare(QLatin1String("delete"), Qt::CaseInsensitive) != 0)
+        fail(QStringLiteral("журнал WAL не удалось перевести в один файл (файл открыт другим соединением)"));
+    q.finish();
+    if (!q.exec(QStringLiteral("PRAGMA synchronous=EXTRA")))
+        fail(q.lastError().text());
+}
+
+// A new store appears whole or not at all: it is built under a temporary
+// name beside the final one, made durable, and given its name by a hard link,
+// which never replaces a store that another process made meanwhile.
+void Store::createFile()
+{
+    const QFileInfo info(m_path);
+    QTemporaryFile temp(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral("-new-XXXXXX"));
+    if (!temp.open())
+        fail(QStringLiteral("новую базу данных нельзя создать: ") + temp.errorString());
+    temp.close();
+    const QString tempPath = temp.fileName();
+    const QString connection = m_connection + QStringLiteral("-create");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", connection);
+        db.setDatabaseName(tempPath);
+        QString error;
+        if (!db.open()) {
+            error = db.lastError().text();
+        } else {
+            try {
+                useRollbackJournal(db);
+                Schema::create(db);
+            } catch (const StoreError &e) {
+                error = e.text();
+            }
+            db.close();
+        }
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(connection);
+        if (!error.isEmpty())
+            throw StoreError(error);
+    }
+    const QByteArray from = QFile::encodeName(tempPath);
+    const QByteArray to = QFile::encodeName(info.absoluteFilePath());
+    if (!syncPath(from))
+        fail(QStringLiteral("новую базу данных нельзя записать на диск"));
+    if (::link(from.constData(), to.constData()) != 0 && errno != EEXIST) {
+        // Folders without hard links (some removable disks) get a rename.
+        if (::rename(from.constData(), to.constData()) != 0)
+            fail(QStringLiteral("новую базу данных нельзя назвать ") + info.fileName() + QStringLiteral(": ")
+                 + QString::fromLocal8Bit(std::strerror(errno)));
+    }
+    syncPath(QFile::encodeName(info.absolutePath()));
 }
 
 QSqlQuery &Store::prepared(const QString &sql)

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+class QSqlDatabase;
 class QSqlQuery;
 
 /// The store file vireok.mdb: every statement the program runs. Every call
@@ -21,7 +22,9 @@ public:
     Store &operator=(const Store &) = delete;
 
     /// Opens the file, creating a new store when it is missing. A file that
-    /// is not our store is left untouched and reported. Throws StoreError.
+    /// is not our store is left untouched and reported. Every later commit
+    /// is complete in the one file; no side file outlives a commit.
+    /// Throws StoreError.
     void open();
     bool isOpen() const { return m_open; }
     const QString &path() const { return m_path; }
@@ -59,6 +62,8 @@ public:
 
 private:
     /// The statement for sql, prepared once per connection and reused.
+    void createFile();
+    void useRollbackJournal(QSqlDatabase &db);
     QSqlQuery &prepared(const QString &sql);
     void run(QSqlQuery &q);
     Record readFirst(const QString &table);

@@ -24,6 +24,8 @@ private slots:
     void secondStoreOnTheSameFileSeesChanges();
     void readOnlyStoreReportsTheErrorAndKeepsTheData();
     void missingTableIsReportedWithTheStoresText();
+    void copyOfTheStoreFileAloneHoldsEveryConfirmedChange_data();
+    void copyOfTheStoreFileAloneHoldsEveryConfirmedChange();
 };
 
 void StoreTest::missingFileIsCreatedWithTheFourTablesAndStarterContests()
@@ -299,6 +301,95 @@ void StoreTest::missingTableIsReportedWithTheStoresText()
         QVERIFY2(e.text().contains("operator"), qPrintable(e.text()));
     }
     QCOMPARE(store.qsoIds().size(), size_t(1));
+}
+
+void StoreTest::copyOfTheStoreFileAloneHoldsEveryConfirmedChange_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::newRow("record") << "record";
+    QTest::newRow("edit") << "edit";
+    QTest::newRow("delete") << "delete";
+    QTest::newRow("clear") << "clear";
+    QTest::newRow("contest settings") << "log";
+    QTest::newRow("station") << "operator";
+    QTest::newRow("contest list") << "contest";
+    QTest::newRow("store made before, by an older version in WAL mode") << "wal";
+}
+
+// Users copy vireok.mdb alone, during or after a contest, to back it up or
+// hand it in; the copy is what they have.
+void StoreTest::copyOfTheStoreFileAloneHoldsEveryConfirmedChange()
+{
+    QFETCH(QString, change);
+    TestFolder folder;
+    TestFolder elsewhere;
+    const QString copy = elsewhere.storePath();
+    if (change == "wal") {
+        {
+            Store store(folder.storePath());
+            store.open();
+        }
+        auto db = QSqlDatabase::addDatabase("QSQLITE", "wal");
+        db.setDatabaseName(folder.storePath());
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY(q.exec("PRAGMA journal_mode=WAL"));
+        QVERIFY(q.exec("PRAGMA wal_autocheckpoint=0"));
+        QVERIFY(q.exec("INSERT INTO qso (band, call1) VALUES ('14000', 'OLD1')"));
+        q.finish();
+        // The old program was killed: its WAL was never folded back.
+        QVERIFY(QFile::copy(folder.storePath() + "-wal", elsewhere.file("saved-wal")));
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase("wal");
+        QVERIFY(QFile::copy(elsewhere.file("saved-wal"), folder.storePath() + "-wal"));
+    }
+    {
+        Store store(folder.storePath());
+        const qint64 a = store.addQso(makeQso("UA1AAA", "001"));
+        const qint64 b = store.addQso(makeQso("UA2BBB", "002"));
+        QFile::remove(copy);
+        QVERIFY(QFile::copy(folder.storePath(), copy));
+        QVERIFY(store.qsoIds().size() >= 2);
+        if (change == "edit")
+            store.updateQso(a, makeQso("UA1AAA", "001", "RA3CCC", "015"));
+        else if (change == "delete")
+            store.deleteQso(b);
+        else if (change == "clear")
+            store.clearQsos();
+        else if (change == "log")
+            store.writeLog({{"CALLSIGN", "R9AA"}});
+        else if (change == "operator")
+            store.writeOperator({{"FAM", "Иванов"}});
+        else if (change == "contest")
+            store.addContest({{"contesten", "NEW"}, {"contestru", "Новый"}});
+        QFile::remove(copy);
+        QVERIFY(QFile::copy(folder.storePath(), copy));
+
+        try {
+            Store copied(copy);
+            const auto rows = copied.qsosFrom(0, 10);
+            QStringList calls;
+            for (const QsoRecord &r : rows)
+                calls << r.call1 + '/' + r.call2;
+            const QStringList expected = change == "delete" ? QStringList{"UA1AAA/"}
+                                         : change == "clear" ? QStringList{}
+                                         : change == "edit"  ? QStringList{"UA1AAA/RA3CCC", "UA2BBB/"}
+                                         : change == "wal"   ? QStringList{"OLD1/", "UA1AAA/", "UA2BBB/"}
+                                                             : QStringList{"UA1AAA/", "UA2BBB/"};
+            QCOMPARE(calls, expected);
+            if (change == "log")
+                QCOMPARE(copied.readLog().value("CALLSIGN"), QString("R9AA"));
+            if (change == "operator")
+                QCOMPARE(copied.readOperator().value("FAM"), QString("Иванов"));
+            if (change == "contest")
+                QCOMPARE(copied.contests().back().value("contesten"), QString("NEW"));
+        } catch (const StoreError &e) {
+            QFAIL(qPrintable(e.text()));
+        }
+    }
+    // A clean end leaves the one file and nothing beside it.
+    QCOMPARE(QDir(folder.file("")).entryList(QDir::Files | QDir::Hidden), QStringList{"vireok.mdb"});
 }
 
 QTEST_GUILESS_MAIN(StoreTest)

@@ -1,0 +1,41 @@
+// A second program on a store, for tests that need a real process: it
+// opens the store, does one thing, says so on stdout and then waits until
+// its stdin closes or it is killed.
+//   storeprobe open PATH         open (creating a missing store)
+//   storeprobe record PATH CALL  record one QSO
+#include "store.h"
+#include "storeerror.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 3)
+        return 2;
+    Store store(args[2]);
+    try {
+        store.open();
+        if (args[1] == QLatin1String("record")) {
+            QsoRecord q;
+            q.band = QStringLiteral("14000");
+            q.mode = QStringLiteral("CW");
+            q.call1 = args.value(3);
+            q.tur = QStringLiteral("0");
+            std::printf("recorded %lld\n", static_cast<long long>(store.addQso(q)));
+        } else {
+            std::printf("open\n");
+        }
+    } catch (const StoreError &e) {
+        std::printf("error %s\n", e.text().toUtf8().constData());
+        std::fflush(stdout);
+        return 3;
+    }
+    std::fflush(stdout);
+    char buffer[64];
+    while (std::fread(buffer, 1, sizeof buffer, stdin) > 0) {
+    }
+    return 0;
+}
