@@ -176,4 +176,57 @@ QString whatIsMissing(QSqlDatabase &db)
     return {};
 }
 
+namespace {
+
+// SQLite's rules for the affinity of a declared type, in their order.
+bool keepsTextAsText(const QString &declared)
+{
+    const QString t = declared.toUpper();
+    if (t.contains(QLatin1String("INT")))
+        return false;
+    if (t.contains(QLatin1String("CHAR")) || t.contains(QLatin1String("CLOB")) || t.contains(QLatin1String("TEXT")))
+        return true;
+    if (t.contains(QLatin1String("BLOB")) || t.trimmed().isEmpty())
+        return true;
+    return false; // REAL, FLOA, DOUB and everything else: REAL or NUMERIC
+}
+
+} // namespace
+
+QString whatIsUnusable(QSqlDatabase &db)
+{
+    for (const QString &table : tableNames()) {
+        QSqlQuery q(db);
+        if (!q.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quoted(table))))
+            return q.lastError().text();
+        int keys = 0;
+        QString idType;
+        bool idIsKey = false;
+        QString wrong;
+        while (q.next()) {
+            const QString name = q.value(1).toString();
+            const QString type = q.value(2).toString();
+            const int key = q.value(5).toInt();
+            keys += key > 0;
+            if (table == QLatin1String("qso") && name.compare(QLatin1String("id"), Qt::CaseInsensitive) == 0) {
+                idType = type;
+                idIsKey = key > 0;
+            } else if (wrong.isEmpty() && !keepsTextAsText(type)
+                       && fieldsOf(table).contains(name, Qt::CaseInsensitive)) {
+                wrong = QStringLiteral("в таблице %1 поле %2 имеет тип %3: текст вроде \"007\" хранился бы как "
+                                       "число 7; нужен тип TEXT")
+                            .arg(table, name, type);
+            }
+        }
+        if (table == QLatin1String("qso")
+            && (idType.compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) != 0 || !idIsKey || keys != 1))
+            return QStringLiteral("в таблице qso поле id имеет тип \"%1%2\", а нужен INTEGER PRIMARY KEY: новые "
+                                  "записи остались бы без номера и не удалялись бы из файла")
+                .arg(idType, idIsKey && keys == 1 ? QStringLiteral(" PRIMARY KEY") : QString());
+        if (!wrong.isEmpty())
+            return wrong;
+    }
+    return {};
+}
+
 } // namespace Schema

@@ -32,4 +32,9 @@ void ensureIndexes(QSqlDatabase &db);
 /// otherwise what is missing, in words for the user.
 QString whatIsMissing(QSqlDatabase &db);
 
+/// Empty text when every field of our four tables keeps text as text and
+/// qso.id is the row's own number (INTEGER PRIMARY KEY); otherwise the first
+/// field that does not, and why, in words for the user.
+QString whatIsUnusable(QSqlDatabase &db);
+
 } // namespace Schema

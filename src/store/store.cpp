@@ -95,6 +95,12 @@ void Store::open()
         fail(QStringLiteral("файл не является базой данных Vireok: ") + missing
              + QStringLiteral("; файл не изменён"));
     }
+    const QString unusable = Schema::whatIsUnusable(db);
+    if (!unusable.isEmpty()) {
+        db.close();
+        fail(QStringLiteral("база данных Vireok не годится для работы: ") + unusable
+             + QStringLiteral("; файл не изменён"));
+    }
     try {
         useRollbackJournal(db);
         Schema::ensureIndexes(db);
@@ -224,6 +230,7 @@ void Store::updateQso(qint64 id, const QsoRecord &r)
         q.addBindValue(text(*v));
     q.addBindValue(id);
     run(q);
+    requireOneRow(q, id);
 }
 
 void Store::deleteQso(qint64 id)
@@ -231,6 +238,19 @@ void Store::deleteQso(qint64 id)
     QSqlQuery &q = prepared(QStringLiteral("DELETE FROM qso WHERE id=?"));
     q.addBindValue(id);
     run(q);
+    requireOneRow(q, id);
+}
+
+// The grid names a row by the id it read; a row that is no longer in the
+// file must not end in "OK" while the file kept or lost something else.
+void Store::requireOneRow(QSqlQuery &q, qint64 id)
+{
+    const int changed = q.numRowsAffected();
+    q.finish();
+    if (changed != 1)
+        fail(QStringLiteral("записи с номером %1 нет в файле (её изменили или удалили вне этой программы); "
+                            "в файле ничего не изменено")
+                 .arg(id));
 }
 
 void Store::clearQsos()

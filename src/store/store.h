@@ -31,8 +31,10 @@ public:
 
     // Table qso. Rows come in the order they were added (ascending id).
     qint64 addQso(const QsoRecord &qso);
-    /// Changes band, mode, data, time and the six station fields; id and tur stay.
+    /// Changes band, mode, data, time and the six station fields; id and tur
+    /// stay. Throws StoreError when the file has no row with that id.
     void updateQso(qint64 id, const QsoRecord &qso);
+    /// Throws StoreError when the file has no row with that id.
     void deleteQso(qint64 id);
     void clearQsos();
     std::vector<qint64> qsoIds();
@@ -66,6 +68,7 @@ private:
     void useRollbackJournal(QSqlDatabase &db);
     QSqlQuery &prepared(const QString &sql);
     void run(QSqlQuery &q);
+    void requireOneRow(QSqlQuery &q, qint64 id);
     Record readFirst(const QString &table);
     void writeFirst(const QString &table, const FieldValues &values);
     void changeRow(const QString &table, qint64 rowid, const FieldValues &values);

@@ -1,9 +1,11 @@
+#include "schema.h"
 #include "store.h"
 #include "storeerror.h"
 #include "tempdir.h"
 
 #include <QRandomGenerator>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QtTest>
 
@@ -36,16 +38,29 @@ private slots:
 void ForeignFilesTest::foreignFileIsReportedAndLeftByteIdentical_data()
 {
     QTest::addColumn<QString>("kind");
-    QTest::newRow("access file") << "access";
-    QTest::newRow("random bytes") << "random";
-    QTest::newRow("empty file") << "empty";
-    QTest::newRow("sqlite without our tables") << "sqlite";
-    QTest::newRow("sqlite with a field missing") << "partial";
+    QTest::addColumn<QStringList>("expected");
+    const QStringList foreign{"не является базой данных Vireok"};
+    QTest::newRow("access file") << "access" << foreign;
+    QTest::newRow("random bytes") << "random" << foreign;
+    QTest::newRow("empty file") << "empty" << foreign;
+    QTest::newRow("sqlite without our tables") << "sqlite" << foreign;
+    QTest::newRow("sqlite with a field missing") << "partial" << foreign;
+    // Our tables with a declared type that would change what is stored.
+    const QStringList unusable{"не годится"};
+    QTest::newRow("id INTEGER, not the row number") << "qso.id=INTEGER" << unusable + QStringList{"поле id", "INTEGER PRIMARY KEY"};
+    QTest::newRow("id TEXT") << "qso.id=TEXT PRIMARY KEY" << unusable + QStringList{"поле id", "\"TEXT PRIMARY KEY\""};
+    QTest::newRow("nr1 INTEGER") << "qso.nr1=INTEGER" << unusable + QStringList{"qso поле nr1 имеет тип INTEGER"};
+    QTest::newRow("time INT") << "qso.time=INT" << unusable + QStringList{"поле time имеет тип INT"};
+    QTest::newRow("rst1 REAL") << "qso.rst1=REAL" << unusable + QStringList{"поле rst1 имеет тип REAL"};
+    QTest::newRow("log width NUMERIC") << "log.POSNR11=NUMERIC" << unusable + QStringList{"log поле POSNR11"};
+    QTest::newRow("station year DECIMAL") << "operator.GODR=DECIMAL(4)" << unusable + QStringList{"DECIMAL(4)"};
+    QTest::newRow("contest FLOAT") << "contest.TUR1B=FLOAT" << unusable + QStringList{"contest поле TUR1B"};
 }
 
 void ForeignFilesTest::foreignFileIsReportedAndLeftByteIdentical()
 {
     QFETCH(QString, kind);
+    QFETCH(QStringList, expected);
     TestFolder folder;
     const QString path = folder.storePath();
     if (kind == "access") {
@@ -59,6 +74,28 @@ void ForeignFilesTest::foreignFileIsReportedAndLeftByteIdentical()
         writeAll(path, bytes);
     } else if (kind == "empty") {
         writeAll(path, {});
+    } else if (kind.contains('=')) {
+        // table.field=declared type
+        const QString table = kind.section('.', 0, 0);
+        const QString field = kind.section('.', 1).section('=', 0, 0);
+        const QString type = kind.section('=', 1);
+        {
+            auto db = QSqlDatabase::addDatabase("QSQLITE", "typed");
+            db.setDatabaseName(path);
+            QVERIFY(db.open());
+            for (const QString &t : Schema::tableNames()) {
+                QStringList columns;
+                if (t == "qso")
+                    columns << (table == t && field == "id" ? "id " + type : "id INTEGER PRIMARY KEY");
+                for (const QString &f : Schema::fieldsOf(t))
+                    columns << Schema::quoted(f) + ' ' + (t == table && f == field ? type : "TEXT");
+                QSqlQuery q(db);
+                QVERIFY2(q.exec("CREATE TABLE " + Schema::quoted(t) + " (" + columns.join(", ") + ")"),
+                         qPrintable(q.lastError().text()));
+            }
+            db.close();
+        }
+        QSqlDatabase::removeDatabase("typed");
     } else {
         {
             auto db = QSqlDatabase::addDatabase("QSQLITE", "foreign");
@@ -85,7 +122,9 @@ void ForeignFilesTest::foreignFileIsReportedAndLeftByteIdentical()
         QFAIL("a foreign file was opened");
     } catch (const StoreError &e) {
         QVERIFY2(e.text().contains("vireok.mdb"), qPrintable(e.text()));
-        QVERIFY2(e.text().contains("не является базой данных Vireok"), qPrintable(e.text()));
+        for (const QString &part : expected)
+            QVERIFY2(e.text().contains(part), qPrintable(e.text()));
+        QVERIFY2(e.text().endsWith("файл не изменён"), qPrintable(e.text()));
     }
     QVERIFY_THROWS_EXCEPTION(StoreError, store.addQso(makeQso("UA1A")));
     QCOMPARE(readAll(path), before);

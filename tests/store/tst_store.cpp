@@ -109,6 +109,10 @@ void StoreTest::deleteRemovesOnlyTheRowWithThatId()
     const qint64 b = store.addQso(makeQso("UA1A"));
     store.deleteQso(a);
     QCOMPARE(store.qsoIds(), std::vector<qint64>{b});
+    // A row that is no longer in the file is an error, never a quiet success.
+    QVERIFY_THROWS_EXCEPTION(StoreError, store.deleteQso(a));
+    QVERIFY_THROWS_EXCEPTION(StoreError, store.updateQso(a, makeQso("UA1B")));
+    QCOMPARE(store.qsoIds(), std::vector<qint64>{b});
     store.clearQsos();
     QVERIFY(store.qsoIds().empty());
 }
