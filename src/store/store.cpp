@@ -203,7 +203,7 @@ qint64 Store::scalar(QSqlQuery &q)
 {
     run(q);
     const qint64 value = q.next() ? q.value(0).toLongLong() : 0;
-    q.finish(); // an unfinished read would pin this connection to an old snapshot
+    endOfRead(q); // an unfinished read would pin this connection to an old snapshot
     return value;
 }
 
@@ -241,6 +241,19 @@ void Store::deleteQso(qint64 id)
     requireOneRow(q, id);
 }
 
+// A read that fails part way looks like the end of the result: only the
+// error tells them apart, and a log cut short must never pass for the log.
+void Store::endOfRead(QSqlQuery &q)
+{
+    const QSqlError error = q.lastError();
+    q.finish();
+    if (error.type() == QSqlError::NoError)
+        return;
+    // The driver drops a statement that failed; prepare them all afresh.
+    m_statements.clear();
+    fail(error.text());
+}
+
 // The grid names a row by the id it read; a row that is no longer in the
 // file must not end in "OK" while the file kept or lost something else.
 void Store::requireOneRow(QSqlQuery &q, qint64 id)
@@ -266,7 +279,7 @@ std::vector<qint64> Store::qsoIds()
     std::vector<qint64> ids;
     while (q.next())
         ids.push_back(q.value(0).toLongLong());
-    q.finish();
+    endOfRead(q);
     return ids;
 }
 
@@ -287,7 +300,7 @@ std::vector<QsoRecord> Store::qsosFrom(qint64 firstId, int limit)
             *fields[i] = textOf(q.value(i + 1));
         rows.push_back(std::move(r));
     }
-    q.finish();
+    endOfRead(q);
     return rows;
 }
 
@@ -326,7 +339,7 @@ std::vector<RepeatRow> Store::repeatList(const QString &call, int offset, int li
     while (q.next())
         rows.push_back({textOf(q.value(0)), textOf(q.value(1)), textOf(q.value(2)), textOf(q.value(3)),
                         textOf(q.value(4)), textOf(q.value(5)), textOf(q.value(6))});
-    q.finish();
+    endOfRead(q);
     return rows;
 }
 
@@ -343,7 +356,7 @@ Record Store::readFirst(const QString &table)
     if (q.next())
         for (int i = 0; i < fields.size(); ++i)
             r.set(fields[i], textOf(q.value(i)));
-    q.finish();
+    endOfRead(q);
     return r;
 }
 
@@ -377,13 +390,13 @@ void Store::writeFirst(const QString &table, const FieldValues &values)
 {
     QSqlQuery &q = prepared(QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid LIMIT 1").arg(Schema::quoted(table)));
     run(q);
-    if (q.next()) {
-        const qint64 rowid = q.value(0).toLongLong();
-        q.finish();
+    const bool found = q.next();
+    const qint64 rowid = found ? q.value(0).toLongLong() : 0;
+    endOfRead(q);
+    if (found)
         changeRow(table, rowid, values);
-    } else {
+    else
         insertRow(table, values);
-    }
 }
 
 Record Store::readLog()
@@ -421,7 +434,7 @@ std::vector<Record> Store::contests()
             r.set(fields[i], textOf(q.value(i)));
         rows.push_back(r);
     }
-    q.finish();
+    endOfRead(q);
     return rows;
 }
 
@@ -430,10 +443,11 @@ void Store::changeContest(int position, const FieldValues &values)
     QSqlQuery &q = prepared(QStringLiteral("SELECT rowid FROM contest ORDER BY rowid LIMIT 1 OFFSET ?"));
     q.addBindValue(position - 1);
     run(q);
-    if (position < 1 || !q.next())
+    const bool found = position >= 1 && q.next();
+    const qint64 rowid = found ? q.value(0).toLongLong() : 0;
+    endOfRead(q);
+    if (!found)
         fail(QStringLiteral("в таблице contest нет записи номер %1").arg(position));
-    const qint64 rowid = q.value(0).toLongLong();
-    q.finish();
     changeRow(QStringLiteral("contest"), rowid, values);
 }
 

@@ -69,6 +69,7 @@ private:
     QSqlQuery &prepared(const QString &sql);
     void run(QSqlQuery &q);
     void requireOneRow(QSqlQuery &q, qint64 id);
+    void endOfRead(QSqlQuery &q);
     Record readFirst(const QString &table);
     void writeFirst(const QString &table, const FieldValues &values);
     void changeRow(const QString &table, qint64 rowid, const FieldValues &values);

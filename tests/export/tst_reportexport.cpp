@@ -23,6 +23,8 @@ private slots:
     void unwritablePlacesGiveTheErrorBoxAndNoPartialFile();
     void reportOntoTheLogsOwnFilesIsRefused_data();
     void reportOntoTheLogsOwnFilesIsRefused();
+    void damagedPageStopsTheExportWithoutAFile_data();
+    void damagedPageStopsTheExportWithoutAFile();
 };
 
 struct Fixture {
@@ -251,6 +253,41 @@ void ReportExportTest::reportOntoTheLogsOwnFilesIsRefused()
     QCOMPARE(bytes("settings.ini"), iniBefore);
     QCOMPARE(QDir().entryList(QDir::Files | QDir::System), filesBefore);
     QCOMPARE(store.qsoIds().size(), size_t(1));
+}
+
+void ReportExportTest::damagedPageStopsTheExportWithoutAFile_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::newRow("Cabrillo") << "cbr";
+    QTest::newRow("ERMAK") << "ermak";
+    QTest::newRow("ADIF") << "adi";
+}
+
+void ReportExportTest::damagedPageStopsTheExportWithoutAFile()
+{
+    QFETCH(QString, format);
+    TestFolder folder;
+    storeWithMarkedQsos(folder.storePath(), 10000);
+    {
+        Store store(folder.storePath());
+        store.writeLog({{"CALLSIGN", "R9AA"}, {"POSNR10", "4"}, {"POSNR11", "7"}, {"POSNR20", "4"}, {"POSNR21", "7"}});
+    }
+    // Far enough in that the first pages of the walk read well.
+    QVERIFY(damagePageHolding(folder.storePath(), "N06000-MARK"));
+    Store store(folder.storePath());
+    StubPrompts prompts;
+    StubClock clock;
+    ReportExport exporter(store, prompts, clock, nullptr, {[&] { return folder.file(""); }, [](bool) {}, "https://x", ""});
+    prompts.chosenFile = folder.file("out." + format);
+    if (format == "cbr")
+        exporter.cabrillo();
+    else if (format == "ermak")
+        exporter.ermak();
+    else
+        exporter.adif();
+    QCOMPARE(prompts.storeErrors.size(), 1);
+    QVERIFY(prompts.informed.isEmpty());
+    QVERIFY(!QFile::exists(prompts.chosenFile));
 }
 
 QTEST_GUILESS_MAIN(ReportExportTest)

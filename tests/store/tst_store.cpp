@@ -26,6 +26,8 @@ private slots:
     void missingTableIsReportedWithTheStoresText();
     void copyOfTheStoreFileAloneHoldsEveryConfirmedChange_data();
     void copyOfTheStoreFileAloneHoldsEveryConfirmedChange();
+    void damagedPageIsAnErrorNotTheEndOfTheLog_data();
+    void damagedPageIsAnErrorNotTheEndOfTheLog();
 };
 
 void StoreTest::missingFileIsCreatedWithTheFourTablesAndStarterContests()
@@ -394,6 +396,38 @@ void StoreTest::copyOfTheStoreFileAloneHoldsEveryConfirmedChange()
     }
     // A clean end leaves the one file and nothing beside it.
     QCOMPARE(QDir(folder.file("")).entryList(QDir::Files | QDir::Hidden), QStringList{"vireok.mdb"});
+}
+
+void StoreTest::damagedPageIsAnErrorNotTheEndOfTheLog_data()
+{
+    QTest::addColumn<QString>("read");
+    QTest::newRow("the grid's ids") << "ids";
+    QTest::newRow("a page of rows") << "rows";
+    QTest::newRow("the points count") << "points";
+    QTest::newRow("the repeat list") << "repeats";
+}
+
+void StoreTest::damagedPageIsAnErrorNotTheEndOfTheLog()
+{
+    QFETCH(QString, read);
+    TestFolder folder;
+    storeWithMarkedQsos(folder.storePath(), 1083);
+    QVERIFY(damagePageHolding(folder.storePath(), "N00500-MARK"));
+    Store store(folder.storePath());
+    try {
+        size_t seen = 0;
+        if (read == "ids")
+            seen = store.qsoIds().size();
+        else if (read == "rows")
+            seen = store.qsosFrom(0, 5000).size();
+        else if (read == "points")
+            seen = size_t(store.workedNumberCount());
+        else
+            seen = store.repeatList("UA1AAA", 0, 5000).size();
+        QFAIL(qPrintable(QString("read %1 of 1083 rows and no error").arg(seen)));
+    } catch (const StoreError &e) {
+        QVERIFY2(e.text().contains("vireok.mdb"), qPrintable(e.text()));
+    }
 }
 
 QTEST_GUILESS_MAIN(StoreTest)

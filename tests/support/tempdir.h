@@ -23,3 +23,11 @@ QsoRecord makeQso(const QString &call1, const QString &nr1 = QStringLiteral("001
                   const QString &call2 = QString(), const QString &nr2 = QString(),
                   const QString &band = QStringLiteral("14000"), const QString &mode = QStringLiteral("CW"),
                   const QString &tur = QStringLiteral("0"));
+
+/// Damages the page of the store file at path that holds marker, as a bad
+/// disk sector would; false when the marker is not in the file.
+bool damagePageHolding(const QString &path, const QByteArray &marker);
+
+/// A store at path with count QSOs of heard call UA1AAA, whose numbers are
+/// N00000-MARK upwards; written in one transaction, for speed.
+void storeWithMarkedQsos(const QString &path, int count);
