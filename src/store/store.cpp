@@ -1,5 +1,6 @@
 #include "store.h"
 
+#include "processlock.h"
 #include "schema.h"
 #include "storeerror.h"
 
@@ -81,6 +82,18 @@ void Store::open()
     info.refresh();
     if (info.size() == 0 || !looksLikeSqlite(m_path))
         fail(QStringLiteral("файл не является базой данных Vireok (не файл SQLite); файл не изменён"));
+
+    // Two programs on one store act on rows the other one moved; the
+    // second is sent away before it reads anything.
+    switch (m_lock.take(m_path)) {
+    case ProcessLock::Result::Held:
+        break;
+    case ProcessLock::Result::HeldByOther:
+        fail(QStringLiteral("файл уже открыт другой копией программы Vireok. Две копии на одном журнале "
+                            "путают записи: закройте другую копию и запустите программу снова"));
+    case ProcessLock::Result::Failed:
+        fail(QStringLiteral("файл нельзя открыть: ") + m_lock.error());
+    }
 
     QSqlDatabase db = QSqlDatabase::contains(m_connection) ? QSqlDatabase::database(m_connection, false)
                                                            : QSqlDatabase::addDatabase("QSQLITE", m_connection);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "processlock.h"
 #include "qsorecord.h"
 #include "record.h"
 
@@ -22,7 +23,8 @@ public:
     Store &operator=(const Store &) = delete;
 
     /// Opens the file, creating a new store when it is missing. A file that
-    /// is not our store is left untouched and reported. Every later commit
+    /// is not our store is left untouched and reported, and so is a store
+    /// that another process has open. Every later commit
     /// is complete in the one file; no side file outlives a commit.
     /// Throws StoreError.
     void open();
@@ -80,5 +82,6 @@ private:
     QString m_path;
     QString m_connection;
     bool m_open = false;
+    ProcessLock m_lock; ///< held while this store is open: no second program on the file
     QHash<QString, std::shared_ptr<QSqlQuery>> m_statements;
 };

@@ -46,6 +46,7 @@ class StoreProcessesTest : public QObject {
 private slots:
     void killedProcessLeavesEveryConfirmedQsoInTheFileAlone();
     void killedFirstStartLeavesAWholeStoreOrNone();
+    void secondProgramIsRefusedWhileTheFirstRuns();
 };
 
 void StoreProcessesTest::killedProcessLeavesEveryConfirmedQsoInTheFileAlone()
@@ -91,6 +92,40 @@ void StoreProcessesTest::killedFirstStartLeavesAWholeStoreOrNone()
             QFAIL(qPrintable(QString("attempt %1: %2").arg(attempt).arg(e.text())));
         }
     }
+}
+
+void StoreProcessesTest::secondProgramIsRefusedWhileTheFirstRuns()
+{
+    TestFolder folder;
+    {
+        Store store(folder.storePath());
+        store.addQso(makeQso("UA1AAA"));
+    }
+    Probe first;
+    QVERIFY(first.start({"open", folder.storePath()}));
+    QCOMPARE(first.answer(), QString("open"));
+    {
+        Store second(folder.storePath());
+        try {
+            second.addQso(makeQso("UB2BBB"));
+            QFAIL("a second program wrote to the store");
+        } catch (const StoreError &e) {
+            QVERIFY2(e.text().contains("открыт другой копией программы Vireok"), qPrintable(e.text()));
+        }
+    }
+    // The system drops the lock with the process, however it ends.
+    first.kill();
+    Store store(folder.storePath());
+    Store sameProcess(folder.storePath());
+    store.addQso(makeQso("UB2BBB"));
+    QCOMPARE(sameProcess.qsoIds().size(), size_t(2));
+
+    Probe late;
+    QVERIFY(late.start({"record", folder.storePath(), "UC3CCC"}));
+    const QString answer = late.answer();
+    QVERIFY2(answer.startsWith("error ") && answer.contains("открыт другой копией программы Vireok"),
+             qPrintable(answer));
+    QCOMPARE(store.qsoIds().size(), size_t(2));
 }
 
 QTEST_GUILESS_MAIN(StoreProcessesTest)
