@@ -18,7 +18,7 @@ void exportLog(benchmark::State &state, Format format)
     StubClock clock;
     prompts.chosenFile = QDir::temp().filePath(QStringLiteral("vireok-bench/report.out"));
     ReportExport exporter(store, prompts, clock, nullptr,
-                          {[] { return QDir::tempPath(); }, [](bool) {}, QStringLiteral("https://x")});
+                          {[] { return QDir::tempPath(); }, [](bool) {}, QStringLiteral("https://x"), QString()});
     for (auto _ : state) {
         switch (format) {
         case Format::Cabrillo: exporter.cabrillo(); break;

@@ -5,6 +5,7 @@
 #include "storeerror.h"
 
 #include <QAtomicInt>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -72,14 +73,84 @@ void Store::fail(const QString &what) const
     throw StoreError(m_path + QStringLiteral(": ") + what);
 }
 
+void Store::fail(const QSqlError &error) const
+{
+    fail(explained(error));
+}
+
+// The user decides from this text whether the file is still their log: say
+// what went wrong in words, and keep the engine's own text beside them.
+QString Store::explained(const QSqlError &error)
+{
+    const QString own = error.text();
+    QString why;
+    switch (error.nativeErrorCode().toInt() & 0xff) {
+    case 5:  // SQLITE_BUSY
+    case 6:  // SQLITE_LOCKED
+        why = QStringLiteral("файл занят другой программой; закройте её и повторите");
+        break;
+    case 8:  // SQLITE_READONLY
+        why = QStringLiteral("запись в файл запрещена: файл или папка доступны только для чтения");
+        break;
+    case 10: // SQLITE_IOERR
+        why = QStringLiteral("ошибка чтения или записи диска");
+        break;
+    case 11: // SQLITE_CORRUPT
+    case 26: // SQLITE_NOTADB, though the file starts as SQLite
+        why = QStringLiteral("файл базы данных повреждён; не удаляйте его, записи из него ещё можно спасти");
+        break;
+    case 13: // SQLITE_FULL
+        why = QStringLiteral("диск заполнен");
+        break;
+    case 14: // SQLITE_CANTOPEN
+        why = QStringLiteral("файл нельзя открыть: нет доступа к файлу или к его папке");
+        break;
+    default:
+        return own;
+    }
+    return why + QStringLiteral(" (") + own + QLatin1Char(')');
+}
+
 void Store::open()
 {
     if (m_open)
         return;
+    // A store that failed at start stays failed for the run: reopening it
+    // later would put new QSOs into a log the window never showed.
+    if (!m_failure.isEmpty())
+        throw StoreError(m_failure);
+    try {
+        openFile();
+    } catch (const StoreError &e) {
+        m_failure = e.text();
+        m_statements.clear();
+        if (QSqlDatabase::contains(m_connection))
+            QSqlDatabase::database(m_connection, false).close();
+        throw;
+    }
+    m_open = true;
+}
+
+void Store::openFile()
+{
     QFileInfo info(m_path);
+    const QString folder = info.absolutePath();
+    const QByteArray folderName = QFile::encodeName(folder);
+    // Checked before the engine is asked: it would report a read-only place
+    // only at the first write, in words that blame the file.
+    if (::access(folderName.constData(), W_OK) != 0)
+        fail(QStringLiteral("папка %1 доступна только для чтения: Vireok не может вести в ней журнал. Скопируйте "
+                            "%2 в папку, где разрешена запись, и запустите программу там; файл не изменён")
+                 .arg(QDir::toNativeSeparators(folder), info.fileName()));
     if (!info.exists())
         createFile();
     info.refresh();
+    const QByteArray name = QFile::encodeName(m_path);
+    if (::access(name.constData(), R_OK) != 0)
+        fail(QStringLiteral("нет права читать файл; файл не изменён"));
+    if (::access(name.constData(), W_OK) != 0)
+        fail(QStringLiteral("файл доступен только для чтения: Vireok не может записывать в журнал. Снимите с "
+                            "файла запрет записи; файл не изменён"));
     if (info.size() == 0 || !looksLikeSqlite(m_path))
         fail(QStringLiteral("файл не является базой данных Vireok (не файл SQLite); файл не изменён"));
 
@@ -100,28 +171,28 @@ void Store::open()
     db.setDatabaseName(m_path);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
     if (!db.open())
-        fail(db.lastError().text());
-
+        fail(db.lastError());
+    {
+        // Only a file that could be read may be called foreign: a locked or
+        // damaged store fails here, with its own reason.
+        QSqlQuery probe(db);
+        if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
+            fail(probe.lastError());
+        while (probe.next()) {
+        }
+        if (probe.lastError().isValid())
+            fail(probe.lastError());
+    }
     const QString missing = Schema::whatIsMissing(db);
-    if (!missing.isEmpty()) {
-        db.close();
+    if (!missing.isEmpty())
         fail(QStringLiteral("файл не является базой данных Vireok: ") + missing
              + QStringLiteral("; файл не изменён"));
-    }
     const QString unusable = Schema::whatIsUnusable(db);
-    if (!unusable.isEmpty()) {
-        db.close();
+    if (!unusable.isEmpty())
         fail(QStringLiteral("база данных Vireok не годится для работы: ") + unusable
              + QStringLiteral("; файл не изменён"));
-    }
-    try {
-        useRollbackJournal(db);
-        Schema::ensureIndexes(db);
-    } catch (const StoreError &) {
-        db.close();
-        throw;
-    }
-    m_open = true;
+    useRollbackJournal(db);
+    Schema::ensureIndexes(db);
 }
 
 void Store::useRollbackJournal(QSqlDatabase &db)
@@ -133,12 +204,12 @@ void Store::useRollbackJournal(QSqlDatabase &db)
     // back out; FULL would save one sync but not that.
     QSqlQuery q(db);
     if (!q.exec(QStringLiteral("PRAGMA journal_mode=DELETE")) || !q.next())
-        fail(q.lastError().text());
+        fail(q.lastError());
     if (q.value(0).toString().compare(QLatin1String("delete"), Qt::CaseInsensitive) != 0)
         fail(QStringLiteral("журнал WAL не удалось перевести в один файл (файл открыт другим соединением)"));
     q.finish();
     if (!q.exec(QStringLiteral("PRAGMA synchronous=EXTRA")))
-        fail(q.lastError().text());
+        fail(q.lastError());
 }
 
 // A new store appears whole or not at all: it is built under a temporary
@@ -198,9 +269,9 @@ QSqlQuery &Store::prepared(const QString &sql)
     auto q = std::make_shared<QSqlQuery>(QSqlDatabase::database(m_connection, false));
     q->setForwardOnly(true);
     if (!q->prepare(sql)) {
-        const QString text = q->lastError().text();
+        const QSqlError error = q->lastError();
         m_statements.remove(sql);
-        fail(text);
+        fail(error);
     }
     slot = q;
     return *slot;
@@ -209,7 +280,7 @@ QSqlQuery &Store::prepared(const QString &sql)
 void Store::run(QSqlQuery &q)
 {
     if (!q.exec())
-        fail(q.lastError().text());
+        fail(q.lastError());
 }
 
 qint64 Store::scalar(QSqlQuery &q)
@@ -264,7 +335,7 @@ void Store::endOfRead(QSqlQuery &q)
         return;
     // The driver drops a statement that failed; prepare them all afresh.
     m_statements.clear();
-    fail(error.text());
+    fail(error);
 }
 
 // The grid names a row by the id it read; a row that is no longer in the

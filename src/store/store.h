@@ -10,6 +10,7 @@
 #include <vector>
 
 class QSqlDatabase;
+class QSqlError;
 class QSqlQuery;
 
 /// The store file vireok.mdb: every statement the program runs. Every call
@@ -24,7 +25,8 @@ public:
 
     /// Opens the file, creating a new store when it is missing. A file that
     /// is not our store is left untouched and reported, and so is a store
-    /// that another process has open. Every later commit
+    /// that another process has open. A failed open is final: every later
+    /// call throws the same error. Every later commit
     /// is complete in the one file; no side file outlives a commit.
     /// Throws StoreError.
     void open();
@@ -66,6 +68,7 @@ public:
 
 private:
     /// The statement for sql, prepared once per connection and reused.
+    void openFile();
     void createFile();
     void useRollbackJournal(QSqlDatabase &db);
     QSqlQuery &prepared(const QString &sql);
@@ -78,10 +81,13 @@ private:
     void insertRow(const QString &table, const FieldValues &values);
     qint64 scalar(QSqlQuery &q);
     [[noreturn]] void fail(const QString &what) const;
+    [[noreturn]] void fail(const QSqlError &error) const;
+    static QString explained(const QSqlError &error);
 
     QString m_path;
     QString m_connection;
     bool m_open = false;
+    QString m_failure; ///< why opening failed; the store stays failed for the run
     ProcessLock m_lock; ///< held while this store is open: no second program on the file
     QHash<QString, std::shared_ptr<QSqlQuery>> m_statements;
 };

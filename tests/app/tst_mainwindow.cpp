@@ -6,6 +6,9 @@
 #include <QLabel>
 #include "loggrid.h"
 #include <QMenuBar>
+#include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QtTest>
 
 class MainWindowTest : public QObject {
@@ -19,6 +22,7 @@ private slots:
     void manualIsOpenedFromTheWorkingDirectory();
     void foreignStoreShowsTheErrorAndTheWindowStillOpens();
     void frameIsFixedAndThePanelCoversTheGrid();
+    void storeLockedAtStartStaysFailedForTheRun();
 };
 
 struct Fixture : MainFixture {};
@@ -155,6 +159,50 @@ void MainWindowTest::frameIsFixedAndThePanelCoversTheGrid()
     // The entry panel's top edge lies over the grid's last pixels.
     const QImage shot = main.centralWidget()->grab().toImage();
     QCOMPARE(shot.pixelColor(300, 296), main.palette().color(QPalette::Window));
+}
+
+void MainWindowTest::storeLockedAtStartStaysFailedForTheRun()
+{
+    Fixture f;
+    storeWithMarkedQsos(f.folder.storePath(), 41);
+    const auto rowsInFile = [&] {
+        auto db = QSqlDatabase::addDatabase("QSQLITE", "count");
+        db.setDatabaseName(f.folder.storePath());
+        db.open();
+        QSqlQuery q(db);
+        q.exec("SELECT count(*) FROM qso");
+        const int n = q.next() ? q.value(0).toInt() : -1;
+        q.finish();
+        db.close();
+        db = QSqlDatabase();
+        return n;
+    };
+    {
+        auto other = QSqlDatabase::addDatabase("QSQLITE", "other");
+        other.setDatabaseName(f.folder.storePath());
+        QVERIFY(other.open());
+        QSqlQuery q(other);
+        QVERIFY(q.exec("BEGIN EXCLUSIVE"));
+        f.open();
+        other.close();
+    }
+    QSqlDatabase::removeDatabase("other");
+    QCOMPARE(f.prompts.storeErrors.size(), 1);
+    QVERIFY2(f.prompts.storeErrors.first().contains("занят другой программой"), qPrintable(f.prompts.storeErrors.first()));
+
+    // The lock has gone; the window never showed the file's 41 QSOs, so
+    // nothing may be written into them.
+    const MainForm &form = f.form();
+    form.heardCall->setText("UA1AAA");
+    form.heardNumber->setText("001");
+    form.ok->click();
+    f.prompts.answer = true;
+    f.main->actions().clearLog->trigger();
+    QVERIFY(f.prompts.storeErrors.size() >= 3);
+    QVERIFY(f.prompts.informed.isEmpty());
+    QCOMPARE(form.qsoPanel->text(), QString());
+    QCOMPARE(rowsInFile(), 41);
+    QSqlDatabase::removeDatabase("count");
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -35,7 +35,7 @@ struct Fixture {
     bool walked = false;
     ReportExport exporter{store, prompts, clock, nullptr,
                           ReportExport::Hooks{[this] { return folder.file(""); },
-                                              [this](bool) { walked = true; }, QStringLiteral("https://x")}};
+                                              [this](bool) { walked = true; }, QStringLiteral("https://x"), QString()}};
 
     Fixture()
     {

@@ -6,7 +6,11 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QtTest>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <csignal>
+#include <grp.h>
+#include <unistd.h>
 
 namespace {
 
@@ -25,6 +29,17 @@ struct Probe {
         while (!process.canReadLine() && process.state() == QProcess::Running)
             process.waitForReadyRead(10000);
         return QString::fromUtf8(process.readLine()).trimmed();
+    }
+    /// As an ordinary user: root may write anywhere, the user may not.
+    void asOrdinaryUser()
+    {
+        if (::geteuid() != 0)
+            return;
+        process.setChildProcessModifier([] {
+            const gid_t nogroup = 65534;
+            if (::setgroups(0, nullptr) != 0 || ::setgid(nogroup) != 0 || ::setuid(65534) != 0)
+                ::_exit(99);
+        });
     }
     void kill()
     {
@@ -47,6 +62,8 @@ private slots:
     void killedProcessLeavesEveryConfirmedQsoInTheFileAlone();
     void killedFirstStartLeavesAWholeStoreOrNone();
     void secondProgramIsRefusedWhileTheFirstRuns();
+    void troubleWithAStoreIsNamedNeverCalledForeign_data();
+    void troubleWithAStoreIsNamedNeverCalledForeign();
 };
 
 void StoreProcessesTest::killedProcessLeavesEveryConfirmedQsoInTheFileAlone()
@@ -126,6 +143,84 @@ void StoreProcessesTest::secondProgramIsRefusedWhileTheFirstRuns()
     QVERIFY2(answer.startsWith("error ") && answer.contains("открыт другой копией программы Vireok"),
              qPrintable(answer));
     QCOMPARE(store.qsoIds().size(), size_t(2));
+}
+
+void StoreProcessesTest::troubleWithAStoreIsNamedNeverCalledForeign_data()
+{
+    QTest::addColumn<QString>("trouble");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("read-only folder") << "folder" << "доступна только для чтения";
+    QTest::newRow("read-only file") << "file" << "файл доступен только для чтения";
+    QTest::newRow("held by another program") << "locked" << "файл занят другой программой";
+    QTest::newRow("damaged") << "damaged" << "файл базы данных повреждён";
+}
+
+// A user told "not a Vireok store" may delete a real log.
+void StoreProcessesTest::troubleWithAStoreIsNamedNeverCalledForeign()
+{
+    QFETCH(QString, trouble);
+    QFETCH(QString, expected);
+    TestFolder folder;
+    storeWithMarkedQsos(folder.storePath(), 1000);
+    QSqlDatabase other;
+    if (trouble == "damaged") {
+        QFile f(folder.storePath());
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        f.seek(100); // the table of tables starts here, after the file header
+        f.write(QByteArray(8, '\xff'));
+    } else if (trouble == "locked") {
+        other = QSqlDatabase::addDatabase("QSQLITE", "other");
+        other.setDatabaseName(folder.storePath());
+        QVERIFY(other.open());
+        QSqlQuery q(other);
+        QVERIFY(q.exec("BEGIN EXCLUSIVE"));
+    }
+    const auto bytes = [&] {
+        QFile f(folder.storePath());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QByteArray before = bytes();
+    QString text;
+    if (trouble == "folder" || trouble == "file") {
+        // The probe must be reachable for the ordinary user, wherever the build is.
+        TestFolder bin;
+        QVERIFY(QFile::copy(STOREPROBE, bin.file("storeprobe")));
+        QFile::setPermissions(bin.file(""), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+        QFile::setPermissions(bin.file("storeprobe"), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+        const auto readOnly = QFile::ReadOwner | QFile::ReadOther | QFile::ReadGroup;
+        const auto folderRights = readOnly | QFile::ExeOwner | QFile::ExeOther | QFile::ExeGroup;
+        QFile::setPermissions(folder.storePath(), trouble == "file" ? readOnly : readOnly | QFile::WriteOwner);
+        QFile::setPermissions(folder.file(""), trouble == "folder" ? folderRights : folderRights | QFile::WriteOwner);
+        if (::geteuid() == 0)
+            for (const QString &path : {folder.file(""), folder.storePath()})
+                QCOMPARE(::chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+        Probe probe;
+        probe.asOrdinaryUser();
+        probe.process.start(bin.file("storeprobe"), {"record", folder.storePath(), "UB2BBB"});
+        QVERIFY(probe.process.waitForStarted(10000));
+        text = probe.answer();
+        QVERIFY2(text.startsWith("error "), qPrintable(text));
+        QFile::setPermissions(folder.file(""), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    } else {
+        Store store(folder.storePath());
+        try {
+            store.addQso(makeQso("UB2BBB"));
+            QFAIL("the QSO was recorded");
+        } catch (const StoreError &e) {
+            text = e.text();
+        }
+        // Once the trouble is over the store stays failed for this run:
+        // the window shows no log that is not the file's.
+        if (other.isOpen())
+            other.close();
+        QVERIFY_THROWS_EXCEPTION(StoreError, store.addQso(makeQso("UB2BBB")));
+    }
+    QVERIFY2(text.contains(expected), qPrintable(text));
+    QVERIFY2(!text.contains("не является"), qPrintable(text));
+    QVERIFY2(text.contains("vireok.mdb"), qPrintable(text));
+    other = QSqlDatabase();
+    QSqlDatabase::removeDatabase("other");
+    QCOMPARE(bytes(), before);
 }
 
 QTEST_GUILESS_MAIN(StoreProcessesTest)
