@@ -23,7 +23,12 @@ QRect repeatWindowPlacement(const IniFile &ini, const QSize &screen, const QRect
     if (left == -1)
         return {centredEdge(screen.width(), design.width()), centredEdge(screen.height(), design.height()),
                 design.width(), design.height()};
+    // A size is bounded by the screen (a huge one only eats memory) and a
+    // size of nothing falls back to the design; the place stays as read.
+    const auto extent = [&](const char *key, int designExtent, int screenExtent) {
+        const int value = ini.readInt(section, QLatin1String(key)).value_or(designExtent);
+        return value < 1 ? designExtent : qMin(value, qMax(screenExtent, 1));
+    };
     return {left, ini.readInt(section, QStringLiteral("Top")).value_or(design.top()),
-            ini.readInt(section, QStringLiteral("Width")).value_or(design.width()),
-            ini.readInt(section, QStringLiteral("Height")).value_or(design.height())};
+            extent("Width", design.width(), screen.width()), extent("Height", design.height(), screen.height())};
 }

@@ -19,4 +19,5 @@ MainPlacement mainPlacement(const IniFile &ini, const QSize &screen, const QSize
 
 /// Section RptQso: Left -1 (or missing) centres the window at its design
 /// size; otherwise Left, Top, Width, Height, each defaulting to design.
+/// Width and Height are bounded by the screen; below 1 they are the design's.
 QRect repeatWindowPlacement(const IniFile &ini, const QSize &screen, const QRect &design);

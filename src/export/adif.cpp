@@ -11,12 +11,14 @@ std::optional<QString> adifFrequency(const QString &band)
     // The two VHF/UHF bands of the band selector are named in MHz.
     if (n == 144 || n == 432)
         return QString::number(n);
-    const qint64 whole = n / 1000;
-    qint64 part = (n < 0 ? -n : n) % 1000;
-    QString text = (n < 0 && whole == 0 ? QStringLiteral("-") : QString()) + QString::number(whole);
+    // The magnitude in unsigned arithmetic: the lowest whole number has no
+    // positive counterpart.
+    const quint64 magnitude = n < 0 ? quint64(0) - quint64(n) : quint64(n);
+    const quint64 part = magnitude % 1000;
+    QString text = (n < 0 ? QStringLiteral("-") : QString()) + QString::number(magnitude / 1000);
     if (part == 0)
         return text;
-    QString fraction = QStringLiteral("%1").arg(part, 3, 10, QLatin1Char('0'));
+    QString fraction = QStringLiteral("%1").arg(qulonglong(part), 3, 10, QLatin1Char('0'));
     while (fraction.endsWith(QLatin1Char('0')))
         fraction.chop(1);
     return text + QLatin1Char('.') + fraction;

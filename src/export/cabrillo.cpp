@@ -2,6 +2,9 @@
 
 #include "cp1251.h"
 
+#include <QRegularExpression>
+#include <algorithm>
+
 namespace {
 
 HeaderLine line(const char *tag, const QString &value)
@@ -14,11 +17,29 @@ HeaderLine fixed(const char *text)
     return {QString::fromLatin1(text), QString(), true};
 }
 
+const char *const kWidthFields[] = {"POSNR10", "POSNR11", "POSNR20", "POSNR21"};
+
 std::optional<int> width(const FieldGetter &log, const char *field)
 {
     bool ok = false;
     const int w = trimReport(log(QString::fromLatin1(field))).toInt(&ok);
-    return ok ? std::optional<int>(w) : std::nullopt;
+    return ok && w >= 0 && w <= kMaxGroupWidth ? std::optional<int>(w) : std::nullopt;
+}
+
+// A stored CR, LF or NUL would end the line inside a field and split the
+// QSO in two for every log checker.
+void appendOneLine(QByteArray &out, const QString &value)
+{
+    const auto isControl = [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; };
+    if (std::none_of(value.begin(), value.end(), isControl)) {
+        appendCp1251(out, value);
+        return;
+    }
+    QString blanked = value;
+    for (QChar &c : blanked)
+        if (isControl(c))
+            c = QLatin1Char(' ');
+    appendCp1251(out, blanked);
 }
 
 /// The header up to CLUB and after it, shared by both reports.
@@ -40,7 +61,7 @@ QVector<HeaderLine> opening(const FieldGetter &log)
 void appendGroup(QByteArray &out, const QString &value, int width, bool left)
 {
     const qsizetype start = out.size();
-    appendCp1251(out, value);
+    appendOneLine(out, value);
     out += ' ';
     const qsizetype pad = width - (out.size() - start);
     if (pad <= 0)
@@ -62,6 +83,21 @@ std::optional<ReportLayout> reportLayout(const FieldGetter &log)
     if (!r1 || !n1 || !r2 || !n2)
         return std::nullopt;
     return ReportLayout{trimReport(log("ALIGN")) == QLatin1String("L"), *r1, *n1, *r2, *n2};
+}
+
+std::optional<std::pair<QString, QString>> widthOutOfBounds(const FieldGetter &log)
+{
+    for (const char *field : kWidthFields) {
+        const QString text = trimReport(log(QString::fromLatin1(field)));
+        bool ok = false;
+        const qlonglong w = text.toLongLong(&ok);
+        // Digits beyond every whole number are out of bounds too; text is not
+        // a width at all (the settings were never saved).
+        static const QRegularExpression wholeNumber(QStringLiteral("^-?[0-9]+$"));
+        if (!ok ? wholeNumber.match(text).hasMatch() : w < 0 || w > kMaxGroupWidth)
+            return std::pair{QString::fromLatin1(field), text};
+    }
+    return std::nullopt;
 }
 
 QVector<HeaderLine> cabrilloHeader(const FieldGetter &log)
@@ -93,7 +129,7 @@ void appendHeader(QByteArray &out, const QVector<HeaderLine> &header)
         if (!h.always && h.value.isEmpty())
             continue;
         appendCp1251(out, h.tag);
-        appendCp1251(out, h.value);
+        appendOneLine(out, h.value);
         out += "\r\n";
     }
 }

@@ -13,9 +13,16 @@ struct ReportLayout {
     int report1 = 4, number1 = 7, report2 = 4, number2 = 7;
 };
 
+/// The widest group a stored width may ask for; the settings window offers 17.
+inline constexpr int kMaxGroupWidth = 100;
+
 /// From ALIGN and POSNR10, POSNR11, POSNR20, POSNR21 (trimmed); nothing when
-/// a width is not a whole number, as before the contest settings are saved.
+/// a width is not a whole number, as before the contest settings are saved,
+/// or lies outside 0 to kMaxGroupWidth.
 std::optional<ReportLayout> reportLayout(const FieldGetter &log);
+/// The first width field holding a whole number outside 0 to kMaxGroupWidth,
+/// and its text; nothing when there is none.
+std::optional<std::pair<QString, QString>> widthOutOfBounds(const FieldGetter &log);
 
 struct HeaderLine {
     QString tag;   ///< with its colon and blank
@@ -28,9 +35,11 @@ QVector<HeaderLine> cabrilloHeader(const FieldGetter &log);
 /// The ERMAK header: Cyrillic name and address, operators from the station record.
 QVector<HeaderLine> ermakHeader(const FieldGetter &log, const FieldGetter &station);
 
-/// Writes the header lines that have a value, each ended by CR LF.
+/// Writes the header lines that have a value, each ended by CR LF; a control
+/// character inside a value is written as a blank, so a value stays one line.
 void appendHeader(QByteArray &out, const QVector<HeaderLine> &header);
-/// "QSO: " and the ten groups, padded to the layout's widths, CR LF.
+/// "QSO: " and the ten groups, padded to the layout's widths, CR LF; a
+/// control character inside a field is written as a blank.
 void appendQsoLine(QByteArray &out, const QsoRecord &qso, const ReportLayout &layout);
 
 inline constexpr const char *kEndOfLog = "END-OF-LOG:\r\n";

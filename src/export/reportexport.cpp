@@ -25,6 +25,9 @@ const QString kSaveSettingsFirst = QStringLiteral(
     "Выгрузка невозможна: не заданы ширины групп отчета.\n\rСначала сохраните настройки соревнования:\n\r"
     "Меню -> \"Соревнования\", кнопка \"СОХРАНИТЬ\".");
 
+const QString kWidthOutOfBounds = QStringLiteral(
+    "Выгрузка невозможна: ширина группы отчета %1 равна %2, а допустимо от 0 до %3.\n\r"
+    "Сохраните настройки соревнования заново:\n\rМеню -> \"Соревнования\", кнопка \"СОХРАНИТЬ\".");
 const QString kOwnFile = QStringLiteral(
     "Отчет нельзя записать в файл %1:\n\rэто файл журнала Vireok (%2), отчет уничтожил бы журнал.\n\r"
     "Выберите другое имя файла.");
@@ -178,6 +181,10 @@ void ReportExport::report(Kind kind)
             return;
         // Read everything the header needs before a file is created.
         const Record log = m_store.readLog();
+        if (const auto bad = widthOutOfBounds(getter(log))) {
+            m_prompts.inform(m_window, kWidthOutOfBounds.arg(bad->first, bad->second).arg(kMaxGroupWidth));
+            return;
+        }
         const auto layout = reportLayout(getter(log));
         if (!layout) {
             m_prompts.inform(m_window, kSaveSettingsFirst);

@@ -85,6 +85,13 @@ void SettingsIniTest::repeatWindowPlacement_data()
     QTest::newRow("no section") << QByteArray("[Main]\nLeft=1\n") << QRect((1280 - 384) / 2, (1024 - 292) / 2, 384, 292);
     QTest::newRow("all keys") << QByteArray("[RptQso]\nLeft=5\nTop=6\nHeight=200\nWidth=300\n") << QRect(5, 6, 300, 200);
     QTest::newRow("only Left") << QByteArray("[rptqso]\nLeft=5\n") << QRect(5, 557, 384, 292);
+    // A window larger than the screen only eats memory; the place stays as read.
+    QTest::newRow("sizes beyond the screen")
+        << QByteArray("[RptQso]\nLeft=-7\nTop=99999\nHeight=2147483647\nWidth=2147483647\n")
+        << QRect(-7, 99999, 1280, 1024);
+    QTest::newRow("negative sizes") << QByteArray("[RptQso]\nLeft=5\nTop=6\nHeight=-20\nWidth=-2147483648\n")
+                                    << QRect(5, 6, 384, 292);
+    QTest::newRow("zero sizes") << QByteArray("[RptQso]\nLeft=5\nTop=6\nHeight=0\nWidth=0\n") << QRect(5, 6, 384, 292);
 }
 
 void SettingsIniTest::repeatWindowPlacement()

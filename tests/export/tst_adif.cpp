@@ -25,6 +25,10 @@ void AdifTest::frequency_data()
     QTest::newRow("432 is MHz") << "432" << "432";
     QTest::newRow("500") << "500" << "0.5";
     QTest::newRow("typed text") << "20m" << "";
+    QTest::newRow("negative under a thousand") << "-500" << "-0.5";
+    QTest::newRow("lowest whole number") << "-9223372036854775808" << "-9223372036854775.808";
+    QTest::newRow("highest whole number") << "9223372036854775807" << "9223372036854775.807";
+    QTest::newRow("beyond whole numbers") << "9223372036854775808" << "";
     QTest::newRow("empty") << "" << "";
 }
 

@@ -84,6 +84,10 @@ void CabrilloTest::qsoLines_data()
     QTest::newRow("overlong call kept whole")
         << row("7000", "CW", "0917", "UA1AAA/MM/1234", "599", "3", "R", "599", "4") << false << 7
         << QByteArray("QSO:  7000 CW 2026-12-06 0917 UA1AAA/MM/1234 599      3 R             599      4 ");
+    QTest::newRow("line breaks and NUL inside fields are blanks")
+        << row("7000", "C\nW", "09\r7", "UA1\r\nA", "599", QString("0") + QChar(0) + "1", "R\x1f", "599\x7f", "4\t")
+        << false << 7
+        << QByteArray("QSO:  7000 C W 2026-12-06 09 7 UA1  A        599    0 1 R             599      4  ");
     QTest::newRow("band of six characters fills its group")
         << row("144000", "CW", "0918", "UA1A", "599", "1", "", "", "") << false << 7
         << QByteArray("QSO: 144000 CW 2026-12-06 0918 UA1A          599      1                          ");
@@ -110,6 +114,9 @@ void CabrilloTest::layoutFromTheLogRow_data()
     QTest::newRow("small l") << "l" << "7" << true << false;
     QTest::newRow("never saved") << "" << "" << false << false;
     QTest::newRow("not a number") << "L" << "7a" << false << false;
+    QTest::newRow("widest allowed") << "L" << "100" << true << true;
+    QTest::newRow("two thousand million") << "L" << "2000000000" << false << false;
+    QTest::newRow("negative") << "L" << "-1" << false << false;
 }
 
 void CabrilloTest::layoutFromTheLogRow()
@@ -148,7 +155,7 @@ void CabrilloTest::headerTrimsAndLeavesOutEmptyValues()
         {"ADDRESS2E", "Novosibirsk"},
         {"ADDRESS3", "630000"},
         {"OPERATORS", "R9AA R9AB"},
-        {"SOAPBOX", "TNX,  73!"},
+        {"SOAPBOX", QString("TNX,\r\n73!") + QChar(0)},
     })));
     QCOMPARE(text, QByteArray("START-OF-LOG: 3.0\r\n"
                               "CONTEST: RDXC\r\n"

@@ -17,6 +17,7 @@ private slots:
     void cabrilloFileIsWholeAndNamedInTheMessage();
     void ermakWritesCyrillicAndNamesTheWrittenFile();
     void emptyLogGivesHeaderAndEndInEveryFormat();
+    void unsavedContestSettingsCreateNoFile_data();
     void unsavedContestSettingsCreateNoFile();
     void adifWithATypedBandStopsAndLeavesTheOldFile();
     void unwritablePlacesGiveTheErrorBoxAndNoPartialFile_data();
@@ -125,15 +126,32 @@ void ReportExportTest::emptyLogGivesHeaderAndEndInEveryFormat()
              QString("Выгрузка в файл  " + f.folder.file("out.adi") + "  формата \"ADIF\" произведена!"));
 }
 
+void ReportExportTest::unsavedContestSettingsCreateNoFile_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("width");
+    QTest::addColumn<QString>("named"); // what the message must say of the width
+    QTest::newRow("never saved") << "POSNR11" << "" << "";
+    // Each group would be padded to two thousand million blanks.
+    QTest::newRow("width beyond bound") << "POSNR21" << "2000000000" << "ширина группы отчета POSNR21 равна 2000000000, "
+                                                                        "а допустимо от 0 до 100";
+    QTest::newRow("width beyond whole numbers") << "POSNR10" << "99999999999999999999" << "POSNR10 равна 99999999999999999999";
+    QTest::newRow("negative width") << "POSNR20" << "-4" << "POSNR20 равна -4";
+}
+
 void ReportExportTest::unsavedContestSettingsCreateNoFile()
 {
+    QFETCH(QString, field);
+    QFETCH(QString, width);
+    QFETCH(QString, named);
     Fixture f;
-    f.store.writeLog({{"POSNR11", ""}});
+    f.store.writeLog({{field, width}});
     f.exporter.cabrillo();
     QVERIFY(!QFile::exists(f.folder.file("out.cbr")));
     QCOMPARE(f.prompts.informed.size(), 1);
     QVERIFY(f.prompts.informed.first().contains("Соревнования"));
     QVERIFY(f.prompts.informed.first().contains("СОХРАНИТЬ"));
+    QVERIFY2(f.prompts.informed.first().contains(named), qPrintable(f.prompts.informed.first()));
 }
 
 void ReportExportTest::adifWithATypedBandStopsAndLeavesTheOldFile()
