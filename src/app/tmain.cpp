@@ -78,7 +78,7 @@ TMain::TMain(const Services &services, QWidget *parent)
         EntryContext{m_form, *m_log, m_services.store, m_services.prompts, *m_screen, [this] { return m_layout; }});
     new EntryKeys(*m_context, this);
     new Recorder(*m_context, this);
-    m_editor = new Editor(*m_context, this);
+    m_editor = new Editor(*m_context, m_services.clock, this);
     m_station = new StationPanel(m_form, m_services.store, m_services.prompts, centralWidget());
     connect(m_station, &StationPanel::openChanged, this, [this](bool open) { m_screen->setStationOpen(open); });
     ReportExport::Hooks hooks;

@@ -3,7 +3,9 @@
 #include "entryedit.h"
 #include "fieldcolours.h"
 #include "logmodel.h"
+#include "clocksource.h"
 #include "prompts.h"
+#include "store.h"
 #include "storeerror.h"
 #include "screenmode.h"
 #include "timecheck.h"
@@ -11,11 +13,29 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include "loggrid.h"
 
-Editor::Editor(const EntryContext &context, QObject *parent) : QObject(parent), m_c(context)
+namespace {
+
+/// vireok-YYYY-MM-DD-HHMM.mdb beside the store, with -2, -3... when taken.
+QString copyName(const QString &storePath, const QDateTime &local)
+{
+    const QDir folder = QFileInfo(storePath).absoluteDir();
+    const QString stem = QStringLiteral("vireok-") + local.toString(QStringLiteral("yyyy-MM-dd-HHmm"));
+    QString name = stem + QStringLiteral(".mdb");
+    for (int n = 2; QFileInfo::exists(folder.filePath(name)); ++n)
+        name = stem + QStringLiteral("-%1.mdb").arg(n);
+    return folder.filePath(name);
+}
+
+} // namespace
+
+Editor::Editor(const EntryContext &context, const ClockSource &clock, QObject *parent)
+    : QObject(parent), m_c(context), m_clock(clock)
 {
     connect(m_c.form.editOk, &QPushButton::clicked, this, &Editor::saveEdit);
 }
@@ -122,11 +142,25 @@ void Editor::deleteRecord()
 void Editor::clearLog()
 {
     const qint64 count = m_c.log.qsoCount();
-    // One slip of the mouse must not lose a whole contest.
+    const QString copy = copyName(m_c.store.path(), m_clock.nowUtc().toLocalTime());
+    const QString copyFile = QFileInfo(copy).fileName();
+    // One slip of the mouse must not lose a whole contest: the question
+    // first, then a copy that opens as a store, and only then the deletion.
     if (!m_c.prompts.confirm(m_c.form.window,
-                             QStringLiteral("Очистить лог?\nБудут удалены все QSO: %1.\nОтменить это будет нельзя.")
-                                 .arg(count)))
+                             QStringLiteral("Очистить лог?\nБудут удалены все QSO: %1.\nПеред очисткой весь журнал "
+                                            "будет сохранён в файл %2.")
+                                 .arg(count)
+                                 .arg(copyFile)))
         return;
+    try {
+        m_c.store.copyTo(copy);
+    } catch (const StoreError &e) {
+        m_c.prompts.storeError(m_c.form.window, QStringLiteral("Лог не очищен: копию журнала не удалось сохранить в "
+                                                               "файл %1.\n\r")
+                                                    .arg(copyFile)
+                                                    + e.text());
+        return;
+    }
     try {
         m_c.log.clear();
     } catch (const StoreError &e) {
@@ -134,4 +168,5 @@ void Editor::clearLog()
         return;
     }
     writeCounters(m_c);
+    m_c.form.statusPanel->setText(QStringLiteral("Лог очищен, копия: ") + copyFile);
 }

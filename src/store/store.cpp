@@ -356,6 +356,29 @@ void Store::clearQsos()
     run(q);
 }
 
+void Store::copyTo(const QString &path)
+{
+    if (!m_open)
+        open();
+    if (QFileInfo::exists(path))
+        fail(QStringLiteral("файл %1 уже есть").arg(path));
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    q.prepare(QStringLiteral("VACUUM INTO ?"));
+    q.addBindValue(path);
+    if (!q.exec()) {
+        const QSqlError error = q.lastError();
+        const QFileInfo partial(path);
+        if (partial.exists() && !partial.isSymLink())
+            QFile::remove(path);
+        fail(error);
+    }
+    q.finish();
+    // The copy is what the user keeps of the cleared log: on the disk
+    // before anything is deleted.
+    if (!syncPath(QFile::encodeName(path)) || !syncPath(QFile::encodeName(QFileInfo(path).absolutePath())))
+        fail(QStringLiteral("копию %1 не удалось записать на диск").arg(path));
+}
+
 std::vector<qint64> Store::qsoIds()
 {
     QSqlQuery &q = prepared(QStringLiteral("SELECT id FROM qso ORDER BY id"));

@@ -41,6 +41,9 @@ public:
     /// Throws StoreError when the file has no row with that id.
     void deleteQso(qint64 id);
     void clearQsos();
+    /// A complete copy of the store, which opens as a store, in a new file
+    /// at path; nothing is written when path exists. Throws StoreError.
+    void copyTo(const QString &path);
     std::vector<qint64> qsoIds();
     /// Up to limit rows with id >= firstId, in id order.
     std::vector<QsoRecord> qsosFrom(qint64 firstId, int limit);

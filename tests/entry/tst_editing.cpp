@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -33,6 +34,8 @@ private slots:
     void deletingTheLastRowStandsOnTheNewLast();
     void editAndDeleteOnEmptyLogDoNothing();
     void clearingAsksFirstAndNoKeepsTheLog();
+    void clearingCopiesTheWholeStoreFirst_data();
+    void clearingCopiesTheWholeStoreFirst();
 };
 
 namespace {
@@ -417,6 +420,60 @@ void EditingTest::clearingAsksFirstAndNoKeepsTheLog()
     QCOMPARE(f.form().qsoPanel->text(), QString("QSO: 0"));
     QCOMPARE(f.form().pointsPanel->text(), QString("Points: 0"));
     QVERIFY(f.store.qsoIds().empty());
+}
+
+void EditingTest::clearingCopiesTheWholeStoreFirst_data()
+{
+    QTest::addColumn<QString>("before"); // what lies beside the store already
+    QTest::addColumn<QString>("copy");   // the copy's name; empty: no copy can be made
+    QTest::newRow("free name") << "" << "vireok-2026-12-06-0915.mdb";
+    QTest::newRow("name taken") << "file" << "vireok-2026-12-06-0915-2.mdb";
+    QTest::newRow("copy impossible") << "dangling link" << "";
+}
+
+void EditingTest::clearingCopiesTheWholeStoreFirst()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, copy);
+    MainFixture f;
+    fill(f.store, 10);
+    f.store.writeLog({{"CALLSIGN", "R9AA"}});
+    const QString taken = f.folder.file("vireok-2026-12-06-0915.mdb");
+    if (before == "file") {
+        QFile other(taken);
+        QVERIFY(other.open(QIODevice::WriteOnly));
+        other.write("somebody else's file");
+    } else if (before == "dangling link") {
+        QVERIFY(QFile::link(f.folder.file("no/such/folder/copy.mdb"), taken));
+    }
+    f.open();
+    f.prompts.answer = true;
+    f.main->actions().clearLog->trigger();
+    QCOMPARE(f.prompts.questions.size(), 1);
+    if (copy.isEmpty()) {
+        QCOMPARE(f.prompts.storeErrors.size(), 1);
+        QVERIFY2(f.prompts.storeErrors.first().startsWith("Лог не очищен: копию журнала не удалось сохранить в файл "
+                                                          "vireok-2026-12-06-0915.mdb."),
+                 qPrintable(f.prompts.storeErrors.first()));
+        QCOMPARE(f.store.qsoIds().size(), size_t(10));
+        QCOMPARE(f.form().qsoPanel->text(), QString("QSO: 10"));
+        QVERIFY(QFileInfo(taken).isSymLink());
+        return;
+    }
+    QVERIFY2(f.prompts.questions.first().contains("сохранён в файл " + copy + "."),
+             qPrintable(f.prompts.questions.first()));
+    QVERIFY(f.prompts.storeErrors.isEmpty());
+    QVERIFY(f.store.qsoIds().empty());
+    QCOMPARE(f.form().statusPanel->text(), "Лог очищен, копия: " + copy);
+    if (before == "file") {
+        QFile other(taken);
+        QVERIFY(other.open(QIODevice::ReadOnly));
+        QCOMPARE(other.readAll(), QByteArray("somebody else's file"));
+    }
+    // The copy is a whole store: QSOs and settings.
+    Store saved(f.folder.file(copy));
+    QCOMPARE(saved.qsoIds().size(), size_t(10));
+    QCOMPARE(saved.readLog().value("CALLSIGN"), QString("R9AA"));
 }
 
 QTEST_MAIN(EditingTest)
