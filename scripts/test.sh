@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test.
+# Installs what is missing, builds, and runs every test; then builds the same
+# tests with AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/) and
+# runs them again there.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 extra=()
@@ -9,4 +11,13 @@ extra=()
 "$root/scripts/setup.sh" "${extra[@]}"
 "$root/scripts/build.sh"
 cd "$root/build"
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel 2
+
+# Memory errors and undefined arithmetic pass unseen in the release build:
+# the whole suite once more with both sanitizers, stopping at the first report.
+sanitize="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+cmake -S "$root" -B "$root/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVIREOK_BENCH=OFF \
+      -DCMAKE_CXX_FLAGS="-O1 $sanitize" -DCMAKE_EXE_LINKER_FLAGS="$sanitize" >/dev/null
+cmake --build "$root/build-asan" --parallel
+cd "$root/build-asan"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel 2
