@@ -1,6 +1,6 @@
 #include "fixtures.h"
-#include "reportexport.h"
-#include "store.h"
+#include "export/reportexport.h"
+#include "store/store.h"
 #include "stubs.h"
 
 #include <QDir>

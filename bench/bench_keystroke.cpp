@@ -1,6 +1,6 @@
 #include "fixtures.h"
-#include "repeatlistmodel.h"
-#include "store.h"
+#include "repeats/repeatlistmodel.h"
+#include "store/store.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
-#include "entryedit.h"
+#include "entry/entryedit.h"
 #include "fixtures.h"
-#include "logmodel.h"
-#include "store.h"
+#include "entry/logmodel.h"
+#include "store/store.h"
 #include "stubs.h"
-#include "tmain.h"
+#include "app/tmain.h"
 
 #include <QDir>
 #include <QFile>

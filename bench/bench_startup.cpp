@@ -1,6 +1,6 @@
 #include "fixtures.h"
-#include "logmodel.h"
-#include "store.h"
+#include "entry/logmodel.h"
+#include "store/store.h"
 
 #include <benchmark/benchmark.h>
 

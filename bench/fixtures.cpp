@@ -1,6 +1,6 @@
 #include "fixtures.h"
 
-#include "store.h"
+#include "store/store.h"
 
 #include <QDir>
 #include <QFile>

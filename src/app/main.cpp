@@ -1,14 +1,14 @@
-#include "clocksource.h"
+#include "seams/clocksource.h"
 #include "application.h"
 #include "inifile.h"
 #include "qtprompts.h"
-#include "store.h"
+#include "store/store.h"
 #include "taboutbox.h"
-#include "tcontest.h"
-#include "tcontestup.h"
-#include "timeseams.h"
+#include "setup/tcontest.h"
+#include "setup/tcontestup.h"
+#include "timesync/systemtime.h"
 #include "tmain.h"
-#include "trptqso.h"
+#include "repeats/trptqso.h"
 
 #include <QApplication>
 #include <cstdio>

@@ -2,9 +2,9 @@
 
 #include "appicon.h"
 #include "fonts.h"
-#include "entryedit.h"
-#include "fieldcolours.h"
-#include "loggrid.h"
+#include "entry/entryedit.h"
+#include "form/fieldcolours.h"
+#include "form/loggrid.h"
 
 #include <QApplication>
 #include <QCheckBox>

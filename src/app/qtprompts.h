@@ -1,7 +1,7 @@
 #pragma once
 
-#include "desktop.h"
-#include "prompts.h"
+#include "seams/desktop.h"
+#include "seams/prompts.h"
 
 /// The real message boxes and save dialog.
 class QtPrompts : public Prompts {

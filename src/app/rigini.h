@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rigsettings.h"
+#include "rig/rigsettings.h"
 
 class IniFile;
 

@@ -1,35 +1,35 @@
 #include "tmain.h"
 
 #include "appicon.h"
-#include "clocksource.h"
-#include "clockticker.h"
-#include "desktop.h"
-#include "editor.h"
-#include "entrycontext.h"
-#include "entryedit.h"
-#include "entrykeys.h"
+#include "seams/clocksource.h"
+#include "clock/clockticker.h"
+#include "seams/desktop.h"
+#include "entry/editor.h"
+#include "entry/entrycontext.h"
+#include "entry/entryedit.h"
+#include "entry/entrykeys.h"
 #include "fonts.h"
-#include "loggrid.h"
-#include "logmodel.h"
+#include "form/loggrid.h"
+#include "entry/logmodel.h"
 #include "mainformbuilder.h"
 #include "placement.h"
-#include "prompts.h"
-#include "recorder.h"
-#include "repeatcheck.h"
-#include "repeatlistmodel.h"
-#include "reportexport.h"
-#include "rigfollower.h"
+#include "seams/prompts.h"
+#include "entry/recorder.h"
+#include "repeats/repeatcheck.h"
+#include "repeats/repeatlistmodel.h"
+#include "export/reportexport.h"
+#include "rig/rigfollower.h"
 #include "rigini.h"
-#include "schema.h"
-#include "screenmode.h"
-#include "stationpanel.h"
-#include "store.h"
-#include "storeerror.h"
-#include "storeguard.h"
+#include "store/schema.h"
+#include "entry/screenmode.h"
+#include "setup/stationpanel.h"
+#include "store/store.h"
+#include "store/storeerror.h"
+#include "seams/storeguard.h"
 #include "taboutbox.h"
-#include "tidsntp.h"
-#include "timesynccommand.h"
-#include "trptqso.h"
+#include "timesync/tidsntp.h"
+#include "timesync/timesynccommand.h"
+#include "repeats/trptqso.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -220,12 +220,14 @@ void TMain::startClock()
     const ClockWidgets widgets{m_form.utcDate,   m_form.utcTime, m_form.utcClock,       m_form.tourTime,
                                m_form.tourNumber, m_form.tour,   m_form.localDatePanel, m_form.localTimePanel};
     m_clock = new ClockTicker(widgets, m_services.clock, m_services.prompts,
-                              [this] {
-                                  const Record log = m_services.store.readLog();
+                              [this]() -> std::optional<QStringList> {
                                   QStringList times;
-                                  for (const QString &field : Schema::tourFields())
-                                      times << log.value(field);
-                                  return times;
+                                  const bool read = guarded(m_services.prompts, this, [&] {
+                                      const Record log = m_services.store.readLog();
+                                      for (const QString &field : Schema::tourFields())
+                                          times << log.value(field);
+                                  });
+                                  return read ? std::optional(times) : std::nullopt;
                               },
                               this);
     connect(m_form.tour, &QCheckBox::clicked, m_clock, &ClockTicker::tourToggled);

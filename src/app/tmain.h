@@ -2,7 +2,7 @@
 
 #include "inifile.h"
 #include "mainactions.h"
-#include "mainform.h"
+#include "form/mainform.h"
 
 #include <QMainWindow>
 #include <functional>

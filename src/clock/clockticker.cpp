@@ -1,9 +1,8 @@
 #include "clockticker.h"
 
-#include "clocksource.h"
+#include "seams/clocksource.h"
 #include "localformats.h"
-#include "prompts.h"
-#include "storeerror.h"
+#include "seams/prompts.h"
 #include "utctexts.h"
 
 #include <QCheckBox>
@@ -13,7 +12,7 @@
 #include <QTimer>
 
 ClockTicker::ClockTicker(const ClockWidgets &widgets, const ClockSource &clock, Prompts &prompts,
-                         std::function<QStringList()> readTourTimes, QObject *parent)
+                         std::function<std::optional<QStringList>()> readTourTimes, QObject *parent)
     : QObject(parent), m_w(widgets), m_clock(clock), m_prompts(prompts),
       m_readTourTimes(std::move(readTourTimes)), m_timer(new QTimer(this))
 {
@@ -66,11 +65,8 @@ void ClockTicker::tick()
 void ClockTicker::tourToggled(bool ticked)
 {
     if (ticked) {
-        try {
-            m_times.texts = m_readTourTimes();
-        } catch (const StoreError &e) {
-            m_prompts.storeError(m_w.tour->window(), e.text());
-        }
+        if (const auto times = m_readTourTimes())
+            m_times.texts = *times;
         return;
     }
     m_w.tourTime->setText(QStringLiteral("00:00:00"));

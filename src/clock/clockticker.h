@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <functional>
+#include <optional>
 
 class ClockSource;
 class Prompts;
@@ -26,9 +27,10 @@ struct ClockWidgets {
 class ClockTicker : public QObject {
     Q_OBJECT
 public:
-    /// readTourTimes gives TUR1B..TUR4E of log; it may throw StoreError.
+    /// readTourTimes gives TUR1B..TUR4E of log, or nothing when they could
+    /// not be read (the reader has told the user why).
     ClockTicker(const ClockWidgets &widgets, const ClockSource &clock, Prompts &prompts,
-                std::function<QStringList()> readTourTimes, QObject *parent = nullptr);
+                std::function<std::optional<QStringList>()> readTourTimes, QObject *parent = nullptr);
 
     void start();
     void tick();
@@ -43,7 +45,7 @@ private:
     ClockWidgets m_w;
     const ClockSource &m_clock;
     Prompts &m_prompts;
-    std::function<QStringList()> m_readTourTimes;
+    std::function<std::optional<QStringList>()> m_readTourTimes;
     TourTimes m_times;
     QTimer *m_timer;
     bool m_formatMessageOpen = false;

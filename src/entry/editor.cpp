@@ -1,12 +1,12 @@
 #include "editor.h"
 
 #include "entryedit.h"
-#include "fieldcolours.h"
+#include "form/fieldcolours.h"
 #include "logmodel.h"
-#include "clocksource.h"
-#include "prompts.h"
-#include "store.h"
-#include "storeerror.h"
+#include "seams/clocksource.h"
+#include "seams/prompts.h"
+#include "store/store.h"
+#include "store/storeerror.h"
 #include "screenmode.h"
 #include "timecheck.h"
 
@@ -17,7 +17,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
-#include "loggrid.h"
+#include "form/loggrid.h"
 
 namespace {
 

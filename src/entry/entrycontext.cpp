@@ -1,14 +1,14 @@
 #include "entrycontext.h"
 
 #include "entryedit.h"
-#include "fieldcolours.h"
+#include "form/fieldcolours.h"
 #include "logmodel.h"
-#include "store.h"
+#include "store/store.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
-#include "loggrid.h"
+#include "form/loggrid.h"
 
 void writeCounters(const EntryContext &c)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "mainform.h"
-#include "qsorecord.h"
+#include "form/mainform.h"
+#include "store/qsorecord.h"
 
 #include <functional>
 

@@ -1,7 +1,7 @@
 #include "entrykeys.h"
 
 #include "entryedit.h"
-#include "fieldcolours.h"
+#include "form/fieldcolours.h"
 #include "focusmoves.h"
 
 #include <QCheckBox>

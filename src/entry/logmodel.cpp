@@ -1,7 +1,7 @@
 #include "logmodel.h"
 
-#include "store.h"
-#include "storeerror.h"
+#include "store/store.h"
+#include "store/storeerror.h"
 
 #include <QFont>
 

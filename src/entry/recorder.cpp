@@ -1,10 +1,10 @@
 #include "recorder.h"
 
 #include "entryedit.h"
-#include "fieldcolours.h"
+#include "form/fieldcolours.h"
 #include "logmodel.h"
-#include "prompts.h"
-#include "storeerror.h"
+#include "seams/prompts.h"
+#include "store/storeerror.h"
 #include "screenmode.h"
 #include "timecheck.h"
 

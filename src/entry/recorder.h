@@ -1,7 +1,7 @@
 #pragma once
 
 #include "entrycontext.h"
-#include "qsorecord.h"
+#include "store/qsorecord.h"
 #include "timecheck.h"
 
 #include <QObject>

@@ -1,8 +1,8 @@
 #include "screenmode.h"
 
 #include "entryedit.h"
-#include "fieldcolours.h"
-#include "loggrid.h"
+#include "form/fieldcolours.h"
+#include "form/loggrid.h"
 
 #include <QAction>
 #include <QCheckBox>

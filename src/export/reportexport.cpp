@@ -2,11 +2,11 @@
 
 #include "adif.h"
 #include "cabrillo.h"
-#include "clocksource.h"
-#include "localformats.h"
-#include "prompts.h"
-#include "store.h"
-#include "storeerror.h"
+#include "seams/clocksource.h"
+#include "clock/localformats.h"
+#include "seams/prompts.h"
+#include "store/store.h"
+#include "store/storeerror.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,11 +1,11 @@
 #include "repeatcheck.h"
 
-#include "fieldcolours.h"
-#include "prompts.h"
+#include "form/fieldcolours.h"
+#include "seams/prompts.h"
 #include "repeatlistmodel.h"
 #include "repeatrules.h"
-#include "store.h"
-#include "storeerror.h"
+#include "store/store.h"
+#include "store/storeerror.h"
 #include "trptqso.h"
 
 #include <QCheckBox>

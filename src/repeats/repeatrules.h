@@ -1,6 +1,6 @@
 #pragma once
 
-#include "qsorecord.h"
+#include "store/qsorecord.h"
 
 #include <QString>
 

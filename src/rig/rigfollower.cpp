@@ -3,10 +3,10 @@
 #include "rigclient.h"
 #include "rigrules.h"
 
-#include "clockticker.h"
-#include "entrycontext.h"
-#include "mainform.h"
-#include "screenmode.h"
+#include "clock/clockticker.h"
+#include "entry/entrycontext.h"
+#include "form/mainform.h"
+#include "entry/screenmode.h"
 
 #include <QComboBox>
 #include <QLabel>

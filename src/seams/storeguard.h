@@ -1,7 +1,7 @@
 #pragma once
 
 #include "prompts.h"
-#include "storeerror.h"
+#include "store/storeerror.h"
 
 #include <functional>
 

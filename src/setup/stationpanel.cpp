@@ -1,11 +1,11 @@
 #include "stationpanel.h"
 
-#include "loggrid.h"
-#include "prompts.h"
-#include "schema.h"
+#include "form/loggrid.h"
+#include "seams/prompts.h"
+#include "store/schema.h"
 #include "stationnames.h"
-#include "store.h"
-#include "storeerror.h"
+#include "store/store.h"
+#include "store/storeerror.h"
 
 #include <QAction>
 #include <QCheckBox>

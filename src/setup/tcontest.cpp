@@ -1,10 +1,10 @@
 #include "tcontest.h"
 
-#include "padding.h"
-#include "prompts.h"
-#include "schema.h"
-#include "store.h"
-#include "storeerror.h"
+#include "export/padding.h"
+#include "seams/prompts.h"
+#include "store/schema.h"
+#include "store/store.h"
+#include "store/storeerror.h"
 #include "tcontestup.h"
 
 #include <QButtonGroup>

@@ -1,9 +1,9 @@
 #include "tcontestup.h"
 
-#include "prompts.h"
-#include "schema.h"
-#include "store.h"
-#include "storeerror.h"
+#include "seams/prompts.h"
+#include "store/schema.h"
+#include "store/store.h"
+#include "store/storeerror.h"
 
 #include <QLabel>
 #include <QLineEdit>

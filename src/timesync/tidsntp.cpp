@@ -1,7 +1,7 @@
 #include "tidsntp.h"
 
-#include "clocksource.h"
-#include "timeseams.h"
+#include "seams/clocksource.h"
+#include "seams/timeseams.h"
 
 #include <QDeadlineTimer>
 #include <QHostInfo>

@@ -1,8 +1,8 @@
 #include "timesynccommand.h"
 
-#include "prompts.h"
+#include "seams/prompts.h"
 #include "tidsntp.h"
-#include "timeseams.h"
+#include "seams/timeseams.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,13 +1,13 @@
-#include "application.h"
-#include "qtprompts.h"
-#include "store.h"
+#include "app/application.h"
+#include "app/qtprompts.h"
+#include "store/store.h"
 #include "stubs.h"
-#include "taboutbox.h"
-#include "tcontest.h"
-#include "tcontestup.h"
+#include "app/taboutbox.h"
+#include "setup/tcontest.h"
+#include "setup/tcontestup.h"
 #include "tempdir.h"
-#include "tmain.h"
-#include "trptqso.h"
+#include "app/tmain.h"
+#include "repeats/trptqso.h"
 
 #include <QDialog>
 #include <QProcess>

@@ -1,10 +1,10 @@
-#include "entryedit.h"
-#include "logmodel.h"
+#include "entry/entryedit.h"
+#include "entry/logmodel.h"
 #include "mainfixture.h"
 
 #include <QCheckBox>
 #include <QLabel>
-#include "loggrid.h"
+#include "form/loggrid.h"
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSqlDatabase>

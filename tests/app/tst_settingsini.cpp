@@ -1,5 +1,5 @@
-#include "inifile.h"
-#include "placement.h"
+#include "app/inifile.h"
+#include "app/placement.h"
 #include "tempdir.h"
 
 #include <QtTest>

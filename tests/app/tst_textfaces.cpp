@@ -1,7 +1,7 @@
-#include "application.h"
-#include "entryedit.h"
+#include "app/application.h"
+#include "entry/entryedit.h"
 #include "mainfixture.h"
-#include "taboutbox.h"
+#include "app/taboutbox.h"
 
 #include <QLabel>
 #include <QLineEdit>

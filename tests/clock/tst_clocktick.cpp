@@ -1,6 +1,6 @@
-#include "clockticker.h"
+#include "clock/clockticker.h"
 #include "mainfixture.h"
-#include "qtprompts.h"
+#include "app/qtprompts.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,5 +1,5 @@
-#include "tours.h"
-#include "utctexts.h"
+#include "clock/tours.h"
+#include "clock/utctexts.h"
 
 #include <QtTest>
 

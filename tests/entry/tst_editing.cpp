@@ -1,10 +1,10 @@
-#include "editor.h"
-#include "entryedit.h"
-#include "fieldcolours.h"
-#include "logmodel.h"
+#include "entry/editor.h"
+#include "entry/entryedit.h"
+#include "form/fieldcolours.h"
+#include "entry/logmodel.h"
 #include "mainfixture.h"
-#include "stationpanel.h"
-#include "tmain.h"
+#include "setup/stationpanel.h"
+#include "app/tmain.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,7 +12,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include "loggrid.h"
+#include "form/loggrid.h"
 #include <QtTest>
 
 /// Editing, deleting and clearing stored QSOs.

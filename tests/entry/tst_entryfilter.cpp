@@ -1,5 +1,5 @@
-#include "entryedit.h"
-#include "entryfilter.h"
+#include "entry/entryedit.h"
+#include "entry/entryfilter.h"
 #include "typing.h"
 
 #include <QClipboard>

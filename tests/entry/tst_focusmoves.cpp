@@ -1,8 +1,8 @@
-#include "entryedit.h"
-#include "entrykeys.h"
-#include "fieldcolours.h"
-#include "focusmoves.h"
-#include "logmodel.h"
+#include "entry/entryedit.h"
+#include "entry/entrykeys.h"
+#include "form/fieldcolours.h"
+#include "entry/focusmoves.h"
+#include "entry/logmodel.h"
 #include "mainfixture.h"
 
 #include <QCheckBox>

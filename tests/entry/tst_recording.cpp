@@ -1,15 +1,15 @@
-#include "clockticker.h"
-#include "entryedit.h"
-#include "fieldcolours.h"
-#include "logmodel.h"
+#include "clock/clockticker.h"
+#include "entry/entryedit.h"
+#include "form/fieldcolours.h"
+#include "entry/logmodel.h"
 #include "mainfixture.h"
-#include "recorder.h"
+#include "entry/recorder.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include "loggrid.h"
+#include "form/loggrid.h"
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "adif.h"
+#include "export/adif.h"
 
 #include <QtTest>
 

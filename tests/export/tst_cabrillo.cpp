@@ -1,5 +1,5 @@
-#include "cabrillo.h"
-#include "cp1251.h"
+#include "export/cabrillo.h"
+#include "export/cp1251.h"
 
 #include <QHash>
 #include <QtTest>

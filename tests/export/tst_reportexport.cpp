@@ -1,6 +1,6 @@
-#include "cp1251.h"
-#include "reportexport.h"
-#include "store.h"
+#include "export/cp1251.h"
+#include "export/reportexport.h"
+#include "store/store.h"
 #include "stubs.h"
 #include "tempdir.h"
 

@@ -1,8 +1,8 @@
-#include "entryedit.h"
-#include "fieldcolours.h"
+#include "entry/entryedit.h"
+#include "form/fieldcolours.h"
 #include "mainfixture.h"
-#include "repeatcheck.h"
-#include "repeatlistmodel.h"
+#include "repeats/repeatcheck.h"
+#include "repeats/repeatlistmodel.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
-#include "entryedit.h"
+#include "entry/entryedit.h"
 #include "mainfixture.h"
-#include "repeatlistmodel.h"
+#include "repeats/repeatlistmodel.h"
 
 #include <QAction>
 #include <QComboBox>

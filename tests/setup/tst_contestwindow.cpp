@@ -1,8 +1,8 @@
-#include "application.h"
-#include "store.h"
+#include "app/application.h"
+#include "store/store.h"
 #include "stubs.h"
-#include "tcontest.h"
-#include "tcontestup.h"
+#include "setup/tcontest.h"
+#include "setup/tcontestup.h"
 #include "tempdir.h"
 
 #include <QAbstractItemView>

@@ -1,7 +1,7 @@
-#include "loggrid.h"
+#include "form/loggrid.h"
 #include "mainfixture.h"
-#include "stationnames.h"
-#include "stationpanel.h"
+#include "setup/stationnames.h"
+#include "setup/stationpanel.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

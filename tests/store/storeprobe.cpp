@@ -3,8 +3,8 @@
 // its stdin closes or it is killed.
 //   storeprobe open PATH         open (creating a missing store)
 //   storeprobe record PATH CALL  record one QSO
-#include "store.h"
-#include "storeerror.h"
+#include "store/store.h"
+#include "store/storeerror.h"
 
 #include <QCoreApplication>
 #include <cstdio>

@@ -1,6 +1,6 @@
-#include "schema.h"
-#include "store.h"
-#include "storeerror.h"
+#include "store/schema.h"
+#include "store/store.h"
+#include "store/storeerror.h"
 #include "tempdir.h"
 
 #include <QRandomGenerator>

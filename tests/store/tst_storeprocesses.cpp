@@ -1,5 +1,5 @@
-#include "store.h"
-#include "storeerror.h"
+#include "store/store.h"
+#include "store/storeerror.h"
 #include "tempdir.h"
 
 #include <QDir>

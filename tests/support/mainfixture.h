@@ -1,10 +1,10 @@
 #pragma once
 
-#include "store.h"
+#include "store/store.h"
 #include "stubs.h"
 #include "tempdir.h"
-#include "tmain.h"
-#include "trptqso.h"
+#include "app/tmain.h"
+#include "repeats/trptqso.h"
 
 #include <QApplication>
 #include <QTest>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "clocksource.h"
-#include "desktop.h"
-#include "prompts.h"
-#include "timeseams.h"
+#include "seams/clocksource.h"
+#include "seams/desktop.h"
+#include "seams/prompts.h"
+#include "seams/timeseams.h"
 
 #include <QStringList>
 #include <functional>

@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include "store.h"
+#include "store/store.h"
 
 TestFolder::TestFolder() = default;
 

@@ -1,6 +1,6 @@
 #include "stubs.h"
 #include "tempdir.h"
-#include "tidsntp.h"
+#include "timesync/tidsntp.h"
 
 #include <QProcess>
 #include <QUdpSocket>

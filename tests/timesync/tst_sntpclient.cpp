@@ -1,6 +1,6 @@
 #include "fakesntpserver.h"
 #include "mainfixture.h"
-#include "tidsntp.h"
+#include "timesync/tidsntp.h"
 
 #include <QLabel>
 #include <QtEndian>

@@ -1,4 +1,4 @@
-#include "sntpcodec.h"
+#include "timesync/sntpcodec.h"
 
 #include <QtTest>
 

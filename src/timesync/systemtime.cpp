@@ -1,4 +1,4 @@
-#include "timeseams.h"
+#include "systemtime.h"
 
 #include <QDBusConnection>
 #include <QDBusInterface>
