@@ -5,6 +5,7 @@
 #include "logmodel.h"
 #include "seams/clocksource.h"
 #include "seams/prompts.h"
+#include "seams/storeguard.h"
 #include "store/store.h"
 #include "store/storeerror.h"
 #include "screenmode.h"
@@ -91,13 +92,11 @@ void Editor::saveEdit()
         return;
     if (f.workedNumber->text().isEmpty())
         f.workedReport->clear();
-    try {
+    if (!guarded(m_c.prompts, f.window, [&] {
         // The stored tour stays: an edit changes every field but tur.
         m_c.log.change(m_row, entryRecord(f, f.dateField->text(), f.timeField->text()));
-    } catch (const StoreError &e) {
-        m_c.prompts.storeError(f.window, e.text());
+    }))
         return;
-    }
     for (EntryEdit *field : {f.heardCall, f.heardNumber, f.workedCall, f.workedNumber})
         field->clear();
     setSelectorText(f.band, m_band);
@@ -116,11 +115,9 @@ void Editor::saveEdit()
     }
     if (f.swl->isChecked())
         return;
-    try {
+    guarded(m_c.prompts, f.window, [&] {
         putOwnCall(m_c);
-    } catch (const StoreError &e) {
-        m_c.prompts.storeError(f.window, e.text());
-    }
+    });
 }
 
 void Editor::deleteRecord()
@@ -128,12 +125,10 @@ void Editor::deleteRecord()
     const int row = currentRow();
     if (row < 0)
         return;
-    try {
+    if (!guarded(m_c.prompts, m_c.form.window, [&] {
         m_c.log.remove(row);
-    } catch (const StoreError &e) {
-        m_c.prompts.storeError(m_c.form.window, e.text());
+    }))
         return;
-    }
     // The row that followed becomes current; after the last row, the new last.
     selectRow(m_c, row);
     writeCounters(m_c);

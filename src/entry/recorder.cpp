@@ -4,7 +4,7 @@
 #include "form/fieldcolours.h"
 #include "logmodel.h"
 #include "seams/prompts.h"
-#include "store/storeerror.h"
+#include "seams/storeguard.h"
 #include "screenmode.h"
 #include "timecheck.h"
 
@@ -43,7 +43,7 @@ void Recorder::recordQso()
         return;
     if (f.workedNumber->text().isEmpty())
         f.workedReport->clear();
-    try {
+    guarded(m_c.prompts, f.window, [&] {
         m_c.log.append(entryRecord(f, f.utcDate->text(), f.utcTime->text()));
         selectRow(m_c, m_c.log.rowCount() - 1);
         for (EntryEdit *field : {f.heardCall, f.heardNumber, f.workedCall, f.workedNumber})
@@ -58,9 +58,7 @@ void Recorder::recordQso()
             f.heardReport->clear();
             f.workedReport->clear();
         }
-    } catch (const StoreError &e) {
-        m_c.prompts.storeError(f.window, e.text());
-    }
+    });
 }
 
 void Recorder::recordManualQso()
@@ -68,12 +66,10 @@ void Recorder::recordManualQso()
     const MainForm &f = m_c.form;
     if (!heardStationGiven())
         return;
-    try {
+    if (!guarded(m_c.prompts, f.window, [&] {
         m_c.log.append(entryRecord(f, f.dateField->text(), f.timeField->text()));
-    } catch (const StoreError &e) {
-        m_c.prompts.storeError(f.window, e.text());
+    }))
         return;
-    }
     selectRow(m_c, m_c.log.rowCount() - 1);
     for (EntryEdit *field : f.entryFields())
         field->clear();
@@ -92,12 +88,10 @@ void Recorder::swlClicked(bool ticked)
         f.heardCall->clear();
         return;
     }
-    try {
+    guarded(m_c.prompts, f.window, [&] {
         if (putOwnCall(m_c).isEmpty())
             m_c.prompts.inform(f.window, kNoOwnCall);
-    } catch (const StoreError &e) {
-        m_c.prompts.storeError(f.window, e.text());
-    }
+    });
 }
 
 void Recorder::copyClicked(bool ticked)

@@ -2,10 +2,10 @@
 
 #include "form/fieldcolours.h"
 #include "seams/prompts.h"
+#include "seams/storeguard.h"
 #include "repeatlistmodel.h"
 #include "repeatrules.h"
 #include "store/store.h"
-#include "store/storeerror.h"
 #include "trptqso.h"
 
 #include <QCheckBox>
@@ -37,12 +37,10 @@ void RepeatCheck::callChanged(QLineEdit *call, QLineEdit *report, bool counted)
             report->clear();
     }
     if (counted) {
-        try {
+        if (!guarded(m_prompts, call->window(), [&] {
             count(call);
-        } catch (const StoreError &e) {
-            m_prompts.storeError(call->window(), e.text());
+        }))
             return;
-        }
     }
     if (m_w.copy->isChecked())
         FieldColours::paint(call, FieldColours::moneyGreen);

@@ -2,10 +2,10 @@
 
 #include "form/loggrid.h"
 #include "seams/prompts.h"
+#include "seams/storeguard.h"
 #include "store/schema.h"
 #include "stationnames.h"
 #include "store/store.h"
-#include "store/storeerror.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -75,14 +75,12 @@ void StationPanel::open()
 {
     show();
     raise();
-    try {
+    if (!guarded(m_prompts, m_form.window, [&] {
         const Record r = m_store.readOperator();
         for (QLineEdit *e : m_fields)
             e->setText(r.value(e->objectName()));
-    } catch (const StoreError &e) {
-        m_prompts.storeError(m_form.window, e.text());
+    }))
         return;
-    }
     emit openChanged(true);
     field(QStringLiteral("CALL"))->setFocus();
 }
@@ -105,13 +103,11 @@ void StationPanel::save()
         {QStringLiteral("GODR"), text("GODR")},             {QStringLiteral("RAZR"), text("RAZR")},
         {QStringLiteral("KAT"), text("KAT")},               {QStringLiteral("TRENER"), text("TRENER")},
     };
-    try {
+    if (!guarded(m_prompts, m_form.window, [&] {
         m_store.writeOperator(station);
         m_store.writeLog(logRow);
-    } catch (const StoreError &e) {
-        m_prompts.storeError(m_form.window, e.text());
+    }))
         return;
-    }
     hide();
     emit openChanged(false);
 }

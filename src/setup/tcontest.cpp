@@ -2,6 +2,7 @@
 
 #include "export/padding.h"
 #include "seams/prompts.h"
+#include "seams/storeguard.h"
 #include "store/schema.h"
 #include "store/store.h"
 #include "store/storeerror.h"
@@ -69,11 +70,9 @@ TContest::TContest(Store &store, Prompts &prompts, QWidget *parent)
     setWindowTitle(QStringLiteral("Настройка соревнования"));
     setFixedSize(650, 414);
     build();
-    try {
+    guarded(m_prompts, this, [&] {
         fillList();
-    } catch (const StoreError &e) {
-        m_prompts.storeError(this, e.text());
-    }
+    });
     for (int i = 0; i < 8; ++i)
         m_categories[i]->setCurrentIndex(kInitialChoice[i]);
 }
@@ -91,11 +90,9 @@ void TContest::build()
     // Without this the style drops every entry of a non-editable list at once.
     m_list->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     connect(m_list, &QComboBox::activated, this, [this](int index) {
-        try {
+        guarded(m_prompts, this, [&] {
             choose(index + 1);
-        } catch (const StoreError &e) {
-            m_prompts.storeError(this, e.text());
-        }
+        });
     });
 
     auto small = [this](const QString &caption, const QString &hint, int left, auto handler) {
@@ -106,11 +103,9 @@ void TContest::build()
         connect(b, &QPushButton::clicked, this, handler);
     };
     small(QStringLiteral("?"), QStringLiteral("Обновить список"), 544, [this] {
-        try {
+        guarded(m_prompts, this, [&] {
             fillList();
-        } catch (const StoreError &e) {
-            m_prompts.storeError(this, e.text());
-        }
+        });
     });
     small(QStringLiteral("+"), QStringLiteral("Добавить в список"), 576, [this] {
         if (m_add)
@@ -260,23 +255,19 @@ void TContest::save()
                        m_offTimes[2 * p]->text() + ' ' + m_offTimes[2 * p + 1]->text()});
     logRow += tail;
 
-    try {
+    if (!guarded(m_prompts, this, [&] {
         m_store.changeContest(n, contestRow);
         m_store.writeLog(logRow);
-    } catch (const StoreError &e) {
-        m_prompts.storeError(this, e.text());
+    }))
         return;
-    }
     accept();
 }
 
 void TContest::deleteChosen()
 {
     const QString name = m_list->currentText().left(20).trimmed();
-    try {
+    guarded(m_prompts, this, [&] {
         m_store.deleteContest(name);
         fillList();
-    } catch (const StoreError &e) {
-        m_prompts.storeError(this, e.text());
-    }
+    });
 }

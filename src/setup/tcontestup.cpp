@@ -1,9 +1,9 @@
 #include "tcontestup.h"
 
 #include "seams/prompts.h"
+#include "seams/storeguard.h"
 #include "store/schema.h"
 #include "store/store.h"
-#include "store/storeerror.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -38,12 +38,10 @@ void TContestUp::add()
     FieldValues row{{QStringLiteral("contesten"), m_short->text()}, {QStringLiteral("contestru"), m_russian->text()}};
     for (const QString &tour : Schema::tourFields())
         row.append({tour, QStringLiteral("00:00:00")});
-    try {
+    if (!guarded(m_prompts, this, [&] {
         m_store.addContest(row);
-    } catch (const StoreError &e) {
-        m_prompts.storeError(this, e.text());
+    }))
         return;
-    }
     m_short->clear();
     m_russian->clear();
     accept();
