@@ -156,12 +156,8 @@ void Editor::clearLog()
                                                     + e.text());
         return;
     }
-    try {
-        m_c.log.clear();
-    } catch (const StoreError &e) {
-        m_c.prompts.storeError(m_c.form.window, e.text());
+    if (!guarded(m_c.prompts, m_c.form.window, [&] { m_c.log.clear(); }))
         return;
-    }
     writeCounters(m_c);
     m_c.form.statusPanel->setText(QStringLiteral("Лог очищен, копия: ") + copyFile);
 }
