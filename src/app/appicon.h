@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QStyle>
 
-/// The program icon, drawn rather than shipped as a file.
+/// The program icon, drawn rather than shipped as a file; the package's
+/// icons are drawn by the same hand.
 QIcon appIcon();
+QImage appIconImage(int size);
 
 /// The desktop theme's icon of that name, or the style's own where the
 /// theme has none.

@@ -1,5 +1,6 @@
 #include "seams/clocksource.h"
 #include "application.h"
+#include "terminationsignal.h"
 #include "inifile.h"
 #include "qtprompts.h"
 #include "store/store.h"
@@ -68,6 +69,7 @@ int main(int argc, char *argv[])
     main.setAboutBox(&about);
 
     main.show();
+    quitOnTermination();
     const int result = app.exec();
     main.saveSettings();
     return result;
