@@ -160,7 +160,7 @@ void TMain::createActions()
 
     QMenu *help = bar->addMenu(QStringLiteral("Справка"));
     a.manual = help->addAction(QStringLiteral("Руководство пользователя"), this,
-                               [this] { m_services.desktop.openDocument(QStringLiteral("manual.pdf")); });
+                               [this] { m_services.desktop.openDocument(manualToOpen(m_services.manualFolders)); });
     a.about = help->addAction(QStringLiteral("О программе"), this, [this] {
         if (m_about)
             m_about->exec();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "inifile.h"
+#include "manualfile.h"
 #include "mainactions.h"
 #include "form/mainform.h"
 
@@ -42,6 +43,8 @@ public:
         ZoneBias &zone;
         ClockSetter &clockSetter;
         QString iniPath;
+        /// Where the manual is looked for when the working directory has none.
+        QStringList manualFolders = ::manualFolders();
     };
 
     explicit TMain(const Services &services, QWidget *parent = nullptr);

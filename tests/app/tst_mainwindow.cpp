@@ -19,7 +19,8 @@ private slots:
     void layoutItemAlternatesAndKeepsTexts();
     void savedVerticalLayoutIsWrittenBackUnchanged();
     void menusCarryTheirCaptions();
-    void manualIsOpenedFromTheWorkingDirectory();
+    void manualIsLookedForInTheWorkingDirectoryFirst_data();
+    void manualIsLookedForInTheWorkingDirectoryFirst();
     void foreignStoreShowsTheErrorAndTheWindowStillOpens();
     void frameIsFixedAndThePanelCoversTheGrid();
     void storeLockedAtStartStaysFailedForTheRun();
@@ -121,12 +122,47 @@ void MainWindowTest::menusCarryTheirCaptions()
     QVERIFY(!a.clearLog->icon().isNull());
 }
 
-void MainWindowTest::manualIsOpenedFromTheWorkingDirectory()
+void MainWindowTest::manualIsLookedForInTheWorkingDirectoryFirst_data()
 {
+    // Which of the working directory, the program's folder and the installed
+    // folder hold a manual.pdf, and the one that the desktop is asked to open.
+    QTest::addColumn<bool>("inWorking");
+    QTest::addColumn<bool>("besideProgram");
+    QTest::addColumn<bool>("installed");
+    QTest::addColumn<QString>("opened");
+    QTest::newRow("everywhere") << true << true << true << "manual.pdf";
+    QTest::newRow("beside the program and installed") << false << true << true << "program/manual.pdf";
+    QTest::newRow("installed only") << false << false << true << "share/manual.pdf";
+    QTest::newRow("nowhere: the desktop says so") << false << false << false << "manual.pdf";
+}
+
+void MainWindowTest::manualIsLookedForInTheWorkingDirectoryFirst()
+{
+    QFETCH(bool, inWorking);
+    QFETCH(bool, besideProgram);
+    QFETCH(bool, installed);
+    QFETCH(QString, opened);
     Fixture f;
-    TMain &main = f.open();
+    const QString root = f.folder.file("run");
+    for (const char *sub : {"work", "program", "share"})
+        QVERIFY(QDir().mkpath(root + '/' + sub));
+    const auto place = [&](const char *sub, bool there) {
+        QFile pdf(root + '/' + sub + "/manual.pdf");
+        QVERIFY(!there || (pdf.open(QIODevice::WriteOnly) && pdf.write("%PDF-1.4\n") > 0));
+    };
+    place("work", inWorking);
+    place("program", besideProgram);
+    place("share", installed);
+    const QString before = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(root + "/work"));
+    TMain::Services services = f.services();
+    services.manualFolders = {root + "/program", root + "/share"};
+    TMain main(services);
     main.actions().manual->trigger();
-    QCOMPARE(f.desktop.opened, QStringList("manual.pdf"));
+    QDir::setCurrent(before);
+    const QString expected = opened == "manual.pdf" ? opened : root + '/' + opened;
+    QCOMPARE(f.desktop.opened, QStringList(expected));
+    QVERIFY(f.prompts.informed.isEmpty() && f.prompts.errors.isEmpty());
 }
 
 void MainWindowTest::foreignStoreShowsTheErrorAndTheWindowStillOpens()
