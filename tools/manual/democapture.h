@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+/// What the manual shows of the program as it is built: the screenshots of
+/// its real windows and the files its exports write.
+struct DemoOutput {
+    QStringList images;              ///< file names written into the image folder
+    QMap<QString, QString> examples; ///< "cabrillo", "ermak", "adif": the files, as text
+};
+
+/// Opens the windows on a small demo log in a temporary store, offscreen,
+/// and saves what the manual needs into imageFolder as PNG files.
+DemoOutput makeDemo(const QString &imageFolder);

@@ -1,0 +1,80 @@
+// vireok-manual SOURCE.md OUTPUT.pdf IMAGE-FOLDER
+//
+// Makes the screenshots from the program's real windows on a demo log, puts
+// the files its exports write into the text where it asks for them
+// ("{{example cabrillo}}", "{{example ermak}}", "{{example adif}}") and
+// prints the manual.
+#include "app/application.h"
+#include "democapture.h"
+#include "pdfbook.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <cstdio>
+
+namespace {
+
+/// The head of a written report: every line up to and with the third QSO,
+/// then an ellipsis and the last line, so a reader sees each kind of line.
+QString excerpt(const QString &file, const QString &qsoMark)
+{
+    const QStringList lines = file.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QStringList kept;
+    int qsos = 0;
+    for (const QString &line : lines) {
+        if (line.contains(qsoMark) && ++qsos > 3) {
+            kept << QStringLiteral("...");
+            if (!lines.last().contains(qsoMark))
+                kept << lines.last();
+            break;
+        }
+        kept << line;
+    }
+    return kept.join(QLatin1Char('\n'));
+}
+
+int fail(const QString &text)
+{
+    std::fprintf(stderr, "vireok-manual: %s\n", qPrintable(text));
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc != 4)
+        return fail(QStringLiteral("usage: vireok-manual SOURCE.md OUTPUT.pdf IMAGE-FOLDER"));
+    setUpApplication();
+    QElapsedTimer timer;
+    timer.start();
+
+    QFile source(QString::fromLocal8Bit(argv[1]));
+    if (!source.open(QIODevice::ReadOnly))
+        return fail(source.fileName() + QStringLiteral(": ") + source.errorString());
+    Book book;
+    book.title = QStringLiteral("Vireok");
+    book.subtitle = QStringLiteral("Руководство пользователя");
+    book.version = QStringLiteral(VIREOK_VERSION);
+    book.markdown = QString::fromUtf8(source.readAll());
+    book.imageFolder = QString::fromLocal8Bit(argv[3]);
+
+    const DemoOutput demo = makeDemo(book.imageFolder);
+    const qint64 shotsTime = timer.elapsed();
+    const QString marks[][2] = {{"cabrillo", "QSO:"}, {"ermak", "QSO:"}, {"adif", "<EOR>"}};
+    for (const auto &m : marks)
+        book.markdown.replace(QStringLiteral("{{example %1}}").arg(m[0]), excerpt(demo.examples.value(m[0]), m[1]));
+
+    QString why;
+    const QString pdf = QString::fromLocal8Bit(argv[2]);
+    const int pages = printBook(book, pdf, why);
+    if (pages == 0)
+        return fail(why);
+    std::printf("vireok-manual: %s, %d pages, %d images; windows %lld ms, printing %lld ms\n", qPrintable(pdf),
+                pages, int(imagesNamedIn(book.markdown).size()), shotsTime, timer.elapsed() - shotsTime);
+    return 0;
+}

@@ -1,0 +1,343 @@
+#include "pdfbook.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QDir>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QRegularExpression>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
+
+namespace {
+
+constexpr int kDpi = 300;
+constexpr double kDotsPerMm = kDpi / 25.4;
+// Lengths in text formats (margins, padding, borders, image sizes) count in
+// pixels of 96 per inch; the layout scales them to the printer itself.
+constexpr double kLayoutMm = 96 / 25.4;
+// One screenshot pixel as a quarter of a millimetre: the windows print at
+// about their size on a screen, and the PDF keeps every pixel.
+constexpr double kMmPerImagePixel = 0.25;
+
+const QString kSans = QStringLiteral("DejaVu Sans");
+const QString kMono = QStringLiteral("DejaVu Sans Mono");
+const QColor kHeadingColour(20, 50, 110);
+
+struct Heading {
+    int level;
+    QString text;
+    QTextBlock block;
+};
+
+/// Every face the book uses, or the name of the one that is missing: a
+/// fallback face might lack Cyrillic and print empty boxes.
+QString loadFaces()
+{
+    const QString folder = QStringLiteral("/usr/share/fonts/truetype/dejavu/");
+    for (const char *file : {"DejaVuSans.ttf", "DejaVuSans-Bold.ttf", "DejaVuSans-Oblique.ttf",
+                             "DejaVuSans-BoldOblique.ttf", "DejaVuSansMono.ttf", "DejaVuSansMono-Bold.ttf"})
+        QFontDatabase::addApplicationFont(folder + QString::fromLatin1(file));
+    for (const QString &family : {kSans, kMono})
+        if (QFontInfo(QFont(family)).family() != family)
+            return family + QStringLiteral(" (Debian package fonts-dejavu-core)");
+    return {};
+}
+
+QFont face(const QString &family, double points, bool bold = false)
+{
+    QFont f(family);
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    return f;
+}
+
+void setBlockFont(QTextBlock block, const QFont &font, const QColor &colour)
+{
+    QTextCursor c(block);
+    c.select(QTextCursor::BlockUnderCursor);
+    c.movePosition(QTextCursor::StartOfBlock);
+    c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    QTextCharFormat f;
+    f.setFont(font, QTextCharFormat::FontPropertiesAll);
+    f.setProperty(QTextFormat::FontSizeAdjustment, 0);
+    f.setForeground(colour);
+    c.mergeCharFormat(f);
+}
+
+/// Headings, code, tables and images in the book's faces and sizes; the
+/// headings in reading order.
+QVector<Heading> style(QTextDocument &doc, const QString &imageFolder, double bodyWidth, QStringList &missing)
+{
+    QVector<Heading> headings;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        QTextBlockFormat bf = b.blockFormat();
+        QTextCursor c(b);
+        const int level = bf.headingLevel();
+        if (level > 0) {
+            const double sizes[] = {0, 20, 14, 11.5, 10.5};
+            setBlockFont(b, face(kSans, sizes[qMin(level, 4)], true), kHeadingColour);
+            bf.setTopMargin(level == 1 ? 0 : 14 * kLayoutMm / 3);
+            bf.setBottomMargin(level == 1 ? 6 * kLayoutMm : 2 * kLayoutMm);
+            if (level == 1)
+                bf.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            c.setBlockFormat(bf);
+            headings.append({level, b.text().trimmed(), b});
+            continue;
+        }
+        const bool code = bf.hasProperty(QTextFormat::BlockCodeFence) || bf.nonBreakableLines();
+        if (code) {
+            bf.setBackground(QColor(242, 242, 238));
+            bf.setLeftMargin(2 * kLayoutMm);
+            bf.setNonBreakableLines(false);
+            c.setBlockFormat(bf);
+            setBlockFont(b, face(kMono, 7.6), Qt::black);
+            continue;
+        }
+        bf.setLineHeight(112, QTextBlockFormat::ProportionalHeight);
+        if (!b.textList() && !c.currentTable())
+            bf.setBottomMargin(qMax(bf.bottomMargin(), 1.6 * kLayoutMm));
+        c.setBlockFormat(bf);
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment frag = it.fragment();
+            QTextCharFormat cf = frag.charFormat();
+            QTextCursor fc(&doc);
+            fc.setPosition(frag.position());
+            fc.setPosition(frag.position() + frag.length(), QTextCursor::KeepAnchor);
+            if (cf.isImageFormat()) {
+                QTextImageFormat image = cf.toImageFormat();
+                const QImage picture(QDir(imageFolder).filePath(image.name()));
+                if (picture.isNull()) {
+                    missing << image.name();
+                    continue;
+                }
+                doc.addResource(QTextDocument::ImageResource, QUrl(image.name()), picture);
+                const double scale = qMin(kMmPerImagePixel * kLayoutMm, bodyWidth * 96 / kDpi / picture.width());
+                image.setWidth(picture.width() * scale);
+                image.setHeight(picture.height() * scale);
+                fc.setCharFormat(image);
+                QTextBlockFormat centred = bf;
+                centred.setAlignment(Qt::AlignHCenter);
+                centred.setTopMargin(2 * kLayoutMm);
+                c.setBlockFormat(centred);
+            } else if (cf.fontFixedPitch() || cf.fontFamilies().toStringList().contains(kMono)
+                       || QFontInfo(cf.font()).fixedPitch()) {
+                QTextCharFormat mono;
+                mono.setFont(face(kMono, 9), QTextCharFormat::FontPropertiesAll);
+                mono.setForeground(QColor(120, 20, 20));
+                fc.mergeCharFormat(mono);
+            }
+        }
+    }
+    for (QTextFrame *frame : doc.rootFrame()->childFrames()) {
+        auto *table = qobject_cast<QTextTable *>(frame);
+        if (!table)
+            continue;
+        QTextTableFormat tf = table->format();
+        tf.setBorder(0.25 * kLayoutMm);
+        tf.setBorderBrush(QColor(150, 150, 150));
+        tf.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+        tf.setBorderCollapse(true);
+        tf.setCellSpacing(0);
+        tf.setCellPadding(1.2 * kLayoutMm);
+        tf.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+        tf.setTopMargin(1.5 * kLayoutMm);
+        tf.setBottomMargin(3 * kLayoutMm);
+        tf.setHeaderRowCount(1);
+        table->setFormat(tf);
+        for (int col = 0; col < table->columns(); ++col) {
+            QTextTableCell cell = table->cellAt(0, col);
+            QTextCharFormat cf = cell.format();
+            cf.setBackground(QColor(225, 232, 243));
+            cell.setFormat(cf);
+        }
+    }
+    return headings;
+}
+
+/// The title page and the contents, whose page numbers are filled in once
+/// the book is laid out; returns the cells that take them.
+QVector<QTextTableCell> frontMatter(QTextDocument &doc, const Book &book, const QVector<Heading> &headings)
+{
+    QTextCursor c(&doc);
+    c.movePosition(QTextCursor::Start);
+    c.insertBlock();
+    c.movePosition(QTextCursor::Start);
+
+    auto line = [&c](const QString &text, const QFont &font, const QColor &colour, double top) {
+        QTextBlockFormat bf;
+        bf.setAlignment(Qt::AlignHCenter);
+        bf.setTopMargin(top * kLayoutMm);
+        c.setBlockFormat(bf);
+        QTextCharFormat cf;
+        cf.setFont(font, QTextCharFormat::FontPropertiesAll);
+        cf.setForeground(colour);
+        c.setCharFormat(cf);
+        c.insertText(text, cf);
+        c.insertBlock();
+    };
+    line(book.title, face(kSans, 40, true), kHeadingColour, 70);
+    line(book.subtitle, face(kSans, 22), kHeadingColour, 8);
+    line(QStringLiteral("Версия ") + book.version, face(kSans, 12), Qt::darkGray, 8);
+    line(QStringLiteral("Журнал радионаблюдателя для соревнований на КВ и УКВ"), face(kSans, 12), Qt::darkGray,
+         100);
+
+    QTextBlockFormat contentsHead;
+    contentsHead.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    contentsHead.setBottomMargin(6 * kLayoutMm);
+    c.setBlockFormat(contentsHead);
+    QTextCharFormat head;
+    head.setFont(face(kSans, 20, true), QTextCharFormat::FontPropertiesAll);
+    head.setForeground(kHeadingColour);
+    c.insertText(QStringLiteral("Содержание"), head);
+
+    int rows = 0;
+    for (const Heading &h : headings)
+        rows += h.level <= 2;
+    QTextTableFormat tf;
+    tf.setBorder(0);
+    tf.setCellPadding(0.6 * kLayoutMm);
+    tf.setCellSpacing(0);
+    tf.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+    tf.setColumnWidthConstraints({QTextLength(QTextLength::PercentageLength, 92),
+                                  QTextLength(QTextLength::PercentageLength, 8)});
+    QTextTable *table = c.insertTable(rows, 2, tf);
+    QVector<QTextTableCell> numbers;
+    int row = 0;
+    for (const Heading &h : headings) {
+        if (h.level > 2)
+            continue;
+        QTextCharFormat cf;
+        cf.setFont(face(kSans, h.level == 1 ? 10.5 : 9.5, h.level == 1), QTextCharFormat::FontPropertiesAll);
+        QTextCursor title = table->cellAt(row, 0).firstCursorPosition();
+        QTextBlockFormat indent;
+        indent.setLeftMargin(h.level == 1 ? 0 : 6 * kLayoutMm);
+        indent.setTopMargin(h.level == 1 ? 1.5 * kLayoutMm : 0);
+        title.setBlockFormat(indent);
+        title.insertText(h.text, cf);
+        QTextCursor number = table->cellAt(row, 1).firstCursorPosition();
+        QTextBlockFormat right;
+        right.setAlignment(Qt::AlignRight);
+        right.setTopMargin(indent.topMargin());
+        number.setBlockFormat(right);
+        number.insertText(QStringLiteral("000"), cf);
+        numbers << table->cellAt(row, 1);
+        ++row;
+    }
+    return numbers;
+}
+
+int pageOf(QTextDocument &doc, const QTextBlock &block)
+{
+    // Its middle: a block moved to a new page may start a hair above it.
+    const double middle = doc.documentLayout()->blockBoundingRect(block).center().y();
+    return int(middle / doc.pageSize().height()) + 1;
+}
+
+} // namespace
+
+QStringList imagesNamedIn(const QString &markdown)
+{
+    static const QRegularExpression image(QStringLiteral(R"(!\[[^\]]*\]\(([^)\s]+)\))"));
+    QStringList names;
+    for (auto it = image.globalMatch(markdown); it.hasNext();)
+        names << it.next().captured(1);
+    return names;
+}
+
+int printBook(const Book &book, const QString &pdfPath, QString &why)
+{
+    if (const QString lacking = loadFaces(); !lacking.isEmpty()) {
+        why = QStringLiteral("the face ") + lacking + QStringLiteral(" is not installed");
+        return 0;
+    }
+    QPdfWriter writer(pdfPath);
+    writer.setResolution(kDpi);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+    writer.setTitle(book.title + QStringLiteral(" — ") + book.subtitle);
+    writer.setCreator(QStringLiteral("vireok-manual"));
+
+    const QRectF paper(0, 0, writer.width(), writer.height());
+    const QRectF body = paper.adjusted(22 * kDotsPerMm, 22 * kDotsPerMm, -18 * kDotsPerMm, -22 * kDotsPerMm);
+
+    QTextDocument doc;
+    doc.documentLayout()->setPaintDevice(&writer);
+    doc.setDefaultFont(face(kSans, 10));
+    doc.setDocumentMargin(0);
+    doc.setMarkdown(book.markdown, QTextDocument::MarkdownDialectGitHub);
+
+    QStringList missing;
+    const QVector<Heading> headings = style(doc, book.imageFolder, body.width(), missing);
+    if (!missing.isEmpty()) {
+        why = QStringLiteral("images not made: ") + missing.join(QLatin1String(", "));
+        return 0;
+    }
+    const QVector<QTextTableCell> numbers = frontMatter(doc, book, headings);
+    // Inserting the front matter split the first heading's block: find the
+    // headings again.
+    QVector<QTextBlock> headingBlocks;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+        if (b.blockFormat().headingLevel() > 0)
+            headingBlocks << b;
+    if (headingBlocks.size() != headings.size()) {
+        why = QStringLiteral("the contents lost a heading");
+        return 0;
+    }
+
+    // Laid out once, with every format in place: the numbers have the width
+    // of their placeholders, so filling them in moves nothing.
+    doc.setPageSize(body.size());
+    doc.pageCount(); // lays the whole book out
+    QVector<int> pages;
+    for (const QTextBlock &b : headingBlocks)
+        pages << pageOf(doc, b);
+    int n = 0;
+    for (int i = 0; i < headings.size(); ++i) {
+        if (headings[i].level > 2)
+            continue;
+        QTextCursor c = numbers[n++].firstCursorPosition();
+        c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        c.insertText(QString::number(pages[i]));
+    }
+
+    const int pageCount = doc.pageCount();
+    const double pageHeight = doc.pageSize().height();
+    QPainter painter(&writer);
+    const QFont small = face(kSans, 8);
+    for (int page = 1; page <= pageCount; ++page) {
+        if (page > 1)
+            writer.newPage();
+        painter.save();
+        painter.translate(body.left(), body.top() - (page - 1) * pageHeight);
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = QRectF(0, (page - 1) * pageHeight, body.width(), pageHeight);
+        painter.setClipRect(context.clip);
+        doc.documentLayout()->draw(&painter, context);
+        painter.restore();
+        if (page == 1)
+            continue;
+
+        QString chapter;
+        for (int i = 0; i < headings.size(); ++i)
+            if (headings[i].level == 1 && pages[i] <= page)
+                chapter = headings[i].text;
+        painter.setFont(small);
+        painter.setPen(Qt::darkGray);
+        const QRectF head(body.left(), 10 * kDotsPerMm, body.width(), 6 * kDotsPerMm);
+        painter.drawText(head, Qt::AlignLeft | Qt::AlignBottom, book.title + QStringLiteral(". ") + book.subtitle);
+        painter.drawText(head, Qt::AlignRight | Qt::AlignBottom, chapter);
+        painter.setPen(QPen(QColor(170, 170, 170), 0.2 * kDotsPerMm));
+        painter.drawLine(QPointF(body.left(), head.bottom() + kDotsPerMm), QPointF(body.right(), head.bottom() + kDotsPerMm));
+        painter.setPen(Qt::darkGray);
+        const QRectF foot(body.left(), paper.bottom() - 16 * kDotsPerMm, body.width(), 6 * kDotsPerMm);
+        painter.drawText(foot, Qt::AlignHCenter | Qt::AlignTop,
+                         QStringLiteral("%1 из %2").arg(page).arg(pageCount));
+    }
+    painter.end();
+    return pageCount;
+}
