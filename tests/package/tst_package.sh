@@ -28,7 +28,8 @@ for file in usr/bin/vireok \
             usr/share/icons/hicolor/256x256/apps/vireok.png \
             usr/share/doc/vireok/copyright \
             usr/share/doc/vireok/changelog.gz \
-            usr/share/man/man1/vireok.1.gz; do
+            usr/share/man/man1/vireok.1.gz \
+            usr/share/vireok/manual.pdf; do
   [ -e "$scratch/root/$file" ] || { echo "the package lacks $file"; exit 1; }
 done
 
