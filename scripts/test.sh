@@ -20,4 +20,4 @@ cmake -S "$root" -B "$root/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVIREO
       -DCMAKE_CXX_FLAGS="-O1 $sanitize" -DCMAKE_EXE_LINKER_FLAGS="$sanitize" >/dev/null
 cmake --build "$root/build-asan" --parallel
 cd "$root/build-asan"
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel 2
+LSAN_OPTIONS="suppressions=$root/tests/lsan.supp" QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel 2
