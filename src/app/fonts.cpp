@@ -136,6 +136,17 @@ struct Glyph {
     std::vector<bool> ink; // row by row
 };
 
+/// A glyph's small metrics: height, width, bearings and advance, five bytes.
+void readMetrics(const QByteArray &data, qint64 at, Glyph &g)
+{
+    g.present = true;
+    g.height = quint8(data[at]);
+    g.width = quint8(data[at + 1]);
+    g.bearingX = qint8(data[at + 2]);
+    g.bearingY = qint8(data[at + 3]);
+    g.advance = quint8(data[at + 4]);
+}
+
 std::vector<bool> bits(const QByteArray &data, int at, int count)
 {
     std::vector<bool> out(static_cast<size_t>(count));
@@ -194,12 +205,7 @@ bool readRange(const QByteArray &eblc, const QByteArray &ebdt, int subtable, int
             if (end > at) {
                 if (at + 5 > ebdt.size())
                     return false;
-                g.present = true;
-                g.height = quint8(ebdt[at]);
-                g.width = quint8(ebdt[at + 1]);
-                g.bearingX = qint8(ebdt[at + 2]);
-                g.bearingY = qint8(ebdt[at + 3]);
-                g.advance = quint8(ebdt[at + 4]);
+                readMetrics(ebdt, at, g);
                 if (!fits(at, g))
                     return false;
                 g.ink = bits(ebdt, int(at) + 5, g.width * g.height);
@@ -213,12 +219,7 @@ bool readRange(const QByteArray &eblc, const QByteArray &ebdt, int subtable, int
         const int metrics = subtable + 12;
         for (int i = 0; i < count; ++i) {
             Glyph g;
-            g.present = true;
-            g.height = quint8(eblc[metrics]);
-            g.width = quint8(eblc[metrics + 1]);
-            g.bearingX = qint8(eblc[metrics + 2]);
-            g.bearingY = qint8(eblc[metrics + 3]);
-            g.advance = quint8(eblc[metrics + 4]);
+            readMetrics(eblc, metrics, g);
             const qint64 at = images + size * i;
             if (size * 8 < g.width * g.height || !fits(at - 5, g))
                 return false;

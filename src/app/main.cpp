@@ -2,14 +2,10 @@
 #include "application.h"
 #include "terminationsignal.h"
 #include "inifile.h"
+#include "programwindows.h"
 #include "qtprompts.h"
 #include "store/store.h"
-#include "taboutbox.h"
-#include "setup/tcontest.h"
-#include "setup/tcontestup.h"
 #include "timesync/systemtime.h"
-#include "tmain.h"
-#include "repeats/trptqso.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -58,19 +54,10 @@ int main(int argc, char *argv[])
 
     SystemZoneBias zone;
     SystemClockSetter clockSetter;
-    TMain main({store, prompts, desktop, clock, zone, clockSetter, iniPath});
-    TContest contest(store, prompts, &main);
-    main.setContestWindow(&contest);
-    TRptQso repeats(main.repeatList(), &main);
-    main.setRepeatWindow(&repeats);
-    TContestUp addContest(store, prompts, &contest);
-    contest.setAddWindow(&addContest);
-    TAboutBox about(&main);
-    main.setAboutBox(&about);
-
-    main.show();
+    ProgramWindows windows({store, prompts, desktop, clock, zone, clockSetter, iniPath});
+    windows.main.show();
     quitOnTermination();
     const int result = app.exec();
-    main.saveSettings();
+    windows.main.saveSettings();
     return result;
 }

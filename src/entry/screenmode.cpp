@@ -38,29 +38,28 @@ ScreenLook screenLook(const ScreenState &s)
 
 void ScreenMode::setManual(bool on)
 {
-    ScreenState next = m_state;
-    next.manual = on;
-    apply(next);
+    change(&ScreenState::manual, on);
 }
 
 void ScreenMode::setEditing(bool on)
 {
-    ScreenState next = m_state;
-    next.editing = on;
-    apply(next);
+    change(&ScreenState::editing, on);
 }
 
 void ScreenMode::setStationOpen(bool on)
 {
-    ScreenState next = m_state;
-    next.stationOpen = on;
-    apply(next);
+    change(&ScreenState::stationOpen, on);
 }
 
 void ScreenMode::setHam(bool on)
 {
+    change(&ScreenState::ham, on);
+}
+
+void ScreenMode::change(bool ScreenState::*part, bool on)
+{
     ScreenState next = m_state;
-    next.ham = on;
+    next.*part = on;
     apply(next);
 }
 

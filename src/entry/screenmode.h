@@ -46,6 +46,7 @@ public:
     void setHam(bool on);
 
 private:
+    void change(bool ScreenState::*part, bool on);
     void apply(const ScreenState &next);
 
     const MainForm &m_form;

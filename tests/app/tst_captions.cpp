@@ -1,4 +1,5 @@
 #include "app/application.h"
+#include "app/programwindows.h"
 #include "app/qtprompts.h"
 #include "store/store.h"
 #include "stubs.h"
@@ -42,17 +43,17 @@ struct CaptionsTest::Windows {
     StubClock clock;
     StubZone zone;
     StubClockSetter clockSetter;
-    TMain main{{store, prompts, desktop, clock, zone, clockSetter, folder.file("settings.ini")}};
-    TContest contest{store, prompts, &main};
-    TRptQso repeats{main.repeatList(), &main};
-    TContestUp addContest{store, prompts, &contest};
-    TAboutBox about{&main};
+    ProgramWindows windows{{store, prompts, desktop, clock, zone, clockSetter, folder.file("settings.ini")}};
+    TMain &main = windows.main;
+    TContest &contest = windows.contest;
+    TRptQso &repeats = windows.repeats;
+    TContestUp &addContest = windows.addContest;
+    TAboutBox &about = windows.about;
 };
 
 void CaptionsTest::initTestCase()
 {
     m_w = std::make_unique<Windows>();
-    m_w->main.setRepeatWindow(&m_w->repeats);
     m_w->main.show();
     QVERIFY(QTest::qWaitForWindowExposed(&m_w->main));
 }

@@ -1,6 +1,7 @@
 #include "democapture.h"
 
 #include "app/taboutbox.h"
+#include "app/programwindows.h"
 #include "app/tmain.h"
 #include "clock/clockticker.h"
 #include "entry/entryedit.h"
@@ -214,15 +215,13 @@ DemoOutput makeDemo(const QString &imageFolder)
     UtcZone zone;
     NoClockSetter clockSetter;
 
-    TMain main({store, prompts, desktop, clock, zone, clockSetter, QDir(temp.path()).filePath("settings.ini")});
-    TContest contest(store, prompts, &main);
-    main.setContestWindow(&contest);
-    TRptQso repeats(main.repeatList(), &main);
-    main.setRepeatWindow(&repeats);
-    TContestUp addContest(store, prompts, &contest);
-    contest.setAddWindow(&addContest);
-    TAboutBox about(&main);
-    main.setAboutBox(&about);
+    ProgramWindows windows({store, prompts, desktop, clock, zone, clockSetter,
+                            QDir(temp.path()).filePath("settings.ini")});
+    TMain &main = windows.main;
+    TContest &contest = windows.contest;
+    TRptQso &repeats = windows.repeats;
+    TContestUp &addContest = windows.addContest;
+    TAboutBox &about = windows.about;
 
     // The contest first, as a user would set it up: its tours give the
     // clock a tour to show.

@@ -1,0 +1,11 @@
+#include "programwindows.h"
+
+ProgramWindows::ProgramWindows(const TMain::Services &services)
+    : main(services), contest(services.store, services.prompts, &main), repeats(main.repeatList(), &main),
+      addContest(services.store, services.prompts, &contest), about(&main)
+{
+    main.setContestWindow(&contest);
+    main.setRepeatWindow(&repeats);
+    contest.setAddWindow(&addContest);
+    main.setAboutBox(&about);
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "taboutbox.h"
+#include "tmain.h"
+
+#include "repeats/trptqso.h"
+#include "setup/tcontest.h"
+#include "setup/tcontestup.h"
+
+/// The program's five windows, each made once, in the order the program
+/// makes them, and shown to one another.
+struct ProgramWindows {
+    explicit ProgramWindows(const TMain::Services &services);
+
+    TMain main;
+    TContest contest;
+    TRptQso repeats;
+    TContestUp addContest;
+    TAboutBox about;
+};
