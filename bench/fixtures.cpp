@@ -2,12 +2,14 @@
 
 #include "store/store.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QVariant>
-#include <sys/resource.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 QString storeWithQsos(int n, bool skewed)
 {
@@ -54,7 +56,46 @@ QString storeWithQsos(int n, bool skewed)
 
 long peakResidentBytes()
 {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss * 1024L;
+    // Not getrusage: its figure survives exec, so a child would report the
+    // peak of the process that started it.
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLong() * 1024L;
+    return 0;
+}
+
+long residentBytes()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toLong() * ::sysconf(_SC_PAGESIZE) : 0;
+}
+
+void evictFromCache(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    if (fd < 0)
+        return;
+    ::fdatasync(fd); // dirty pages cannot be dropped
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    ::close(fd);
+}
+
+quint64 EventMeter::delivered = 0;
+qint64 EventMeter::paintNs = 0;
+
+void settle()
+{
+    for (;;) {
+        const quint64 before = EventMeter::delivered;
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        if (EventMeter::delivered == before)
+            return;
+    }
 }
