@@ -29,7 +29,15 @@ void LogModel::reload()
     beginResetModel();
     forgetPages();
     try {
-        m_ids = m_store.qsoIds();
+        // A log that was only added to holds every id from its lowest to its
+        // highest: its rows are known from three quick answers. Only a log
+        // with gaps has its ids read one by one.
+        const qint64 count = m_store.qsoCount();
+        const auto [first, last] = m_store.qsoIdRange();
+        if (count > 0 && last - first + 1 == count)
+            m_ids.assignRun(first, count);
+        else
+            m_ids.assign(count > 0 ? m_store.qsoIds() : std::vector<qint64>{});
         m_workedNumbers = m_store.workedNumberCount();
     } catch (...) {
         endResetModel();
@@ -43,7 +51,7 @@ void LogModel::append(const QsoRecord &qso)
     const qint64 id = m_store.addQso(qso);
     const int row = int(m_ids.size());
     beginInsertRows({}, row, row);
-    m_ids.push_back(id);
+    m_ids.append(id);
     if (qso.hasWorkedNumber())
         ++m_workedNumbers;
     m_pages.remove(row / kPageSize);
@@ -57,7 +65,7 @@ void LogModel::change(int row, const QsoRecord &qso)
     if (row < 0 || row >= rowCount())
         return;
     const bool had = record(row).hasWorkedNumber();
-    m_store.updateQso(m_ids[size_t(row)], qso);
+    m_store.updateQso(m_ids.at(row), qso);
     m_workedNumbers += int(qso.hasWorkedNumber()) - int(had);
     m_pages.remove(row / kPageSize);
     emit dataChanged(index(row, 0), index(row, columnCount() - 1));
@@ -68,9 +76,9 @@ void LogModel::remove(int row)
     if (row < 0 || row >= rowCount())
         return;
     const bool had = record(row).hasWorkedNumber();
-    m_store.deleteQso(m_ids[size_t(row)]);
+    m_store.deleteQso(m_ids.at(row));
     beginRemoveRows({}, row, row);
-    m_ids.erase(m_ids.begin() + row);
+    m_ids.erase(row);
     if (had)
         --m_workedNumbers;
     // Every later row moved up by one: the pages from here on are stale.
@@ -167,7 +175,7 @@ const std::vector<QsoRecord> &LogModel::page(int pageIndex) const
         m_pages.clear();
     std::vector<QsoRecord> rows;
     try {
-        rows = m_store.qsosFrom(m_ids[size_t(pageIndex) * kPageSize], kPageSize);
+        rows = m_store.qsosFrom(m_ids.at(qint64(pageIndex) * kPageSize), kPageSize);
     } catch (const StoreError &e) {
         emit readFailed(e.text());
     }

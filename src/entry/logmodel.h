@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rowids.h"
 #include "store/qsorecord.h"
 
 #include <QAbstractTableModel>
@@ -9,8 +10,8 @@
 class Store;
 
 /// The log grid's result: every QSO in the order of adding. Only the ids are
-/// kept in memory; rows are read from the store a page at a time as the grid
-/// shows them, so a log of a million QSOs opens at once.
+/// kept in memory, as runs; rows are read from the store a page at a time as
+/// the grid shows them, so a log of a million QSOs opens at once.
 class LogModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -28,7 +29,7 @@ public:
     void clear();
 
     QsoRecord record(int row) const;
-    qint64 qsoCount() const { return qint64(m_ids.size()); }
+    qint64 qsoCount() const { return m_ids.size(); }
     /// QSOs plus twice the QSOs that have the worked station's number.
     qint64 points() const { return qsoCount() + 2 * m_workedNumbers; }
 
@@ -48,7 +49,7 @@ private:
     void forgetPages();
 
     Store &m_store;
-    std::vector<qint64> m_ids;
+    RowIds m_ids;
     qint64 m_workedNumbers = 0;
     mutable QHash<int, std::vector<QsoRecord>> m_pages;
 };

@@ -154,6 +154,9 @@ void ensureIndexes(QSqlDatabase &db)
 {
     exec(db, "CREATE INDEX IF NOT EXISTS qso_heard ON qso (call1, band, mode, tur)");
     exec(db, "CREATE INDEX IF NOT EXISTS qso_worked ON qso (call2, band, mode, tur)");
+    // The points figure at start: counting these entries is several times
+    // faster than reading nr2 from every row of a large log.
+    exec(db, "CREATE INDEX IF NOT EXISTS qso_worked_numbers ON qso (nr2) WHERE nr2 <> ''");
 }
 
 QString whatIsMissing(QSqlDatabase &db)

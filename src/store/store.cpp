@@ -390,6 +390,25 @@ std::vector<qint64> Store::qsoIds()
     return ids;
 }
 
+qint64 Store::qsoCount()
+{
+    QSqlQuery &q = prepared(QStringLiteral("SELECT count(*) FROM qso"));
+    return scalar(q);
+}
+
+std::pair<qint64, qint64> Store::qsoIdRange()
+{
+    // Each bound alone is one step down the table; asked together they
+    // would make the engine read every row.
+    QSqlQuery &q = prepared(QStringLiteral("SELECT (SELECT min(id) FROM qso), (SELECT max(id) FROM qso)"));
+    run(q);
+    std::pair<qint64, qint64> range{0, 0};
+    if (q.next())
+        range = {q.value(0).toLongLong(), q.value(1).toLongLong()};
+    endOfRead(q);
+    return range;
+}
+
 std::vector<QsoRecord> Store::qsosFrom(qint64 firstId, int limit)
 {
     QSqlQuery &q = prepared(QStringLiteral("SELECT id, band, mode, data, time, call1, rst1, nr1, call2, rst2, "

@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QString>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QSqlDatabase;
@@ -45,6 +46,10 @@ public:
     /// at path; nothing is written when path exists. Throws StoreError.
     void copyTo(const QString &path);
     std::vector<qint64> qsoIds();
+    /// The number of QSOs, and the lowest and highest id (0 when empty):
+    /// read without visiting every row.
+    qint64 qsoCount();
+    std::pair<qint64, qint64> qsoIdRange();
     /// Up to limit rows with id >= firstId, in id order.
     std::vector<QsoRecord> qsosFrom(qint64 firstId, int limit);
     /// QSOs whose nr2 is neither empty nor without value.

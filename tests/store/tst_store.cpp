@@ -407,12 +407,40 @@ void StoreTest::damagedPageIsAnErrorNotTheEndOfTheLog_data()
     QTest::newRow("the repeat list") << "repeats";
 }
 
+// The points count reads the index of worked numbers, not the rows: damage
+// a page of that index, as a bad sector there would.
+static bool damageLeafOf(const QString &path, const QString &index)
+{
+    qint64 page = 0;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("pages"));
+        db.setDatabaseName(path);
+        QSqlQuery q(db);
+        if (db.open() && q.exec(QStringLiteral("SELECT pageno FROM dbstat WHERE name = '%1' AND pagetype = 'leaf' "
+                                               "ORDER BY pageno LIMIT 1").arg(index))
+            && q.next())
+            page = q.value(0).toLongLong();
+        q.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("pages"));
+    QFile f(path);
+    if (page <= 0 || !f.open(QIODevice::ReadWrite))
+        return false;
+    f.seek((page - 1) * 4096);
+    f.write(QByteArray(16, '\xff'));
+    return f.flush();
+}
+
 void StoreTest::damagedPageIsAnErrorNotTheEndOfTheLog()
 {
     QFETCH(QString, read);
     TestFolder folder;
     storeWithMarkedQsos(folder.storePath(), 1083);
-    QVERIFY(damagePageHolding(folder.storePath(), "N00500-MARK"));
+    if (read == "points")
+        QVERIFY(damageLeafOf(folder.storePath(), "qso_worked_numbers"));
+    else
+        QVERIFY(damagePageHolding(folder.storePath(), "N00500-MARK"));
     Store store(folder.storePath());
     try {
         size_t seen = 0;
