@@ -1,9 +1,11 @@
 #include "fixtures.h"
-#include "export/reportexport.h"
-#include "store/store.h"
 #include "stubs.h"
 
+#include "export/reportexport.h"
+#include "store/store.h"
+
 #include <QDir>
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -50,9 +52,18 @@ static void readRows(benchmark::State &state)
     }
 }
 
-static void cabrillo(benchmark::State &s) { exportLog(s, Format::Cabrillo); }
-static void ermak(benchmark::State &s) { exportLog(s, Format::Ermak); }
-static void adif(benchmark::State &s) { exportLog(s, Format::Adif); }
+static void cabrillo(benchmark::State &s)
+{
+    exportLog(s, Format::Cabrillo);
+}
+static void ermak(benchmark::State &s)
+{
+    exportLog(s, Format::Ermak);
+}
+static void adif(benchmark::State &s)
+{
+    exportLog(s, Format::Adif);
+}
 
 BENCHMARK(readRows)->Name("Export/ReadRows")->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(cabrillo)->Name("Export/Cabrillo")->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);

@@ -1,4 +1,5 @@
 #include "fixtures.h"
+
 #include "repeats/repeatlistmodel.h"
 #include "store/store.h"
 
@@ -30,5 +31,15 @@ static void keystrokeBusiestCall(benchmark::State &state)
 {
     keystroke(state, true);
 }
-BENCHMARK(keystrokeNewCall)->Name("Keystroke/NewCall")->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(keystrokeBusiestCall)->Name("Keystroke/BusiestCall")->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(keystrokeNewCall)
+    ->Name("Keystroke/NewCall")
+    ->Arg(1000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(keystrokeBusiestCall)
+    ->Name("Keystroke/BusiestCall")
+    ->Arg(1000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMicrosecond);

@@ -1,13 +1,15 @@
-#include "entry/entryedit.h"
 #include "fixtures.h"
+#include "stubs.h"
+
+#include "app/tmain.h"
+#include "entry/entryedit.h"
 #include "entry/logmodel.h"
 #include "store/store.h"
-#include "stubs.h"
-#include "app/tmain.h"
 
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
+
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -34,7 +36,8 @@ static void recordQso(benchmark::State &state)
     StubClock clock;
     StubZone zone;
     StubClockSetter clockSetter;
-    TMain main({store, prompts, desktop, clock, zone, clockSetter, QDir::temp().filePath(QStringLiteral("vireok-bench/s.ini"))});
+    TMain main({store, prompts, desktop, clock, zone, clockSetter,
+                QDir::temp().filePath(QStringLiteral("vireok-bench/s.ini"))});
     const MainForm &form = main.form();
     int i = 0;
     for (auto _ : state) {
@@ -48,7 +51,12 @@ static void recordQso(benchmark::State &state)
     }
     state.counters["qsos"] = double(main.logModel().qsoCount());
 }
-BENCHMARK(recordQso)->Name("Record/Qso")->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)
+BENCHMARK(recordQso)
+    ->Name("Record/Qso")
+    ->Arg(1000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
 // The floor: one small append made durable.

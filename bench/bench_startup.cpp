@@ -1,4 +1,5 @@
 #include "fixtures.h"
+
 #include "entry/logmodel.h"
 #include "store/store.h"
 

@@ -3,6 +3,8 @@
 // their flush included.
 #include "benchwindow.h"
 #include "fixtures.h"
+#include "stubs.h"
+
 #include "app/taboutbox.h"
 #include "app/tmain.h"
 #include "entry/entrycontext.h"
@@ -14,7 +16,6 @@
 #include "setup/tcontest.h"
 #include "setup/tcontestup.h"
 #include "store/store.h"
-#include "stubs.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -26,6 +27,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QWindow>
+
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
@@ -297,16 +299,46 @@ int runWindowChild(const QString &what, const QString &path)
     return 0;
 }
 
-BENCHMARK(windowNewCall)->Name("Keystroke/Window/NewCall")->Arg(1000)->Arg(100000)->Arg(1000000)
-    ->UseManualTime()->Unit(benchmark::kMicrosecond);
-BENCHMARK(windowBusiestCall)->Name("Keystroke/Window/BusiestCall")->Arg(1000)->Arg(100000)->Arg(1000000)
-    ->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(windowNewCall)
+    ->Name("Keystroke/Window/NewCall")
+    ->Arg(1000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(windowBusiestCall)
+    ->Name("Keystroke/Window/BusiestCall")
+    ->Arg(1000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
 // Each iteration is a fresh program in its own process: few are enough.
-BENCHMARK(firstKeystroke)->Name("Keystroke/First")->Arg(1000)->Arg(100000)->Arg(1000000)
-    ->UseManualTime()->Iterations(7)->Unit(benchmark::kMillisecond);
-BENCHMARK(firstKeystrokeColdFile)->Name("Keystroke/FirstColdFile")->Arg(1000000)
-    ->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
-BENCHMARK(startupWindow)->Name("Startup/Window")->Arg(1000)->Arg(100000)->Arg(1000000)
-    ->UseManualTime()->Iterations(7)->Unit(benchmark::kMillisecond);
-BENCHMARK(startupWindowColdFile)->Name("Startup/WindowColdFile")->Arg(1000000)
-    ->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(firstKeystroke)
+    ->Name("Keystroke/First")
+    ->Arg(1000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->UseManualTime()
+    ->Iterations(7)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(firstKeystrokeColdFile)
+    ->Name("Keystroke/FirstColdFile")
+    ->Arg(1000000)
+    ->UseManualTime()
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(startupWindow)
+    ->Name("Startup/Window")
+    ->Arg(1000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->UseManualTime()
+    ->Iterations(7)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(startupWindowColdFile)
+    ->Name("Startup/WindowColdFile")
+    ->Arg(1000000)
+    ->UseManualTime()
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond);

@@ -8,6 +8,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QVariant>
+
 #include <fcntl.h>
 #include <unistd.h>
 

@@ -9,7 +9,10 @@
 QString storeWithQsos(int n, bool skewed = false);
 
 /// The busiest call of a skewed log.
-inline QString busiestCall() { return QStringLiteral("UA1BUSY"); }
+inline QString busiestCall()
+{
+    return QStringLiteral("UA1BUSY");
+}
 
 /// Bytes of peak resident memory of this process so far.
 long peakResidentBytes();

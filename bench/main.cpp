@@ -1,8 +1,10 @@
-#include "app/application.h"
 #include "benchwindow.h"
 #include "fixtures.h"
 
+#include "app/application.h"
+
 #include <QApplication>
+
 #include <benchmark/benchmark.h>
 #include <chrono>
 

@@ -26,8 +26,8 @@ QFont face(const QString &family, int pixels, bool bold)
 
 quint32 u32(const QByteArray &b, int at)
 {
-    return quint32(quint8(b[at])) << 24 | quint32(quint8(b[at + 1])) << 16 | quint32(quint8(b[at + 2])) << 8
-           | quint8(b[at + 3]);
+    return quint32(quint8(b[at])) << 24 | quint32(quint8(b[at + 1])) << 16 | quint32(quint8(b[at + 2])) << 8 |
+           quint8(b[at + 3]);
 }
 quint16 u16(const QByteArray &b, int at)
 {
@@ -236,8 +236,8 @@ QByteArray overstruckFace(const QByteArray &font)
 {
     QMap<QByteArray, QByteArray> parts = tables(font);
     const QByteArray eblc = parts.value("EBLC"), ebdt = parts.value("EBDT");
-    if (eblc.size() < 8 || ebdt.size() < 4 || parts.value("OS/2").size() < 64 || parts.value("head").size() < 54
-        || parts.value("name").size() < 6)
+    if (eblc.size() < 8 || ebdt.size() < 4 || parts.value("OS/2").size() < 64 || parts.value("head").size() < 54 ||
+        parts.value("name").size() < 6)
         return {};
     const int strikes = int(u32(eblc, 4));
     if (strikes < 1 || 8 + kStrikeRecord * qint64(strikes) > eblc.size())
@@ -258,8 +258,7 @@ QByteArray overstruckFace(const QByteArray &font)
             const int first = u16(eblc, entry), last = u16(eblc, entry + 2);
             const qint64 source = array + qint64(u32(eblc, entry + 4));
             std::vector<Glyph> glyphs;
-            if (last < first || source > eblc.size()
-                || !readRange(eblc, ebdt, int(source), last - first + 1, glyphs))
+            if (last < first || source > eblc.size() || !readRange(eblc, ebdt, int(source), last - first + 1, glyphs))
                 return {};
             entries.append(eblc.mid(entry, 4));
             add32(entries, quint32(8 * ranges + subtables.size()));
@@ -290,7 +289,7 @@ QByteArray overstruckFace(const QByteArray &font)
     parts["EBDT"] = newEbdt;
 
     QByteArray &os2 = parts["OS/2"];
-    put16(os2, 4, 700);                                   // weight class
+    put16(os2, 4, 700);                                     // weight class
     put16(os2, 62, quint16((u16(os2, 62) & ~0x40) | 0x20)); // bold, not regular
     QByteArray &head = parts["head"];
     put16(head, 44, quint16(u16(head, 44) | 1)); // macStyle bold

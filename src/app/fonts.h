@@ -12,6 +12,6 @@ void load();
 /// Bold is the regular strike overstruck one pixel to the right.
 QFont sansSerif(int pixels, bool bold = false);
 QFont tahoma(int pixels, bool bold = false);
-QFont verdana(int pixels, bool bold = false);   ///< DejaVu Sans
-QFont courier(int pixels);                      ///< Liberation Mono
+QFont verdana(int pixels, bool bold = false); ///< DejaVu Sans
+QFont courier(int pixels);                    ///< Liberation Mono
 } // namespace Fonts

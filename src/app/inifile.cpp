@@ -31,7 +31,8 @@ int IniFile::findSection(const QString &section) const
 {
     for (int i = 0; i < m_lines.size(); ++i) {
         const QString t = m_lines[i].trimmed();
-        if (t.startsWith('[') && t.endsWith(']') && t.mid(1, t.size() - 2).trimmed().compare(section, Qt::CaseInsensitive) == 0)
+        if (t.startsWith('[') && t.endsWith(']') &&
+            t.mid(1, t.size() - 2).trimmed().compare(section, Qt::CaseInsensitive) == 0)
             return i;
     }
     return -1;

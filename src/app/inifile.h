@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringList>
+
 #include <optional>
 
 /// settings.ini: whole numbers by section and key, names compared without

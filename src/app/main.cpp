@@ -1,13 +1,15 @@
-#include "seams/clocksource.h"
 #include "application.h"
-#include "terminationsignal.h"
 #include "inifile.h"
 #include "programwindows.h"
 #include "qtprompts.h"
+#include "terminationsignal.h"
+
+#include "seams/clocksource.h"
 #include "store/store.h"
 #include "timesync/systemtime.h"
 
 #include <QApplication>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -37,8 +39,10 @@ int main(int argc, char *argv[])
     g_program = argv[0];
     const bool noPlatformChosen = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
     if (noPlatformChosen && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        std::fprintf(stderr, "vireok: no X display (DISPLAY is not set); to try it without a desktop run: "
-                             "xvfb-run -a %s\n", argv[0]);
+        std::fprintf(stderr,
+                     "vireok: no X display (DISPLAY is not set); to try it without a desktop run: "
+                     "xvfb-run -a %s\n",
+                     argv[0]);
         return 1;
     }
     const QtMessageHandler ordinary = qInstallMessageHandler(startupMessages);

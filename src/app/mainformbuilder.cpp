@@ -2,6 +2,7 @@
 
 #include "appicon.h"
 #include "fonts.h"
+
 #include "entry/entryedit.h"
 #include "form/fieldcolours.h"
 #include "form/loggrid.h"
@@ -43,7 +44,6 @@ const FieldPlace kHorizontal[6] = {{192, 304, 147}, {340, 304, 51}, {392, 304, 1
 const FieldPlace kVertical[6] = {{192, 304, 168}, {192, 336, 48}, {240, 336, 120},
                                  {360, 304, 168}, {360, 336, 48}, {408, 336, 120}};
 
-
 void buildEntryPanel(MainForm &form, QWidget *client)
 {
     auto *panel = new QFrame(client);
@@ -75,9 +75,9 @@ void buildEntryPanel(MainForm &form, QWidget *client)
         return b;
     };
     form.swap = picture(themedIcon("object-flip-vertical", QStyle::SP_BrowserReload),
-                          QStringLiteral("F1: Рокировка heard и worked станций"), 10);
-    form.clear = picture(themedIcon("edit-clear", QStyle::SP_DialogResetButton),
-                           QStringLiteral("F2: Очистить все окна"), 42);
+                        QStringLiteral("F1: Рокировка heard и worked станций"), 10);
+    form.clear =
+        picture(themedIcon("edit-clear", QStyle::SP_DialogResetButton), QStringLiteral("F2: Очистить все окна"), 42);
 
     auto label = [panel](const QString &text, const QRect &place, const QColor &colour, const QFont &font,
                          Qt::Alignment align) {
@@ -89,11 +89,11 @@ void buildEntryPanel(MainForm &form, QWidget *client)
         return l;
     };
     form.tourCaption = label(QStringLiteral("Tour:"), {72, 12, 31, 13}, kGreen, Fonts::sansSerif(11), Qt::AlignRight);
-    form.tourTime = label(QStringLiteral("00:00:00"), {124, 10, 60, 14}, kGreen, Fonts::sansSerif(13, true),
-                            Qt::AlignRight);
+    form.tourTime =
+        label(QStringLiteral("00:00:00"), {124, 10, 60, 14}, kGreen, Fonts::sansSerif(13, true), Qt::AlignRight);
     form.utcCaption = label(QStringLiteral("UTC:"), {90, 30, 25, 13}, kBlue, Fonts::sansSerif(11), Qt::AlignLeft);
-    form.utcClock = label(QStringLiteral("00:00:00"), {124, 28, 60, 16}, kBlue, Fonts::sansSerif(13, true),
-                            Qt::AlignRight);
+    form.utcClock =
+        label(QStringLiteral("00:00:00"), {124, 28, 60, 16}, kBlue, Fonts::sansSerif(13, true), Qt::AlignRight);
 }
 
 } // namespace
@@ -218,12 +218,11 @@ MainForm buildMainForm(QMainWindow *window, QAbstractItemModel *log)
     }
 
     // The tab order of the window; the selectors and the UTC texts take no tab.
-    QWidget *order[] = {form.heardCall,  form.heardReport, form.heardNumber, form.workedCall,
-                        form.workedReport, form.workedNumber, form.ok,        form.mode,
-                        form.band,       form.dateField,
-                        form.timeField,  form.editOk,      grid,               form.rst,
-                        form.tour,       form.swl,         form.copy,        form.swap,
-                        form.clear,      form.tourNumber,  form.manualOk};
+    QWidget *order[] = {
+        form.heardCall, form.heardReport, form.heardNumber, form.workedCall, form.workedReport, form.workedNumber,
+        form.ok,        form.mode,        form.band,        form.dateField,  form.timeField,    form.editOk,
+        grid,           form.rst,         form.tour,        form.swl,        form.copy,         form.swap,
+        form.clear,     form.tourNumber,  form.manualOk};
     for (size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
     return form;

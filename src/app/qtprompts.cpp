@@ -15,8 +15,7 @@ void QtPrompts::inform(QWidget *parent, const QString &text)
 
 void QtPrompts::notify(QWidget *parent, const QString &text, std::function<void()> closed)
 {
-    auto *box = new QMessageBox(QMessageBox::Information, kApplicationTitle, text,
-                                QMessageBox::Ok, parent);
+    auto *box = new QMessageBox(QMessageBox::Information, kApplicationTitle, text, QMessageBox::Ok, parent);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::ApplicationModal);
     QObject::connect(box, &QMessageBox::finished, box, [closed = std::move(closed)] { closed(); });
@@ -48,8 +47,8 @@ QString QtPrompts::saveFileName(QWidget *parent, const QString &folder, const QS
 {
     QFileDialog dialog(parent, QStringLiteral("Сохранить файл"), folder);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({QStringLiteral("Файлы отчетов (\".cbr\";\".txt\";\".adif\")"),
-                           QStringLiteral("Все файлы (*.*)")});
+    dialog.setNameFilters(
+        {QStringLiteral("Файлы отчетов (\".cbr\";\".txt\";\".adif\")"), QStringLiteral("Все файлы (*.*)")});
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.selectFile(proposedName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

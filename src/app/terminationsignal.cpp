@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QSocketNotifier>
+
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>

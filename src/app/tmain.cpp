@@ -1,35 +1,36 @@
 #include "tmain.h"
 
 #include "appicon.h"
-#include "seams/clocksource.h"
+#include "fonts.h"
+#include "mainformbuilder.h"
+#include "placement.h"
+#include "rigini.h"
+#include "taboutbox.h"
+
 #include "clock/clockticker.h"
-#include "seams/desktop.h"
 #include "entry/editor.h"
 #include "entry/entrycontext.h"
 #include "entry/entryedit.h"
 #include "entry/entrykeys.h"
-#include "fonts.h"
-#include "form/loggrid.h"
 #include "entry/logmodel.h"
-#include "mainformbuilder.h"
-#include "placement.h"
-#include "seams/prompts.h"
 #include "entry/recorder.h"
+#include "entry/screenmode.h"
+#include "export/reportexport.h"
+#include "form/loggrid.h"
 #include "repeats/repeatcheck.h"
 #include "repeats/repeatlistmodel.h"
-#include "export/reportexport.h"
+#include "repeats/trptqso.h"
 #include "rig/rigfollower.h"
-#include "rigini.h"
-#include "store/schema.h"
-#include "entry/screenmode.h"
+#include "seams/clocksource.h"
+#include "seams/desktop.h"
+#include "seams/prompts.h"
+#include "seams/storeguard.h"
 #include "setup/stationpanel.h"
+#include "store/schema.h"
 #include "store/store.h"
 #include "store/storeerror.h"
-#include "seams/storeguard.h"
-#include "taboutbox.h"
 #include "timesync/tidsntp.h"
 #include "timesync/timesynccommand.h"
-#include "repeats/trptqso.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -128,14 +129,14 @@ void TMain::createActions()
                                       [this] { m_export->cabrillo(); });
     a.exportErmak = log->addAction(exportIcon, QStringLiteral("Выгрузить лог -> формат: ЕРМАК"), this,
                                    [this] { m_export->ermak(); });
-    a.exportAdif = log->addAction(exportIcon, QStringLiteral("Выгрузить лог -> формат: ADIF"), this,
-                                  [this] { m_export->adif(); });
+    a.exportAdif =
+        log->addAction(exportIcon, QStringLiteral("Выгрузить лог -> формат: ADIF"), this, [this] { m_export->adif(); });
     log->addSeparator();
     a.clearLog = log->addAction(themedIcon("edit-clear-all", QStyle::SP_TrashIcon), QStringLiteral("Очистить лог"),
                                 m_editor, &Editor::clearLog);
     log->addSeparator();
-    a.exit = log->addAction(themedIcon("application-exit", QStyle::SP_DialogCloseButton), QStringLiteral("Выход"),
-                            this, &QWidget::close);
+    a.exit = log->addAction(themedIcon("application-exit", QStyle::SP_DialogCloseButton), QStringLiteral("Выход"), this,
+                            &QWidget::close);
 
     QMenu *settings = bar->addMenu(QStringLiteral("Установки"));
     a.station = settings->addAction(themedIcon("user-info", QStyle::SP_FileDialogInfoView),
@@ -178,9 +179,8 @@ void TMain::createActions()
                                          QStringLiteral("Редактировать запись"), m_editor, &Editor::editRecord);
     a.deleteRecord = a.gridMenu->addAction(themedIcon("edit-delete", QStyle::SP_DialogDiscardButton),
                                            QStringLiteral("Удалить запись"), m_editor, &Editor::deleteRecord);
-    connect(m_form.grid, &LogGrid::contextMenuRequested, a.gridMenu, [menu = a.gridMenu](const QPoint &at) {
-        menu->popup(at);
-    });
+    connect(m_form.grid, &LogGrid::contextMenuRequested, a.gridMenu,
+            [menu = a.gridMenu](const QPoint &at) { menu->popup(at); });
 }
 
 void TMain::setRepeatWindow(TRptQso *repeats)
@@ -190,10 +190,10 @@ void TMain::setRepeatWindow(TRptQso *repeats)
     repeats->move(place.topLeft());
     repeats->resize(place.size());
 
-    m_repeatCheck = new RepeatCheck({m_form.heardCall, m_form.heardReport, m_form.workedCall, m_form.workedReport,
-                                     m_form.band, m_form.mode, m_form.tourNumber, m_form.rst, m_form.swl,
-                                     m_form.copy, m_form.edit},
-                                    m_services.store, *m_repeatList, *repeats, m_services.prompts, this);
+    m_repeatCheck =
+        new RepeatCheck({m_form.heardCall, m_form.heardReport, m_form.workedCall, m_form.workedReport, m_form.band,
+                         m_form.mode, m_form.tourNumber, m_form.rst, m_form.swl, m_form.copy, m_form.edit},
+                        m_services.store, *m_repeatList, *repeats, m_services.prompts, this);
     connect(m_form.heardCall, &QLineEdit::textChanged, m_repeatCheck, &RepeatCheck::heardCallChanged);
     connect(m_form.workedCall, &QLineEdit::textChanged, m_repeatCheck, &RepeatCheck::workedCallChanged);
     connect(m_form.band, &QComboBox::currentTextChanged, repeats, &TRptQso::repaintMarks);
@@ -217,19 +217,20 @@ void TMain::startTimeSync()
 
 void TMain::startClock()
 {
-    const ClockWidgets widgets{m_form.utcDate,   m_form.utcTime, m_form.utcClock,       m_form.tourTime,
-                               m_form.tourNumber, m_form.tour,   m_form.localDatePanel, m_form.localTimePanel};
-    m_clock = new ClockTicker(widgets, m_services.clock, m_services.prompts,
-                              [this]() -> std::optional<QStringList> {
-                                  QStringList times;
-                                  const bool read = guarded(m_services.prompts, this, [&] {
-                                      const Record log = m_services.store.readLog();
-                                      for (const QString &field : Schema::tourFields())
-                                          times << log.value(field);
-                                  });
-                                  return read ? std::optional(times) : std::nullopt;
-                              },
-                              this);
+    const ClockWidgets widgets{m_form.utcDate,    m_form.utcTime, m_form.utcClock,       m_form.tourTime,
+                               m_form.tourNumber, m_form.tour,    m_form.localDatePanel, m_form.localTimePanel};
+    m_clock = new ClockTicker(
+        widgets, m_services.clock, m_services.prompts,
+        [this]() -> std::optional<QStringList> {
+            QStringList times;
+            const bool read = guarded(m_services.prompts, this, [&] {
+                const Record log = m_services.store.readLog();
+                for (const QString &field : Schema::tourFields())
+                    times << log.value(field);
+            });
+            return read ? std::optional(times) : std::nullopt;
+        },
+        this);
     connect(m_form.tour, &QCheckBox::clicked, m_clock, &ClockTicker::tourToggled);
     m_clock->start();
 }

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "inifile.h"
-#include "manualfile.h"
 #include "mainactions.h"
+#include "manualfile.h"
+
 #include "form/mainform.h"
 
 #include <QMainWindow>
+
 #include <functional>
 #include <memory>
 

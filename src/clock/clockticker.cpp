@@ -1,9 +1,10 @@
 #include "clockticker.h"
 
-#include "seams/clocksource.h"
 #include "localformats.h"
-#include "seams/prompts.h"
 #include "utctexts.h"
+
+#include "seams/clocksource.h"
+#include "seams/prompts.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -13,8 +14,8 @@
 
 ClockTicker::ClockTicker(const ClockWidgets &widgets, const ClockSource &clock, Prompts &prompts,
                          std::function<std::optional<QStringList>()> readTourTimes, QObject *parent)
-    : QObject(parent), m_w(widgets), m_clock(clock), m_prompts(prompts),
-      m_readTourTimes(std::move(readTourTimes)), m_timer(new QTimer(this))
+    : QObject(parent), m_w(widgets), m_clock(clock), m_prompts(prompts), m_readTourTimes(std::move(readTourTimes)),
+      m_timer(new QTimer(this))
 {
     m_timer->setInterval(1000);
     connect(m_timer, &QTimer::timeout, this, &ClockTicker::tick);

@@ -3,6 +3,7 @@
 #include "tours.h"
 
 #include <QObject>
+
 #include <functional>
 #include <optional>
 

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <QTime>
+
 #include <optional>
 
 /// The contest's four tours as loaded from log: begin and end of tours 1..4.
@@ -10,8 +11,8 @@ struct TourTimes {
 };
 
 struct TourState {
-    int tour = 0;     ///< 1..4, or 0 when no tour is current
-    QTime timeLeft;   ///< end of the current tour minus now; valid only when tour > 0
+    int tour = 0;   ///< 1..4, or 0 when no tour is current
+    QTime timeLeft; ///< end of the current tour minus now; valid only when tour > 0
 };
 
 /// Parses "HH:MM:SS" as a time of day; nothing for blanks, letters or

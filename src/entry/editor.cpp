@@ -1,15 +1,17 @@
 #include "editor.h"
 
 #include "entryedit.h"
-#include "form/fieldcolours.h"
 #include "logmodel.h"
+#include "screenmode.h"
+#include "timecheck.h"
+
+#include "form/fieldcolours.h"
+#include "form/loggrid.h"
 #include "seams/clocksource.h"
 #include "seams/prompts.h"
 #include "seams/storeguard.h"
 #include "store/store.h"
 #include "store/storeerror.h"
-#include "screenmode.h"
-#include "timecheck.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -18,7 +20,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
-#include "form/loggrid.h"
 
 namespace {
 
@@ -93,9 +94,9 @@ void Editor::saveEdit()
     if (f.workedNumber->text().isEmpty())
         f.workedReport->clear();
     if (!guarded(m_c.prompts, f.window, [&] {
-        // The stored tour stays: an edit changes every field but tur.
-        m_c.log.change(m_row, entryRecord(f, f.dateField->text(), f.timeField->text()));
-    }))
+            // The stored tour stays: an edit changes every field but tur.
+            m_c.log.change(m_row, entryRecord(f, f.dateField->text(), f.timeField->text()));
+        }))
         return;
     for (EntryEdit *field : {f.heardCall, f.heardNumber, f.workedCall, f.workedNumber})
         field->clear();
@@ -115,9 +116,7 @@ void Editor::saveEdit()
     }
     if (f.swl->isChecked())
         return;
-    guarded(m_c.prompts, f.window, [&] {
-        putOwnCall(m_c);
-    });
+    guarded(m_c.prompts, f.window, [&] { putOwnCall(m_c); });
 }
 
 void Editor::deleteRecord()
@@ -125,9 +124,7 @@ void Editor::deleteRecord()
     const int row = currentRow();
     if (row < 0)
         return;
-    if (!guarded(m_c.prompts, m_c.form.window, [&] {
-        m_c.log.remove(row);
-    }))
+    if (!guarded(m_c.prompts, m_c.form.window, [&] { m_c.log.remove(row); }))
         return;
     // The row that followed becomes current; after the last row, the new last.
     selectRow(m_c, row);
@@ -152,8 +149,8 @@ void Editor::clearLog()
     } catch (const StoreError &e) {
         m_c.prompts.storeError(m_c.form.window, QStringLiteral("Лог не очищен: копию журнала не удалось сохранить в "
                                                                "файл %1.\n\r")
-                                                    .arg(copyFile)
-                                                    + e.text());
+                                                        .arg(copyFile) +
+                                                    e.text());
         return;
     }
     if (!guarded(m_c.prompts, m_c.form.window, [&] { m_c.log.clear(); }))

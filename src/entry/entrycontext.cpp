@@ -1,14 +1,15 @@
 #include "entrycontext.h"
 
 #include "entryedit.h"
-#include "form/fieldcolours.h"
 #include "logmodel.h"
+
+#include "form/fieldcolours.h"
+#include "form/loggrid.h"
 #include "store/store.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
-#include "form/loggrid.h"
 
 void writeCounters(const EntryContext &c)
 {

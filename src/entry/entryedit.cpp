@@ -50,8 +50,8 @@ void EntryEdit::keyPressEvent(QKeyEvent *event)
         return;
     }
     const QString text = event->text();
-    if (text.size() == 1 && !(event->modifiers() & Qt::ControlModifier) && key != Qt::Key_Backspace
-        && key != Qt::Key_Delete && key != Qt::Key_Tab && key != Qt::Key_Backtab) {
+    if (text.size() == 1 && !(event->modifiers() & Qt::ControlModifier) && key != Qt::Key_Backspace &&
+        key != Qt::Key_Delete && key != Qt::Key_Tab && key != Qt::Key_Backtab) {
         const auto taken = filterEntryChar(text.at(0));
         if (taken && !isReadOnly())
             insert(QString(*taken));

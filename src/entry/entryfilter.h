@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QChar>
+
 #include <optional>
 
 /// The character a typed character becomes in the six entry fields, or

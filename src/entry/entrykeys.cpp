@@ -1,8 +1,9 @@
 #include "entrykeys.h"
 
 #include "entryedit.h"
-#include "form/fieldcolours.h"
 #include "focusmoves.h"
+
+#include "form/fieldcolours.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -109,8 +110,8 @@ bool EntryKeys::eventFilter(QObject *watched, QEvent *event)
     QWidget *w = button;
     do {
         w = back ? w->previousInFocusChain() : w->nextInFocusChain();
-    } while (w != button && (w->focusPolicy() == Qt::NoFocus || !w->isEnabled() || w->isHidden()
-                             || !w->isVisibleTo(button->window()) || w == button->window()));
+    } while (w != button && (w->focusPolicy() == Qt::NoFocus || !w->isEnabled() || w->isHidden() ||
+                             !w->isVisibleTo(button->window()) || w == button->window()));
     w->setFocus();
     return true;
 }

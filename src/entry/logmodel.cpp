@@ -134,10 +134,8 @@ QVariant LogModel::data(const QModelIndex &index, int role) const
     if (!index.isValid())
         return {};
     switch (role) {
-    case Qt::DisplayRole:
-        return fieldText(record(index.row()), index.column());
-    case Qt::FontRole:
-        return cellFont(index.column());
+    case Qt::DisplayRole: return fieldText(record(index.row()), index.column());
+    case Qt::FontRole: return cellFont(index.column());
     case Qt::TextAlignmentRole:
         if (index.column() == 0)
             return int(Qt::AlignRight | Qt::AlignVCenter);
@@ -153,15 +151,13 @@ QVariant LogModel::headerData(int section, Qt::Orientation orientation, int role
     if (orientation != Qt::Horizontal || section < 0 || section >= 10)
         return {};
     switch (role) {
-    case Qt::DisplayRole:
-        return QString::fromLatin1(kTitles[section]);
+    case Qt::DisplayRole: return QString::fromLatin1(kTitles[section]);
     case Qt::FontRole: {
         QFont f(QStringLiteral("Tahoma"));
         f.setPixelSize(9);
         return f;
     }
-    case Qt::TextAlignmentRole:
-        return int((section < 4 ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
+    case Qt::TextAlignmentRole: return int((section < 4 ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
     }
     return {};
 }

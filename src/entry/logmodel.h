@@ -1,10 +1,12 @@
 #pragma once
 
 #include "rowids.h"
+
 #include "store/qsorecord.h"
 
 #include <QAbstractTableModel>
 #include <QHash>
+
 #include <vector>
 
 class Store;

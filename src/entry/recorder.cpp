@@ -1,12 +1,13 @@
 #include "recorder.h"
 
 #include "entryedit.h"
-#include "form/fieldcolours.h"
 #include "logmodel.h"
-#include "seams/prompts.h"
-#include "seams/storeguard.h"
 #include "screenmode.h"
 #include "timecheck.h"
+
+#include "form/fieldcolours.h"
+#include "seams/prompts.h"
+#include "seams/storeguard.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -16,8 +17,8 @@
 #include <QPushButton>
 
 namespace {
-const QString kNoOwnCall = QStringLiteral(
-    "Неизвестен ваш позывной!\n\rЗаполните раздел \"Сведения о станции\".\n\rМеню -> \"Установки\"");
+const QString kNoOwnCall =
+    QStringLiteral("Неизвестен ваш позывной!\n\rЗаполните раздел \"Сведения о станции\".\n\rМеню -> \"Установки\"");
 }
 
 Recorder::Recorder(const EntryContext &context, QObject *parent) : QObject(parent), m_c(context)
@@ -66,9 +67,8 @@ void Recorder::recordManualQso()
     const MainForm &f = m_c.form;
     if (!heardStationGiven())
         return;
-    if (!guarded(m_c.prompts, f.window, [&] {
-        m_c.log.append(entryRecord(f, f.dateField->text(), f.timeField->text()));
-    }))
+    if (!guarded(m_c.prompts, f.window,
+                 [&] { m_c.log.append(entryRecord(f, f.dateField->text(), f.timeField->text())); }))
         return;
     selectRow(m_c, m_c.log.rowCount() - 1);
     for (EntryEdit *field : f.entryFields())

@@ -1,8 +1,9 @@
 #pragma once
 
 #include "entrycontext.h"
-#include "store/qsorecord.h"
 #include "timecheck.h"
+
+#include "store/qsorecord.h"
 
 #include <QObject>
 

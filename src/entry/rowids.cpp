@@ -25,8 +25,8 @@ void RowIds::clear()
 
 std::vector<RowIds::Run>::const_iterator RowIds::runOf(qint64 row) const
 {
-    auto after = std::upper_bound(m_runs.begin(), m_runs.end(), row,
-                                  [](qint64 r, const Run &run) { return r < run.firstRow; });
+    auto after =
+        std::upper_bound(m_runs.begin(), m_runs.end(), row, [](qint64 r, const Run &run) { return r < run.firstRow; });
     return after - 1;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QtGlobal>
+
 #include <vector>
 
 /// The ids of the log grid's rows, in row order, kept as runs of consecutive

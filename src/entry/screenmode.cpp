@@ -1,6 +1,7 @@
 #include "screenmode.h"
 
 #include "entryedit.h"
+
 #include "form/fieldcolours.h"
 #include "form/loggrid.h"
 
@@ -27,9 +28,7 @@ ScreenLook screenLook(const ScreenState &s)
     look.windowsMenu = !s.editing && !s.stationOpen;
     look.settingsMenu = !s.editing && !s.manual;
     look.logMenu = look.contestsMenu = look.helpMenu = !s.editing && !s.manual && !s.stationOpen;
-    look.fieldColour = s.editing  ? FieldColours::yellow
-                       : s.manual ? FieldColours::moneyGreen
-                                  : FieldColours::window();
+    look.fieldColour = s.editing ? FieldColours::yellow : s.manual ? FieldColours::moneyGreen : FieldColours::window();
     look.heardCallLocked = s.ham && !s.editing;
     look.heardCallColour = look.heardCallLocked && !s.manual ? FieldColours::buttonFace() : look.fieldColour;
     look.swlCaption = s.ham ? QStringLiteral("HAM") : QStringLiteral("SWL");

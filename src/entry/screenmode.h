@@ -24,7 +24,7 @@ struct ScreenLook {
     bool clockShown; ///< tour and UTC captions, their times and the tour number
     bool gridShown, gridEnabled;
     bool logMenu, settingsMenu, contestsMenu, windowsMenu, helpMenu; ///< enabled
-    QColor fieldColour; ///< the entry fields, date and time, band and mode
+    QColor fieldColour;                                              ///< the entry fields, date and time, band and mode
     QColor heardCallColour;
     bool heardCallLocked; ///< the own call sign stands there, read-only
     QString swlCaption;

@@ -1,6 +1,7 @@
 #include "timecheck.h"
 
 #include <QRegularExpression>
+
 #include <optional>
 
 namespace {

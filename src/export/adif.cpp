@@ -63,9 +63,8 @@ void appendField(QByteArray &out, const char *tag, QStringView value)
     appendCp1251(out, value);
 }
 
-void appendRecord(QByteArray &out, const QString &op, const QString &call, const QString &date,
-                  const QsoRecord &q, const QString &frequency, const QString &mode, const QString &rst,
-                  const QString &nr)
+void appendRecord(QByteArray &out, const QString &op, const QString &call, const QString &date, const QsoRecord &q,
+                  const QString &frequency, const QString &mode, const QString &rst, const QString &nr)
 {
     appendField(out, "OPERATOR", op);
     appendField(out, "CALL", call);

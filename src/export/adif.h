@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+
 #include <optional>
 
 /// FREQ in MHz from the band text: kHz divided by 1000 in the shortest

@@ -3,6 +3,7 @@
 #include "cp1251.h"
 
 #include <QRegularExpression>
+
 #include <algorithm>
 
 namespace {

@@ -1,10 +1,12 @@
 #pragma once
 
-#include "store/qsorecord.h"
 #include "reporttext.h"
+
+#include "store/qsorecord.h"
 
 #include <QByteArray>
 #include <QVector>
+
 #include <optional>
 
 /// The QSO line layout chosen in the contest settings.

@@ -1,6 +1,7 @@
 #include "cp1251.h"
 
 #include <QStringDecoder>
+
 #include <array>
 
 namespace {

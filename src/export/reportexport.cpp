@@ -2,8 +2,9 @@
 
 #include "adif.h"
 #include "cabrillo.h"
-#include "seams/clocksource.h"
+
 #include "clock/localformats.h"
+#include "seams/clocksource.h"
 #include "seams/prompts.h"
 #include "store/store.h"
 #include "store/storeerror.h"
@@ -11,13 +12,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+
 #include <memory>
 #include <sys/stat.h>
 
 namespace {
 
-const QString kNoCall = QStringLiteral(
-    "Выгрузка невозможна!\n\rЗаполните раздел \"Сведения о станции\".\n\rМеню -> \"Установки\"");
+const QString kNoCall =
+    QStringLiteral("Выгрузка невозможна!\n\rЗаполните раздел \"Сведения о станции\".\n\rМеню -> \"Установки\"");
 const QString kErrorTitle = QStringLiteral("Ошибка");
 const QString kOpenError = QStringLiteral("Произошла ошибка открытия файла");
 const QString kWriteError = QStringLiteral("Произошла ошибка записи данных в файл");
@@ -25,12 +27,12 @@ const QString kSaveSettingsFirst = QStringLiteral(
     "Выгрузка невозможна: не заданы ширины групп отчета.\n\rСначала сохраните настройки соревнования:\n\r"
     "Меню -> \"Соревнования\", кнопка \"СОХРАНИТЬ\".");
 
-const QString kWidthOutOfBounds = QStringLiteral(
-    "Выгрузка невозможна: ширина группы отчета %1 равна %2, а допустимо от 0 до %3.\n\r"
-    "Сохраните настройки соревнования заново:\n\rМеню -> \"Соревнования\", кнопка \"СОХРАНИТЬ\".");
-const QString kOwnFile = QStringLiteral(
-    "Отчет нельзя записать в файл %1:\n\rэто файл журнала Vireok (%2), отчет уничтожил бы журнал.\n\r"
-    "Выберите другое имя файла.");
+const QString kWidthOutOfBounds =
+    QStringLiteral("Выгрузка невозможна: ширина группы отчета %1 равна %2, а допустимо от 0 до %3.\n\r"
+                   "Сохраните настройки соревнования заново:\n\rМеню -> \"Соревнования\", кнопка \"СОХРАНИТЬ\".");
+const QString kOwnFile =
+    QStringLiteral("Отчет нельзя записать в файл %1:\n\rэто файл журнала Vireok (%2), отчет уничтожил бы журнал.\n\r"
+                   "Выберите другое имя файла.");
 
 constexpr int kPage = 4096;
 constexpr qsizetype kFlushAt = 1 << 16;
@@ -58,8 +60,8 @@ bool sameFile(const QString &a, const QString &b)
         return true;
     // A hard link has a name of its own: only the inode tells.
     struct stat sa, sb;
-    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 && ::stat(QFile::encodeName(b).constData(), &sb) == 0
-           && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 && ::stat(QFile::encodeName(b).constData(), &sb) == 0 &&
+           sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 /// Streams every QSO in the order of adding, a page at a time.
@@ -136,8 +138,7 @@ private:
 
 ReportExport::ReportExport(Store &store, Prompts &prompts, const ClockSource &clock, QWidget *window, Hooks hooks)
     : m_store(store), m_prompts(prompts), m_clock(clock), m_window(window), m_hooks(std::move(hooks))
-{
-}
+{}
 
 QString ReportExport::chooseFile(const QString &extension, QString &call)
 {
@@ -217,9 +218,9 @@ void ReportExport::report(Kind kind)
             m_prompts.error(m_window, kErrorTitle, kWriteError);
             return;
         }
-        m_prompts.inform(m_window, QStringLiteral("Выгрузка в файл  ") + path
-                                       + (kind == Kind::Cabrillo ? QStringLiteral(" фомата \"CABRILLO\" произведена!")
-                                                                 : QStringLiteral("  формата \"ЕРМАК\" произведена!")));
+        m_prompts.inform(m_window, QStringLiteral("Выгрузка в файл  ") + path +
+                                       (kind == Kind::Cabrillo ? QStringLiteral(" фомата \"CABRILLO\" произведена!")
+                                                               : QStringLiteral("  формата \"ЕРМАК\" произведена!")));
     } catch (const StoreError &e) {
         m_prompts.storeError(m_window, e.text());
     }
@@ -238,8 +239,8 @@ void ReportExport::adif()
             return;
         }
         const QDateTime local = m_clock.nowUtc().toLocalTime();
-        QByteArray buffer = adifHeader(m_hooks.webAddress, LocalFormats::shortDate(local.date()) + QLatin1Char(' ')
-                                                               + LocalFormats::longTime(local.time()));
+        QByteArray buffer = adifHeader(m_hooks.webAddress, LocalFormats::shortDate(local.date()) + QLatin1Char(' ') +
+                                                               LocalFormats::longTime(local.time()));
         QString badBand;
         try {
             forEachQso(m_store, [&](const QsoRecord &q) {
@@ -269,8 +270,8 @@ void ReportExport::adif()
             m_prompts.error(m_window, kErrorTitle, kWriteError);
             return;
         }
-        m_prompts.inform(m_window,
-                         QStringLiteral("Выгрузка в файл  ") + path + QStringLiteral("  формата \"ADIF\" произведена!"));
+        m_prompts.inform(m_window, QStringLiteral("Выгрузка в файл  ") + path +
+                                       QStringLiteral("  формата \"ADIF\" произведена!"));
     } catch (const StoreError &e) {
         m_prompts.storeError(m_window, e.text());
     }

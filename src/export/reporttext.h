@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+
 #include <functional>
 
 /// A field of the log or station record by name; the empty text when absent.

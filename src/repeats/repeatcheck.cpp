@@ -1,12 +1,13 @@
 #include "repeatcheck.h"
 
+#include "repeatlistmodel.h"
+#include "repeatrules.h"
+#include "trptqso.h"
+
 #include "form/fieldcolours.h"
 #include "seams/prompts.h"
 #include "seams/storeguard.h"
-#include "repeatlistmodel.h"
-#include "repeatrules.h"
 #include "store/store.h"
-#include "trptqso.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,8 +16,7 @@
 RepeatCheck::RepeatCheck(const RepeatCheckWidgets &widgets, Store &store, RepeatListModel &list, TRptQso &window,
                          Prompts &prompts, QObject *parent)
     : QObject(parent), m_w(widgets), m_store(store), m_list(list), m_window(window), m_prompts(prompts)
-{
-}
+{}
 
 void RepeatCheck::heardCallChanged()
 {
@@ -37,9 +37,7 @@ void RepeatCheck::callChanged(QLineEdit *call, QLineEdit *report, bool counted)
             report->clear();
     }
     if (counted) {
-        if (!guarded(m_prompts, call->window(), [&] {
-            count(call);
-        }))
+        if (!guarded(m_prompts, call->window(), [&] { count(call); }))
             return;
     }
     if (m_w.copy->isChecked())

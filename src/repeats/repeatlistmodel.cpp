@@ -13,8 +13,7 @@ const char *const kTitles[] = {"TR", "FREQ", "MD", "DATA", "TIME", "CALL 1", "CA
 
 RepeatListModel::RepeatListModel(Store &store, std::function<RepeatContext()> context, QObject *parent)
     : QAbstractTableModel(parent), m_store(store), m_context(std::move(context))
-{
-}
+{}
 
 void RepeatListModel::show(const QString &call)
 {
@@ -113,7 +112,7 @@ QVariant RepeatListModel::headerData(int section, Qt::Orientation orientation, i
     if (role == Qt::DisplayRole)
         return QString::fromLatin1(kTitles[section]);
     if (role == Qt::TextAlignmentRole)
-        return int((section == 1 || (section >= 2 && section <= 4) ? Qt::AlignHCenter : Qt::AlignLeft)
-                   | Qt::AlignVCenter);
+        return int((section == 1 || (section >= 2 && section <= 4) ? Qt::AlignHCenter : Qt::AlignLeft) |
+                   Qt::AlignVCenter);
     return {};
 }

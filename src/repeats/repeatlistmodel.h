@@ -3,6 +3,7 @@
 #include "repeatrules.h"
 
 #include <QAbstractTableModel>
+
 #include <functional>
 #include <vector>
 

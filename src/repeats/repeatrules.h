@@ -40,6 +40,6 @@ inline CallMark callMark(const QString &value, bool workedColumn, const RepeatCo
 /// A row on this band, mode and tour in which either call stands.
 inline bool isRepeatRow(const RepeatRow &r, const RepeatContext &c)
 {
-    return r.mode == c.mode && r.tur == c.tour && r.band == c.band
-        && (r.call1 == c.heardCall || r.call2 == c.heardCall || r.call1 == c.workedCall || r.call2 == c.workedCall);
+    return r.mode == c.mode && r.tur == c.tour && r.band == c.band &&
+           (r.call1 == c.heardCall || r.call2 == c.heardCall || r.call1 == c.workedCall || r.call2 == c.workedCall);
 }

@@ -48,8 +48,8 @@ public:
             painter->setFont(o.font);
             painter->setPen(o.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
             const QString text = o.fontMetrics.horizontalAdvance(o.text) > textRect.width()
-                ? o.fontMetrics.elidedText(o.text, o.textElideMode, textRect.width())
-                : o.text;
+                                     ? o.fontMetrics.elidedText(o.text, o.textElideMode, textRect.width())
+                                     : o.text;
             painter->drawText(textRect, int(o.displayAlignment) | Qt::TextSingleLine, text);
         }
         if (o.state & QStyle::State_HasFocus) {
@@ -57,8 +57,9 @@ public:
             focus.QStyleOption::operator=(o);
             focus.rect = style->subElementRect(QStyle::SE_ItemViewItemFocusRect, &o, view);
             focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_Item;
-            focus.backgroundColor = o.palette.color(o.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled,
-                                                    selected ? QPalette::Highlight : QPalette::Window);
+            focus.backgroundColor =
+                o.palette.color(o.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled,
+                                selected ? QPalette::Highlight : QPalette::Window);
             style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, view);
         }
         painter->setPen(option.palette.color(QPalette::Mid));

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+
 #include <deque>
 
 class QTcpSocket;

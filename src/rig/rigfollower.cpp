@@ -5,8 +5,8 @@
 
 #include "clock/clockticker.h"
 #include "entry/entrycontext.h"
-#include "form/mainform.h"
 #include "entry/screenmode.h"
+#include "form/mainform.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -27,8 +27,7 @@ RigFollower::RigFollower(RigClient *client, const MainForm &form, const ScreenMo
       m_lostText(QStringLiteral("Нет связи с приёмником (%1)").arg(client->address()))
 {
     client->setParent(this);
-    connect(client, &RigClient::frequencyRead, this,
-            [this](qint64 hz) { follow(m_form.band, bandForFrequency(hz)); });
+    connect(client, &RigClient::frequencyRead, this, [this](qint64 hz) { follow(m_form.band, bandForFrequency(hz)); });
     connect(client, &RigClient::modeRead, this,
             [this](const QString &rigMode) { follow(m_form.mode, modeForRigMode(rigMode)); });
     connect(client, &RigClient::linkChanged, this, &RigFollower::linkChanged);

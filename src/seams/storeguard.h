@@ -1,6 +1,7 @@
 #pragma once
 
 #include "prompts.h"
+
 #include "store/storeerror.h"
 
 #include <functional>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+
 #include <stdexcept>
 
 /// A failure of the exchange: name lookup, sending, receiving, time zone.

@@ -1,10 +1,11 @@
 #include "stationpanel.h"
 
+#include "stationnames.h"
+
 #include "form/loggrid.h"
 #include "seams/prompts.h"
 #include "seams/storeguard.h"
 #include "store/schema.h"
-#include "stationnames.h"
 #include "store/store.h"
 
 #include <QAction>
@@ -24,12 +25,24 @@ struct Place {
 
 // In the order of the station record's fields.
 const Place kPlaces[18] = {
-    {"CALL", "Позывной:", 0, 0},       {"FAM", "Фамилия:", 0, 1},           {"IMYA", "Имя:", 0, 2},
-    {"OTCH", "Отчество:", 0, 3},       {"ADDRESS1", "Улица, дом:", 0, 4},   {"ADDRESS2", "Город, обл.:", 0, 5},
-    {"ADDRESS3", "Почт.индекс:", 0, 6}, {"GODR", "Год рождения:", 2, 0},    {"RAZR", "Спорт.разряд:", 2, 1},
-    {"KAT", "Категория станции:", 2, 2}, {"TRENER", "Тренер:", 2, 3},      {"CLUB", "Клуб:", 2, 4},
-    {"EMAIL", "E-mail:", 2, 5},        {"FAME", "", 1, 1},                  {"IMYAE", "", 1, 2},
-    {"OTCHE", "", 1, 3},               {"ADDRESS1E", "", 1, 4},             {"ADDRESS2E", "", 1, 5},
+    {"CALL", "Позывной:", 0, 0},
+    {"FAM", "Фамилия:", 0, 1},
+    {"IMYA", "Имя:", 0, 2},
+    {"OTCH", "Отчество:", 0, 3},
+    {"ADDRESS1", "Улица, дом:", 0, 4},
+    {"ADDRESS2", "Город, обл.:", 0, 5},
+    {"ADDRESS3", "Почт.индекс:", 0, 6},
+    {"GODR", "Год рождения:", 2, 0},
+    {"RAZR", "Спорт.разряд:", 2, 1},
+    {"KAT", "Категория станции:", 2, 2},
+    {"TRENER", "Тренер:", 2, 3},
+    {"CLUB", "Клуб:", 2, 4},
+    {"EMAIL", "E-mail:", 2, 5},
+    {"FAME", "", 1, 1},
+    {"IMYAE", "", 1, 2},
+    {"OTCHE", "", 1, 3},
+    {"ADDRESS1E", "", 1, 4},
+    {"ADDRESS2E", "", 1, 5},
 };
 
 } // namespace
@@ -76,10 +89,10 @@ void StationPanel::open()
     show();
     raise();
     if (!guarded(m_prompts, m_form.window, [&] {
-        const Record r = m_store.readOperator();
-        for (QLineEdit *e : m_fields)
-            e->setText(r.value(e->objectName()));
-    }))
+            const Record r = m_store.readOperator();
+            for (QLineEdit *e : m_fields)
+                e->setText(r.value(e->objectName()));
+        }))
         return;
     emit openChanged(true);
     field(QStringLiteral("CALL"))->setFocus();
@@ -95,18 +108,25 @@ void StationPanel::save()
     const NameParts cyrillic{text("FAM"), text("IMYA"), text("OTCH")};
     const NameParts latin{text("FAME"), text("IMYAE"), text("OTCHE")};
     const FieldValues logRow{
-        {QStringLiteral("CALLSIGN"), text("CALL")},         {QStringLiteral("NAMEE"), surnameFirst(cyrillic, initials)},
-        {QStringLiteral("ADDRESS1"), text("ADDRESS1")},     {QStringLiteral("ADDRESS2"), text("ADDRESS2")},
-        {QStringLiteral("ADDRESS3"), text("ADDRESS3")},     {QStringLiteral("CLUB"), text("CLUB")},
-        {QStringLiteral("EMAIL"), text("EMAIL")},           {QStringLiteral("NAMEEE"), surnameLast(latin, initials)},
-        {QStringLiteral("ADDRESS1E"), text("ADDRESS1E")},   {QStringLiteral("ADDRESS2E"), text("ADDRESS2E")},
-        {QStringLiteral("GODR"), text("GODR")},             {QStringLiteral("RAZR"), text("RAZR")},
-        {QStringLiteral("KAT"), text("KAT")},               {QStringLiteral("TRENER"), text("TRENER")},
+        {QStringLiteral("CALLSIGN"), text("CALL")},
+        {QStringLiteral("NAMEE"), surnameFirst(cyrillic, initials)},
+        {QStringLiteral("ADDRESS1"), text("ADDRESS1")},
+        {QStringLiteral("ADDRESS2"), text("ADDRESS2")},
+        {QStringLiteral("ADDRESS3"), text("ADDRESS3")},
+        {QStringLiteral("CLUB"), text("CLUB")},
+        {QStringLiteral("EMAIL"), text("EMAIL")},
+        {QStringLiteral("NAMEEE"), surnameLast(latin, initials)},
+        {QStringLiteral("ADDRESS1E"), text("ADDRESS1E")},
+        {QStringLiteral("ADDRESS2E"), text("ADDRESS2E")},
+        {QStringLiteral("GODR"), text("GODR")},
+        {QStringLiteral("RAZR"), text("RAZR")},
+        {QStringLiteral("KAT"), text("KAT")},
+        {QStringLiteral("TRENER"), text("TRENER")},
     };
     if (!guarded(m_prompts, m_form.window, [&] {
-        m_store.writeOperator(station);
-        m_store.writeLog(logRow);
-    }))
+            m_store.writeOperator(station);
+            m_store.writeLog(logRow);
+        }))
         return;
     hide();
     emit openChanged(false);

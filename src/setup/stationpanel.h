@@ -30,7 +30,6 @@ signals:
     void openChanged(bool open);
 
 private:
-
     const MainForm &m_form;
     Store &m_store;
     Prompts &m_prompts;

@@ -1,12 +1,13 @@
 #include "tcontest.h"
 
+#include "tcontestup.h"
+
 #include "export/padding.h"
 #include "seams/prompts.h"
 #include "seams/storeguard.h"
 #include "store/schema.h"
 #include "store/store.h"
 #include "store/storeerror.h"
-#include "tcontestup.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -23,8 +24,8 @@ const QStringList kOffTimeFields = {"OFFTIME11", "OFFTIME12", "OFFTIME21", "OFFT
 
 const QVector<QStringList> kChoices = {
     {" ", "ASSISTED", "NON-ASSISTED"},
-    {"ALL ", "160M ", "80M ", "40M ", "20M ", "15M ", "10M ", "6M ", "2M ", "222 ", "432 ", "902 ", "1.2G ", "2.3G ",
-     "3.4G ", "5.7G ", "10G ", "24G ", "47G ", "75G ", "119G ", "142G ", "241G ", "Light "},
+    {"ALL ",  "160M ", "80M ",  "40M ",  "20M ", "15M ", "10M ", "6M ",  "2M ",   "222 ",  "432 ",  "902 ",
+     "1.2G ", "2.3G ", "3.4G ", "5.7G ", "10G ", "24G ", "47G ", "75G ", "119G ", "142G ", "241G ", "Light "},
     {"SSB", "CW", "RTTY", "MIXED"},
     {"SINGLE-OP", "MULTI-OP", "CHECKLOG"},
     {" ", "FIXED", "MOBILE", "PORTABLE", "ROVER", "EXPEDITION", "HQ", "SCHOOL"},
@@ -57,9 +58,8 @@ QLineEdit *field(QWidget *parent, int left, int top, int width)
 
 const QStringList &TContest::categoryFields()
 {
-    static const QStringList f = {"CATEGORY-ASSISTED", "CATEGORY-BAND",        "CATEGORY-MODE",
-                                  "CATEGORY-OPERATOR", "CATEGORY-STATION",     "CATEGORY-TIME",
-                                  "CATEGORY-TRANSMITTER", "CATEGORY-OVERLAY"};
+    static const QStringList f = {"CATEGORY-ASSISTED", "CATEGORY-BAND", "CATEGORY-MODE",        "CATEGORY-OPERATOR",
+                                  "CATEGORY-STATION",  "CATEGORY-TIME", "CATEGORY-TRANSMITTER", "CATEGORY-OVERLAY"};
     return f;
 }
 
@@ -70,9 +70,7 @@ TContest::TContest(Store &store, Prompts &prompts, QWidget *parent)
     setWindowTitle(QStringLiteral("Настройка соревнования"));
     setFixedSize(650, 414);
     build();
-    guarded(m_prompts, this, [&] {
-        fillList();
-    });
+    guarded(m_prompts, this, [&] { fillList(); });
     for (int i = 0; i < 8; ++i)
         m_categories[i]->setCurrentIndex(kInitialChoice[i]);
 }
@@ -89,11 +87,8 @@ void TContest::build()
     m_list->setMaxVisibleItems(15);
     // Without this the style drops every entry of a non-editable list at once.
     m_list->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
-    connect(m_list, &QComboBox::activated, this, [this](int index) {
-        guarded(m_prompts, this, [&] {
-            choose(index + 1);
-        });
-    });
+    connect(m_list, &QComboBox::activated, this,
+            [this](int index) { guarded(m_prompts, this, [&] { choose(index + 1); }); });
 
     auto small = [this](const QString &caption, const QString &hint, int left, auto handler) {
         auto *b = new QPushButton(caption, this);
@@ -102,11 +97,8 @@ void TContest::build()
         b->setAutoDefault(false);
         connect(b, &QPushButton::clicked, this, handler);
     };
-    small(QStringLiteral("?"), QStringLiteral("Обновить список"), 544, [this] {
-        guarded(m_prompts, this, [&] {
-            fillList();
-        });
-    });
+    small(QStringLiteral("?"), QStringLiteral("Обновить список"), 544,
+          [this] { guarded(m_prompts, this, [&] { fillList(); }); });
     small(QStringLiteral("+"), QStringLiteral("Добавить в список"), 576, [this] {
         if (m_add)
             m_add->exec();
@@ -220,8 +212,9 @@ void TContest::save()
 {
     const int n = m_list->currentIndex() + 1;
     if (n < 1) {
-        m_prompts.storeError(this, QStringLiteral("Список соревнований пуст: сохранять некуда.\n"
-                                                  "Добавьте соревнование кнопкой \"+\" и обновите список кнопкой \"?\"."));
+        m_prompts.storeError(this,
+                             QStringLiteral("Список соревнований пуст: сохранять некуда.\n"
+                                            "Добавьте соревнование кнопкой \"+\" и обновите список кнопкой \"?\"."));
         return;
     }
     int chosen = 0;
@@ -251,14 +244,14 @@ void TContest::save()
     FieldValues logRow{{QStringLiteral("CONTEST"), m_list->currentText().left(20).trimmed()}};
     logRow += common;
     for (int p = 0; p < 3; ++p)
-        logRow.append({QStringLiteral("OFFTIME%1").arg(p + 1),
-                       m_offTimes[2 * p]->text() + ' ' + m_offTimes[2 * p + 1]->text()});
+        logRow.append(
+            {QStringLiteral("OFFTIME%1").arg(p + 1), m_offTimes[2 * p]->text() + ' ' + m_offTimes[2 * p + 1]->text()});
     logRow += tail;
 
     if (!guarded(m_prompts, this, [&] {
-        m_store.changeContest(n, contestRow);
-        m_store.writeLog(logRow);
-    }))
+            m_store.changeContest(n, contestRow);
+            m_store.writeLog(logRow);
+        }))
         return;
     accept();
 }

@@ -35,7 +35,7 @@ public:
     QLineEdit *location() const { return m_location; }
     QLineEdit *offTime(int i) const { return m_offTimes[i]; } ///< 0..5: begin 1, end 1, ...
     QLineEdit *soapbox() const { return m_soapbox; }
-    QLineEdit *tourField(int i) const { return m_tours[i]; }  ///< 0..7: TUR1B .. TUR4E
+    QLineEdit *tourField(int i) const { return m_tours[i]; } ///< 0..7: TUR1B .. TUR4E
     QCheckBox *leftAlign() const { return m_align; }
     QRadioButton *position(int i) const { return m_positions[i]; }
 

@@ -38,9 +38,7 @@ void TContestUp::add()
     FieldValues row{{QStringLiteral("contesten"), m_short->text()}, {QStringLiteral("contestru"), m_russian->text()}};
     for (const QString &tour : Schema::tourFields())
         row.append({tour, QStringLiteral("00:00:00")});
-    if (!guarded(m_prompts, this, [&] {
-        m_store.addContest(row);
-    }))
+    if (!guarded(m_prompts, this, [&] { m_store.addContest(row); }))
         return;
     m_short->clear();
     m_russian->clear();

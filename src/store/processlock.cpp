@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QHash>
 #include <QPair>
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>

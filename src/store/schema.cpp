@@ -11,9 +11,8 @@ namespace Schema {
 namespace {
 
 const QStringList kTours = {"TUR1B", "TUR1E", "TUR2B", "TUR2E", "TUR3B", "TUR3E", "TUR4B", "TUR4E"};
-const QStringList kCategories = {"CATEGORY-ASSISTED", "CATEGORY-BAND",        "CATEGORY-MODE",
-                                 "CATEGORY-OPERATOR", "CATEGORY-STATION",     "CATEGORY-TIME",
-                                 "CATEGORY-TRANSMITTER", "CATEGORY-OVERLAY"};
+const QStringList kCategories = {"CATEGORY-ASSISTED", "CATEGORY-BAND", "CATEGORY-MODE",        "CATEGORY-OPERATOR",
+                                 "CATEGORY-STATION",  "CATEGORY-TIME", "CATEGORY-TRANSMITTER", "CATEGORY-OVERLAY"};
 const QStringList kLayout = {"ALIGN", "POSNR10", "POSNR11", "POSNR20", "POSNR21"};
 
 struct StarterContest {
@@ -59,26 +58,26 @@ QString createTable(const QString &table, const QStringList &fields, bool withId
 
 const QStringList &qsoFields()
 {
-    static const QStringList f = {"band", "mode", "data", "time", "call1", "rst1",
-                                  "nr1",  "call2", "rst2", "nr2", "tur"};
+    static const QStringList f = {"band", "mode",  "data", "time", "call1", "rst1",
+                                  "nr1",  "call2", "rst2", "nr2",  "tur"};
     return f;
 }
 
 const QStringList &logFields()
 {
-    static const QStringList f = QStringList{"CALLSIGN", "CONTEST"} + kCategories
-        + QStringList{"CLAIMED-SCORE", "LOCATION", "OFFTIME1", "OFFTIME2", "OFFTIME3", "SOAPBOX"} + kTours
-        + kLayout
-        + QStringList{"NAMEE",    "NAMEEE", "ADDRESS1", "ADDRESS2", "ADDRESS3", "ADDRESS1E", "ADDRESS2E",
-                      "CLUB",     "EMAIL",  "GODR",     "RAZR",     "KAT",      "TRENER",    "OPERATORS"};
+    static const QStringList f =
+        QStringList{"CALLSIGN", "CONTEST"} + kCategories +
+        QStringList{"CLAIMED-SCORE", "LOCATION", "OFFTIME1", "OFFTIME2", "OFFTIME3", "SOAPBOX"} + kTours + kLayout +
+        QStringList{"NAMEE", "NAMEEE", "ADDRESS1", "ADDRESS2", "ADDRESS3", "ADDRESS1E", "ADDRESS2E",
+                    "CLUB",  "EMAIL",  "GODR",     "RAZR",     "KAT",      "TRENER",    "OPERATORS"};
     return f;
 }
 
 const QStringList &contestFields()
 {
-    static const QStringList f = QStringList{"contesten", "contestru"} + kCategories
-        + QStringList{"CLAIMED-SCORE", "LOCATION", "SOAPBOX"} + kLayout
-        + QStringList{"OFFTIME11", "OFFTIME12", "OFFTIME21", "OFFTIME22", "OFFTIME31", "OFFTIME32"} + kTours;
+    static const QStringList f =
+        QStringList{"contesten", "contestru"} + kCategories + QStringList{"CLAIMED-SCORE", "LOCATION", "SOAPBOX"} +
+        kLayout + QStringList{"OFFTIME11", "OFFTIME12", "OFFTIME21", "OFFTIME22", "OFFTIME31", "OFFTIME32"} + kTours;
     return f;
 }
 
@@ -89,9 +88,9 @@ const QStringList &tourFields()
 
 const QStringList &operatorFields()
 {
-    static const QStringList f = {"CALL",   "FAM",  "IMYA",  "OTCH", "ADDRESS1", "ADDRESS2",
-                                  "ADDRESS3", "GODR", "RAZR", "KAT", "TRENER",   "CLUB",
-                                  "EMAIL",  "FAME", "IMYAE", "OTCHE", "ADDRESS1E", "ADDRESS2E"};
+    static const QStringList f = {"CALL",     "FAM",  "IMYA",  "OTCH",  "ADDRESS1",  "ADDRESS2",
+                                  "ADDRESS3", "GODR", "RAZR",  "KAT",   "TRENER",    "CLUB",
+                                  "EMAIL",    "FAME", "IMYAE", "OTCHE", "ADDRESS1E", "ADDRESS2E"};
     return f;
 }
 
@@ -214,15 +213,15 @@ QString whatIsUnusable(QSqlDatabase &db)
             if (table == QLatin1String("qso") && name.compare(QLatin1String("id"), Qt::CaseInsensitive) == 0) {
                 idType = type;
                 idIsKey = key > 0;
-            } else if (wrong.isEmpty() && !keepsTextAsText(type)
-                       && fieldsOf(table).contains(name, Qt::CaseInsensitive)) {
+            } else if (wrong.isEmpty() && !keepsTextAsText(type) &&
+                       fieldsOf(table).contains(name, Qt::CaseInsensitive)) {
                 wrong = QStringLiteral("в таблице %1 поле %2 имеет тип %3: текст вроде \"007\" хранился бы как "
                                        "число 7; нужен тип TEXT")
                             .arg(table, name, type);
             }
         }
-        if (table == QLatin1String("qso")
-            && (idType.compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) != 0 || !idIsKey || keys != 1))
+        if (table == QLatin1String("qso") &&
+            (idType.compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) != 0 || !idIsKey || keys != 1))
             return QStringLiteral("в таблице qso поле id имеет тип \"%1%2\", а нужен INTEGER PRIMARY KEY: новые "
                                   "записи остались бы без номера и не удалялись бы из файла")
                 .arg(idType, idIsKey && keys == 1 ? QStringLiteral(" PRIMARY KEY") : QString());

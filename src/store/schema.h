@@ -7,7 +7,7 @@ class QSqlDatabase;
 /// The four tables of vireok.mdb and their fields, in the order of creation.
 namespace Schema {
 
-const QStringList &qsoFields();      ///< without id, which comes first
+const QStringList &qsoFields(); ///< without id, which comes first
 const QStringList &logFields();
 const QStringList &contestFields();
 const QStringList &operatorFields();

@@ -13,6 +13,7 @@
 #include <QSqlQuery>
 #include <QTemporaryFile>
 #include <QVariant>
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -56,8 +57,7 @@ bool syncPath(const QByteArray &path)
 
 Store::Store(const QString &path)
     : m_path(path), m_connection(QStringLiteral("vireok-store-%1").arg(connectionCounter.fetchAndAddRelaxed(1)))
-{
-}
+{}
 
 Store::~Store()
 {
@@ -85,11 +85,11 @@ QString Store::explained(const QSqlError &error)
     const QString own = error.text();
     QString why;
     switch (error.nativeErrorCode().toInt() & 0xff) {
-    case 5:  // SQLITE_BUSY
-    case 6:  // SQLITE_LOCKED
+    case 5: // SQLITE_BUSY
+    case 6: // SQLITE_LOCKED
         why = QStringLiteral("файл занят другой программой; закройте её и повторите");
         break;
-    case 8:  // SQLITE_READONLY
+    case 8: // SQLITE_READONLY
         why = QStringLiteral("запись в файл запрещена: файл или папка доступны только для чтения");
         break;
     case 10: // SQLITE_IOERR
@@ -105,8 +105,7 @@ QString Store::explained(const QSqlError &error)
     case 14: // SQLITE_CANTOPEN
         why = QStringLiteral("файл нельзя открыть: нет доступа к файлу или к его папке");
         break;
-    default:
-        return own;
+    default: return own;
     }
     return why + QStringLiteral(" (") + own + QLatin1Char(')');
 }
@@ -157,13 +156,11 @@ void Store::openFile()
     // Two programs on one store act on rows the other one moved; the
     // second is sent away before it reads anything.
     switch (m_lock.take(m_path)) {
-    case ProcessLock::Result::Held:
-        break;
+    case ProcessLock::Result::Held: break;
     case ProcessLock::Result::HeldByOther:
         fail(QStringLiteral("файл уже открыт другой копией программы Vireok. Две копии на одном журнале "
                             "путают записи: закройте другую копию и запустите программу снова"));
-    case ProcessLock::Result::Failed:
-        fail(QStringLiteral("файл нельзя открыть: ") + m_lock.error());
+    case ProcessLock::Result::Failed: fail(QStringLiteral("файл нельзя открыть: ") + m_lock.error());
     }
 
     QSqlDatabase db = QSqlDatabase::contains(m_connection) ? QSqlDatabase::database(m_connection, false)
@@ -185,12 +182,11 @@ void Store::openFile()
     }
     const QString missing = Schema::whatIsMissing(db);
     if (!missing.isEmpty())
-        fail(QStringLiteral("файл не является базой данных Vireok: ") + missing
-             + QStringLiteral("; файл не изменён"));
+        fail(QStringLiteral("файл не является базой данных Vireok: ") + missing + QStringLiteral("; файл не изменён"));
     const QString unusable = Schema::whatIsUnusable(db);
     if (!unusable.isEmpty())
-        fail(QStringLiteral("база данных Vireok не годится для работы: ") + unusable
-             + QStringLiteral("; файл не изменён"));
+        fail(QStringLiteral("база данных Vireok не годится для работы: ") + unusable +
+             QStringLiteral("; файл не изменён"));
     useRollbackJournal(db);
     Schema::ensureIndexes(db);
 }
@@ -251,8 +247,8 @@ void Store::createFile()
     if (::link(from.constData(), to.constData()) != 0 && errno != EEXIST) {
         // Folders without hard links (some removable disks) get a rename.
         if (::rename(from.constData(), to.constData()) != 0)
-            fail(QStringLiteral("новую базу данных нельзя назвать ") + info.fileName() + QStringLiteral(": ")
-                 + QString::fromLocal8Bit(std::strerror(errno)));
+            fail(QStringLiteral("новую базу данных нельзя назвать ") + info.fileName() + QStringLiteral(": ") +
+                 QString::fromLocal8Bit(std::strerror(errno)));
     }
     syncPath(QFile::encodeName(info.absolutePath()));
 }
@@ -293,11 +289,11 @@ qint64 Store::scalar(QSqlQuery &q)
 
 qint64 Store::addQso(const QsoRecord &r)
 {
-    QSqlQuery &q = prepared(QStringLiteral(
-        "INSERT INTO qso (band, mode, data, time, call1, rst1, nr1, call2, rst2, nr2, tur) "
-        "VALUES (?,?,?,?,?,?,?,?,?,?,?)"));
-    for (const QString *v : {&r.band, &r.mode, &r.data, &r.time, &r.call1, &r.rst1, &r.nr1, &r.call2, &r.rst2,
-                             &r.nr2, &r.tur})
+    QSqlQuery &q =
+        prepared(QStringLiteral("INSERT INTO qso (band, mode, data, time, call1, rst1, nr1, call2, rst2, nr2, tur) "
+                                "VALUES (?,?,?,?,?,?,?,?,?,?,?)"));
+    for (const QString *v :
+         {&r.band, &r.mode, &r.data, &r.time, &r.call1, &r.rst1, &r.nr1, &r.call2, &r.rst2, &r.nr2, &r.tur})
         q.addBindValue(text(*v));
     run(q);
     const qint64 id = q.lastInsertId().toLongLong();
@@ -308,9 +304,8 @@ qint64 Store::addQso(const QsoRecord &r)
 void Store::updateQso(qint64 id, const QsoRecord &r)
 {
     QSqlQuery &q = prepared(QStringLiteral("UPDATE qso SET band=?, mode=?, data=?, time=?, call1=?, rst1=?, "
-                                          "nr1=?, call2=?, rst2=?, nr2=? WHERE id=?"));
-    for (const QString *v :
-         {&r.band, &r.mode, &r.data, &r.time, &r.call1, &r.rst1, &r.nr1, &r.call2, &r.rst2, &r.nr2})
+                                           "nr1=?, call2=?, rst2=?, nr2=? WHERE id=?"));
+    for (const QString *v : {&r.band, &r.mode, &r.data, &r.time, &r.call1, &r.rst1, &r.nr1, &r.call2, &r.rst2, &r.nr2})
         q.addBindValue(text(*v));
     q.addBindValue(id);
     run(q);
@@ -412,7 +407,7 @@ std::pair<qint64, qint64> Store::qsoIdRange()
 std::vector<QsoRecord> Store::qsosFrom(qint64 firstId, int limit)
 {
     QSqlQuery &q = prepared(QStringLiteral("SELECT id, band, mode, data, time, call1, rst1, nr1, call2, rst2, "
-                                          "nr2, tur FROM qso WHERE id >= ? ORDER BY id LIMIT ?"));
+                                           "nr2, tur FROM qso WHERE id >= ? ORDER BY id LIMIT ?"));
     q.addBindValue(firstId);
     q.addBindValue(limit);
     run(q);
@@ -420,8 +415,8 @@ std::vector<QsoRecord> Store::qsosFrom(qint64 firstId, int limit)
     while (q.next()) {
         QsoRecord r;
         r.id = q.value(0).toLongLong();
-        QString *fields[] = {&r.band, &r.mode, &r.data, &r.time, &r.call1, &r.rst1,
-                             &r.nr1,  &r.call2, &r.rst2, &r.nr2, &r.tur};
+        QString *fields[] = {&r.band, &r.mode,  &r.data, &r.time, &r.call1, &r.rst1,
+                             &r.nr1,  &r.call2, &r.rst2, &r.nr2,  &r.tur};
         for (int i = 0; i < 11; ++i)
             *fields[i] = textOf(q.value(i + 1));
         rows.push_back(std::move(r));
@@ -455,7 +450,7 @@ qint64 Store::workedRepeatCount(const QString &band, const QString &mode, const 
 std::vector<RepeatRow> Store::repeatList(const QString &call, int offset, int limit)
 {
     QSqlQuery &q = prepared(QStringLiteral("SELECT tur, band, mode, data, time, call1, call2 FROM qso "
-                                          "WHERE call1=? OR (call2=? AND call2<>'') LIMIT ? OFFSET ?"));
+                                           "WHERE call1=? OR (call2=? AND call2<>'') LIMIT ? OFFSET ?"));
     q.addBindValue(text(call));
     q.addBindValue(text(call));
     q.addBindValue(limit);
@@ -475,8 +470,8 @@ Record Store::readFirst(const QString &table)
     QStringList columns;
     for (const QString &f : fields)
         columns << Schema::quoted(f);
-    QSqlQuery &q = prepared(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid LIMIT 1")
-                               .arg(columns.join(", "), Schema::quoted(table)));
+    QSqlQuery &q = prepared(
+        QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid LIMIT 1").arg(columns.join(", "), Schema::quoted(table)));
     run(q);
     Record r;
     if (q.next())
@@ -491,8 +486,8 @@ void Store::changeRow(const QString &table, qint64 rowid, const FieldValues &val
     QStringList sets;
     for (const auto &fv : values)
         sets << Schema::quoted(fv.first) + QStringLiteral("=?");
-    QSqlQuery &q = prepared(
-        QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(Schema::quoted(table), sets.join(", ")));
+    QSqlQuery &q =
+        prepared(QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(Schema::quoted(table), sets.join(", ")));
     for (const auto &fv : values)
         q.addBindValue(text(fv.second));
     q.addBindValue(rowid);
@@ -504,9 +499,9 @@ void Store::insertRow(const QString &table, const FieldValues &values)
     QStringList names;
     for (const auto &fv : values)
         names << Schema::quoted(fv.first);
-    QSqlQuery &q = prepared(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                               .arg(Schema::quoted(table), names.join(", "),
-                                    QStringList(names.size(), QStringLiteral("?")).join(",")));
+    QSqlQuery &q = prepared(
+        QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+            .arg(Schema::quoted(table), names.join(", "), QStringList(names.size(), QStringLiteral("?")).join(",")));
     for (const auto &fv : values)
         q.addBindValue(text(fv.second));
     run(q);

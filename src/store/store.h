@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QString>
+
 #include <memory>
 #include <utility>
 #include <vector>
@@ -95,7 +96,7 @@ private:
     QString m_path;
     QString m_connection;
     bool m_open = false;
-    QString m_failure; ///< why opening failed; the store stays failed for the run
+    QString m_failure;  ///< why opening failed; the store stays failed for the run
     ProcessLock m_lock; ///< held while this store is open: no second program on the file
     QHash<QString, std::shared_ptr<QSqlQuery>> m_statements;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+
 #include <exception>
 
 /// Thrown by the store for every failing statement. The handler that ran

@@ -1,6 +1,7 @@
 #include "sntpcodec.h"
 
 #include <QtEndian>
+
 #include <cmath>
 
 namespace Sntp {
@@ -37,7 +38,8 @@ Timestamp timestampAt(const QByteArray &packet, int offset)
 {
     if (packet.size() < offset + 8)
         return {};
-    return {qFromBigEndian<quint32>(packet.constData() + offset), qFromBigEndian<quint32>(packet.constData() + offset + 4)};
+    return {qFromBigEndian<quint32>(packet.constData() + offset),
+            qFromBigEndian<quint32>(packet.constData() + offset + 4)};
 }
 
 bool isReplyUnusable(const QByteArray &reply)

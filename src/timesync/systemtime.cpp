@@ -4,6 +4,7 @@
 #include <QDBusInterface>
 #include <QDBusMessage>
 #include <QTimeZone>
+
 #include <ctime>
 
 double SystemZoneBias::minutesAt(const QDateTime &utc) const

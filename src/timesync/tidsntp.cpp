@@ -10,8 +10,7 @@
 
 TIdSNTP::TIdSNTP(const ClockSource &clock, const ZoneBias &zone, ClockSetter &setter, QObject *parent)
     : QObject(parent), m_clock(clock), m_zone(zone), m_setter(setter)
-{
-}
+{}
 
 TIdSNTP::~TIdSNTP() = default;
 

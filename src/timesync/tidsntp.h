@@ -4,6 +4,7 @@
 
 #include <QHostAddress>
 #include <QObject>
+
 #include <memory>
 
 class ClockSetter;

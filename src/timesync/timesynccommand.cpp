@@ -1,7 +1,8 @@
 #include "timesynccommand.h"
 
-#include "seams/prompts.h"
 #include "tidsntp.h"
+
+#include "seams/prompts.h"
 #include "seams/timeseams.h"
 
 #include <QApplication>
@@ -9,8 +10,7 @@
 
 TimeSyncCommand::TimeSyncCommand(TIdSNTP &sntp, Prompts &prompts, QLabel *statusPanel, QWidget *window)
     : m_sntp(sntp), m_prompts(prompts), m_status(statusPanel), m_window(window)
-{
-}
+{}
 
 void TimeSyncCommand::run()
 {

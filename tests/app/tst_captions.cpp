@@ -1,20 +1,22 @@
+#include "stubs.h"
+#include "tempdir.h"
+
 #include "app/application.h"
 #include "app/programwindows.h"
 #include "app/qtprompts.h"
-#include "store/store.h"
-#include "stubs.h"
 #include "app/taboutbox.h"
-#include "setup/tcontest.h"
-#include "setup/tcontestup.h"
-#include "tempdir.h"
 #include "app/tmain.h"
 #include "repeats/trptqso.h"
+#include "setup/tcontest.h"
+#include "setup/tcontestup.h"
+#include "store/store.h"
 
 #include <QDialog>
 #include <QProcess>
 #include <QtTest>
-#include <cstdio>
+
 #include <csignal>
+#include <cstdio>
 #include <memory>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -102,17 +104,28 @@ void CaptionsTest::captionAsTheWindowSystemSeesIt_data()
 {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("main window") << "main" << "Kalvex Vireok v.1.4";
-    QTest::newRow("repeat window") << "repeats" << "Повторные связи";
-    QTest::newRow("contest settings") << "contest" << "Настройка соревнования";
-    QTest::newRow("adding a contest") << "addContest" << "Пополнение списка соревнований";
-    QTest::newRow("about box") << "about" << "О программе";
-    QTest::newRow("plain message") << "inform" << "Vireok";
-    QTest::newRow("message beside the clock") << "notify" << "Vireok";
-    QTest::newRow("question") << "confirm" << "Vireok";
-    QTest::newRow("store error") << "storeError" << "Vireok";
-    QTest::newRow("export error") << "error" << "Ошибка";
-    QTest::newRow("save dialog") << "save" << "Сохранить файл";
+    QTest::newRow("main window") << "main"
+                                 << "Kalvex Vireok v.1.4";
+    QTest::newRow("repeat window") << "repeats"
+                                   << "Повторные связи";
+    QTest::newRow("contest settings") << "contest"
+                                      << "Настройка соревнования";
+    QTest::newRow("adding a contest") << "addContest"
+                                      << "Пополнение списка соревнований";
+    QTest::newRow("about box") << "about"
+                               << "О программе";
+    QTest::newRow("plain message") << "inform"
+                                   << "Vireok";
+    QTest::newRow("message beside the clock") << "notify"
+                                              << "Vireok";
+    QTest::newRow("question") << "confirm"
+                              << "Vireok";
+    QTest::newRow("store error") << "storeError"
+                                 << "Vireok";
+    QTest::newRow("export error") << "error"
+                                  << "Ошибка";
+    QTest::newRow("save dialog") << "save"
+                                 << "Сохранить файл";
 }
 
 void CaptionsTest::captionAsTheWindowSystemSeesIt()
@@ -129,8 +142,7 @@ void CaptionsTest::captionAsTheWindowSystemSeesIt()
         QVERIFY(xprop.waitForFinished(5000));
         const QString hints = QString::fromUtf8(xprop.readAllStandardOutput());
         const QString size = QString("%1 by %2").arg(w.main.width()).arg(w.main.height());
-        QVERIFY2(hints.contains("minimum size: " + size) && hints.contains("maximum size: " + size),
-                 qPrintable(hints));
+        QVERIFY2(hints.contains("minimum size: " + size) && hints.contains("maximum size: " + size), qPrintable(hints));
     } else {
         readWhenShown(caption, names);
         if (window == "repeats")

@@ -1,10 +1,11 @@
+#include "mainfixture.h"
+
 #include "entry/entryedit.h"
 #include "entry/logmodel.h"
-#include "mainfixture.h"
+#include "form/loggrid.h"
 
 #include <QCheckBox>
 #include <QLabel>
-#include "form/loggrid.h"
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSqlDatabase>
@@ -224,7 +225,8 @@ void MainWindowTest::storeLockedAtStartStaysFailedForTheRun()
     }
     QSqlDatabase::removeDatabase("other");
     QCOMPARE(f.prompts.storeErrors.size(), 1);
-    QVERIFY2(f.prompts.storeErrors.first().contains("занят другой программой"), qPrintable(f.prompts.storeErrors.first()));
+    QVERIFY2(f.prompts.storeErrors.first().contains("занят другой программой"),
+             qPrintable(f.prompts.storeErrors.first()));
 
     // The lock has gone; the window never showed the file's 41 QSOs, so
     // nothing may be written into them.

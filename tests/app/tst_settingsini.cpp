@@ -1,6 +1,7 @@
+#include "tempdir.h"
+
 #include "app/inifile.h"
 #include "app/placement.h"
-#include "tempdir.h"
 
 #include <QtTest>
 
@@ -52,8 +53,8 @@ void SettingsIniTest::mainPlacement_data()
     QTest::newRow("saved place") << QByteArray("[Main]\r\nLeft=10\r\nTop=50\r\nPosition=2\r\n") << QPoint(10, 50) << 2;
     QTest::newRow("names without case") << QByteArray("[mAIN]\nleft=10\nTOP=20\nposition=1\n") << QPoint(10, 20) << 1;
     QTest::newRow("Top missing is the design top") << QByteArray("[Main]\nLeft=10\n") << QPoint(10, 110) << 0;
-    QTest::newRow("not a number counts as missing") << QByteArray("[Main]\nLeft=10\nTop=abc\nPosition=x\n")
-                                                    << QPoint(10, 110) << 0;
+    QTest::newRow("not a number counts as missing")
+        << QByteArray("[Main]\nLeft=10\nTop=abc\nPosition=x\n") << QPoint(10, 110) << 0;
     QTest::newRow("Left not a number centres") << QByteArray("[Main]\nLeft=ten\nTop=5\n") << centred << 0;
     QTest::newRow("off screen kept") << QByteArray("[Main]\nLeft=-3000\nTop=9000\n") << QPoint(-3000, 9000) << 0;
 }
@@ -82,8 +83,10 @@ void SettingsIniTest::repeatWindowPlacement_data()
 {
     QTest::addColumn<QByteArray>("ini");
     QTest::addColumn<QRect>("expected");
-    QTest::newRow("no section") << QByteArray("[Main]\nLeft=1\n") << QRect((1280 - 384) / 2, (1024 - 292) / 2, 384, 292);
-    QTest::newRow("all keys") << QByteArray("[RptQso]\nLeft=5\nTop=6\nHeight=200\nWidth=300\n") << QRect(5, 6, 300, 200);
+    QTest::newRow("no section") << QByteArray("[Main]\nLeft=1\n")
+                                << QRect((1280 - 384) / 2, (1024 - 292) / 2, 384, 292);
+    QTest::newRow("all keys") << QByteArray("[RptQso]\nLeft=5\nTop=6\nHeight=200\nWidth=300\n")
+                              << QRect(5, 6, 300, 200);
     QTest::newRow("only Left") << QByteArray("[rptqso]\nLeft=5\n") << QRect(5, 557, 384, 292);
     // A window larger than the screen only eats memory; the place stays as read.
     QTest::newRow("sizes beyond the screen")
@@ -107,7 +110,8 @@ void SettingsIniTest::repeatWindowPlacement()
 void SettingsIniTest::writingKeepsForeignSectionsAndKeys()
 {
     TestFolder folder;
-    const QString path = writeIni(folder, "; comment\r\n[main]\r\nleft=1\r\nColour=blue\r\n\r\n[Other]\r\nKey=text\r\n");
+    const QString path =
+        writeIni(folder, "; comment\r\n[main]\r\nleft=1\r\nColour=blue\r\n\r\n[Other]\r\nKey=text\r\n");
     IniFile file(path);
     file.load();
     file.writeInt("Main", "Left", 40);

@@ -1,7 +1,8 @@
-#include "app/application.h"
-#include "entry/entryedit.h"
 #include "mainfixture.h"
+
+#include "app/application.h"
 #include "app/taboutbox.h"
+#include "entry/entryedit.h"
 
 #include <QLabel>
 #include <QLineEdit>

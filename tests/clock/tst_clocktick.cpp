@@ -1,6 +1,7 @@
-#include "clock/clockticker.h"
 #include "mainfixture.h"
+
 #include "app/qtprompts.h"
+#include "clock/clockticker.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -17,7 +17,7 @@ void ToursTest::currentTour_data()
 {
     QTest::addColumn<QStringList>("times");
     QTest::addColumn<QTime>("now");
-    QTest::addColumn<int>("tour");   // -1: format error
+    QTest::addColumn<int>("tour"); // -1: format error
     QTest::addColumn<QTime>("left");
     const QString z = "00:00:00";
     const QStringList tour1 = {"10:00:00", "12:00:00", z, z, z, z, z, z};
@@ -27,18 +27,16 @@ void ToursTest::currentTour_data()
     QTest::newRow("before begin") << tour1 << QTime(9, 59, 59) << 0 << QTime();
     QTest::newRow("across midnight never current")
         << QStringList{z, z, "23:00:00", "01:00:00", z, z, z, z} << QTime(23, 30) << 0 << QTime();
-    QTest::newRow("overlap: lower wins")
-        << QStringList{"10:00:00", "12:00:00", "11:00:00", "13:00:00", z, z, z, z} << QTime(11, 30) << 1
-        << QTime(0, 30);
+    QTest::newRow("overlap: lower wins") << QStringList{"10:00:00", "12:00:00", "11:00:00", "13:00:00", z, z, z, z}
+                                         << QTime(11, 30) << 1 << QTime(0, 30);
     QTest::newRow("second of two") << QStringList{"10:00:00", "11:00:00", "11:00:01", "13:00:00", z, z, z, z}
                                    << QTime(11, 30) << 2 << QTime(1, 30);
     QTest::newRow("all zero: no tour all day") << QStringList(8, z) << QTime(0, 0) << 0 << QTime();
     QTest::newRow("blank end is an error even inside tour 1")
         << QStringList{"10:00:00", "12:00:00", z, z, z, z, z, "  :  :  "} << QTime(11, 0) << -1 << QTime();
-    QTest::newRow("masked underscores") << QStringList{"1_:00:00", "12:00:00", z, z, z, z, z, z} << QTime(11, 0)
-                                        << -1 << QTime();
-    QTest::newRow("hour 24") << QStringList{"24:00:00", "12:00:00", z, z, z, z, z, z} << QTime(11, 0) << -1
-                             << QTime();
+    QTest::newRow("masked underscores") << QStringList{"1_:00:00", "12:00:00", z, z, z, z, z, z} << QTime(11, 0) << -1
+                                        << QTime();
+    QTest::newRow("hour 24") << QStringList{"24:00:00", "12:00:00", z, z, z, z, z, z} << QTime(11, 0) << -1 << QTime();
     QTest::newRow("empty text") << QStringList{"", "12:00:00", z, z, z, z, z, z} << QTime(11, 0) << -1 << QTime();
     QTest::newRow("milliseconds do not count") << tour1 << QTime(12, 0, 0, 999) << 1 << QTime(0, 0);
 }

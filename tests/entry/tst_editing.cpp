@@ -1,10 +1,12 @@
+#include "mainfixture.h"
+
+#include "app/tmain.h"
 #include "entry/editor.h"
 #include "entry/entryedit.h"
-#include "form/fieldcolours.h"
 #include "entry/logmodel.h"
-#include "mainfixture.h"
+#include "form/fieldcolours.h"
+#include "form/loggrid.h"
 #include "setup/stationpanel.h"
-#include "app/tmain.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,7 +14,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include "form/loggrid.h"
 #include <QtTest>
 
 /// Editing, deleting and clearing stored QSOs.
@@ -94,8 +95,10 @@ void EditingTest::rightClickActsOnTheClickedRow_data()
         QTest::addRow("delete last, %s", where) << 4 << where << "Удалить запись";
         QTest::addRow("edit first, %s", where) << 0 << where << "Редактировать запись";
     }
-    QTest::newRow("delete below the rows: the current row") << -1 << "" << "Удалить запись";
-    QTest::newRow("edit below the rows: the current row") << -1 << "" << "Редактировать запись";
+    QTest::newRow("delete below the rows: the current row") << -1 << ""
+                                                            << "Удалить запись";
+    QTest::newRow("edit below the rows: the current row") << -1 << ""
+                                                          << "Редактировать запись";
 }
 
 void EditingTest::rightClickActsOnTheClickedRow()
@@ -141,11 +144,13 @@ void EditingTest::screenModes_data()
     QTest::newRow("manual") << QStringList{"copy"} << "manualOk" << true << green << "00010" << false;
     QTest::newRow("editing") << QStringList{"edit"} << "editOk" << true << yellow << "00000" << false;
     QTest::newRow("editing saved") << QStringList{"edit", "editOk"} << "ok" << true << normal << "11111" << false;
-    QTest::newRow("editing under COPY") << QStringList{"copy", "edit"} << "editOk" << true << yellow << "00000" << false;
+    QTest::newRow("editing under COPY") << QStringList{"copy", "edit"} << "editOk" << true << yellow << "00000"
+                                        << false;
     QTest::newRow("editing under COPY saved")
         << QStringList{"copy", "edit", "editOk"} << "manualOk" << true << green << "00010" << false;
     QTest::newRow("station panel open") << QStringList{"station"} << "ok" << false << normal << "01000" << false;
-    QTest::newRow("station panel saved") << QStringList{"station", "save"} << "ok" << true << normal << "11111" << false;
+    QTest::newRow("station panel saved") << QStringList{"station", "save"} << "ok" << true << normal << "11111"
+                                         << false;
     QTest::newRow("COPY ticked while the panel is open")
         << QStringList{"station", "copy"} << "manualOk" << false << green << "00000" << false;
     QTest::newRow("COPY ticked and unticked while the panel is open")
@@ -426,9 +431,12 @@ void EditingTest::clearingCopiesTheWholeStoreFirst_data()
 {
     QTest::addColumn<QString>("before"); // what lies beside the store already
     QTest::addColumn<QString>("copy");   // the copy's name; empty: no copy can be made
-    QTest::newRow("free name") << "" << "vireok-2026-12-06-0915.mdb";
-    QTest::newRow("name taken") << "file" << "vireok-2026-12-06-0915-2.mdb";
-    QTest::newRow("copy impossible") << "dangling link" << "";
+    QTest::newRow("free name") << ""
+                               << "vireok-2026-12-06-0915.mdb";
+    QTest::newRow("name taken") << "file"
+                                << "vireok-2026-12-06-0915-2.mdb";
+    QTest::newRow("copy impossible") << "dangling link"
+                                     << "";
 }
 
 void EditingTest::clearingCopiesTheWholeStoreFirst()

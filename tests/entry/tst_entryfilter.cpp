@@ -1,6 +1,7 @@
+#include "typing.h"
+
 #include "entry/entryedit.h"
 #include "entry/entryfilter.h"
-#include "typing.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -23,17 +24,28 @@ void EntryFilterTest::typedTextComesOutFiltered_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("field");
-    QTest::newRow("latin small") << "ua3/p" << "UA3/P";
-    QTest::newRow("russian layout") << "гф3.з" << "UA3/P";
-    QTest::newRow("russian capitals") << "ГФ3.З" << "UA3/P";
-    QTest::newRow("backslash") << "ua3\\p" << "UA3/P";
-    QTest::newRow("dot") << "ua3.p" << "UA3/P";
-    QTest::newRow("dropped signs") << "\",-Жж" << "";
-    QTest::newRow("dropped keys of [ ] ; ' ` ,") << "хъэбюё" << "";
-    QTest::newRow("kept signs") << "%&'(" << "%&'(";
-    QTest::newRow("blank kept") << "59 9" << "59 9";
-    QTest::newRow("other non-ascii dropped") << "é€ß№" << "";
-    QTest::newRow("other punctuation dropped") << "!?*+=:;<>@#$)[]{}_|~^`" << "";
+    QTest::newRow("latin small") << "ua3/p"
+                                 << "UA3/P";
+    QTest::newRow("russian layout") << "гф3.з"
+                                    << "UA3/P";
+    QTest::newRow("russian capitals") << "ГФ3.З"
+                                      << "UA3/P";
+    QTest::newRow("backslash") << "ua3\\p"
+                               << "UA3/P";
+    QTest::newRow("dot") << "ua3.p"
+                         << "UA3/P";
+    QTest::newRow("dropped signs") << "\",-Жж"
+                                   << "";
+    QTest::newRow("dropped keys of [ ] ; ' ` ,") << "хъэбюё"
+                                                 << "";
+    QTest::newRow("kept signs") << "%&'("
+                                << "%&'(";
+    QTest::newRow("blank kept") << "59 9"
+                                << "59 9";
+    QTest::newRow("other non-ascii dropped") << "é€ß№"
+                                             << "";
+    QTest::newRow("other punctuation dropped") << "!?*+=:;<>@#$)[]{}_|~^`"
+                                               << "";
 }
 
 void EntryFilterTest::typedTextComesOutFiltered()
@@ -88,9 +100,11 @@ void EntryFilterTest::noInputMethodWritesIntoTheField_data()
     QTest::addColumn<QString>("commit");
     QTest::addColumn<bool>("wasReadOnly"); // HAM mode and back makes the field writable again
     QTest::newRow("dead key, then e") << "'" << QStringLiteral("é") << false;
-    QTest::newRow("dead key, then space") << "\"" << "\"" << false;
+    QTest::newRow("dead key, then space") << "\""
+                                          << "\"" << false;
     QTest::newRow("after read-only") << "" << QStringLiteral("é") << true;
-    QTest::newRow("a plain letter") << "" << "a" << false;
+    QTest::newRow("a plain letter") << ""
+                                    << "a" << false;
 }
 
 void EntryFilterTest::noInputMethodWritesIntoTheField()

@@ -1,9 +1,10 @@
+#include "mainfixture.h"
+
 #include "entry/entryedit.h"
 #include "entry/entrykeys.h"
-#include "form/fieldcolours.h"
 #include "entry/focusmoves.h"
 #include "entry/logmodel.h"
-#include "mainfixture.h"
+#include "form/fieldcolours.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -37,7 +38,8 @@ void FocusMovesTest::focusMove_data()
     QTest::addColumn<bool>("rst");
     QTest::addColumn<EntryField>("to");
     QTest::newRow("h: enter heard call, rst") << int(Qt::Key_Return) << F::HeardCall << false << true << F::HeardNumber;
-    QTest::newRow("h: enter heard call, no rst") << int(Qt::Key_Return) << F::HeardCall << false << false << F::HeardReport;
+    QTest::newRow("h: enter heard call, no rst")
+        << int(Qt::Key_Return) << F::HeardCall << false << false << F::HeardReport;
     QTest::newRow("h: down heard call") << int(Qt::Key_Down) << F::HeardCall << false << true << F::WorkedCall;
     QTest::newRow("h: up heard call") << int(Qt::Key_Up) << F::HeardCall << false << true << F::None;
     QTest::newRow("h: esc heard number") << int(Qt::Key_Escape) << F::HeardNumber << false << true << F::HeardCall;
@@ -85,10 +87,10 @@ void FocusMovesTest::enterWalksTheRows()
     if (vertical)
         f.main->toggleLayout();
     f.form().rst->setChecked(rst);
-    const QMap<QWidget *, QString> names = {{f.form().heardCall, "hc"},   {f.form().heardReport, "hr"},
-                                            {f.form().heardNumber, "hn"}, {f.form().workedCall, "wc"},
-                                            {f.form().workedReport, "wr"}, {f.form().workedNumber, "wn"},
-                                            {f.form().ok, "ok"}};
+    const QMap<QWidget *, QString> names = {
+        {f.form().heardCall, "hc"},  {f.form().heardReport, "hr"},  {f.form().heardNumber, "hn"},
+        {f.form().workedCall, "wc"}, {f.form().workedReport, "wr"}, {f.form().workedNumber, "wn"},
+        {f.form().ok, "ok"}};
     f.form().heardCall->setFocus();
     QStringList seen;
     for (int i = 0; i < visits.size(); ++i) {

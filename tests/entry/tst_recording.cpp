@@ -1,15 +1,16 @@
+#include "mainfixture.h"
+
 #include "clock/clockticker.h"
 #include "entry/entryedit.h"
-#include "form/fieldcolours.h"
 #include "entry/logmodel.h"
-#include "mainfixture.h"
 #include "entry/recorder.h"
+#include "form/fieldcolours.h"
+#include "form/loggrid.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include "form/loggrid.h"
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QtTest>
@@ -49,9 +50,12 @@ void RecordingTest::blankHeardStationRecordsNothing_data()
 {
     QTest::addColumn<QString>("call");
     QTest::addColumn<QString>("number");
-    QTest::newRow("number empty") << "UA1A" << "";
-    QTest::newRow("number blank") << "UA1A" << "  ";
-    QTest::newRow("call blank") << "   " << "001";
+    QTest::newRow("number empty") << "UA1A"
+                                  << "";
+    QTest::newRow("number blank") << "UA1A"
+                                  << "  ";
+    QTest::newRow("call blank") << "   "
+                                << "001";
 }
 
 void RecordingTest::blankHeardStationRecordsNothing()

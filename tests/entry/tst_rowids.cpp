@@ -1,7 +1,8 @@
+#include "tempdir.h"
+
 #include "entry/logmodel.h"
 #include "entry/rowids.h"
 #include "store/store.h"
-#include "tempdir.h"
 
 #include <QRandomGenerator>
 #include <QtTest>

@@ -16,20 +16,34 @@ void AdifTest::frequency_data()
 {
     QTest::addColumn<QString>("band");
     QTest::addColumn<QString>("freq"); // empty: not a whole number
-    QTest::newRow("14000") << "14000" << "14";
-    QTest::newRow("3500") << "3500" << "3.5";
-    QTest::newRow("1800") << "1800" << "1.8";
-    QTest::newRow("7040") << "7040" << "7.04";
-    QTest::newRow("14001") << "14001" << "14.001";
-    QTest::newRow("144 is MHz") << "144" << "144";
-    QTest::newRow("432 is MHz") << "432" << "432";
-    QTest::newRow("500") << "500" << "0.5";
-    QTest::newRow("typed text") << "20m" << "";
-    QTest::newRow("negative under a thousand") << "-500" << "-0.5";
-    QTest::newRow("lowest whole number") << "-9223372036854775808" << "-9223372036854775.808";
-    QTest::newRow("highest whole number") << "9223372036854775807" << "9223372036854775.807";
-    QTest::newRow("beyond whole numbers") << "9223372036854775808" << "";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("14000") << "14000"
+                           << "14";
+    QTest::newRow("3500") << "3500"
+                          << "3.5";
+    QTest::newRow("1800") << "1800"
+                          << "1.8";
+    QTest::newRow("7040") << "7040"
+                          << "7.04";
+    QTest::newRow("14001") << "14001"
+                           << "14.001";
+    QTest::newRow("144 is MHz") << "144"
+                                << "144";
+    QTest::newRow("432 is MHz") << "432"
+                                << "432";
+    QTest::newRow("500") << "500"
+                         << "0.5";
+    QTest::newRow("typed text") << "20m"
+                                << "";
+    QTest::newRow("negative under a thousand") << "-500"
+                                               << "-0.5";
+    QTest::newRow("lowest whole number") << "-9223372036854775808"
+                                         << "-9223372036854775.808";
+    QTest::newRow("highest whole number") << "9223372036854775807"
+                                          << "9223372036854775.807";
+    QTest::newRow("beyond whole numbers") << "9223372036854775808"
+                                          << "";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void AdifTest::frequency()
@@ -78,7 +92,8 @@ void AdifTest::lengthsCountCharactersNotBytesOfUtf8()
     q.data = "2026.12.06";
     QByteArray out;
     appendAdifRecords(out, "UA9A", q, "14");
-    QVERIFY(out.contains("<CALL:4>\xD0\xC0" "1\xC0<QSO_DATE:8>20261206"));
+    QVERIFY(out.contains("<CALL:4>\xD0\xC0"
+                         "1\xC0<QSO_DATE:8>20261206"));
     QVERIFY(out.contains("<SRX:2>1?<EOR>"));
 }
 

@@ -11,8 +11,8 @@ FieldGetter fields(const QHash<QString, QString> &values)
     return [values](const QString &f) { return values.value(f); };
 }
 
-QsoRecord row(const QString &band, const QString &mode, const QString &time, const QString &call1,
-              const QString &rst1, const QString &nr1, const QString &call2, const QString &rst2, const QString &nr2)
+QsoRecord row(const QString &band, const QString &mode, const QString &time, const QString &call1, const QString &rst1,
+              const QString &nr1, const QString &call2, const QString &rst2, const QString &nr2)
 {
     QsoRecord q;
     q.band = band;
@@ -67,19 +67,25 @@ void CabrilloTest::qsoLines_data()
     QTest::addColumn<bool>("left");
     QTest::addColumn<int>("numberWidth");
     QTest::addColumn<QByteArray>("line");
-    QTest::newRow("56/70 right") << kFull << false << 7
+    QTest::newRow("56/70 right")
+        << kFull << false << 7
         << QByteArray("QSO: 14000 CW 2026-12-06 0915 UA1AAA        599    001 RA3BBB        599    015 ");
-    QTest::newRow("56/70 left") << kFull << true << 7
+    QTest::newRow("56/70 left")
+        << kFull << true << 7
         << QByteArray("QSO: 14000 CW 2026-12-06 0915 UA1AAA        599 001    RA3BBB        599 015    ");
-    QTest::newRow("59/73 right") << kFull << false << 10
+    QTest::newRow("59/73 right")
+        << kFull << false << 10
         << QByteArray("QSO: 14000 CW 2026-12-06 0915 UA1AAA        599       001 RA3BBB        599       015 ");
-    QTest::newRow("66/80 right") << kFull << false << 17
+    QTest::newRow("66/80 right")
+        << kFull << false << 17
         << QByteArray("QSO: 14000 CW 2026-12-06 0915 UA1AAA        599              001 RA3BBB        599"
                       "              015 ");
     const QsoRecord single = row("3500", "PH", "0916", "UA1AAA", "59", "002", "", "", "");
     QTest::newRow("no second station") << single << false << 7
-        << QByteArray("QSO:  3500 PH 2026-12-06 0916 UA1AAA         59    002 ") + QByteArray(25, ' ');
-    QTest::newRow("no second station, left") << single << true << 7
+                                       << QByteArray("QSO:  3500 PH 2026-12-06 0916 UA1AAA         59    002 ") +
+                                              QByteArray(25, ' ');
+    QTest::newRow("no second station, left")
+        << single << true << 7
         << QByteArray("QSO: 3500  PH 2026-12-06 0916 UA1AAA        59  002    ") + QByteArray(25, ' ');
     QTest::newRow("overlong call kept whole")
         << row("7000", "CW", "0917", "UA1AAA/MM/1234", "599", "3", "R", "599", "4") << false << 7
@@ -108,15 +114,24 @@ void CabrilloTest::layoutFromTheLogRow_data()
     QTest::addColumn<QString>("numberWidth");
     QTest::addColumn<bool>("valid");
     QTest::addColumn<bool>("left");
-    QTest::newRow("L") << "L" << "7" << true << true;
-    QTest::newRow("R") << "R" << "10" << true << false;
-    QTest::newRow("empty align") << "" << " 17 " << true << false;
-    QTest::newRow("small l") << "l" << "7" << true << false;
-    QTest::newRow("never saved") << "" << "" << false << false;
-    QTest::newRow("not a number") << "L" << "7a" << false << false;
-    QTest::newRow("widest allowed") << "L" << "100" << true << true;
-    QTest::newRow("two thousand million") << "L" << "2000000000" << false << false;
-    QTest::newRow("negative") << "L" << "-1" << false << false;
+    QTest::newRow("L") << "L"
+                       << "7" << true << true;
+    QTest::newRow("R") << "R"
+                       << "10" << true << false;
+    QTest::newRow("empty align") << ""
+                                 << " 17 " << true << false;
+    QTest::newRow("small l") << "l"
+                             << "7" << true << false;
+    QTest::newRow("never saved") << ""
+                                 << "" << false << false;
+    QTest::newRow("not a number") << "L"
+                                  << "7a" << false << false;
+    QTest::newRow("widest allowed") << "L"
+                                    << "100" << true << true;
+    QTest::newRow("two thousand million") << "L"
+                                          << "2000000000" << false << false;
+    QTest::newRow("negative") << "L"
+                              << "-1" << false << false;
 }
 
 void CabrilloTest::layoutFromTheLogRow()
@@ -184,15 +199,19 @@ void CabrilloTest::ermakHeaderUsesCyrillicLinesAndOperators()
     QVERIFY(!empty.contains("NAME:"));
     QVERIFY(!empty.contains("NOT USED"));
     QVERIFY(empty.contains(toCp1251(u"ADDRESS: ул. Ленина, 1\r\nADDRESS: 630000\r\nOPERATORS: , , , , , , ,\r\n")));
-    const QByteArray full = header(ermakHeader(
-        log, fields({{"FAM", " Иванов"}, {"IMYA", "Пётр"}, {"OTCH", "С"}, {"GODR", "1970"}, {"RAZR", "КМС"},
-                     {"CALL", "R9AA "}})));
+    const QByteArray full = header(ermakHeader(log, fields({{"FAM", " Иванов"},
+                                                            {"IMYA", "Пётр"},
+                                                            {"OTCH", "С"},
+                                                            {"GODR", "1970"},
+                                                            {"RAZR", "КМС"},
+                                                            {"CALL", "R9AA "}})));
     QVERIFY(full.contains(toCp1251(u"OPERATORS:  Иванов, Пётр, С, 1970, КМС, R9AA , ,\r\n")));
 }
 
 void CabrilloTest::codePageTurnsUnknownCharactersIntoQuestionMarks()
 {
-    QCOMPARE(toCp1251(u"Ёж №1"), QByteArray("\xA8\xE6 \xB9" "1"));
+    QCOMPARE(toCp1251(u"Ёж №1"), QByteArray("\xA8\xE6 \xB9"
+                                            "1"));
     QCOMPARE(toCp1251(u"ß€😀Ω"), QByteArray("?\x88??"));
 }
 

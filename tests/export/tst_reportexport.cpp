@@ -1,11 +1,13 @@
-#include "export/cp1251.h"
-#include "export/reportexport.h"
-#include "store/store.h"
 #include "stubs.h"
 #include "tempdir.h"
 
+#include "export/cp1251.h"
+#include "export/reportexport.h"
+#include "store/store.h"
+
 #include <QDir>
 #include <QtTest>
+
 #include <unistd.h>
 
 /// The three export commands on a real store, with the dialog and the boxes stubbed.
@@ -35,8 +37,8 @@ struct Fixture {
     StubClock clock;
     bool walked = false;
     ReportExport exporter{store, prompts, clock, nullptr,
-                          ReportExport::Hooks{[this] { return folder.file(""); },
-                                              [this](bool) { walked = true; }, QStringLiteral("https://x"), QString()}};
+                          ReportExport::Hooks{[this] { return folder.file(""); }, [this](bool) { walked = true; },
+                                              QStringLiteral("https://x"), QString()}};
 
     Fixture()
     {
@@ -64,8 +66,9 @@ void ReportExportTest::missingCallSignStopsBeforeTheDialog()
     f.store.writeLog({{"CALLSIGN", "   "}});
     f.exporter.cabrillo();
     f.exporter.adif();
-    QCOMPARE(f.prompts.informed,
-             QStringList(2, "Выгрузка невозможна!\n\rЗаполните раздел \"Сведения о станции\".\n\rМеню -> \"Установки\""));
+    QCOMPARE(
+        f.prompts.informed,
+        QStringList(2, "Выгрузка невозможна!\n\rЗаполните раздел \"Сведения о станции\".\n\rМеню -> \"Установки\""));
     QVERIFY(f.prompts.proposedName.isEmpty());
 }
 
@@ -131,12 +134,20 @@ void ReportExportTest::unsavedContestSettingsCreateNoFile_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("width");
     QTest::addColumn<QString>("named"); // what the message must say of the width
-    QTest::newRow("never saved") << "POSNR11" << "" << "";
+    QTest::newRow("never saved") << "POSNR11"
+                                 << ""
+                                 << "";
     // Each group would be padded to two thousand million blanks.
-    QTest::newRow("width beyond bound") << "POSNR21" << "2000000000" << "ширина группы отчета POSNR21 равна 2000000000, "
-                                                                        "а допустимо от 0 до 100";
-    QTest::newRow("width beyond whole numbers") << "POSNR10" << "99999999999999999999" << "POSNR10 равна 99999999999999999999";
-    QTest::newRow("negative width") << "POSNR20" << "-4" << "POSNR20 равна -4";
+    QTest::newRow("width beyond bound") << "POSNR21"
+                                        << "2000000000"
+                                        << "ширина группы отчета POSNR21 равна 2000000000, "
+                                           "а допустимо от 0 до 100";
+    QTest::newRow("width beyond whole numbers") << "POSNR10"
+                                                << "99999999999999999999"
+                                                << "POSNR10 равна 99999999999999999999";
+    QTest::newRow("negative width") << "POSNR20"
+                                    << "-4"
+                                    << "POSNR20 равна -4";
 }
 
 void ReportExportTest::unsavedContestSettingsCreateNoFile()
@@ -201,17 +212,28 @@ void ReportExportTest::reportOntoTheLogsOwnFilesIsRefused_data()
     // The name the dialog returns, and how report.cbr is made beforehand.
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("make");
-    QTest::newRow("store, full path") << "@/vireok.mdb" << "";
-    QTest::newRow("store, relative name") << "vireok.mdb" << "";
-    QTest::newRow("store, dotted relative name") << "./sub/../vireok.mdb" << "";
-    QTest::newRow("store, symbolic link") << "report.cbr" << "symlink";
-    QTest::newRow("store, hard link") << "report.cbr" << "hardlink";
-    QTest::newRow("journal side file") << "vireok.mdb-journal" << "";
-    QTest::newRow("WAL side files") << "@/vireok.mdb-wal" << "";
-    QTest::newRow("shared-memory side file") << "vireok.mdb-shm" << "";
-    QTest::newRow("link to a journal not there yet") << "report.cbr" << "journal-link";
-    QTest::newRow("settings.ini") << "settings.ini" << "";
-    QTest::newRow("settings.ini, symbolic link") << "report.cbr" << "ini-link";
+    QTest::newRow("store, full path") << "@/vireok.mdb"
+                                      << "";
+    QTest::newRow("store, relative name") << "vireok.mdb"
+                                          << "";
+    QTest::newRow("store, dotted relative name") << "./sub/../vireok.mdb"
+                                                 << "";
+    QTest::newRow("store, symbolic link") << "report.cbr"
+                                          << "symlink";
+    QTest::newRow("store, hard link") << "report.cbr"
+                                      << "hardlink";
+    QTest::newRow("journal side file") << "vireok.mdb-journal"
+                                       << "";
+    QTest::newRow("WAL side files") << "@/vireok.mdb-wal"
+                                    << "";
+    QTest::newRow("shared-memory side file") << "vireok.mdb-shm"
+                                             << "";
+    QTest::newRow("link to a journal not there yet") << "report.cbr"
+                                                     << "journal-link";
+    QTest::newRow("settings.ini") << "settings.ini"
+                                  << "";
+    QTest::newRow("settings.ini, symbolic link") << "report.cbr"
+                                                 << "ini-link";
 }
 
 void ReportExportTest::reportOntoTheLogsOwnFilesIsRefused()
@@ -253,9 +275,9 @@ void ReportExportTest::reportOntoTheLogsOwnFilesIsRefused()
 
     StubPrompts prompts;
     StubClock clock;
-    ReportExport exporter(store, prompts, clock, nullptr,
-                          {[&] { return folder.file(""); }, [](bool) {}, QStringLiteral("https://x"),
-                           folder.file("settings.ini")});
+    ReportExport exporter(
+        store, prompts, clock, nullptr,
+        {[&] { return folder.file(""); }, [](bool) {}, QStringLiteral("https://x"), folder.file("settings.ini")});
     prompts.chosenFile = chosen.startsWith('@') ? folder.file(chosen.mid(2)) : chosen;
     exporter.cabrillo();
     exporter.ermak();
@@ -295,7 +317,8 @@ void ReportExportTest::damagedPageStopsTheExportWithoutAFile()
     Store store(folder.storePath());
     StubPrompts prompts;
     StubClock clock;
-    ReportExport exporter(store, prompts, clock, nullptr, {[&] { return folder.file(""); }, [](bool) {}, "https://x", ""});
+    ReportExport exporter(store, prompts, clock, nullptr,
+                          {[&] { return folder.file(""); }, [](bool) {}, "https://x", ""});
     prompts.chosenFile = folder.file("out." + format);
     if (format == "cbr")
         exporter.cabrillo();

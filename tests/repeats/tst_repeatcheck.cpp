@@ -1,6 +1,7 @@
+#include "mainfixture.h"
+
 #include "entry/entryedit.h"
 #include "form/fieldcolours.h"
-#include "mainfixture.h"
 #include "repeats/repeatcheck.h"
 #include "repeats/repeatlistmodel.h"
 
@@ -42,13 +43,25 @@ void RepeatCheckTest::colourFollowsTheTwoCounts_data()
     QTest::addColumn<int>("heard");
     QTest::addColumn<int>("worked");
     QTest::addColumn<QColor>("colour");
-    QTest::newRow("heard only: red") << "14000" << "1" << "UA1A" << 1 << 0 << FieldColours::red;
-    QTest::newRow("other band: normal") << "7000" << "1" << "UA1A" << 0 << 0 << FieldColours::window();
-    QTest::newRow("tour 0 is not tour 1") << "14000" << "0" << "UA1A" << 0 << 0 << FieldColours::window();
-    QTest::newRow("worked only: aqua") << "14000" << "1" << "RA3B" << 0 << 1 << FieldColours::aqua;
-    QTest::newRow("both: normal") << "14000" << "1" << "UA9X" << 1 << 1 << FieldColours::window();
+    QTest::newRow("heard only: red") << "14000"
+                                     << "1"
+                                     << "UA1A" << 1 << 0 << FieldColours::red;
+    QTest::newRow("other band: normal") << "7000"
+                                        << "1"
+                                        << "UA1A" << 0 << 0 << FieldColours::window();
+    QTest::newRow("tour 0 is not tour 1") << "14000"
+                                          << "0"
+                                          << "UA1A" << 0 << 0 << FieldColours::window();
+    QTest::newRow("worked only: aqua") << "14000"
+                                       << "1"
+                                       << "RA3B" << 0 << 1 << FieldColours::aqua;
+    QTest::newRow("both: normal") << "14000"
+                                  << "1"
+                                  << "UA9X" << 1 << 1 << FieldColours::window();
     // A QSO logged without a worked station must not make every empty field a repeat.
-    QTest::newRow("empty: never a repeat") << "14000" << "1" << "" << 0 << 0 << FieldColours::window();
+    QTest::newRow("empty: never a repeat") << "14000"
+                                           << "1"
+                                           << "" << 0 << 0 << FieldColours::window();
 }
 
 void RepeatCheckTest::colourFollowsTheTwoCounts()

@@ -1,5 +1,6 @@
-#include "entry/entryedit.h"
 #include "mainfixture.h"
+
+#include "entry/entryedit.h"
 #include "repeats/repeatlistmodel.h"
 
 #include <QAction>

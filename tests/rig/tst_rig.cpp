@@ -1,13 +1,14 @@
+#include "mainfixture.h"
+
+#include "app/inifile.h"
+#include "app/rigini.h"
 #include "clock/clockticker.h"
 #include "entry/entrycontext.h"
 #include "entry/entryedit.h"
-#include "form/loggrid.h"
 #include "entry/logmodel.h"
-#include "mainfixture.h"
+#include "form/loggrid.h"
 #include "rig/rigclient.h"
 #include "rig/rigfollower.h"
-#include "app/inifile.h"
-#include "app/rigini.h"
 #include "rig/rigrules.h"
 
 #include <QAction>
@@ -22,6 +23,7 @@
 #include <QTcpSocket>
 #include <QTimer>
 #include <QtTest>
+
 #include <functional>
 #include <memory>
 
@@ -77,13 +79,13 @@ QString rigctldProgram()
     return QStandardPaths::findExecutable(QStringLiteral("rigctld"));
 }
 
-#define REQUIRE_RIGCTLD()                                                                                         \
-    do {                                                                                                          \
-        if (rigctldProgram().isEmpty()) {                                                                         \
-            if (qEnvironmentVariableIsSet("CI"))                                                                  \
-                QFAIL("rigctld is missing although scripts/setup.sh installs libhamlib-utils");                   \
-            QSKIP("rigctld is not installed (Debian package libhamlib-utils; scripts/setup.sh installs it)");    \
-        }                                                                                                         \
+#define REQUIRE_RIGCTLD()                                                                                              \
+    do {                                                                                                               \
+        if (rigctldProgram().isEmpty()) {                                                                              \
+            if (qEnvironmentVariableIsSet("CI"))                                                                       \
+                QFAIL("rigctld is missing although scripts/setup.sh installs libhamlib-utils");                        \
+            QSKIP("rigctld is not installed (Debian package libhamlib-utils; scripts/setup.sh installs it)");          \
+        }                                                                                                              \
     } while (false)
 
 /// rigctld with Hamlib's dummy rig on a loopback port.
@@ -191,36 +193,96 @@ void RigTest::rulesTurnReadingsIntoSelectorTexts_data()
     QTest::addColumn<QString>("rigMode");
     QTest::addColumn<QString>("band");
     QTest::addColumn<QString>("mode");
-    QTest::newRow("below 160 m, CW") << qint64(1'799'999) << "CW" << "" << "CW";
-    QTest::newRow("160 m low edge, CWR") << qint64(1'800'000) << "CWR" << "1800" << "CW";
-    QTest::newRow("160 m high edge, LSB") << qint64(2'000'000) << "LSB" << "1800" << "PH";
-    QTest::newRow("above 160 m, USB") << qint64(2'000'001) << "USB" << "" << "PH";
-    QTest::newRow("80 m edges, AM") << qint64(3'500'000) << "AM" << "3500" << "PH";
-    QTest::newRow("80 m high edge, FM") << qint64(3'800'000) << "FM" << "3500" << "PH";
-    QTest::newRow("above 80 m, RTTY") << qint64(3'800'001) << "RTTY" << "" << "";
-    QTest::newRow("40 m high edge, PKTUSB") << qint64(7'200'000) << "PKTUSB" << "7000" << "";
-    QTest::newRow("broadcast above 40 m, WFM") << qint64(7'200'001) << "WFM" << "" << "";
-    QTest::newRow("30 m has no selector entry") << qint64(10'120'000) << "CW" << "" << "CW";
-    QTest::newRow("below 20 m, lower-case mode") << qint64(13'999'999) << "cw" << "" << "";
-    QTest::newRow("20 m low edge, mode unknown") << qint64(14'000'000) << "" << "14000" << "";
-    QTest::newRow("20 m high edge") << qint64(14'350'000) << "USB" << "14000" << "PH";
-    QTest::newRow("above 20 m") << qint64(14'350'001) << "USB" << "" << "PH";
-    QTest::newRow("15 m edges") << qint64(21'000'000) << "CW" << "21000" << "CW";
-    QTest::newRow("15 m high edge") << qint64(21'450'000) << "CW" << "21000" << "CW";
-    QTest::newRow("above 15 m") << qint64(21'450'001) << "CW" << "" << "CW";
-    QTest::newRow("below 10 m, CB") << qint64(27'999'999) << "AM" << "" << "PH";
-    QTest::newRow("10 m low edge") << qint64(28'000'000) << "CW" << "28000" << "CW";
-    QTest::newRow("10 m high edge, FM repeaters") << qint64(29'700'000) << "FM" << "28000" << "PH";
-    QTest::newRow("above 10 m") << qint64(29'700'001) << "FM" << "" << "PH";
-    QTest::newRow("below 2 m") << qint64(143'999'999) << "FM" << "" << "PH";
-    QTest::newRow("2 m edges") << qint64(144'000'000) << "USB" << "144" << "PH";
-    QTest::newRow("2 m high edge") << qint64(146'000'000) << "FM" << "144" << "PH";
-    QTest::newRow("above 2 m") << qint64(146'000'001) << "FM" << "" << "PH";
-    QTest::newRow("below 70 cm") << qint64(429'999'999) << "FM" << "" << "PH";
-    QTest::newRow("70 cm low edge") << qint64(430'000'000) << "CW" << "432" << "CW";
-    QTest::newRow("70 cm high edge") << qint64(440'000'000) << "FM" << "432" << "PH";
-    QTest::newRow("above 70 cm") << qint64(440'000'001) << "FM" << "" << "PH";
-    QTest::newRow("nothing tuned") << qint64(0) << "" << "" << "";
+    QTest::newRow("below 160 m, CW") << qint64(1'799'999) << "CW"
+                                     << ""
+                                     << "CW";
+    QTest::newRow("160 m low edge, CWR") << qint64(1'800'000) << "CWR"
+                                         << "1800"
+                                         << "CW";
+    QTest::newRow("160 m high edge, LSB") << qint64(2'000'000) << "LSB"
+                                          << "1800"
+                                          << "PH";
+    QTest::newRow("above 160 m, USB") << qint64(2'000'001) << "USB"
+                                      << ""
+                                      << "PH";
+    QTest::newRow("80 m edges, AM") << qint64(3'500'000) << "AM"
+                                    << "3500"
+                                    << "PH";
+    QTest::newRow("80 m high edge, FM") << qint64(3'800'000) << "FM"
+                                        << "3500"
+                                        << "PH";
+    QTest::newRow("above 80 m, RTTY") << qint64(3'800'001) << "RTTY"
+                                      << ""
+                                      << "";
+    QTest::newRow("40 m high edge, PKTUSB") << qint64(7'200'000) << "PKTUSB"
+                                            << "7000"
+                                            << "";
+    QTest::newRow("broadcast above 40 m, WFM") << qint64(7'200'001) << "WFM"
+                                               << ""
+                                               << "";
+    QTest::newRow("30 m has no selector entry") << qint64(10'120'000) << "CW"
+                                                << ""
+                                                << "CW";
+    QTest::newRow("below 20 m, lower-case mode") << qint64(13'999'999) << "cw"
+                                                 << ""
+                                                 << "";
+    QTest::newRow("20 m low edge, mode unknown") << qint64(14'000'000) << ""
+                                                 << "14000"
+                                                 << "";
+    QTest::newRow("20 m high edge") << qint64(14'350'000) << "USB"
+                                    << "14000"
+                                    << "PH";
+    QTest::newRow("above 20 m") << qint64(14'350'001) << "USB"
+                                << ""
+                                << "PH";
+    QTest::newRow("15 m edges") << qint64(21'000'000) << "CW"
+                                << "21000"
+                                << "CW";
+    QTest::newRow("15 m high edge") << qint64(21'450'000) << "CW"
+                                    << "21000"
+                                    << "CW";
+    QTest::newRow("above 15 m") << qint64(21'450'001) << "CW"
+                                << ""
+                                << "CW";
+    QTest::newRow("below 10 m, CB") << qint64(27'999'999) << "AM"
+                                    << ""
+                                    << "PH";
+    QTest::newRow("10 m low edge") << qint64(28'000'000) << "CW"
+                                   << "28000"
+                                   << "CW";
+    QTest::newRow("10 m high edge, FM repeaters") << qint64(29'700'000) << "FM"
+                                                  << "28000"
+                                                  << "PH";
+    QTest::newRow("above 10 m") << qint64(29'700'001) << "FM"
+                                << ""
+                                << "PH";
+    QTest::newRow("below 2 m") << qint64(143'999'999) << "FM"
+                               << ""
+                               << "PH";
+    QTest::newRow("2 m edges") << qint64(144'000'000) << "USB"
+                               << "144"
+                               << "PH";
+    QTest::newRow("2 m high edge") << qint64(146'000'000) << "FM"
+                                   << "144"
+                                   << "PH";
+    QTest::newRow("above 2 m") << qint64(146'000'001) << "FM"
+                               << ""
+                               << "PH";
+    QTest::newRow("below 70 cm") << qint64(429'999'999) << "FM"
+                                 << ""
+                                 << "PH";
+    QTest::newRow("70 cm low edge") << qint64(430'000'000) << "CW"
+                                    << "432"
+                                    << "CW";
+    QTest::newRow("70 cm high edge") << qint64(440'000'000) << "FM"
+                                     << "432"
+                                     << "PH";
+    QTest::newRow("above 70 cm") << qint64(440'000'001) << "FM"
+                                 << ""
+                                 << "PH";
+    QTest::newRow("nothing tuned") << qint64(0) << ""
+                                   << ""
+                                   << "";
 }
 
 void RigTest::rulesTurnReadingsIntoSelectorTexts()
@@ -246,8 +308,8 @@ void RigTest::settingsRead_data()
     QTest::newRow("names in any case") << "[rig]\nENABLED=1\nhost = shack.local \nport=4533\n[SNTP]\nPort=123\n"
                                        << true << "shack.local" << 4533;
     QTest::newRow("not a number is off") << "[Rig]\nEnabled=yes\n" << false << "127.0.0.1" << 4532;
-    QTest::newRow("empty host, port out of range") << "[Rig]\nEnabled=1\nHost=\nPort=70000\n" << true << "127.0.0.1"
-                                                   << 4532;
+    QTest::newRow("empty host, port out of range") << "[Rig]\nEnabled=1\nHost=\nPort=70000\n"
+                                                   << true << "127.0.0.1" << 4532;
     QTest::newRow("port not a number") << "[Rig]\nEnabled=1\nPort=rig\n" << true << "127.0.0.1" << 4532;
     QTest::newRow("Rig keys in another section") << "[Main]\nEnabled=1\n[Rig]\n" << false << "127.0.0.1" << 4532;
 }
@@ -276,12 +338,24 @@ void RigTest::selectorsFollowTheReceiverAndTheQsoTakesThem_data()
     QTest::addColumn<QString>("band");
     QTest::addColumn<QString>("mode");
     // The window starts on 3500 PH.
-    QTest::newRow("20 m CW") << qint64(14'025'000) << "CW" << "14000" << "CW";
-    QTest::newRow("160 m LSB") << qint64(1'830'000) << "LSB" << "1800" << "PH";
-    QTest::newRow("10 m high edge CWR") << qint64(29'700'000) << "CWR" << "28000" << "CW";
-    QTest::newRow("70 cm FM") << qint64(432'100'000) << "FM" << "432" << "PH";
-    QTest::newRow("30 m RTTY leaves both") << qint64(10'120'000) << "RTTY" << "3500" << "PH";
-    QTest::newRow("band followed, data mode left") << qint64(21'074'000) << "PKTUSB" << "21000" << "PH";
+    QTest::newRow("20 m CW") << qint64(14'025'000) << "CW"
+                             << "14000"
+                             << "CW";
+    QTest::newRow("160 m LSB") << qint64(1'830'000) << "LSB"
+                               << "1800"
+                               << "PH";
+    QTest::newRow("10 m high edge CWR") << qint64(29'700'000) << "CWR"
+                                        << "28000"
+                                        << "CW";
+    QTest::newRow("70 cm FM") << qint64(432'100'000) << "FM"
+                              << "432"
+                              << "PH";
+    QTest::newRow("30 m RTTY leaves both") << qint64(10'120'000) << "RTTY"
+                                           << "3500"
+                                           << "PH";
+    QTest::newRow("band followed, data mode left") << qint64(21'074'000) << "PKTUSB"
+                                                   << "21000"
+                                                   << "PH";
 }
 
 void RigTest::selectorsFollowTheReceiverAndTheQsoTakesThem()
@@ -320,10 +394,14 @@ void RigTest::typingInProgressKeepsItsTextAndFocus_data()
     QTest::addColumn<int>("selectLeft");
     QTest::addColumn<QString>("after");
     QTest::addColumn<QString>("text");
-    QTest::newRow("heard call") << 0 << "UA1" << 0 << "B" << "UA1B";
-    QTest::newRow("heard number, cursor inside") << 2 << "015" << 0 << "" << "015";
-    QTest::newRow("worked call, last letter selected") << 3 << "RA3X" << 1 << "B" << "RA3B";
-    QTest::newRow("worked number") << 5 << "02" << 0 << "7" << "027";
+    QTest::newRow("heard call") << 0 << "UA1" << 0 << "B"
+                                << "UA1B";
+    QTest::newRow("heard number, cursor inside") << 2 << "015" << 0 << ""
+                                                 << "015";
+    QTest::newRow("worked call, last letter selected") << 3 << "RA3X" << 1 << "B"
+                                                       << "RA3B";
+    QTest::newRow("worked number") << 5 << "02" << 0 << "7"
+                                   << "027";
 }
 
 void RigTest::typingInProgressKeepsItsTextAndFocus()

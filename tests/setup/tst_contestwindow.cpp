@@ -1,9 +1,10 @@
-#include "app/application.h"
-#include "store/store.h"
 #include "stubs.h"
+#include "tempdir.h"
+
+#include "app/application.h"
 #include "setup/tcontest.h"
 #include "setup/tcontestup.h"
-#include "tempdir.h"
+#include "store/store.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>

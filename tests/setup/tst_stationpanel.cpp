@@ -1,5 +1,6 @@
-#include "form/loggrid.h"
 #include "mainfixture.h"
+
+#include "form/loggrid.h"
 #include "setup/stationnames.h"
 #include "setup/stationpanel.h"
 
@@ -23,15 +24,16 @@ void StationPanelTest::namesAreComposed_data()
     QTest::addColumn<bool>("initials");
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("last");
-    QTest::newRow("latin full") << QStringList{"Ivanov", "Petr", "Sergeevich"} << false
-                                << "Ivanov Petr Sergeevich" << "Petr Sergeevich Ivanov";
+    QTest::newRow("latin full") << QStringList{"Ivanov", "Petr", "Sergeevich"} << false << "Ivanov Petr Sergeevich"
+                                << "Petr Sergeevich Ivanov";
     QTest::newRow("latin initials") << QStringList{"Ivanov", "Petr", "Sergeevich"} << true << "Ivanov P. S."
                                     << "P. S. Ivanov";
     QTest::newRow("cyrillic initials") << QStringList{"Иванов", "Пётр", "Сергеевич"} << true << "Иванов П. С."
                                        << "П. С. Иванов";
     QTest::newRow("no patronymic, initials") << QStringList{"Иванов", "Пётр", ""} << true << "Иванов П. ."
                                              << "П. . Иванов";
-    QTest::newRow("no patronymic") << QStringList{"Иванов", "Пётр", ""} << false << "Иванов Пётр " << "Пётр  Иванов";
+    QTest::newRow("no patronymic") << QStringList{"Иванов", "Пётр", ""} << false << "Иванов Пётр "
+                                   << "Пётр  Иванов";
 }
 
 void StationPanelTest::namesAreComposed()

@@ -7,6 +7,7 @@
 #include "store/storeerror.h"
 
 #include <QCoreApplication>
+
 #include <cstdio>
 
 int main(int argc, char *argv[])

@@ -1,7 +1,8 @@
+#include "tempdir.h"
+
 #include "store/schema.h"
 #include "store/store.h"
 #include "store/storeerror.h"
-#include "tempdir.h"
 
 #include <QRandomGenerator>
 #include <QSqlDatabase>
@@ -47,7 +48,8 @@ void ForeignFilesTest::foreignFileIsReportedAndLeftByteIdentical_data()
     QTest::newRow("sqlite with a field missing") << "partial" << foreign;
     // Our tables with a declared type that would change what is stored.
     const QStringList unusable{"не годится"};
-    QTest::newRow("id INTEGER, not the row number") << "qso.id=INTEGER" << unusable + QStringList{"поле id", "INTEGER PRIMARY KEY"};
+    QTest::newRow("id INTEGER, not the row number")
+        << "qso.id=INTEGER" << unusable + QStringList{"поле id", "INTEGER PRIMARY KEY"};
     QTest::newRow("id TEXT") << "qso.id=TEXT PRIMARY KEY" << unusable + QStringList{"поле id", "\"TEXT PRIMARY KEY\""};
     QTest::newRow("nr1 INTEGER") << "qso.nr1=INTEGER" << unusable + QStringList{"qso поле nr1 имеет тип INTEGER"};
     QTest::newRow("time INT") << "qso.time=INT" << unusable + QStringList{"поле time имеет тип INT"};

@@ -1,10 +1,12 @@
+#include "tempdir.h"
+
 #include "store/store.h"
 #include "store/storeerror.h"
-#include "tempdir.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QtTest>
+
 #include <unistd.h>
 
 class StoreTest : public QObject {
@@ -53,7 +55,8 @@ void StoreTest::missingFileIsCreatedWithTheFourTablesAndStarterContests()
     QCOMPARE(q.value(1).toString(), QString("id"));
     q.finish();
     // The counts of the repeat check must use an index, not scan the table.
-    QVERIFY(q.exec("EXPLAIN QUERY PLAN SELECT count(*) FROM qso WHERE call2='A' AND band='B' AND mode='C' AND tur='D'"));
+    QVERIFY(
+        q.exec("EXPLAIN QUERY PLAN SELECT count(*) FROM qso WHERE call2='A' AND band='B' AND mode='C' AND tur='D'"));
     QVERIFY(q.next());
     QVERIFY2(q.value(3).toString().contains("INDEX"), qPrintable(q.value(3).toString()));
     q.finish();
@@ -378,7 +381,7 @@ void StoreTest::copyOfTheStoreFileAloneHoldsEveryConfirmedChange()
             QStringList calls;
             for (const QsoRecord &r : rows)
                 calls << r.call1 + '/' + r.call2;
-            const QStringList expected = change == "delete" ? QStringList{"UA1AAA/"}
+            const QStringList expected = change == "delete"  ? QStringList{"UA1AAA/"}
                                          : change == "clear" ? QStringList{}
                                          : change == "edit"  ? QStringList{"UA1AAA/RA3CCC", "UA2BBB/"}
                                          : change == "wal"   ? QStringList{"OLD1/", "UA1AAA/", "UA2BBB/"}
@@ -416,9 +419,11 @@ static bool damageLeafOf(const QString &path, const QString &index)
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("pages"));
         db.setDatabaseName(path);
         QSqlQuery q(db);
-        if (db.open() && q.exec(QStringLiteral("SELECT pageno FROM dbstat WHERE name = '%1' AND pagetype = 'leaf' "
-                                               "ORDER BY pageno LIMIT 1").arg(index))
-            && q.next())
+        if (db.open() &&
+            q.exec(QStringLiteral("SELECT pageno FROM dbstat WHERE name = '%1' AND pagetype = 'leaf' "
+                                  "ORDER BY pageno LIMIT 1")
+                       .arg(index)) &&
+            q.next())
             page = q.value(0).toLongLong();
         q.finish();
         db.close();

@@ -1,13 +1,15 @@
+#include "tempdir.h"
+
 #include "store/store.h"
 #include "store/storeerror.h"
-#include "tempdir.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
-#include <QtTest>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QtTest>
+
 #include <csignal>
 #include <grp.h>
 #include <unistd.h>
@@ -96,8 +98,8 @@ void StoreProcessesTest::killedFirstStartLeavesAWholeStoreOrNone()
         // Killed the moment the store's name appears.
         QElapsedTimer waited;
         waited.start();
-        while (!QFile::exists(folder.storePath()) && waited.elapsed() < 10000
-               && probe.process.state() == QProcess::Running) {
+        while (!QFile::exists(folder.storePath()) && waited.elapsed() < 10000 &&
+               probe.process.state() == QProcess::Running) {
         }
         probe.kill();
         if (!QFile::exists(folder.storePath()))
@@ -149,10 +151,14 @@ void StoreProcessesTest::troubleWithAStoreIsNamedNeverCalledForeign_data()
 {
     QTest::addColumn<QString>("trouble");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("read-only folder") << "folder" << "доступна только для чтения";
-    QTest::newRow("read-only file") << "file" << "файл доступен только для чтения";
-    QTest::newRow("held by another program") << "locked" << "файл занят другой программой";
-    QTest::newRow("damaged") << "damaged" << "файл базы данных повреждён";
+    QTest::newRow("read-only folder") << "folder"
+                                      << "доступна только для чтения";
+    QTest::newRow("read-only file") << "file"
+                                    << "файл доступен только для чтения";
+    QTest::newRow("held by another program") << "locked"
+                                             << "файл занят другой программой";
+    QTest::newRow("damaged") << "damaged"
+                             << "файл базы данных повреждён";
 }
 
 // A user told "not a Vireok store" may delete a real log.
@@ -186,7 +192,8 @@ void StoreProcessesTest::troubleWithAStoreIsNamedNeverCalledForeign()
         TestFolder bin;
         QVERIFY(QFile::copy(STOREPROBE, bin.file("storeprobe")));
         QFile::setPermissions(bin.file(""), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
-        QFile::setPermissions(bin.file("storeprobe"), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+        QFile::setPermissions(bin.file("storeprobe"),
+                              QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
         const auto readOnly = QFile::ReadOwner | QFile::ReadOther | QFile::ReadGroup;
         const auto folderRights = readOnly | QFile::ExeOwner | QFile::ExeOther | QFile::ExeGroup;
         QFile::setPermissions(folder.storePath(), trouble == "file" ? readOnly : readOnly | QFile::WriteOwner);

@@ -1,6 +1,7 @@
 #include "fakesntpserver.h"
 
 #include <QtEndian>
+
 #include <arpa/inet.h>
 #include <poll.h>
 #include <unistd.h>
@@ -33,8 +34,7 @@ FakeSntpServer::FakeSntpServer(Answer answer, bool fromOtherPort)
         if (fromOtherPort) {
             from = ::socket(AF_INET, SOCK_DGRAM, 0);
         }
-        ::sendto(from, reply.constData(), size_t(reply.size()), 0, reinterpret_cast<sockaddr *>(&client),
-                 clientLength);
+        ::sendto(from, reply.constData(), size_t(reply.size()), 0, reinterpret_cast<sockaddr *>(&client), clientLength);
         if (from != m_socket)
             ::close(from);
     });

@@ -1,13 +1,15 @@
 #pragma once
 
-#include "store/store.h"
 #include "stubs.h"
 #include "tempdir.h"
+
 #include "app/tmain.h"
 #include "repeats/trptqso.h"
+#include "store/store.h"
 
 #include <QApplication>
 #include <QTest>
+
 #include <memory>
 
 /// The main window and the repeat window on a fresh store, with stubs for
@@ -23,7 +25,10 @@ struct MainFixture {
     std::unique_ptr<TMain> main;
     std::unique_ptr<TRptQso> repeats;
 
-    TMain::Services services() { return {store, prompts, desktop, clock, zone, clockSetter, folder.file("settings.ini")}; }
+    TMain::Services services()
+    {
+        return {store, prompts, desktop, clock, zone, clockSetter, folder.file("settings.ini")};
+    }
 
     /// Creates the windows in the program's order (after the test has filled the store).
     TMain &open()

@@ -6,15 +6,13 @@
 #include "seams/timeseams.h"
 
 #include <QStringList>
+
 #include <functional>
 
 /// Records every box instead of showing it; answers as told.
 class StubPrompts : public Prompts {
 public:
-    void inform(QWidget *, const QString &text) override
-    {
-        informed << text;
-    }
+    void inform(QWidget *, const QString &text) override { informed << text; }
     /// Closed at once, as if the user pressed OK.
     void notify(QWidget *, const QString &text, std::function<void()> closed) override
     {

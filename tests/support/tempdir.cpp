@@ -1,10 +1,11 @@
 #include "tempdir.h"
 
+#include "store/store.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include "store/store.h"
 
 TestFolder::TestFolder() = default;
 

@@ -19,10 +19,9 @@ private:
 };
 
 /// A QSO with the given heard call, number and worked station.
-QsoRecord makeQso(const QString &call1, const QString &nr1 = QStringLiteral("001"),
-                  const QString &call2 = QString(), const QString &nr2 = QString(),
-                  const QString &band = QStringLiteral("14000"), const QString &mode = QStringLiteral("CW"),
-                  const QString &tur = QStringLiteral("0"));
+QsoRecord makeQso(const QString &call1, const QString &nr1 = QStringLiteral("001"), const QString &call2 = QString(),
+                  const QString &nr2 = QString(), const QString &band = QStringLiteral("14000"),
+                  const QString &mode = QStringLiteral("CW"), const QString &tur = QStringLiteral("0"));
 
 /// Damages the page of the store file at path that holds marker, as a bad
 /// disk sector would; false when the marker is not in the file.

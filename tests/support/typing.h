@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QString>
+#include <QWidget>
 
 /// Types text as key presses carrying each character, as a keyboard in any
 /// layout delivers it (QTest::keyClicks knows only ASCII).

@@ -1,5 +1,6 @@
 #include "stubs.h"
 #include "tempdir.h"
+
 #include "timesync/tidsntp.h"
 
 #include <QProcess>

@@ -1,5 +1,6 @@
 #include "fakesntpserver.h"
 #include "mainfixture.h"
+
 #include "timesync/tidsntp.h"
 
 #include <QLabel>
@@ -61,8 +62,7 @@ void SntpClientTest::goodReplySetsTheEstimatedTime()
         });
         Client c(server.port());
         QVERIFY(c.sntp.SynchroniseClock());
-        QCOMPARE(c.setter.settings,
-                 QList<QDateTime>{QDateTime(QDate(2026, 12, 6), QTime(12, 0, 9, 500), Qt::UTC)});
+        QCOMPARE(c.setter.settings, QList<QDateTime>{QDateTime(QDate(2026, 12, 6), QTime(12, 0, 9, 500), Qt::UTC)});
         QVERIFY(qAbs(c.sntp.RoundTripDelay * 86400 - (-1)) < 1e-6);
         QVERIFY(qAbs(c.sntp.ClockOffset * 86400 - 10.5) < 1e-6);
     }
@@ -70,7 +70,6 @@ void SntpClientTest::goodReplySetsTheEstimatedTime()
     QCOMPARE(quint8(seen[0]), quint8(27));
     QCOMPARE(qFromBigEndian<quint32>(seen.constData() + 40), kNoonSeconds);
 }
-
 
 void SntpClientTest::zoneEastSetsTheSameInstant()
 {

@@ -26,8 +26,7 @@ void SntpCodecTest::fromNtpTimestamp_data()
     QTest::newRow("origin") << quint32(0) << quint32(0) << 0.0 << 2.0;
     QTest::newRow("half a second is 499 ms") << quint32(0) << quint32(2147483648u) << 0.0 << 2.0 + 0.499 / 86400;
     QTest::newRow("largest fraction is 999 ms") << quint32(0) << quint32(4294967295u) << 0.0 << 2.0 + 0.999 / 86400;
-    QTest::newRow("top bit read unsigned") << quint32(0x80000000u) << quint32(0) << 0.0
-                                           << 2147483648.0 / 86400 + 2.0;
+    QTest::newRow("top bit read unsigned") << quint32(0x80000000u) << quint32(0) << 0.0 << 2147483648.0 / 86400 + 2.0;
     QTest::newRow("bias subtracted") << quint32(86400) << quint32(0) << 0.25 << 2.75;
 }
 

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QGuiApplication>
+
 #include <cstdio>
 
 int main(int argc, char *argv[])

@@ -1,13 +1,13 @@
 #include "democapture.h"
 
-#include "app/taboutbox.h"
 #include "app/programwindows.h"
+#include "app/taboutbox.h"
 #include "app/tmain.h"
 #include "clock/clockticker.h"
-#include "entry/entryedit.h"
-#include "form/loggrid.h"
 #include "entry/editor.h"
+#include "entry/entryedit.h"
 #include "export/reportexport.h"
+#include "form/loggrid.h"
 #include "repeats/trptqso.h"
 #include "seams/clocksource.h"
 #include "seams/desktop.h"
@@ -93,29 +93,55 @@ QsoRecord qso(const char *time, const char *call1, const char *nr1, const char *
 void fillDemoLog(Store &store)
 {
     const QsoRecord log[] = {
-        qso("0901", "UA3ABC", "001", "RZ1AW", "015"),    qso("0902", "RK9CWW", "017", "UA3ABC", "002"),
-        qso("0903", "UA9OA", "005", "RW6HS", "021"),     qso("0904", "R3K", "033"),
-        qso("0905", "UA6LTO", "008", "RA1ALA", "044"),   qso("0906", "EW1AA", "019", "UA9OA", "006"),
-        qso("0907", "UN7LZ", "012", "RZ1AW", "016"),     qso("0908", "RX3AFE", "023", "RK4W", "031"),
-        qso("0909", "UA0SE", "004"),                      qso("0910", "RA3DNC", "027", "UA6LTO", "009"),
-        qso("0911", "RW6HS", "022", "UR5EPG", "040"),    qso("0912", "UA4M", "041", "RN3BO", "013"),
-        qso("0913", "R7AB", "030", "RU3XY", "011"),      qso("0914", "UA1ANA", "014", "EW1AA", "020"),
+        qso("0901", "UA3ABC", "001", "RZ1AW", "015"),
+        qso("0902", "RK9CWW", "017", "UA3ABC", "002"),
+        qso("0903", "UA9OA", "005", "RW6HS", "021"),
+        qso("0904", "R3K", "033"),
+        qso("0905", "UA6LTO", "008", "RA1ALA", "044"),
+        qso("0906", "EW1AA", "019", "UA9OA", "006"),
+        qso("0907", "UN7LZ", "012", "RZ1AW", "016"),
+        qso("0908", "RX3AFE", "023", "RK4W", "031"),
+        qso("0909", "UA0SE", "004"),
+        qso("0910", "RA3DNC", "027", "UA6LTO", "009"),
+        qso("0911", "RW6HS", "022", "UR5EPG", "040"),
+        qso("0912", "UA4M", "041", "RN3BO", "013"),
+        qso("0913", "R7AB", "030", "RU3XY", "011"),
+        qso("0914", "UA1ANA", "014", "EW1AA", "020"),
     };
     for (const QsoRecord &q : log)
         store.addQso(q);
-    store.writeOperator({{"CALL", "RU3-142-1"}, {"FAM", "Смирнов"}, {"IMYA", "Андрей"}, {"OTCH", "Павлович"},
-                         {"ADDRESS1", "ул. Садовая, 12-34"}, {"ADDRESS2", "г. Тверь, Тверская обл."},
-                         {"ADDRESS3", "170100"}, {"GODR", "1961"}, {"RAZR", "КМС"}, {"KAT", "SWL"},
-                         {"TRENER", "Иванов И. И."}, {"CLUB", "Тверской радиоклуб"},
-                         {"EMAIL", "ru3-142-1@example.org"}, {"FAME", "Smirnov"}, {"IMYAE", "Andrey"},
-                         {"OTCHE", "Pavlovich"}, {"ADDRESS1E", "Sadovaya st., 12-34"},
+    store.writeOperator({{"CALL", "RU3-142-1"},
+                         {"FAM", "Смирнов"},
+                         {"IMYA", "Андрей"},
+                         {"OTCH", "Павлович"},
+                         {"ADDRESS1", "ул. Садовая, 12-34"},
+                         {"ADDRESS2", "г. Тверь, Тверская обл."},
+                         {"ADDRESS3", "170100"},
+                         {"GODR", "1961"},
+                         {"RAZR", "КМС"},
+                         {"KAT", "SWL"},
+                         {"TRENER", "Иванов И. И."},
+                         {"CLUB", "Тверской радиоклуб"},
+                         {"EMAIL", "ru3-142-1@example.org"},
+                         {"FAME", "Smirnov"},
+                         {"IMYAE", "Andrey"},
+                         {"OTCHE", "Pavlovich"},
+                         {"ADDRESS1E", "Sadovaya st., 12-34"},
                          {"ADDRESS2E", "Tver, Tverskaya reg."}});
-    store.writeLog({{"CALLSIGN", "RU3-142-1"}, {"NAMEE", "Смирнов Андрей Павлович"},
-                    {"NAMEEE", "Andrey Pavlovich Smirnov"}, {"ADDRESS1", "ул. Садовая, 12-34"},
-                    {"ADDRESS2", "г. Тверь, Тверская обл."}, {"ADDRESS3", "170100"},
-                    {"ADDRESS1E", "Sadovaya st., 12-34"}, {"ADDRESS2E", "Tver, Tverskaya reg."},
-                    {"CLUB", "Тверской радиоклуб"}, {"EMAIL", "ru3-142-1@example.org"}, {"GODR", "1961"},
-                    {"RAZR", "КМС"}, {"KAT", "SWL"}, {"TRENER", "Иванов И. И."}});
+    store.writeLog({{"CALLSIGN", "RU3-142-1"},
+                    {"NAMEE", "Смирнов Андрей Павлович"},
+                    {"NAMEEE", "Andrey Pavlovich Smirnov"},
+                    {"ADDRESS1", "ул. Садовая, 12-34"},
+                    {"ADDRESS2", "г. Тверь, Тверская обл."},
+                    {"ADDRESS3", "170100"},
+                    {"ADDRESS1E", "Sadovaya st., 12-34"},
+                    {"ADDRESS2E", "Tver, Tverskaya reg."},
+                    {"CLUB", "Тверской радиоклуб"},
+                    {"EMAIL", "ru3-142-1@example.org"},
+                    {"GODR", "1961"},
+                    {"RAZR", "КМС"},
+                    {"KAT", "SWL"},
+                    {"TRENER", "Иванов И. И."}});
 }
 
 /// Lets the windows lay themselves out and paint as on a screen.
@@ -215,8 +241,8 @@ DemoOutput makeDemo(const QString &imageFolder)
     UtcZone zone;
     NoClockSetter clockSetter;
 
-    ProgramWindows windows({store, prompts, desktop, clock, zone, clockSetter,
-                            QDir(temp.path()).filePath("settings.ini")});
+    ProgramWindows windows(
+        {store, prompts, desktop, clock, zone, clockSetter, QDir(temp.path()).filePath("settings.ini")});
     TMain &main = windows.main;
     TContest &contest = windows.contest;
     TRptQso &repeats = windows.repeats;
@@ -247,16 +273,16 @@ DemoOutput makeDemo(const QString &imageFolder)
     form.heardNumber->setText(QStringLiteral("013"));
     form.workedCall->setText(QStringLiteral("RZ1AW"));
     shots.save(QStringLiteral("main.png"),
-               annotated(main, QVector<QWidget *>{main.menuBar(), form.grid, form.tour, form.band, form.tourTime, form.heardCall,
-                                form.workedCall, form.ok, form.swap, form.localDatePanel, form.qsoPanel,
-                                form.statusPanel}));
+               annotated(main, QVector<QWidget *>{main.menuBar(), form.grid, form.tour, form.band, form.tourTime,
+                                                  form.heardCall, form.workedCall, form.ok, form.swap,
+                                                  form.localDatePanel, form.qsoPanel, form.statusPanel}));
     shots.saveEntry(QStringLiteral("entry-repeat.png"), main, form);
     main.actions().repeatWindow->trigger();
     repeats.resize(420, 220);
     shots.save(QStringLiteral("repeats.png"), &repeats);
     main.actions().repeatWindow->trigger();
-    for (QLineEdit *f : {form.heardCall, form.heardReport, form.heardNumber, form.workedCall, form.workedReport,
-                         form.workedNumber})
+    for (QLineEdit *f :
+         {form.heardCall, form.heardReport, form.heardNumber, form.workedCall, form.workedReport, form.workedNumber})
         f->clear();
 
     main.toggleLayout();
@@ -265,8 +291,8 @@ DemoOutput makeDemo(const QString &imageFolder)
     form.workedCall->setText(QStringLiteral("UR5EPG"));
     shots.saveEntry(QStringLiteral("entry-vertical.png"), main, form);
     main.toggleLayout();
-    for (QLineEdit *f : {form.heardCall, form.heardReport, form.heardNumber, form.workedCall, form.workedReport,
-                         form.workedNumber})
+    for (QLineEdit *f :
+         {form.heardCall, form.heardReport, form.heardNumber, form.workedCall, form.workedReport, form.workedNumber})
         f->clear();
 
     form.copy->click();

@@ -4,13 +4,15 @@
 // the files its exports write into the text where it asks for them
 // ("{{example cabrillo}}", "{{example ermak}}", "{{example adif}}") and
 // prints the manual.
-#include "app/application.h"
 #include "democapture.h"
 #include "pdfbook.h"
+
+#include "app/application.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+
 #include <cstdio>
 
 namespace {
@@ -74,7 +76,7 @@ int main(int argc, char *argv[])
     const int pages = printBook(book, pdf, why);
     if (pages == 0)
         return fail(why);
-    std::printf("vireok-manual: %s, %d pages, %d images; windows %lld ms, printing %lld ms\n", qPrintable(pdf),
-                pages, int(imagesNamedIn(book.markdown).size()), shotsTime, timer.elapsed() - shotsTime);
+    std::printf("vireok-manual: %s, %d pages, %d images; windows %lld ms, printing %lld ms\n", qPrintable(pdf), pages,
+                int(imagesNamedIn(book.markdown).size()), shotsTime, timer.elapsed() - shotsTime);
     return 0;
 }

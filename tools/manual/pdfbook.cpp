@@ -125,8 +125,8 @@ QVector<Heading> style(QTextDocument &doc, const QString &imageFolder, double bo
                 centred.setAlignment(Qt::AlignHCenter);
                 centred.setTopMargin(2 * kLayoutMm);
                 c.setBlockFormat(centred);
-            } else if (cf.fontFixedPitch() || cf.fontFamilies().toStringList().contains(kMono)
-                       || QFontInfo(cf.font()).fixedPitch()) {
+            } else if (cf.fontFixedPitch() || cf.fontFamilies().toStringList().contains(kMono) ||
+                       QFontInfo(cf.font()).fixedPitch()) {
                 QTextCharFormat mono;
                 mono.setFont(face(kMono, 9), QTextCharFormat::FontPropertiesAll);
                 mono.setForeground(QColor(120, 20, 20));
@@ -184,8 +184,7 @@ QVector<QTextTableCell> frontMatter(QTextDocument &doc, const Book &book, const 
     line(book.title, face(kSans, 40, true), kHeadingColour, 70);
     line(book.subtitle, face(kSans, 22), kHeadingColour, 8);
     line(QStringLiteral("Версия ") + book.version, face(kSans, 12), Qt::darkGray, 8);
-    line(QStringLiteral("Журнал радионаблюдателя для соревнований на КВ и УКВ"), face(kSans, 12), Qt::darkGray,
-         100);
+    line(QStringLiteral("Журнал радионаблюдателя для соревнований на КВ и УКВ"), face(kSans, 12), Qt::darkGray, 100);
 
     QTextBlockFormat contentsHead;
     contentsHead.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
@@ -204,8 +203,8 @@ QVector<QTextTableCell> frontMatter(QTextDocument &doc, const Book &book, const 
     tf.setCellPadding(0.6 * kLayoutMm);
     tf.setCellSpacing(0);
     tf.setWidth(QTextLength(QTextLength::PercentageLength, 100));
-    tf.setColumnWidthConstraints({QTextLength(QTextLength::PercentageLength, 92),
-                                  QTextLength(QTextLength::PercentageLength, 8)});
+    tf.setColumnWidthConstraints(
+        {QTextLength(QTextLength::PercentageLength, 92), QTextLength(QTextLength::PercentageLength, 8)});
     QTextTable *table = c.insertTable(rows, 2, tf);
     QVector<QTextTableCell> numbers;
     int row = 0;
@@ -332,11 +331,11 @@ int printBook(const Book &book, const QString &pdfPath, QString &why)
         painter.drawText(head, Qt::AlignLeft | Qt::AlignBottom, book.title + QStringLiteral(". ") + book.subtitle);
         painter.drawText(head, Qt::AlignRight | Qt::AlignBottom, chapter);
         painter.setPen(QPen(QColor(170, 170, 170), 0.2 * kDotsPerMm));
-        painter.drawLine(QPointF(body.left(), head.bottom() + kDotsPerMm), QPointF(body.right(), head.bottom() + kDotsPerMm));
+        painter.drawLine(QPointF(body.left(), head.bottom() + kDotsPerMm),
+                         QPointF(body.right(), head.bottom() + kDotsPerMm));
         painter.setPen(Qt::darkGray);
         const QRectF foot(body.left(), paper.bottom() - 16 * kDotsPerMm, body.width(), 6 * kDotsPerMm);
-        painter.drawText(foot, Qt::AlignHCenter | Qt::AlignTop,
-                         QStringLiteral("%1 из %2").arg(page).arg(pageCount));
+        painter.drawText(foot, Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("%1 из %2").arg(page).arg(pageCount));
     }
     painter.end();
     return pageCount;
