@@ -69,6 +69,7 @@ StationPanel::StationPanel(const MainForm &form, Store &store, Prompts &prompts,
         m_fields << e;
     }
     m_initials = new QCheckBox(QStringLiteral("Фамилия, инициалы"), this);
+    m_initials->setObjectName(QStringLiteral("initials"));
     m_initials->setGeometry(206, 244, 160, 21);
     auto *save = new QPushButton(QStringLiteral("СОХРАНИТЬ"), this);
     save->setGeometry(470, 240, 110, 30);

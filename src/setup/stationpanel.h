@@ -23,7 +23,6 @@ public:
 
     /// The 18 fields in the order of the station record's fields.
     QLineEdit *field(const QString &operatorField) const;
-    QCheckBox *initials() const { return m_initials; }
 
 signals:
     /// The panel covers the grid and the window is locked until SAVE.

@@ -78,7 +78,9 @@ TContest::TContest(Store &store, Prompts &prompts, QWidget *parent)
 void TContest::build()
 {
     m_count = label(QStringLiteral("В списке:"), this, 12, 4, 300);
+    m_count->setObjectName(QStringLiteral("count"));
     m_list = new QComboBox(this);
+    m_list->setObjectName(QStringLiteral("contests"));
     m_list->setGeometry(12, 24, 520, 23);
     QFont fixed(QStringLiteral("Liberation Mono"));
     fixed.setStyleHint(QFont::TypeWriter);
@@ -116,13 +118,17 @@ void TContest::build()
         auto *c = new QComboBox(this);
         c->setGeometry(left ? 160 : 484, top, left ? 152 : 154, 21);
         c->addItems(kChoices[i]);
+        c->setObjectName(categoryFields()[i]);
         m_categories << c;
     }
     label(QStringLiteral("LOCATION:"), this, 12, 144, 140);
     m_location = field(this, 160, 144, 152);
+    m_location->setObjectName(QStringLiteral("LOCATION"));
     for (int row = 0; row < 3; ++row) {
         label(QStringLiteral("OFFTIME%1:").arg(row + 1), this, 12, 172 + 28 * row, 70);
         m_offTimes << field(this, 84, 172 + 28 * row, 112) << field(this, 200, 172 + 28 * row, 112);
+        m_offTimes[2 * row]->setObjectName(QStringLiteral("OFFTIME%1B").arg(row + 1));
+        m_offTimes[2 * row + 1]->setObjectName(QStringLiteral("OFFTIME%1E").arg(row + 1));
     }
     label(QStringLiteral("Формат записи:"), this, 12, 254, 84);
     label(QStringLiteral("yyyy-mm-dd hhmm"), this, 96, 254, 100);
@@ -132,11 +138,13 @@ void TContest::build()
     m_claimed = field(this, 484, 200, 154);
     m_align = new QCheckBox(QStringLiteral("Левое выравнивание знаков в группе"), this);
     m_align->setGeometry(330, 226, 300, 21);
+    m_align->setObjectName(QStringLiteral("ALIGN"));
     label(QStringLiteral("Позиции(call/nr):"), this, 330, 252, 100);
     auto *group = new QButtonGroup(this);
     for (int i = 0; i < 3; ++i) {
         auto *r = new QRadioButton(QString::fromLatin1(kPositionCaptions[i]), this);
         r->setGeometry(434 + 68 * i, 252, 64, 21);
+        r->setObjectName(QStringLiteral("position%1").arg(i));
         group->addButton(r);
         m_positions << r;
     }
@@ -144,6 +152,7 @@ void TContest::build()
 
     label(QStringLiteral("SOAPBOX:"), this, 12, 282, 70);
     m_soapbox = field(this, 84, 282, 554);
+    m_soapbox->setObjectName(QStringLiteral("SOAPBOX"));
     m_soapbox->setText(QStringLiteral("TNX,  73!"));
 
     auto *tours = new QGroupBox(QStringLiteral("Время туров соревнований (начало - окончание):"), this);
@@ -155,6 +164,7 @@ void TContest::build()
             QLineEdit *t = field(tours, x + 36 + 58 * end, 24, 56);
             t->setInputMask(QStringLiteral("99:99:99;_"));
             t->setText(QStringLiteral("00:00:00"));
+            t->setObjectName(Schema::tourFields()[m_tours.size()]);
             m_tours << t;
         }
     }

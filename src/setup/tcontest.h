@@ -29,16 +29,6 @@ public:
     void save();
     void deleteChosen();
 
-    QComboBox *list() const { return m_list; }
-    QLabel *countLabel() const { return m_count; }
-    QComboBox *category(int i) const { return m_categories[i]; }
-    QLineEdit *location() const { return m_location; }
-    QLineEdit *offTime(int i) const { return m_offTimes[i]; } ///< 0..5: begin 1, end 1, ...
-    QLineEdit *soapbox() const { return m_soapbox; }
-    QLineEdit *tourField(int i) const { return m_tours[i]; } ///< 0..7: TUR1B .. TUR4E
-    QCheckBox *leftAlign() const { return m_align; }
-    QRadioButton *position(int i) const { return m_positions[i]; }
-
     static const QStringList &categoryFields();
 
 private:

@@ -19,10 +19,12 @@ TContestUp::TContestUp(Store &store, Prompts &prompts, QWidget *parent)
     auto *shortLabel = new QLabel(QStringLiteral("Название (ENG):"), this);
     shortLabel->setGeometry(12, 16, 100, 21);
     m_short = new QLineEdit(this);
+    m_short->setObjectName(QStringLiteral("contesten"));
     m_short->setGeometry(116, 14, 200, 23);
     auto *russianLabel = new QLabel(QStringLiteral("Расшифровка (RUS):"), this);
     russianLabel->setGeometry(12, 48, 200, 17);
     m_russian = new QLineEdit(this);
+    m_russian->setObjectName(QStringLiteral("contestru"));
     m_russian->setGeometry(12, 68, 433, 23);
 
     auto *add = new QPushButton(QStringLiteral("ДОБАВИТЬ"), this);

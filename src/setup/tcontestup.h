@@ -12,8 +12,6 @@ class TContestUp : public QDialog {
 public:
     TContestUp(Store &store, Prompts &prompts, QWidget *parent = nullptr);
 
-    QLineEdit *shortName() const { return m_short; }
-    QLineEdit *russianName() const { return m_russian; }
     void add();
 
 private:

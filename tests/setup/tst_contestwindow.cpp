@@ -4,6 +4,7 @@
 #include "app/application.h"
 #include "setup/tcontest.h"
 #include "setup/tcontestup.h"
+#include "store/schema.h"
 #include "store/store.h"
 
 #include <QAbstractItemView>
@@ -29,6 +30,63 @@ private slots:
     void labelsFitAndTheListDropsFifteen();
 };
 
+namespace {
+/// The window's controls, found as a user's eye finds them: by what they are.
+template <typename T>
+T *control(const QWidget &window, const QString &name)
+{
+    T *found = window.findChild<T *>(name);
+    if (!found)
+        qFatal("no control %s", qPrintable(name));
+    return found;
+}
+QComboBox *list(const TContest &c)
+{
+    return control<QComboBox>(c, "contests");
+}
+QLabel *countLabel(const TContest &c)
+{
+    return control<QLabel>(c, "count");
+}
+QComboBox *category(const TContest &c, int i)
+{
+    return control<QComboBox>(c, TContest::categoryFields()[i]);
+}
+QLineEdit *location(const TContest &c)
+{
+    return control<QLineEdit>(c, "LOCATION");
+}
+/// 0..5: begin and end of off-time 1, 2, 3.
+QLineEdit *offTime(const TContest &c, int i)
+{
+    return control<QLineEdit>(c, QString("OFFTIME%1%2").arg(i / 2 + 1).arg(i % 2 ? 'E' : 'B'));
+}
+QLineEdit *soapbox(const TContest &c)
+{
+    return control<QLineEdit>(c, "SOAPBOX");
+}
+QLineEdit *tourField(const TContest &c, int i)
+{
+    return control<QLineEdit>(c, Schema::tourFields()[i]);
+}
+QCheckBox *leftAlign(const TContest &c)
+{
+    return control<QCheckBox>(c, "ALIGN");
+}
+QRadioButton *position(const TContest &c, int i)
+{
+    return control<QRadioButton>(c, QString("position%1").arg(i));
+}
+QLineEdit *shortName(const TContestUp &add)
+{
+    return control<QLineEdit>(add, "contesten");
+}
+QLineEdit *russianName(const TContestUp &add)
+{
+    return control<QLineEdit>(add, "contestru");
+}
+} // namespace
+
 struct Fixture {
     TestFolder folder;
     Store store{folder.storePath()};
@@ -42,16 +100,16 @@ struct Fixture {
         contest->setAddWindow(add.get());
         return *contest;
     }
-    void addContest(const QString &shortName, const QString &russian)
+    void addContest(const QString &name, const QString &russian)
     {
-        add->shortName()->setText(shortName);
-        add->russianName()->setText(russian);
+        shortName(*add)->setText(name);
+        russianName(*add)->setText(russian);
         add->add();
         contest->fillList();
     }
     void choose(int n)
     {
-        contest->list()->setCurrentIndex(n - 1);
+        list(*contest)->setCurrentIndex(n - 1);
         contest->choose(n);
     }
 };
@@ -61,17 +119,17 @@ void ContestWindowTest::listShowsPaddedNamesAndTheCount()
     Fixture f;
     TContest &c = f.open();
     const int n = int(f.store.contests().size());
-    QCOMPARE(c.countLabel()->text(), QString("В списке %1 наименований:").arg(n));
-    QCOMPARE(c.list()->count(), n);
-    QCOMPARE(c.list()->itemText(0), QString("CQ-WW-CW            CQ World Wide DX Contest, телеграф"));
-    QCOMPARE(c.list()->currentIndex(), 0);
-    QCOMPARE(c.category(1)->count(), 24);
-    QCOMPARE(c.category(1)->itemText(0), QString("ALL "));
-    QCOMPARE(c.category(7)->itemText(5), QString("JR18"));
-    QCOMPARE(c.category(7)->itemText(6), QString("JR18"));
-    QCOMPARE(c.category(6)->currentText(), QString("SWL"));
-    QCOMPARE(c.soapbox()->text(), QString("TNX,  73!"));
-    QCOMPARE(c.tourField(7)->displayText(), QString("00:00:00"));
+    QCOMPARE(countLabel(c)->text(), QString("В списке %1 наименований:").arg(n));
+    QCOMPARE(list(c)->count(), n);
+    QCOMPARE(list(c)->itemText(0), QString("CQ-WW-CW            CQ World Wide DX Contest, телеграф"));
+    QCOMPARE(list(c)->currentIndex(), 0);
+    QCOMPARE(category(c, 1)->count(), 24);
+    QCOMPARE(category(c, 1)->itemText(0), QString("ALL "));
+    QCOMPARE(category(c, 7)->itemText(5), QString("JR18"));
+    QCOMPARE(category(c, 7)->itemText(6), QString("JR18"));
+    QCOMPARE(category(c, 6)->currentText(), QString("SWL"));
+    QCOMPARE(soapbox(c)->text(), QString("TNX,  73!"));
+    QCOMPARE(tourField(c, 7)->displayText(), QString("00:00:00"));
 }
 
 void ContestWindowTest::saveRightAfterStartWritesTheInitialValues()
@@ -79,8 +137,8 @@ void ContestWindowTest::saveRightAfterStartWritesTheInitialValues()
     Fixture f;
     f.store.writeLog({{"CALLSIGN", "R9AA"}});
     TContest &c = f.open();
-    c.offTime(0)->setText("2013-03-02 1500");
-    c.offTime(1)->setText("2013-03-02 1600");
+    offTime(c, 0)->setText("2013-03-02 1500");
+    offTime(c, 1)->setText("2013-03-02 1600");
     c.save();
     const Record log = f.store.readLog();
     QCOMPARE(log.value("CONTEST"), QString("CQ-WW-CW"));
@@ -106,23 +164,23 @@ void ContestWindowTest::chosenContestComesBackAsSaved()
     Fixture f;
     TContest &c = f.open();
     f.choose(2);
-    c.category(1)->setCurrentText("20M ");
-    c.leftAlign()->setChecked(true);
-    c.position(2)->setChecked(true);
-    c.tourField(0)->setText("10:00:00");
-    c.tourField(3)->setText("1");
+    category(c, 1)->setCurrentText("20M ");
+    leftAlign(c)->setChecked(true);
+    position(c, 2)->setChecked(true);
+    tourField(c, 0)->setText("10:00:00");
+    tourField(c, 3)->setText("1");
     c.save();
     QCOMPARE(f.store.readLog().value("CATEGORY-BAND"), QString("20M "));
     QCOMPARE(f.store.readLog().value("POSNR21"), QString("17"));
     QCOMPARE(f.store.readLog().value("TUR2E"), QString("1_:__:__"));
     f.choose(1); // never saved: empty texts
-    QCOMPARE(c.category(1)->currentIndex(), -1);
-    QVERIFY(!c.leftAlign()->isChecked());
-    QVERIFY(c.position(2)->isChecked()); // an empty POSNR11 leaves them
+    QCOMPARE(category(c, 1)->currentIndex(), -1);
+    QVERIFY(!leftAlign(c)->isChecked());
+    QVERIFY(position(c, 2)->isChecked()); // an empty POSNR11 leaves them
     f.choose(2);
-    QCOMPARE(c.category(1)->currentText(), QString("20M "));
-    QVERIFY(c.leftAlign()->isChecked());
-    QCOMPARE(c.tourField(0)->displayText(), QString("10:00:00"));
+    QCOMPARE(category(c, 1)->currentText(), QString("20M "));
+    QVERIFY(leftAlign(c)->isChecked());
+    QCOMPARE(tourField(c, 0)->displayText(), QString("10:00:00"));
 }
 
 void ContestWindowTest::shortNamesOfTwentyAndMoreCharacters()
@@ -131,62 +189,62 @@ void ContestWindowTest::shortNamesOfTwentyAndMoreCharacters()
     TContest &c = f.open();
     f.addContest("ABCDEFGHIJKLMNOPQRST", "Двадцать");
     f.addContest("ZYXWVUTSRQPONMLKJIHGFEDCB", "Длинное");
-    const int twenty = c.list()->count() - 2;
-    QCOMPARE(c.list()->itemText(twenty), QString("ABCDEFGHIJKLMNOPQRSTДвадцать"));
+    const int twenty = list(c)->count() - 2;
+    QCOMPARE(list(c)->itemText(twenty), QString("ABCDEFGHIJKLMNOPQRSTДвадцать"));
     f.choose(twenty + 2);
     c.save();
     QCOMPARE(f.store.readLog().value("CONTEST"), QString("ZYXWVUTSRQPONMLKJIHG"));
-    const int before = c.list()->count();
+    const int before = list(c)->count();
     c.deleteChosen(); // deletes by the first 20 characters: nothing matches
-    QCOMPARE(c.list()->count(), before);
-    c.list()->setCurrentIndex(twenty);
+    QCOMPARE(list(c)->count(), before);
+    list(c)->setCurrentIndex(twenty);
     c.deleteChosen();
-    QCOMPARE(c.list()->count(), before - 1);
+    QCOMPARE(list(c)->count(), before - 1);
 }
 
 void ContestWindowTest::deleteRemovesEveryContestOfThatNameQuoteIncluded()
 {
     Fixture f;
     TContest &c = f.open();
-    const int start = c.list()->count();
+    const int start = list(c)->count();
     f.addContest("TWIN", "1");
     f.addContest("TWIN", "2");
     f.addContest("O'NEIL", "");
-    c.list()->setCurrentIndex(start);
+    list(c)->setCurrentIndex(start);
     c.deleteChosen();
-    QCOMPARE(c.list()->count(), start + 1);
-    QCOMPARE(c.list()->currentIndex(), 0);
-    c.list()->setCurrentIndex(start);
+    QCOMPARE(list(c)->count(), start + 1);
+    QCOMPARE(list(c)->currentIndex(), 0);
+    list(c)->setCurrentIndex(start);
     c.deleteChosen();
-    QCOMPARE(c.list()->count(), start);
-    QCOMPARE(c.countLabel()->text(), QString("В списке %1 наименований:").arg(start));
+    QCOMPARE(list(c)->count(), start);
+    QCOMPARE(countLabel(c)->text(), QString("В списке %1 наименований:").arg(start));
 }
 
 void ContestWindowTest::addedContestShowsZeroToursAndKeepsPositions()
 {
     Fixture f;
     TContest &c = f.open();
-    c.position(1)->setChecked(true);
-    c.tourField(4)->setText("12:00:00");
+    position(c, 1)->setChecked(true);
+    tourField(c, 4)->setText("12:00:00");
     f.addContest("", "");
-    QCOMPARE(c.list()->itemText(c.list()->count() - 1), QString(20, ' '));
-    f.choose(c.list()->count());
-    QCOMPARE(c.tourField(4)->displayText(), QString("00:00:00"));
-    QVERIFY(c.position(1)->isChecked());
-    QCOMPARE(f.add->shortName()->text(), QString());
+    QCOMPARE(list(c)->itemText(list(c)->count() - 1), QString(20, ' '));
+    f.choose(list(c)->count());
+    QCOMPARE(tourField(c, 4)->displayText(), QString("00:00:00"));
+    QVERIFY(position(c, 1)->isChecked());
+    QCOMPARE(shortName(*f.add)->text(), QString());
 }
 
 void ContestWindowTest::cancelStoresNothingAndKeepsTheEdits()
 {
     Fixture f;
     TContest &c = f.open();
-    c.location()->setText("Moscow");
+    location(c)->setText("Moscow");
     c.reject();
     QCOMPARE(f.store.readLog().value("LOCATION"), QString(""));
-    QCOMPARE(c.location()->text(), QString("Moscow"));
-    f.add->shortName()->setText("TYPED");
+    QCOMPARE(location(c)->text(), QString("Moscow"));
+    shortName(*f.add)->setText("TYPED");
     f.add->reject();
-    QCOMPARE(f.add->shortName()->text(), QString("TYPED"));
+    QCOMPARE(shortName(*f.add)->text(), QString("TYPED"));
 }
 
 void ContestWindowTest::saveWithEmptyListWritesNothing()
@@ -195,7 +253,7 @@ void ContestWindowTest::saveWithEmptyListWritesNothing()
     for (const Record &r : f.store.contests())
         f.store.deleteContest(r.value("contesten"));
     TContest &c = f.open();
-    QCOMPARE(c.list()->count(), 0);
+    QCOMPARE(list(c)->count(), 0);
     c.save();
     QCOMPARE(f.prompts.storeErrors.size(), 1);
     QCOMPARE(f.store.readLog().value("CONTEST"), QString(""));
@@ -207,17 +265,17 @@ void ContestWindowTest::labelsFitAndTheListDropsFifteen()
     setUpApplication(); // the program's own faces decide what fits
     Fixture f;
     TContest &c = f.open();
-    while (c.list()->count() < 18)
-        f.addContest(QString("TEST-%1").arg(c.list()->count()), "Проверка");
+    while (list(c)->count() < 18)
+        f.addContest(QString("TEST-%1").arg(list(c)->count()), "Проверка");
     for (const QLabel *label : c.findChildren<QLabel *>())
         QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width(),
                  qPrintable(label->text()));
     c.show();
-    c.list()->showPopup();
-    const QAbstractItemView *view = c.list()->view();
+    list(c)->showPopup();
+    const QAbstractItemView *view = list(c)->view();
     QTRY_VERIFY(view->isVisible());
     QCOMPARE(view->viewport()->height() / view->sizeHintForRow(0), 15);
-    c.list()->hidePopup();
+    list(c)->hidePopup();
 }
 
 QTEST_MAIN(ContestWindowTest)

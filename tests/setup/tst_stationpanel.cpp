@@ -61,7 +61,7 @@ void StationPanelTest::saveCreatesBothRowsThenChangesThem()
     panel.field("FAME")->setText("Ivanov");
     panel.field("IMYAE")->setText("Petr");
     panel.field("ADDRESS3")->setText("630000");
-    panel.initials()->setChecked(true);
+    panel.findChild<QCheckBox *>("initials")->setChecked(true);
     panel.save();
     Record log = f.store.readLog();
     QCOMPARE(log.value("CALLSIGN"), QString(" R9AA "));
