@@ -17,7 +17,6 @@ public:
     void setCounts(qint64 heard, qint64 worked);
     QString heardText() const;
     QString workedText() const;
-    QTableView *grid() const { return m_grid; }
     /// Redraws the marks after the band, mode or tour changed.
     void repaintMarks();
 
