@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QPainter>
+#include <QPolygonF>
 #include <QPushButton>
 #include <QStyle>
 
@@ -32,6 +34,26 @@ void setTextColour(QWidget *w, const QColor &c)
     p.setColor(QPalette::WindowText, c);
     p.setColor(QPalette::Text, c);
     w->setPalette(p);
+}
+
+/// Two arrows, up and down: the stations change places. The style's
+/// stock pictures offer none, and its reload arrow is the clock's.
+QIcon swapIcon()
+{
+    QIcon icon;
+    for (int size : {16, 24, 32}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(size / 16.0, size / 16.0);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QApplication::palette().color(QPalette::ButtonText));
+        p.drawPolygon(QPolygonF({{1, 6}, {5, 1}, {9, 6}, {6.2, 6}, {6.2, 15}, {3.8, 15}, {3.8, 6}}));
+        p.drawPolygon(QPolygonF({{7, 10}, {11, 15}, {15, 10}, {12.2, 10}, {12.2, 1}, {9.8, 1}, {9.8, 10}}));
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 struct FieldPlace {
@@ -74,7 +96,7 @@ void buildEntryPanel(MainForm &form, QWidget *client)
         b->setAutoDefault(false);
         return b;
     };
-    form.swap = picture(themedIcon("object-flip-vertical", QStyle::SP_BrowserReload),
+    form.swap = picture(QIcon::fromTheme(QStringLiteral("object-flip-vertical"), swapIcon()),
                         QStringLiteral("F1: Рокировка heard и worked станций"), 10);
     form.clear =
         picture(themedIcon("edit-clear", QStyle::SP_DialogResetButton), QStringLiteral("F2: Очистить все окна"), 42);
@@ -84,7 +106,7 @@ void buildEntryPanel(MainForm &form, QWidget *client)
         auto *l = new QLabel(text, panel);
         l->setGeometry(place);
         l->setFont(font);
-        l->setAlignment(align | Qt::AlignVCenter);
+        l->setAlignment(align | Qt::AlignTop);
         setTextColour(l, colour);
         return l;
     };
@@ -188,7 +210,8 @@ MainForm buildMainForm(QMainWindow *window, QAbstractItemModel *log)
     tourNumber->setGeometry(110, 304, 11, 17);
     tourNumber->setFrame(false);
     tourNumber->setFont(Fonts::sansSerif(13, true));
-    tourNumber->setTextMargins(0, 0, 0, 0);
+    tourNumber->setTextMargins(0, -1, 0, 0);                // the field's own margin would put its text a pixel lower
+    tourNumber->setAlignment(Qt::AlignLeft | Qt::AlignTop); // on the tour line with its caption and time
     {
         QPalette p = tourNumber->palette();
         p.setColor(QPalette::Text, kGreen);

@@ -10,12 +10,15 @@
 
 void QtPrompts::inform(QWidget *parent, const QString &text)
 {
-    QMessageBox::information(parent, kApplicationTitle, text);
+    // A plain message is the title, the text and OK: no icon, so that it
+    // cannot be taken for one of the error boxes.
+    QMessageBox box(QMessageBox::NoIcon, kApplicationTitle, text, QMessageBox::Ok, parent);
+    box.exec();
 }
 
 void QtPrompts::notify(QWidget *parent, const QString &text, std::function<void()> closed)
 {
-    auto *box = new QMessageBox(QMessageBox::Information, kApplicationTitle, text, QMessageBox::Ok, parent);
+    auto *box = new QMessageBox(QMessageBox::NoIcon, kApplicationTitle, text, QMessageBox::Ok, parent);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::ApplicationModal);
     QObject::connect(box, &QMessageBox::finished, box, [closed = std::move(closed)] { closed(); });

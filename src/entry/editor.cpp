@@ -124,7 +124,10 @@ void Editor::deleteRecord()
     const int row = currentRow();
     if (row < 0)
         return;
-    if (!guarded(m_c.prompts, m_c.form.window, [&] { m_c.log.remove(row); }))
+    const bool removed = guarded(m_c.prompts, m_c.form.window, [&] { m_c.log.remove(row); });
+    // The next QSO is typed right after a deletion: into the call field, not the grid.
+    entryCallField(m_c.form)->setFocus();
+    if (!removed)
         return;
     // The row that followed becomes current; after the last row, the new last.
     selectRow(m_c, row);

@@ -5,6 +5,7 @@
 
 #include "form/fieldcolours.h"
 #include "form/loggrid.h"
+#include "form/statuspanels.h"
 #include "store/store.h"
 
 #include <QAction>
@@ -13,8 +14,8 @@
 
 void writeCounters(const EntryContext &c)
 {
-    c.form.qsoPanel->setText(QStringLiteral("QSO: %1").arg(c.log.qsoCount()));
-    c.form.pointsPanel->setText(QStringLiteral("Points: %1").arg(c.log.points()));
+    setCounterText(c.form.qsoPanel, c.form.statusPanel, QStringLiteral("QSO: %1").arg(c.log.qsoCount()));
+    setCounterText(c.form.pointsPanel, c.form.statusPanel, QStringLiteral("Points: %1").arg(c.log.points()));
 }
 
 void selectRow(const EntryContext &c, int row)
@@ -57,4 +58,9 @@ QString putOwnCall(const EntryContext &c)
     const QString own = c.store.readLog().value(QStringLiteral("CALLSIGN")).trimmed();
     c.form.heardCall->setText(own);
     return own;
+}
+
+EntryEdit *entryCallField(const MainForm &form)
+{
+    return form.heardCall->isReadOnly() ? form.workedCall : form.heardCall;
 }

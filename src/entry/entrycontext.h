@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class EntryEdit;
 class LogModel;
 class Prompts;
 class QComboBox;
@@ -33,6 +34,9 @@ QsoRecord entryRecord(const MainForm &form, const QString &data, const QString &
 /// so the drop-down and the arrow keys start from it; a text that matches no
 /// entry is kept as typed text with no entry current.
 void setSelectorText(QComboBox *selector, const QString &text);
+/// The call field that typing starts in: the heard call, or the worked call
+/// while the own call sign holds the heard call read-only.
+EntryEdit *entryCallField(const MainForm &form);
 /// HAM mode: the own call sign, trimmed, into the heard call field.
 /// Returns the call sign put in. Throws StoreError.
 QString putOwnCall(const EntryContext &c);

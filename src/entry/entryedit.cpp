@@ -2,8 +2,15 @@
 
 #include "entryfilter.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
 
 EntryEdit::EntryEdit(EntryField role, QWidget *parent) : QLineEdit(parent), m_role(role)
 {
@@ -49,6 +56,11 @@ void EntryEdit::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
+    if (event->matches(QKeySequence::Paste)) {
+        pasteFiltered(QGuiApplication::clipboard()->text());
+        event->accept();
+        return;
+    }
     const QString text = event->text();
     if (text.size() == 1 && !(event->modifiers() & Qt::ControlModifier) && key != Qt::Key_Backspace &&
         key != Qt::Key_Delete && key != Qt::Key_Tab && key != Qt::Key_Backtab) {
@@ -59,4 +71,49 @@ void EntryEdit::keyPressEvent(QKeyEvent *event)
         return;
     }
     QLineEdit::keyPressEvent(event);
+}
+
+void EntryEdit::pasteFiltered(const QString &text)
+{
+    const QString taken = filterEntryText(text);
+    if (!taken.isEmpty() && !isReadOnly())
+        insert(taken);
+}
+
+void EntryEdit::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu *menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    // The standard menu's paste item is known by its shortcut, the one part
+    // of its caption that no translation changes.
+    const QString pasteKey = '\t' + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+    for (QAction *item : menu->actions())
+        if (item->text().endsWith(pasteKey)) {
+            item->disconnect(this);
+            connect(item, &QAction::triggered, this, [this] { pasteFiltered(QGuiApplication::clipboard()->text()); });
+        }
+    menu->popup(event->globalPos());
+}
+
+void EntryEdit::mouseReleaseEvent(QMouseEvent *event)
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    if (event->button() == Qt::MiddleButton && clipboard->supportsSelection()) {
+        deselect();
+        setCursorPosition(cursorPositionAt(event->position().toPoint()));
+        pasteFiltered(clipboard->text(QClipboard::Selection));
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void EntryEdit::dropEvent(QDropEvent *event)
+{
+    // A move inside the field carries text that passed the filter already.
+    if (event->source() == this || !event->mimeData()->hasText())
+        return QLineEdit::dropEvent(event);
+    setCursorPosition(cursorPositionAt(event->position().toPoint()));
+    pasteFiltered(event->mimeData()->text());
+    event->acceptProposedAction();
 }

@@ -5,8 +5,9 @@
 #include <QLineEdit>
 
 /// One of the six entry fields: every typed character passes the entry
-/// filter; the clipboard shortcuts do nothing. Text set by the program and
-/// text pasted from the context menu or with Shift+Insert is taken as it is.
+/// filter, and so does pasted text, whichever way it comes (Shift+Insert,
+/// the context menu, the middle button, a drop); Ctrl+C, Ctrl+X and Ctrl+V
+/// do nothing. Text set by the program is taken as it is.
 /// No input method serves these fields: a dead key or a composing input
 /// method would hand over text that never passed the filter.
 class EntryEdit : public QLineEdit {
@@ -24,7 +25,13 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
+    /// One insertion, so the field reacts once to the whole paste.
+    void pasteFiltered(const QString &text);
+
     EntryField m_role;
 };

@@ -18,3 +18,14 @@ std::optional<QChar> filterEntryChar(QChar typed)
         return QChar('A' + at);
     return std::nullopt;
 }
+
+QString filterEntryText(const QString &pasted)
+{
+    QString taken;
+    taken.reserve(pasted.size());
+    for (const QChar c : pasted)
+        if (c.unicode() >= ' ')
+            if (const auto kept = filterEntryChar(c))
+                taken.append(*kept);
+    return taken;
+}

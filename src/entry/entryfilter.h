@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QChar>
+#include <QString>
 
 #include <optional>
 
@@ -8,3 +9,6 @@
 /// nothing when it is dropped. Cyrillic letters become the Latin letters of
 /// the same keys, so a call typed with the Russian layout on comes out right.
 std::optional<QChar> filterEntryChar(QChar typed);
+/// Pasted text as the entry fields take it: each character as if typed,
+/// and no control character (a line break or a tab is no key of a call).
+QString filterEntryText(const QString &pasted);

@@ -1,12 +1,15 @@
 #include "entrykeys.h"
 
 #include "entryedit.h"
+#include "entryfilter.h"
 #include "focusmoves.h"
 
 #include "form/fieldcolours.h"
+#include "form/loggrid.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPushButton>
 
@@ -28,6 +31,7 @@ EntryKeys::EntryKeys(const EntryContext &context, QObject *parent) : QObject(par
     connect(f.workedReport, &QLineEdit::textChanged, this, &EntryKeys::workedReportChanged);
     for (QPushButton *b : {f.ok, f.editOk, f.manualOk})
         b->installEventFilter(this);
+    f.grid->installEventFilter(this);
 }
 
 void EntryKeys::swapStations()
@@ -96,10 +100,26 @@ void EntryKeys::entryKey(EntryEdit *field, int key)
         w->setFocus();
 }
 
+bool EntryKeys::typedIntoGrid(QKeyEvent *event)
+{
+    // A call typed after a look at the log belongs to the next QSO; the
+    // grid keeps its own keys (arrows, pages, the menu key) and the blank.
+    const QString text = event->text();
+    if (text.size() != 1 || text.at(0).unicode() <= ' ' ||
+        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) || !filterEntryChar(text.at(0)))
+        return false;
+    EntryEdit *field = entryCallField(m_c.form);
+    field->setFocus();
+    QCoreApplication::sendEvent(field, event);
+    return true;
+}
+
 bool EntryKeys::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::KeyPress)
         return false;
+    if (watched == m_c.form.grid)
+        return typedIntoGrid(static_cast<QKeyEvent *>(event));
     auto *button = static_cast<QWidget *>(watched);
     const int key = static_cast<QKeyEvent *>(event)->key();
     const bool back = key == Qt::Key_Left || key == Qt::Key_Up;

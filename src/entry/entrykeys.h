@@ -6,6 +6,7 @@
 #include <QObject>
 
 class EntryEdit;
+class QKeyEvent;
 class QPushButton;
 
 /// The keyboard of the six entry fields: focus moves, F1 swap, F2 clear,
@@ -26,6 +27,7 @@ private:
     QWidget *fieldFor(EntryField role) const;
     QPushButton *shownButton() const;
     void workedReportChanged();
+    bool typedIntoGrid(QKeyEvent *event);
 
     EntryContext m_c;
 };

@@ -78,6 +78,10 @@ void Recorder::recordManualQso()
     FieldColours::paint(f.heardCall, FieldColours::moneyGreen);
     FieldColours::paint(f.workedCall, FieldColours::moneyGreen);
     f.timeField->setFocus();
+    // The heard call is locked in HAM mode: left empty, no QSO could be
+    // recorded until SWL was clicked twice.
+    if (m_c.screen.state().ham)
+        guarded(m_c.prompts, f.window, [&] { putOwnCall(m_c); });
 }
 
 void Recorder::swlClicked(bool ticked)
@@ -102,6 +106,8 @@ void Recorder::copyClicked(bool ticked)
         f.dateField->setText(QStringLiteral("2013-01-01"));
         f.timeField->setText(QStringLiteral("1200"));
         f.timeField->setFocus();
+        // The preset is a hint: the first digit typed replaces it.
+        f.timeField->selectAll();
         f.statusPanel->setText(QStringLiteral("Режим ввода QSO вручную"));
         return;
     }

@@ -11,12 +11,13 @@
 #include <QVBoxLayout>
 
 namespace {
-/// Draws a cell as the item view's style draws it here (background or
-/// selection, the text in the cell's font, colour and alignment, elided on
-/// the right, the focus frame), then a line under the row and none between
-/// the columns. The style's own item drawing lays every text out in full,
-/// once to measure it and once to draw it: at each keystroke that was most
-/// of the time the window took.
+/// Draws a cell as the item view's style draws it here (background, the
+/// text in the cell's font, colour and alignment, elided on the right),
+/// then a line under the row and none between the columns. A selected row
+/// keeps its marks, the light red and the coloured calls, and shows as a
+/// dotted frame around the row. The style's own item drawing lays every
+/// text out in full, once to measure it and once to draw it: at each
+/// keystroke that was most of the time the window took.
 class RowLineDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -29,41 +30,34 @@ public:
         QPalette::ColorGroup group = o.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
         if (group == QPalette::Normal && !(o.state & QStyle::State_Active))
             group = QPalette::Inactive;
-        const bool selected = o.state & QStyle::State_Selected;
         const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
         const QRect textRect = o.rect.adjusted(margin, 0, -margin, 0);
 
         painter->save();
-        if (selected && style->styleHint(QStyle::SH_ItemView_ShowDecorationSelected, &o, view)) {
-            painter->fillRect(o.rect, o.palette.brush(group, QPalette::Highlight));
-        } else {
-            if (o.backgroundBrush.style() != Qt::NoBrush) {
-                painter->setBrushOrigin(o.rect.topLeft());
-                painter->fillRect(o.rect, o.backgroundBrush);
-            }
-            if (selected)
-                painter->fillRect(textRect, o.palette.brush(group, QPalette::Highlight));
+        if (o.backgroundBrush.style() != Qt::NoBrush) {
+            painter->setBrushOrigin(o.rect.topLeft());
+            painter->fillRect(o.rect, o.backgroundBrush);
         }
         if (!o.text.isEmpty()) {
             painter->setFont(o.font);
-            painter->setPen(o.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+            painter->setPen(o.palette.color(group, QPalette::Text));
             const QString text = o.fontMetrics.horizontalAdvance(o.text) > textRect.width()
                                      ? o.fontMetrics.elidedText(o.text, o.textElideMode, textRect.width())
                                      : o.text;
             painter->drawText(textRect, int(o.displayAlignment) | Qt::TextSingleLine, text);
         }
-        if (o.state & QStyle::State_HasFocus) {
-            QStyleOptionFocusRect focus;
-            focus.QStyleOption::operator=(o);
-            focus.rect = style->subElementRect(QStyle::SE_ItemViewItemFocusRect, &o, view);
-            focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_Item;
-            focus.backgroundColor =
-                o.palette.color(o.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled,
-                                selected ? QPalette::Highlight : QPalette::Window);
-            style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, view);
-        }
         painter->setPen(option.palette.color(QPalette::Mid));
         painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
+        if (o.state & QStyle::State_Selected) {
+            const QRect r = o.rect;
+            painter->setPen(QPen(o.palette.color(group, QPalette::Text), 1, Qt::DotLine));
+            painter->drawLine(r.topLeft(), r.topRight());
+            painter->drawLine(r.bottomLeft(), r.bottomRight());
+            if (index.column() == 0)
+                painter->drawLine(r.topLeft(), r.bottomLeft());
+            if (index.column() == index.model()->columnCount() - 1)
+                painter->drawLine(r.topRight(), r.bottomRight());
+        }
         painter->restore();
     }
 };
@@ -80,6 +74,7 @@ TRptQso::TRptQso(RepeatListModel &list, QWidget *parent) : QWidget(parent, Qt::W
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->verticalHeader()->hide();
+    m_grid->horizontalHeader()->setHighlightSections(false); // titles keep their weight
     m_grid->verticalHeader()->setDefaultSectionSize(17);
     m_grid->setShowGrid(false); // it would add column lines too
     m_grid->setItemDelegate(new RowLineDelegate(m_grid));

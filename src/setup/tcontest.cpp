@@ -130,8 +130,12 @@ void TContest::build()
         m_offTimes[2 * row]->setObjectName(QStringLiteral("OFFTIME%1B").arg(row + 1));
         m_offTimes[2 * row + 1]->setObjectName(QStringLiteral("OFFTIME%1E").arg(row + 1));
     }
-    label(QStringLiteral("Формат записи:"), this, 12, 254, 84);
-    label(QStringLiteral("yyyy-mm-dd hhmm"), this, 96, 254, 100);
+    const QLabel *format = label(QStringLiteral("Формат записи:"), this, 12, 254, 84);
+    // The caption fills its box: the hint keeps a blank's width from it, or
+    // the two read as one word.
+    const QFontMetrics metrics = format->fontMetrics();
+    const int hintLeft = qMax(96, 12 + metrics.horizontalAdvance(format->text()) + metrics.horizontalAdvance(' '));
+    label(QStringLiteral("yyyy-mm-dd hhmm"), this, hintLeft, 254, 100);
     label(QStringLiteral("yyyy-mm-dd hhmm"), this, 208, 254, 100);
 
     label(QStringLiteral("CLAIMED-SCORE:"), this, 330, 200, 150);

@@ -12,6 +12,7 @@
 #include "store/store.h"
 
 #include <QDialog>
+#include <QMessageBox>
 #include <QProcess>
 #include <QtTest>
 
@@ -78,16 +79,19 @@ QStringList windowNames(WId id)
     return names;
 }
 
-/// Once a window of the given title is shown, reads its captions and closes it.
-void readWhenShown(const QString &title, QStringList &names)
+/// Once a window of the given title is shown, reads its captions (and a
+/// message box's icon) and closes it.
+void readWhenShown(const QString &title, QStringList &names, int &icon)
 {
     auto *poll = new QTimer;
     poll->setInterval(20);
-    QObject::connect(poll, &QTimer::timeout, [poll, title, &names] {
+    QObject::connect(poll, &QTimer::timeout, [poll, title, &names, &icon] {
         for (QWidget *w : QApplication::topLevelWidgets()) {
             if (!w->isVisible() || w->windowTitle() != title || !w->windowHandle() || !w->windowHandle()->isExposed())
                 continue;
             names = windowNames(w->winId());
+            if (auto *box = qobject_cast<QMessageBox *>(w))
+                icon = box->icon();
             if (auto *dialog = qobject_cast<QDialog *>(w))
                 dialog->reject();
             else
@@ -102,38 +106,38 @@ void readWhenShown(const QString &title, QStringList &names)
 
 void CaptionsTest::captionAsTheWindowSystemSeesIt_data()
 {
+    struct Row {
+        const char *name, *window, *caption;
+        int icon; ///< of a message box; -1 for other windows
+    };
+    const Row rows[] = {
+        {"main window", "main", "Kalvex Vireok v.1.4", -1},
+        {"repeat window", "repeats", "Повторные связи", -1},
+        {"contest settings", "contest", "Настройка соревнования", -1},
+        {"adding a contest", "addContest", "Пополнение списка соревнований", -1},
+        {"about box", "about", "О программе", -1},
+        {"plain message", "inform", "Vireok", QMessageBox::NoIcon},
+        {"message beside the clock", "notify", "Vireok", QMessageBox::NoIcon},
+        {"question", "confirm", "Vireok", QMessageBox::Question},
+        {"store error", "storeError", "Vireok", QMessageBox::Critical},
+        {"export error", "error", "Ошибка", QMessageBox::Critical},
+        {"save dialog", "save", "Сохранить файл", -1},
+    };
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("main window") << "main"
-                                 << "Kalvex Vireok v.1.4";
-    QTest::newRow("repeat window") << "repeats"
-                                   << "Повторные связи";
-    QTest::newRow("contest settings") << "contest"
-                                      << "Настройка соревнования";
-    QTest::newRow("adding a contest") << "addContest"
-                                      << "Пополнение списка соревнований";
-    QTest::newRow("about box") << "about"
-                               << "О программе";
-    QTest::newRow("plain message") << "inform"
-                                   << "Vireok";
-    QTest::newRow("message beside the clock") << "notify"
-                                              << "Vireok";
-    QTest::newRow("question") << "confirm"
-                              << "Vireok";
-    QTest::newRow("store error") << "storeError"
-                                 << "Vireok";
-    QTest::newRow("export error") << "error"
-                                  << "Ошибка";
-    QTest::newRow("save dialog") << "save"
-                                 << "Сохранить файл";
+    QTest::addColumn<int>("icon");
+    for (const Row &r : rows)
+        QTest::newRow(r.name) << r.window << r.caption << r.icon;
 }
 
 void CaptionsTest::captionAsTheWindowSystemSeesIt()
 {
     QFETCH(QString, window);
     QFETCH(QString, caption);
+    QFETCH(int, icon);
     Windows &w = *m_w;
     QStringList names;
+    int shownIcon = -1;
     if (window == "main") {
         names = windowNames(w.main.winId());
         // The window manager may not change its size.
@@ -144,7 +148,7 @@ void CaptionsTest::captionAsTheWindowSystemSeesIt()
         const QString size = QString("%1 by %2").arg(w.main.width()).arg(w.main.height());
         QVERIFY2(hints.contains("minimum size: " + size) && hints.contains("maximum size: " + size), qPrintable(hints));
     } else {
-        readWhenShown(caption, names);
+        readWhenShown(caption, names, shownIcon);
         if (window == "repeats")
             w.repeats.show();
         else if (window == "contest")
@@ -168,6 +172,7 @@ void CaptionsTest::captionAsTheWindowSystemSeesIt()
         QTRY_VERIFY_WITH_TIMEOUT(!names.isEmpty(), 10000);
     }
     QCOMPARE(names, QStringList({caption, caption}));
+    QCOMPARE(shownIcon, icon);
 }
 
 void CaptionsTest::unreachableDisplayIsNamedInOneLine()

@@ -1,5 +1,6 @@
 #include "mainfixture.h"
 
+#include "app/application.h"
 #include "entry/entryedit.h"
 #include "entry/logmodel.h"
 #include "form/loggrid.h"
@@ -9,6 +10,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QtTest>
 
@@ -17,6 +19,7 @@ class MainWindowTest : public QObject {
 private slots:
     void countersShowQsosAndPoints();
     void emptyLogShowsZeroCounters();
+    void millionQsoCountersFitTheirPanels();
     void layoutItemAlternatesAndKeepsTexts();
     void savedVerticalLayoutIsWrittenBackUnchanged();
     void menusCarryTheirCaptions();
@@ -49,6 +52,38 @@ void MainWindowTest::emptyLogShowsZeroCounters()
     QCOMPARE(main.form().qsoPanel->text(), QString("QSO: 0"));
     QCOMPARE(main.form().pointsPanel->text(), QString("Points: 0"));
     QCOMPARE(main.form().statusPanel->text(), QString());
+}
+
+void MainWindowTest::millionQsoCountersFitTheirPanels()
+{
+    setUpApplication(); // the program's own faces decide what fits
+    Fixture f;
+    f.store.addQso(makeQso("UA0", "1", "RA3B", "15"));
+    {
+        auto db = QSqlDatabase::addDatabase("QSQLITE", "filler");
+        db.setDatabaseName(f.folder.storePath());
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY2(q.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 999999) "
+                        "INSERT INTO qso (band, mode, data, time, call1, rst1, nr1, call2, rst2, nr2, tur) "
+                        "SELECT '14000', 'CW', '2026-12-06', '0915', 'UA' || i, '599', i, 'RA3B', '599', '15', '0' "
+                        "FROM n"),
+                 qPrintable(q.lastError().text()));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("filler");
+    const MainForm &m = f.open().form();
+    QCOMPARE(m.qsoPanel->text(), QString("QSO: 1000000"));
+    QCOMPARE(m.pointsPanel->text(), QString("Points: 3000000"));
+    int left = 0;
+    for (const QLabel *p : {m.localDatePanel, m.localTimePanel, m.qsoPanel, m.pointsPanel, m.statusPanel}) {
+        QCOMPARE(p->x(), left);
+        left += p->width();
+    }
+    QCOMPARE(left, m.statusPanel->parentWidget()->width());
+    for (const QLabel *p : {m.qsoPanel, m.pointsPanel})
+        QVERIFY2(p->fontMetrics().horizontalAdvance(p->text()) + 2 * p->indent() <= p->contentsRect().width(),
+                 qPrintable(p->text()));
 }
 
 void MainWindowTest::layoutItemAlternatesAndKeepsTexts()
@@ -121,6 +156,8 @@ void MainWindowTest::menusCarryTheirCaptions()
     for (const auto &[action, caption] : commands)
         QCOMPARE(action->text(), caption);
     QVERIFY(!a.clearLog->icon().isNull());
+    // The swap button and the clock's item do not share a picture.
+    QVERIFY(main.form().swap->icon().pixmap(16).toImage() != a.timeSync->icon().pixmap(16).toImage());
 }
 
 void MainWindowTest::manualIsLookedForInTheWorkingDirectoryFirst_data()

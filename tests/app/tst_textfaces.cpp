@@ -17,6 +17,7 @@ private slots:
     void initTestCase();
     void textHasItsSizeAndWeight_data();
     void textHasItsSizeAndWeight();
+    void tourLineStandsOnOneBaseline();
 
 private:
     MainFixture m_main;
@@ -134,6 +135,25 @@ void TextFacesTest::textHasItsSizeAndWeight()
     const Ink ink = measure(shot.convertToFormat(QImage::Format_RGB32), colour.rgb());
     QCOMPARE(ink.capHeight, pixels == 11 ? 9 : 10);
     QCOMPARE(ink.stem, bold ? 2 : 1);
+}
+
+void TextFacesTest::tourLineStandsOnOneBaseline()
+{
+    const MainForm &form = m_main.form();
+    const QImage window = m_main.main->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    // The lowest row of ink of each text, in the window.
+    auto baseline = [&](const QWidget *w) {
+        const QRect r(w->mapTo(m_main.main.get(), QPoint(0, 0)), w->size());
+        for (int y = r.bottom(); y >= r.top(); --y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                if (window.pixel(x, y) == QColor(0, 128, 0).rgb())
+                    return y;
+        return -1;
+    };
+    const int caption = baseline(form.tourCaption);
+    QVERIFY(caption > 0);
+    QCOMPARE(baseline(form.tourNumber), caption);
+    QCOMPARE(baseline(form.tourTime), caption);
 }
 
 QTEST_MAIN(TextFacesTest)

@@ -23,6 +23,8 @@ private slots:
     void editingOnlyTheBandKeepsTourAndReturnsTheSelector();
     void rightClickActsOnTheClickedRow_data();
     void rightClickActsOnTheClickedRow();
+    void typingInTheGridGoesToTheCallField_data();
+    void typingInTheGridGoesToTheCallField();
     void screenModes_data();
     void screenModes();
     void editingUnderCopyChangesOnlyTheEditedRow();
@@ -123,10 +125,58 @@ void EditingTest::rightClickActsOnTheClickedRow()
         QStringList left{"UA0A", "UA1A", "UA2A", "UA3A", "UA4A"};
         left.removeAll(targetCall);
         QCOMPARE(heardCalls(f.store), left);
+        QCOMPARE(f.focused(), f.form().heardCall);
     } else {
         QCOMPARE(f.form().heardCall->text(), targetCall);
         QCOMPARE(heardCalls(f.store).size(), 5);
     }
+}
+
+void EditingTest::typingInTheGridGoesToTheCallField_data()
+{
+    struct Row {
+        const char *name;
+        bool ham;
+        const char *typed;
+        const char *field; ///< where the focus ends: heard, worked or grid
+        const char *text;
+    };
+    const Row rows[] = {
+        {"letters and digits to the heard call", false, "ua1-a", "heard", "UA1A"},
+        {"HAM: to the worked call", true, "ra3/p", "worked", "RA3/P"},
+        {"a blank stays in the grid", false, " ", "grid", ""},
+        {"a dropped sign stays in the grid", false, "-", "grid", ""},
+    };
+    QTest::addColumn<bool>("ham");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    for (const Row &r : rows)
+        QTest::newRow(r.name) << r.ham << r.typed << r.field << r.text;
+}
+
+void EditingTest::typingInTheGridGoesToTheCallField()
+{
+    QFETCH(bool, ham);
+    QFETCH(QString, typed);
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    MainFixture f;
+    fill(f.store, 5);
+    f.store.writeLog({{"CALLSIGN", "R9AA"}});
+    f.open();
+    QVERIFY(f.showActive());
+    const MainForm &m = f.form();
+    if (ham)
+        QTest::mouseClick(m.swl, Qt::LeftButton);
+    clickGrid(f, Qt::LeftButton, rowPixel(m.grid, 1, "middle"));
+    QCOMPARE(f.focused(), m.grid);
+    QTest::keyClick(f.focused(), Qt::Key_Down); // the grid's own keys still work
+    QTest::keyClicks(f.focused(), typed);
+    QCOMPARE(m.grid->currentIndex().row(), 2);
+    EntryEdit *call = ham ? m.workedCall : m.heardCall;
+    QCOMPARE(f.focused(), field == "grid" ? static_cast<QWidget *>(m.grid) : call);
+    QCOMPARE(call->text(), text);
 }
 
 void EditingTest::screenModes_data()

@@ -6,6 +6,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QtTest>
 
 class EntryFilterTest : public QObject {
@@ -14,7 +16,8 @@ private slots:
     void typedTextComesOutFiltered_data();
     void typedTextComesOutFiltered();
     void everyCyrillicKeyGivesItsLatinLetter();
-    void clipboardShortcutsDoNothingButShiftInsertPastes();
+    void pastedTextComesOutFilteredOnce_data();
+    void pastedTextComesOutFilteredOnce();
     void programTextIsNotFiltered();
     void noInputMethodWritesIntoTheField_data();
     void noInputMethodWritesIntoTheField();
@@ -68,20 +71,78 @@ void EntryFilterTest::everyCyrillicKeyGivesItsLatinLetter()
     }
 }
 
-void EntryFilterTest::clipboardShortcutsDoNothingButShiftInsertPastes()
+void EntryFilterTest::pastedTextComesOutFilteredOnce_data()
 {
-    QGuiApplication::clipboard()->setText("ua\"1");
+    struct Row {
+        const char *route;
+        const char *field; ///< after "R" and the pasted "ua1-"x\nyz"
+        int changes;
+    };
+    const Row rows[] = {
+        {"Ctrl+V", "R", 0},
+        {"Ctrl+C, Ctrl+X", "R", 0},
+        {"Shift+Insert", "RUA1XYZ", 1},
+        {"context menu", "RUA1XYZ", 1},
+        {"middle button", "RUA1XYZ", 1},
+        {"drop", "RUA1XYZ", 1},
+    };
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("changes");
+    for (const Row &r : rows)
+        QTest::newRow(r.route) << r.field << r.changes;
+}
+
+void EntryFilterTest::pastedTextComesOutFilteredOnce()
+{
+    QFETCH(QString, field);
+    QFETCH(int, changes);
+    const QString route = QTest::currentDataTag();
+    const QString pasted = QStringLiteral("ua1-\"x\nyz");
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->setText(pasted);
+    if (route == "middle button") {
+        if (!clipboard->supportsSelection())
+            QSKIP("this platform has no selection to paste");
+        clipboard->setText(pasted, QClipboard::Selection);
+    }
     EntryEdit edit(EntryField::WorkedCall, nullptr);
     edit.setText("R");
-    edit.selectAll();
-    QTest::keyClick(&edit, Qt::Key_C, Qt::ControlModifier);
-    QTest::keyClick(&edit, Qt::Key_X, Qt::ControlModifier);
-    QCOMPARE(edit.text(), QString("R"));
-    edit.end(false);
-    QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(edit.text(), QString("R"));
-    QTest::keyClick(&edit, Qt::Key_Insert, Qt::ShiftModifier);
-    QCOMPARE(edit.text(), QString("Rua\"1"));
+    edit.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&edit));
+    QSignalSpy changed(&edit, &QLineEdit::textChanged);
+    const QPoint end(edit.width() - 4, edit.height() / 2); // after the text
+    if (route == "Ctrl+V") {
+        QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
+    } else if (route == "Ctrl+C, Ctrl+X") {
+        edit.selectAll();
+        QTest::keyClick(&edit, Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(&edit, Qt::Key_X, Qt::ControlModifier);
+        edit.end(false);
+    } else if (route == "Shift+Insert") {
+        QTest::keyClick(&edit, Qt::Key_Insert, Qt::ShiftModifier);
+    } else if (route == "context menu") {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, end, edit.mapToGlobal(end));
+        QApplication::sendEvent(&edit, &event);
+        QTRY_VERIFY(qobject_cast<QMenu *>(QApplication::activePopupWidget()));
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QAction *paste = nullptr;
+        for (QAction *item : menu->actions())
+            if (item->text().endsWith("\tCtrl+V"))
+                paste = item;
+        QVERIFY(paste);
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(paste).center());
+    } else if (route == "middle button") {
+        QTest::mouseClick(&edit, Qt::MiddleButton, {}, end);
+    } else {
+        QMimeData data;
+        data.setText(pasted);
+        QDragEnterEvent enter(end, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&edit, &enter);
+        QDropEvent drop(end, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&edit, &drop);
+    }
+    QCOMPARE(edit.text(), field);
+    QCOMPARE(changed.size(), changes);
 }
 
 void EntryFilterTest::programTextIsNotFiltered()

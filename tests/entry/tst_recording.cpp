@@ -27,6 +27,8 @@ private slots:
     void fieldsAfterRecording();
     void hamModePutsTheOwnCallBackAfterEachQso();
     void hamModeWithoutOwnCallWarns();
+    void hamModeKeepsTheOwnCallThroughManualQsos();
+    void typingAfterTickingCopyReplacesThePresetTime();
     void copyResetsDateAndTimeEveryTimeAndLocksMenus();
     void manualQsoKeepsDateEmptiesTimeAndTakesTheClocksTour();
     void timeFieldChecks_data();
@@ -170,6 +172,43 @@ void RecordingTest::hamModeWithoutOwnCallWarns()
                          "\"Установки\""));
     QVERIFY(!f.form().swl->isChecked());
     QVERIFY(f.form().heardCall->isReadOnly());
+}
+
+void RecordingTest::hamModeKeepsTheOwnCallThroughManualQsos()
+{
+    MainFixture f;
+    f.store.writeLog({{"CALLSIGN", "R9AA"}});
+    f.open();
+    QVERIFY(f.showActive());
+    const MainForm &m = f.form();
+    QTest::mouseClick(m.swl, Qt::LeftButton);
+    QTest::mouseClick(m.copy, Qt::LeftButton);
+    for (const char *worked : {"RA3B", "RA3C"}) {
+        QTest::keyClicks(m.timeField, "0930");
+        m.heardNumber->setText("001");
+        QTest::keyClicks(m.workedCall, worked);
+        QTest::mouseClick(m.manualOk, Qt::LeftButton);
+        QCOMPARE(m.heardCall->text(), QString("R9AA"));
+    }
+    QTest::mouseClick(m.copy, Qt::LeftButton);
+    QVERIFY(m.heardCall->isReadOnly());
+    m.heardNumber->setText("002");
+    QTest::keyClicks(m.workedCall, "RA3D");
+    QTest::mouseClick(m.ok, Qt::LeftButton);
+    QCOMPARE(f.main->logModel().qsoCount(), qint64(3));
+    QCOMPARE(f.store.qsosFrom(2, 1).front().call1, QString("R9AA"));
+    QVERIFY(f.prompts.informed.isEmpty());
+}
+
+void RecordingTest::typingAfterTickingCopyReplacesThePresetTime()
+{
+    MainFixture f;
+    f.open();
+    QVERIFY(f.showActive());
+    QTest::mouseClick(f.form().copy, Qt::LeftButton);
+    QTest::keyClicks(f.focused(), "1305");
+    QCOMPARE(f.form().timeField->text(), QString("1305"));
+    QVERIFY(f.prompts.informed.isEmpty());
 }
 
 void RecordingTest::copyResetsDateAndTimeEveryTimeAndLocksMenus()

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFont>
+#include <QHeaderView>
 #include <QTableView>
 #include <QtTest>
 
@@ -60,6 +61,21 @@ void RepeatWindowTest::repeatRowsAreLightRedAndCallsBold()
     const int columnEdge = grid->columnViewportPosition(1) - 1;
     QCOMPARE(shot.pixelColor(columnEdge - 5, rowBottom).rgb(), line.rgb());
     QVERIFY(shot.pixelColor(columnEdge, rowBottom - 5).rgb() != line.rgb());
+
+    // A clicked repeat row keeps its light red and its red call; the titles keep their weight.
+    const QImage titles = grid->horizontalHeader()->grab().toImage();
+    const QRect callCell(grid->columnViewportPosition(5), grid->rowViewportPosition(1), grid->columnWidth(5),
+                         grid->rowHeight(1));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, callCell.center());
+    QVERIFY(grid->selectionModel()->isRowSelected(1, {}));
+    const QImage selected = grid->viewport()->grab().toImage();
+    QCOMPARE(selected.pixelColor(callCell.right() - 2, callCell.center().y()), kLightRed);
+    int redPixels = 0;
+    for (int x = callCell.left(); x <= callCell.right(); ++x)
+        for (int y = callCell.top(); y <= callCell.bottom(); ++y)
+            redPixels += selected.pixelColor(x, y) == QColor(255, 0, 0);
+    QVERIFY(redPixels > 10);
+    QCOMPARE(grid->horizontalHeader()->grab().toImage(), titles);
 }
 
 void RepeatWindowTest::marksFollowTheBandWithoutANewCheck()

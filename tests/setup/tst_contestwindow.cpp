@@ -267,9 +267,16 @@ void ContestWindowTest::labelsFitAndTheListDropsFifteen()
     TContest &c = f.open();
     while (list(c)->count() < 18)
         f.addContest(QString("TEST-%1").arg(list(c)->count()), "Проверка");
-    for (const QLabel *label : c.findChildren<QLabel *>())
-        QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width(),
-                 qPrintable(label->text()));
+    const auto labels = c.findChildren<QLabel *>();
+    for (const QLabel *label : labels) {
+        const QFontMetrics m = label->fontMetrics();
+        QVERIFY2(m.horizontalAdvance(label->text()) <= label->contentsRect().width(), qPrintable(label->text()));
+        // Two captions on one line keep at least a blank between them.
+        for (const QLabel *next : labels)
+            if (next->y() == label->y() && next->x() > label->x())
+                QVERIFY2(label->x() + m.horizontalAdvance(label->text()) + m.horizontalAdvance(' ') <= next->x(),
+                         qPrintable(label->text() + " | " + next->text()));
+    }
     c.show();
     list(c)->showPopup();
     const QAbstractItemView *view = list(c)->view();
