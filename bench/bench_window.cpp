@@ -119,7 +119,7 @@ struct Windows {
 
 void typeKey(QWindow *window, QChar c)
 {
-    QTest::keyClick(window, char(c.toLatin1()));
+    QTest::keyClick(window, c.toLatin1());
 }
 
 /// The real window's keystroke: the last letter of call typed into the heard

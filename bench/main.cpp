@@ -1,4 +1,5 @@
 #include "benchwindow.h"
+#include "csvreporter.h"
 #include "fixtures.h"
 
 #include "app/application.h"
@@ -7,6 +8,7 @@
 
 #include <benchmark/benchmark.h>
 #include <chrono>
+#include <string>
 
 namespace {
 // Counts what it delivers, so that a benchmark can tell when the events an
@@ -23,7 +25,7 @@ public:
         m_painting = true;
         const auto start = std::chrono::steady_clock::now();
         const bool done = QApplication::notify(receiver, event);
-        EventMeter::paintNs += std::chrono::nanoseconds(std::chrono::steady_clock::now() - start).count();
+        EventMeter::paintNs += (std::chrono::steady_clock::now() - start).count();
         m_painting = false;
         return done;
     }
@@ -43,8 +45,23 @@ int main(int argc, char **argv)
     setUpApplication();
     if (argc == 4 && qstrcmp(argv[1], "--window-child") == 0)
         return runWindowChild(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    // CSV goes through a reporter of our own (see CsvReporter); the library
+    // is left to write every other format.
+    bool csvShown = false, csvFile = false;
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--benchmark_format=csv")
+            csvShown = true;
+        else if (arg == "--benchmark_out_format=csv")
+            csvFile = true;
+        else
+            argv[kept++] = argv[i];
+    }
+    argc = kept;
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    CsvReporter shown, file;
+    benchmark::RunSpecifiedBenchmarks(csvShown ? &shown : nullptr, csvFile ? &file : nullptr);
     benchmark::Shutdown();
     return 0;
 }

@@ -60,7 +60,7 @@ double dateTimeValue(const QDateTime &fields)
 QDateTime fromDateTimeValue(double value)
 {
     const double days = std::floor(value);
-    const qint64 msecs = qint64(std::llround((value - days) * 86400000.0));
+    const qint64 msecs = std::llround((value - days) * 86400000.0);
     return QDateTime(kDayZero.addDays(qint64(days)), QTime(0, 0), Qt::UTC).addMSecs(msecs);
 }
 
