@@ -17,6 +17,7 @@ private slots:
     void initTestCase();
     void textHasItsSizeAndWeight_data();
     void textHasItsSizeAndWeight();
+    void aboutBoxShowsNoAddress();
 
 private:
     MainFixture m_main;
@@ -134,6 +135,13 @@ void TextFacesTest::textHasItsSizeAndWeight()
     const Ink ink = measure(shot.convertToFormat(QImage::Format_RGB32), colour.rgb());
     QCOMPARE(ink.capHeight, pixels == 11 ? 9 : 10);
     QCOMPARE(ink.stem, bold ? 2 : 1);
+}
+
+void TextFacesTest::aboutBoxShowsNoAddress()
+{
+    for (const QLabel *l : m_about->findChildren<QLabel *>())
+        QVERIFY2(!l->text().contains("://") && !l->text().contains('@') && !l->text().contains("example"),
+                 qPrintable(l->text()));
 }
 
 QTEST_MAIN(TextFacesTest)
