@@ -105,11 +105,19 @@ bool IniFile::save()
     QByteArray bytes;
     for (const QString &line : m_lines)
         bytes += encode(line) + "\r\n";
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
-        m_error = m_path + QStringLiteral(": ") + f.errorString();
-        return false;
-    }
-    return true;
+    QString failed;
+    if (!f.open(QIODevice::WriteOnly))
+        failed = QStringLiteral("его нельзя открыть для записи");
+    else if (f.write(bytes) != bytes.size())
+        failed = QStringLiteral("запись в него прервалась");
+    else if (!f.commit())
+        failed = QStringLiteral("его не удалось заменить новым");
+    if (failed.isEmpty())
+        return true;
+    // The system's own words come after ours, for whoever can read them.
+    m_error = QStringLiteral("Не удалось сохранить настройки окон в файл %1: %2.\n\r(%3)")
+                  .arg(QDir::toNativeSeparators(m_path), failed, f.errorString());
+    return false;
 }
 
 QString IniFile::defaultPath()

@@ -17,7 +17,8 @@ public:
     /// The text of a key as it stands, trimmed; nothing when missing.
     std::optional<QString> readText(const QString &section, const QString &key) const;
     void writeInt(const QString &section, const QString &key, int value);
-    /// Writes the file (Windows-1251, CR LF); false with error() set on failure.
+    /// Writes the file (Windows-1251, CR LF); false on failure, with error()
+    /// saying in Russian which file and what failed.
     bool save();
     const QString &error() const { return m_error; }
     const QString &path() const { return m_path; }

@@ -27,9 +27,8 @@ TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
     QLabel *product = label(QStringLiteral("Vireok"), Fonts::verdana(19), 6, 24);
     product->setStyleSheet(QStringLiteral("color: rgb(0,0,255)"));
     label(QStringLiteral("Version: 1.4.0.0     05.2013"), Fonts::sansSerif(13), 32, 16);
-    label(QString::fromLatin1(kWebAddress), Fonts::sansSerif(11), 50, 14);
+    // No web address or contact line: a false address sends the user nowhere.
     label(QStringLiteral("Автор: команда Vireok, лицензия GPL-3.0-or-later"), Fonts::sansSerif(11), 64, 14);
-    label(QStringLiteral("Связь: vireok@example.org"), Fonts::sansSerif(11), 78, 14);
     QLabel *purpose = label(QStringLiteral("Программа для ведения лога наблюдений в соревнованиях на КВ, УКВ "
                                            "диапазонах и составления отчета"),
                             Fonts::sansSerif(13), 96, 60);

@@ -2,10 +2,10 @@
 
 #include <QDialog>
 
-/// The address shown in the about box and written into ADIF files.
+/// The address written into the ADIF files' header.
 inline constexpr const char *kWebAddress = "https://vireok.example.org";
 
-/// "О программе": name, version, web address, author, purpose.
+/// "О программе": name, version, author, purpose.
 class TAboutBox : public QDialog {
     Q_OBJECT
 public:

@@ -37,7 +37,8 @@ QByteArray adifHeader(const QString &webAddress, const QString &created)
 namespace {
 
 // The length counts the characters written, one byte each in the code page:
-// a character outside the first plane is two code units but one "?".
+// a character outside the first plane is two code units but one "?". A
+// record is one line, so a control character is written as a blank.
 void appendField(QByteArray &out, const char *tag, QStringView value)
 {
     qsizetype characters = value.size();
@@ -60,7 +61,7 @@ void appendField(QByteArray &out, const char *tag, QStringView value)
         *p++ = digits[--n];
     *p++ = '>';
     out.append(field, p - field);
-    appendCp1251(out, value);
+    appendCp1251Line(out, value);
 }
 
 void appendRecord(QByteArray &out, const QString &op, const QString &call, const QString &date, const QsoRecord &q,

@@ -4,8 +4,6 @@
 
 #include <QRegularExpression>
 
-#include <algorithm>
-
 namespace {
 
 HeaderLine line(const char *tag, const QString &value)
@@ -20,27 +18,21 @@ HeaderLine fixed(const char *text)
 
 const char *const kWidthFields[] = {"POSNR10", "POSNR11", "POSNR20", "POSNR21"};
 
-std::optional<int> width(const FieldGetter &log, const char *field)
+// A width of zero or less adds nothing, however far below zero.
+bool negative(const QString &text)
 {
-    bool ok = false;
-    const int w = trimReport(log(QString::fromLatin1(field))).toInt(&ok);
-    return ok && w >= 0 && w <= kMaxGroupWidth ? std::optional<int>(w) : std::nullopt;
+    static const QRegularExpression pattern(QStringLiteral("^-[0-9]+$"));
+    return pattern.match(text).hasMatch();
 }
 
-// A stored CR, LF or NUL would end the line inside a field and split the
-// QSO in two for every log checker.
-void appendOneLine(QByteArray &out, const QString &value)
+std::optional<int> width(const FieldGetter &log, const char *field)
 {
-    const auto isControl = [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; };
-    if (std::none_of(value.begin(), value.end(), isControl)) {
-        appendCp1251(out, value);
-        return;
-    }
-    QString blanked = value;
-    for (QChar &c : blanked)
-        if (isControl(c))
-            c = QLatin1Char(' ');
-    appendCp1251(out, blanked);
+    const QString text = trimReport(log(QString::fromLatin1(field)));
+    if (negative(text))
+        return 0;
+    bool ok = false;
+    const int w = text.toInt(&ok);
+    return ok && w >= 0 && w <= kMaxGroupWidth ? std::optional<int>(w) : std::nullopt;
 }
 
 /// The header up to CLUB and after it, shared by both reports.
@@ -62,7 +54,7 @@ QVector<HeaderLine> opening(const FieldGetter &log)
 void appendGroup(QByteArray &out, const QString &value, int width, bool left)
 {
     const qsizetype start = out.size();
-    appendOneLine(out, value);
+    appendCp1251Line(out, value);
     out += ' ';
     const qsizetype pad = width - (out.size() - start);
     if (pad <= 0)
@@ -90,12 +82,12 @@ std::optional<std::pair<QString, QString>> widthOutOfBounds(const FieldGetter &l
 {
     for (const char *field : kWidthFields) {
         const QString text = trimReport(log(QString::fromLatin1(field)));
-        bool ok = false;
-        const qlonglong w = text.toLongLong(&ok);
         // Digits beyond every whole number are out of bounds too; text is not
         // a width at all (the settings were never saved).
-        static const QRegularExpression wholeNumber(QStringLiteral("^-?[0-9]+$"));
-        if (!ok ? wholeNumber.match(text).hasMatch() : w < 0 || w > kMaxGroupWidth)
+        static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
+        bool ok = false;
+        const qlonglong w = text.toLongLong(&ok);
+        if (!negative(text) && (!ok ? digits.match(text).hasMatch() : w > kMaxGroupWidth))
             return std::pair{QString::fromLatin1(field), text};
     }
     return std::nullopt;
@@ -130,7 +122,7 @@ void appendHeader(QByteArray &out, const QVector<HeaderLine> &header)
         if (!h.always && h.value.isEmpty())
             continue;
         appendCp1251(out, h.tag);
-        appendOneLine(out, h.value);
+        appendCp1251Line(out, h.value);
         out += "\r\n";
     }
 }

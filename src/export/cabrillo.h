@@ -18,12 +18,12 @@ struct ReportLayout {
 /// The widest group a stored width may ask for; the settings window offers 17.
 inline constexpr int kMaxGroupWidth = 100;
 
-/// From ALIGN and POSNR10, POSNR11, POSNR20, POSNR21 (trimmed); nothing when
-/// a width is not a whole number, as before the contest settings are saved,
-/// or lies outside 0 to kMaxGroupWidth.
+/// From ALIGN and POSNR10, POSNR11, POSNR20, POSNR21 (trimmed), a negative
+/// width as zero; nothing when a width is not a whole number, as before the
+/// contest settings are saved, or lies above kMaxGroupWidth.
 std::optional<ReportLayout> reportLayout(const FieldGetter &log);
-/// The first width field holding a whole number outside 0 to kMaxGroupWidth,
-/// and its text; nothing when there is none.
+/// The first width field holding a whole number above kMaxGroupWidth, and
+/// its text; nothing when there is none.
 std::optional<std::pair<QString, QString>> widthOutOfBounds(const FieldGetter &log);
 
 struct HeaderLine {

@@ -50,3 +50,14 @@ void appendCp1251(QByteArray &out, QStringView text)
     }
     out.resize(p - out.data());
 }
+
+void appendCp1251Line(QByteArray &out, QStringView text)
+{
+    // Only the first 32 code points and DEL map to bytes below the blank or
+    // to DEL: the rest of the code page lies above it, and "?" too.
+    const qsizetype start = out.size();
+    appendCp1251(out, text);
+    for (char *p = out.data() + start, *end = out.data() + out.size(); p < end; ++p)
+        if (quint8(*p) < 0x20 || *p == 0x7f)
+            *p = ' ';
+}

@@ -7,6 +7,10 @@
 /// code page cannot hold becomes "?".
 void appendCp1251(QByteArray &out, QStringView text);
 
+/// The same with every control character (CR, LF, NUL, DEL...) written as a
+/// blank, so that a stored value cannot end the line it stands in.
+void appendCp1251Line(QByteArray &out, QStringView text);
+
 inline QByteArray toCp1251(QStringView text)
 {
     QByteArray out;

@@ -33,6 +33,9 @@ const QString kWidthOutOfBounds =
 const QString kOwnFile =
     QStringLiteral("Отчет нельзя записать в файл %1:\n\rэто файл журнала Vireok (%2), отчет уничтожил бы журнал.\n\r"
                    "Выберите другое имя файла.");
+const QString kSettingsFile = QStringLiteral(
+    "Отчет нельзя записать в файл %1:\n\rэто файл настроек Vireok (%2), отчет уничтожил бы настройки.\n\r"
+    "Выберите другое имя файла.");
 
 constexpr int kPage = 4096;
 constexpr qsizetype kFlushAt = 1 << 16;
@@ -150,16 +153,15 @@ QString ReportExport::chooseFile(const QString &extension, QString &call)
     const QString path = m_prompts.saveFileName(m_window, m_hooks.dialogFolder(), call + extension);
     if (path.isEmpty())
         return {};
-    QStringList own;
+    const auto refuse = [&](const QString &text, const QString &file) {
+        m_prompts.error(m_window, kErrorTitle, text.arg(path, QFileInfo(file).fileName()));
+        return QString();
+    };
     for (const char *side : {"", "-wal", "-shm", "-journal"})
-        own << m_store.path() + QLatin1String(side);
-    if (!m_hooks.settingsFile.isEmpty())
-        own << m_hooks.settingsFile;
-    for (const QString &file : own)
-        if (sameFile(path, file)) {
-            m_prompts.error(m_window, kErrorTitle, kOwnFile.arg(path, QFileInfo(file).fileName()));
-            return {};
-        }
+        if (sameFile(path, m_store.path() + QLatin1String(side)))
+            return refuse(kOwnFile, m_store.path() + QLatin1String(side));
+    if (!m_hooks.settingsFile.isEmpty() && sameFile(path, m_hooks.settingsFile))
+        return refuse(kSettingsFile, m_hooks.settingsFile);
     return path;
 }
 

@@ -6,17 +6,17 @@ namespace {
 
 /// Polls between attempts to connect while rigctld is gone.
 constexpr int kRetryPolls = 3;
-/// Polls in a row without a whole reply before the link counts as gone:
-/// rigctld that stops answering is no better than no rigctld.
-constexpr int kUnansweredLimit = 3;
 /// A reply line is a few bytes; more without a line end is not rigctld.
 constexpr int kLongestLine = 256;
 
 } // namespace
 
-RigClient::RigClient(QString host, quint16 port, QObject *parent)
+RigClient::RigClient(QString host, quint16 port, std::chrono::milliseconds answerWait, QObject *parent)
     : QObject(parent), m_host(std::move(host)), m_port(port)
 {
+    m_deadline.setSingleShot(true);
+    m_deadline.setInterval(answerWait);
+    connect(&m_deadline, &QTimer::timeout, this, &RigClient::fail);
     connectAfresh();
 }
 
@@ -35,13 +35,10 @@ void RigClient::connectAfresh()
         m_socket->deleteLater();
     }
     m_buffer.clear();
-    m_expected.clear();
+    m_awaited = Awaited::Nothing;
     m_pollsSinceAttempt = 0;
     m_socket = new QTcpSocket(this);
-    connect(m_socket, &QTcpSocket::connected, this, [this] {
-        report(true);
-        ask();
-    });
+    connect(m_socket, &QTcpSocket::connected, this, [this] { ask(Awaited::Frequency); });
     connect(m_socket, &QTcpSocket::readyRead, this, &RigClient::readReplies);
     connect(m_socket, &QTcpSocket::disconnected, this, &RigClient::linkGone);
     connect(m_socket, &QAbstractSocket::errorOccurred, this, &RigClient::linkGone);
@@ -52,20 +49,10 @@ void RigClient::poll()
 {
     switch (m_socket->state()) {
     case QAbstractSocket::ConnectedState:
-        if (m_expected.empty()) {
-            ask();
-        } else if (++m_unansweredPolls >= kUnansweredLimit) {
-            m_socket->abort();
-            linkGone();
-        } else if (!m_expected.front().stale) {
-            // rigctld answers in order, so the late reply still comes: its
-            // lines are taken off and thrown away, and the next reply is the
-            // one asked for now. One stale exchange at a time, so a slow
-            // receiver does not pile up questions.
-            for (Expected &e : m_expected)
-                e.stale = true;
-            ask();
-        }
+        // A slow receiver is waited for: asking again would only pile up
+        // questions it answers later still.
+        if (m_awaited == Awaited::Nothing)
+            ask(Awaited::Frequency);
         return;
     case QAbstractSocket::UnconnectedState:
         if (++m_pollsSinceAttempt >= kRetryPolls)
@@ -82,56 +69,74 @@ void RigClient::poll()
     }
 }
 
-void RigClient::ask()
+void RigClient::ask(Awaited question)
 {
-    m_expected.push_back({'f'});
-    m_expected.push_back({'m'});
-    m_socket->write("f\nm\n");
+    // rigctld answers only what it was asked, so nothing that came before
+    // the question can be its answer.
+    m_buffer.clear();
+    m_awaited = question;
+    m_socket->write(question == Awaited::Frequency ? "f\n" : "m\n");
+    m_deadline.start();
 }
 
 void RigClient::readReplies()
 {
     m_buffer += m_socket->readAll();
-    for (int end = m_buffer.indexOf('\n'); end >= 0; end = m_buffer.indexOf('\n')) {
+    for (int end = m_buffer.indexOf('\n'); end >= 0 && m_awaited != Awaited::Nothing; end = m_buffer.indexOf('\n')) {
         const QString line = QString::fromLatin1(m_buffer.left(end)).trimmed();
         m_buffer.remove(0, end + 1);
         takeLine(line);
     }
-    if (m_buffer.size() > kLongestLine)
-        m_buffer.clear();
+    if (m_buffer.size() > kLongestLine && m_awaited != Awaited::Nothing)
+        fail();
 }
 
 void RigClient::takeLine(const QString &line)
 {
-    if (m_expected.empty())
-        return;
-    Expected &e = m_expected.front();
-    // rigctld answers a command it cannot carry out with one "RPRT n" line
-    // in place of its values.
-    const bool failed = line.startsWith(QLatin1String("RPRT"));
-    if (e.command == 'm' && !e.modeSeen && !failed) {
-        e.modeSeen = true;
-        if (!e.stale)
-            emit modeRead(line);
-        return;
-    }
-    const Expected answered = e;
-    m_expected.pop_front();
-    m_unansweredPolls = 0;
-    if (failed || answered.stale || answered.command != 'f')
-        return;
-    // A server out of step with its questions gives a passband or a mode
-    // here at worst: neither is in any band.
+    // rigctld answers a command it cannot carry out (a receiver switched
+    // off, say) with one "RPRT n" line in place of its values: no answer.
     bool ok = false;
-    const double hz = line.toDouble(&ok);
-    if (ok && hz > 0 && hz < 1e12)
-        emit frequencyRead(qRound64(hz));
+    switch (m_awaited) {
+    case Awaited::Frequency: {
+        const double hz = line.toDouble(&ok);
+        if (!ok || !(hz > 0 && hz < 1e12))
+            return fail();
+        m_hz = qRound64(hz);
+        return ask(Awaited::Mode);
+    }
+    case Awaited::Mode:
+        if (line.isEmpty() || line.startsWith(QLatin1String("RPRT")))
+            return fail();
+        m_mode = line;
+        m_awaited = Awaited::Passband;
+        return;
+    case Awaited::Passband:
+        line.toLongLong(&ok);
+        if (!ok)
+            return fail();
+        m_deadline.stop();
+        m_awaited = Awaited::Nothing;
+        report(true);
+        emit frequencyRead(m_hz);
+        emit modeRead(m_mode);
+        return;
+    case Awaited::Nothing: return;
+    }
+}
+
+void RigClient::fail()
+{
+    // A late or wrong answer leaves the stream out of step with the
+    // questions: the next connection starts clean.
+    m_socket->abort();
+    linkGone();
 }
 
 void RigClient::linkGone()
 {
-    m_expected.clear();
-    m_unansweredPolls = 0;
+    m_deadline.stop();
+    m_awaited = Awaited::Nothing;
+    m_buffer.clear();
     m_pollsSinceAttempt = 0;
     report(false);
 }

@@ -2,56 +2,62 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
-#include <deque>
+#include <chrono>
 
 class QTcpSocket;
 
 /// A client of rigctld's line protocol, polled from outside so that it never
-/// waits: each poll sends "f" and "m" and the replies arrive as signals.
+/// waits: each poll asks for the frequency, then for the mode, one question
+/// at a time, and the replies arrive as signals.
 class RigClient : public QObject {
     Q_OBJECT
 public:
-    /// Starts connecting at once.
-    RigClient(QString host, quint16 port, QObject *parent = nullptr);
+    /// Starts connecting at once. Each question waits answerWait for its
+    /// whole answer.
+    RigClient(QString host, quint16 port, std::chrono::milliseconds answerWait = std::chrono::seconds(3),
+              QObject *parent = nullptr);
 
-    /// Once a second. Asks for the frequency and mode; a reply still missing
-    /// from the last poll is dropped when it comes and the question asked
-    /// again, and after a few polls without a reply the link counts as gone.
-    /// While the link is gone, tries to connect again every few polls.
+    /// Once a second. Asks again once the last exchange is complete, never
+    /// while a question is outstanding. While the link is gone, tries to
+    /// connect again every few polls.
     void poll();
 
     /// "host:port", as the user wrote it.
     QString address() const;
 
 signals:
+    /// The frequency and then the mode, once both are answered in full.
     void frequencyRead(qint64 hz);
     /// The mode as rigctld names it ("CW", "USB", "PKTUSB"...).
     void modeRead(const QString &rigMode);
-    /// The link went down or came back. A first attempt that fails counts as
-    /// going down; one that succeeds says nothing.
+    /// The link went down or came back. It is up only after a complete
+    /// exchange: a frequency line to "f", a mode line and a numeric passband
+    /// line to "m". A question without its answer in time, a wrong answer, a
+    /// lost connection or a failed attempt to connect take it down. It starts
+    /// up, so a first exchange that succeeds says nothing.
     void linkChanged(bool up);
 
 private:
+    enum class Awaited { Nothing, Frequency, Mode, Passband };
+
     void connectAfresh();
-    void ask();
+    void ask(Awaited question);
     void readReplies();
     void takeLine(const QString &line);
+    void fail();
     void linkGone();
     void report(bool up);
-
-    struct Expected {
-        char command;
-        bool modeSeen = false; ///< "m" answers a mode line and a passband line
-        bool stale = false;    ///< asked before the last poll: its reply is thrown away
-    };
 
     QString m_host;
     quint16 m_port;
     QTcpSocket *m_socket = nullptr;
+    QTimer m_deadline;
     QByteArray m_buffer;
-    std::deque<Expected> m_expected;
+    Awaited m_awaited = Awaited::Nothing;
+    qint64 m_hz = 0;
+    QString m_mode;
     int m_pollsSinceAttempt = 0;
-    int m_unansweredPolls = 0;
     bool m_up = true;
 };

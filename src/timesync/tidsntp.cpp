@@ -113,5 +113,8 @@ bool TIdSNTP::SynchroniseClock()
 {
     if (RequestServerTime() == 0)
         return false;
-    return SetLocalClock(T1 + ClockOffset + RoundTripDelay);
+    // The time at which the reply arrived: the server's transmit time plus
+    // half the network's part of the round trip, however long the server
+    // held the request.
+    return SetLocalClock(T4 + ClockOffset);
 }

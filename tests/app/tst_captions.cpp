@@ -6,18 +6,25 @@
 #include "app/qtprompts.h"
 #include "app/taboutbox.h"
 #include "app/tmain.h"
+#include "entry/entryedit.h"
 #include "repeats/trptqso.h"
 #include "setup/tcontest.h"
 #include "setup/tcontestup.h"
 #include "store/store.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
 #include <QtTest>
 
 #include <csignal>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -30,6 +37,8 @@ private slots:
     void initTestCase();
     void captionAsTheWindowSystemSeesIt_data();
     void captionAsTheWindowSystemSeesIt();
+    void qtsOwnTextsAreRussian_data();
+    void qtsOwnTextsAreRussian();
     void unreachableDisplayIsNamedInOneLine();
     void cleanupTestCase();
 
@@ -79,19 +88,16 @@ QStringList windowNames(WId id)
     return names;
 }
 
-/// Once a window of the given title is shown, reads its captions (and a
-/// message box's icon) and closes it.
-void readWhenShown(const QString &title, QStringList &names, int &icon)
+/// Once a window of the given title is shown, hands it to seen and closes it.
+void whenShown(const QString &title, std::function<void(QWidget *)> seen)
 {
     auto *poll = new QTimer;
     poll->setInterval(20);
-    QObject::connect(poll, &QTimer::timeout, [poll, title, &names, &icon] {
+    QObject::connect(poll, &QTimer::timeout, [poll, title, seen] {
         for (QWidget *w : QApplication::topLevelWidgets()) {
             if (!w->isVisible() || w->windowTitle() != title || !w->windowHandle() || !w->windowHandle()->isExposed())
                 continue;
-            names = windowNames(w->winId());
-            if (auto *box = qobject_cast<QMessageBox *>(w))
-                icon = box->icon();
+            seen(w);
             if (auto *dialog = qobject_cast<QDialog *>(w))
                 dialog->reject();
             else
@@ -101,6 +107,35 @@ void readWhenShown(const QString &title, QStringList &names, int &icon)
         }
     });
     poll->start();
+}
+
+/// Reads a window's captions, and a message box's icon, once it is shown.
+void readWhenShown(const QString &title, QStringList &names, int &icon)
+{
+    whenShown(title, [&names, &icon](QWidget *w) {
+        names = windowNames(w->winId());
+        if (auto *box = qobject_cast<QMessageBox *>(w))
+            icon = box->icon();
+    });
+}
+
+/// What a window says: its labels, buttons, column titles and list entries,
+/// without accelerator marks.
+QStringList textsOf(QWidget *window)
+{
+    QStringList texts;
+    for (QLabel *l : window->findChildren<QLabel *>())
+        texts << l->text();
+    for (QAbstractButton *b : window->findChildren<QAbstractButton *>())
+        texts << b->text();
+    for (QAbstractItemView *view : window->findChildren<QAbstractItemView *>()) {
+        const QAbstractItemModel *model = view->model();
+        for (int c = 0; c < model->columnCount(view->rootIndex()); ++c)
+            texts << model->headerData(c, Qt::Horizontal).toString();
+        for (int r = 0; r < model->rowCount(view->rootIndex()); ++r)
+            texts << model->index(r, 0, view->rootIndex()).data().toString();
+    }
+    return texts.replaceInStrings(QStringLiteral("&"), QString());
 }
 } // namespace
 
@@ -173,6 +208,42 @@ void CaptionsTest::captionAsTheWindowSystemSeesIt()
     }
     QCOMPARE(names, QStringList({caption, caption}));
     QCOMPARE(shownIcon, icon);
+}
+
+void CaptionsTest::qtsOwnTextsAreRussian_data()
+{
+    QTest::addColumn<QString>("where");
+    QTest::addColumn<QStringList>("texts");
+    QTest::newRow("save dialog") << "save"
+                                 << QString("Перейти к:|Имя файла:|Типы файлов:|Сохранить|Отмена|Имя|Размер|Тип|"
+                                            "Дата изменения|Компьютер")
+                                        .split('|');
+    QTest::newRow("entry field's menu")
+        << "menu"
+        << QString("Отменить действие|Повторить действие|Вырезать|Копировать|Вставить|Удалить|Выделить всё").split('|');
+}
+
+void CaptionsTest::qtsOwnTextsAreRussian()
+{
+    QFETCH(QString, where);
+    QFETCH(QStringList, texts);
+    Windows &w = *m_w;
+    QStringList seen;
+    if (where == "save") {
+        whenShown("Сохранить файл", [&seen](QWidget *dialog) { seen = textsOf(dialog); });
+        w.prompts.saveFileName(&w.main, QFileInfo(w.folder.storePath()).absolutePath(), "R9AA.cbr");
+    } else {
+        QLineEdit *field = w.main.form().heardCall;
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(4, 4), field->mapToGlobal(QPoint(4, 4)));
+        QApplication::sendEvent(field, &click);
+        QMenu *menu = nullptr;
+        QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())));
+        for (const QAction *a : menu->actions())
+            seen << a->text().section('\t', 0, 0).remove('&');
+        menu->close();
+    }
+    for (const QString &text : texts)
+        QVERIFY2(seen.contains(text), qPrintable(seen.join(" | ")));
 }
 
 void CaptionsTest::unreachableDisplayIsNamedInOneLine()

@@ -38,6 +38,7 @@ private slots:
     void repeatWindowPlacement();
     void writingKeepsForeignSectionsAndKeys();
     void writingCreatesMissingFileWithCrLf();
+    void unwritableFileReportsTheError_data();
     void unwritableFileReportsTheError();
 };
 
@@ -135,13 +136,24 @@ void SettingsIniTest::writingCreatesMissingFileWithCrLf()
     QCOMPARE(readAll(folder.file("settings.ini")), QByteArray("[Main]\r\nLeft=-1\r\nTop=110\r\n"));
 }
 
+void SettingsIniTest::unwritableFileReportsTheError_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("missing folder") << "no/such/folder/settings.ini";
+    QTest::newRow("a folder of that name") << "settings.ini";
+}
+
 void SettingsIniTest::unwritableFileReportsTheError()
 {
+    QFETCH(QString, name);
     TestFolder folder;
-    IniFile file(folder.file("no/such/folder/settings.ini"));
+    QVERIFY(QDir().mkpath(folder.file("settings.ini")));
+    IniFile file(folder.file(name));
     file.writeInt("Main", "Left", 1);
     QVERIFY(!file.save());
-    QVERIFY(file.error().contains("settings.ini"));
+    QVERIFY2(file.error().startsWith("Не удалось сохранить настройки окон в файл " + folder.file(name) +
+                                     ": его нельзя открыть для записи.\n\r("),
+             qPrintable(file.error()));
 }
 
 QTEST_GUILESS_MAIN(SettingsIniTest)

@@ -18,6 +18,7 @@ private slots:
     void textHasItsSizeAndWeight_data();
     void textHasItsSizeAndWeight();
     void tourLineStandsOnOneBaseline();
+    void aboutBoxShowsNoAddress();
 
 private:
     MainFixture m_main;
@@ -154,6 +155,11 @@ void TextFacesTest::tourLineStandsOnOneBaseline()
     QVERIFY(caption > 0);
     QCOMPARE(baseline(form.tourNumber), caption);
     QCOMPARE(baseline(form.tourTime), caption);
+void TextFacesTest::aboutBoxShowsNoAddress()
+{
+    for (const QLabel *l : m_about->findChildren<QLabel *>())
+        QVERIFY2(!l->text().contains("://") && !l->text().contains('@') && !l->text().contains("example"),
+                 qPrintable(l->text()));
 }
 
 QTEST_MAIN(TextFacesTest)

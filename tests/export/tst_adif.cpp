@@ -8,7 +8,8 @@ private slots:
     void frequency_data();
     void frequency();
     void recordsOfOneRow();
-    void lengthsCountCharactersNotBytesOfUtf8();
+    void fieldsStayOneLineAndCountCharacters_data();
+    void fieldsStayOneLineAndCountCharacters();
     void header();
 };
 
@@ -84,17 +85,28 @@ void AdifTest::recordsOfOneRow()
                              "<RST_RCVD:2>59<SRX:3>001<EOR>\r\n"));
 }
 
-void AdifTest::lengthsCountCharactersNotBytesOfUtf8()
+void AdifTest::fieldsStayOneLineAndCountCharacters_data()
 {
+    QTest::addColumn<QString>("nr");
+    QTest::addColumn<QByteArray>("field");
+    QTest::newRow("Cyrillic, a byte each") << "РА1А"
+                                           << QByteArray("<SRX:4>\xD0\xC0"
+                                                         "1\xC0<EOR>");
+    QTest::newRow("outside the first plane, one ?") << QString::fromUtf8("1😀") << QByteArray("<SRX:2>1?<EOR>");
+    QTest::newRow("line feed and NUL") << QString::fromUtf8("1\n2\0", 4) << QByteArray("<SRX:4>1 2 <EOR>");
+    QTest::newRow("CR, tab, DEL") << "\r1\t2\x7f" << QByteArray("<SRX:5> 1 2 <EOR>");
+}
+
+void AdifTest::fieldsStayOneLineAndCountCharacters()
+{
+    QFETCH(QString, nr);
+    QFETCH(QByteArray, field);
     QsoRecord q;
-    q.call1 = "РА1А";
-    q.nr1 = QString::fromUtf8("1😀"); // one character, two code units, one "?"
-    q.data = "2026.12.06";
+    q.nr1 = nr;
     QByteArray out;
     appendAdifRecords(out, "UA9A", q, "14");
-    QVERIFY(out.contains("<CALL:4>\xD0\xC0"
-                         "1\xC0<QSO_DATE:8>20261206"));
-    QVERIFY(out.contains("<SRX:2>1?<EOR>"));
+    QVERIFY2(out.endsWith(field + "\r\n"), out.constData());
+    QCOMPARE(out.count('\n'), 1);
 }
 
 void AdifTest::header()

@@ -130,8 +130,12 @@ void CabrilloTest::layoutFromTheLogRow_data()
                                     << "100" << true << true;
     QTest::newRow("two thousand million") << "L"
                                           << "2000000000" << false << false;
-    QTest::newRow("negative") << "L"
-                              << "-1" << false << false;
+    QTest::newRow("negative adds nothing") << "L"
+                                           << "-1" << true << true;
+    QTest::newRow("negative beyond whole numbers") << "R"
+                                                   << "-99999999999999999999" << true << false;
+    QTest::newRow("just beyond bound") << "L"
+                                       << "101" << false << false;
 }
 
 void CabrilloTest::layoutFromTheLogRow()
@@ -144,8 +148,9 @@ void CabrilloTest::layoutFromTheLogRow()
         {{"ALIGN", align}, {"POSNR10", "4"}, {"POSNR11", numberWidth}, {"POSNR20", "4"}, {"POSNR21", numberWidth}}));
     QCOMPARE(bool(layout), valid);
     if (valid) {
+        QVERIFY(!widthOutOfBounds(fields({{"POSNR11", numberWidth}})));
         QCOMPARE(layout->leftAligned, left);
-        QCOMPARE(layout->number2, numberWidth.trimmed().toInt());
+        QCOMPARE(layout->number2, qMax(0, numberWidth.trimmed().toInt()));
     }
 }
 

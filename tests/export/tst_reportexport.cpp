@@ -145,9 +145,9 @@ void ReportExportTest::unsavedContestSettingsCreateNoFile_data()
     QTest::newRow("width beyond whole numbers") << "POSNR10"
                                                 << "99999999999999999999"
                                                 << "POSNR10 равна 99999999999999999999";
-    QTest::newRow("negative width") << "POSNR20"
-                                    << "-4"
-                                    << "POSNR20 равна -4";
+    QTest::newRow("width just beyond bound") << "POSNR20"
+                                             << "101"
+                                             << "POSNR20 равна 101";
 }
 
 void ReportExportTest::unsavedContestSettingsCreateNoFile()
@@ -287,6 +287,10 @@ void ReportExportTest::reportOntoTheLogsOwnFilesIsRefused()
     for (const QString &e : prompts.errors) {
         QVERIFY2(e.startsWith("Ошибка|Отчет нельзя записать в файл " + prompts.chosenFile + ":"), qPrintable(e));
         QVERIFY2(e.contains("Выберите другое имя файла."), qPrintable(e));
+        QVERIFY2(e.contains(make.startsWith("ini") || chosen == "settings.ini"
+                                ? "это файл настроек Vireok (settings.ini), отчет уничтожил бы настройки."
+                                : "это файл журнала Vireok (vireok.mdb"),
+                 qPrintable(e));
     }
     QVERIFY(prompts.informed.isEmpty());
     QCOMPARE(bytes("vireok.mdb"), storeBefore);

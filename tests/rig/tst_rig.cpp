@@ -6,6 +6,7 @@
 #include "entry/entrycontext.h"
 #include "entry/entryedit.h"
 #include "entry/logmodel.h"
+#include "entry/screenmode.h"
 #include "form/loggrid.h"
 #include "rig/rigclient.h"
 #include "rig/rigfollower.h"
@@ -48,9 +49,9 @@ private slots:
     void manualEntryAndEditingIgnoreTheReceiver();
     void lostReceiverIsToldOnceAndFollowingResumes_data();
     void lostReceiverIsToldOnceAndFollowingResumes();
-    void nonsenseRepliesAreIgnored_data();
-    void nonsenseRepliesAreIgnored();
-    void lateReplyIsDroppedAndTheQuestionAskedAgain();
+    void receiverIsUpOnlyAfterWholeAnswersInTime_data();
+    void receiverIsUpOnlyAfterWholeAnswersInTime();
+    void receiverAnsweringIn1500MsIsFollowed();
     void followingOffOpensNoSocket_data();
     void followingOffOpensNoSocket();
 
@@ -189,100 +190,49 @@ void RigTest::initTestCase()
 
 void RigTest::rulesTurnReadingsIntoSelectorTexts_data()
 {
+    struct Row {
+        const char *name;
+        qint64 hz;
+        const char *rigMode, *band, *mode;
+    };
+    const Row rows[] = {
+        {"below 160 m, CW", 1'799'999, "CW", "", "CW"},
+        {"160 m low edge, CWR", 1'800'000, "CWR", "1800", "CW"},
+        {"160 m high edge, LSB", 2'000'000, "LSB", "1800", "PH"},
+        {"above 160 m, USB", 2'000'001, "USB", "", "PH"},
+        {"80 m edges, AM", 3'500'000, "AM", "3500", "PH"},
+        {"80 m high edge, FM", 3'800'000, "FM", "3500", "PH"},
+        {"above 80 m, RTTY", 3'800'001, "RTTY", "", ""},
+        {"40 m high edge, PKTUSB", 7'200'000, "PKTUSB", "7000", ""},
+        {"broadcast above 40 m, WFM", 7'200'001, "WFM", "", ""},
+        {"30 m has no selector entry", 10'120'000, "CW", "", "CW"},
+        {"below 20 m, lower-case mode", 13'999'999, "cw", "", ""},
+        {"20 m low edge, mode unknown", 14'000'000, "", "14000", ""},
+        {"20 m high edge", 14'350'000, "USB", "14000", "PH"},
+        {"above 20 m", 14'350'001, "USB", "", "PH"},
+        {"15 m edges", 21'000'000, "CW", "21000", "CW"},
+        {"15 m high edge", 21'450'000, "CW", "21000", "CW"},
+        {"above 15 m", 21'450'001, "CW", "", "CW"},
+        {"below 10 m, CB", 27'999'999, "AM", "", "PH"},
+        {"10 m low edge", 28'000'000, "CW", "28000", "CW"},
+        {"10 m high edge, FM repeaters", 29'700'000, "FM", "28000", "PH"},
+        {"above 10 m", 29'700'001, "FM", "", "PH"},
+        {"below 2 m", 143'999'999, "FM", "", "PH"},
+        {"2 m edges", 144'000'000, "USB", "144", "PH"},
+        {"2 m high edge", 146'000'000, "FM", "144", "PH"},
+        {"above 2 m", 146'000'001, "FM", "", "PH"},
+        {"below 70 cm", 429'999'999, "FM", "", "PH"},
+        {"70 cm low edge", 430'000'000, "CW", "432", "CW"},
+        {"70 cm high edge", 440'000'000, "FM", "432", "PH"},
+        {"above 70 cm", 440'000'001, "FM", "", "PH"},
+        {"nothing tuned", 0, "", "", ""},
+    };
     QTest::addColumn<qint64>("hz");
     QTest::addColumn<QString>("rigMode");
     QTest::addColumn<QString>("band");
     QTest::addColumn<QString>("mode");
-    QTest::newRow("below 160 m, CW") << qint64(1'799'999) << "CW"
-                                     << ""
-                                     << "CW";
-    QTest::newRow("160 m low edge, CWR") << qint64(1'800'000) << "CWR"
-                                         << "1800"
-                                         << "CW";
-    QTest::newRow("160 m high edge, LSB") << qint64(2'000'000) << "LSB"
-                                          << "1800"
-                                          << "PH";
-    QTest::newRow("above 160 m, USB") << qint64(2'000'001) << "USB"
-                                      << ""
-                                      << "PH";
-    QTest::newRow("80 m edges, AM") << qint64(3'500'000) << "AM"
-                                    << "3500"
-                                    << "PH";
-    QTest::newRow("80 m high edge, FM") << qint64(3'800'000) << "FM"
-                                        << "3500"
-                                        << "PH";
-    QTest::newRow("above 80 m, RTTY") << qint64(3'800'001) << "RTTY"
-                                      << ""
-                                      << "";
-    QTest::newRow("40 m high edge, PKTUSB") << qint64(7'200'000) << "PKTUSB"
-                                            << "7000"
-                                            << "";
-    QTest::newRow("broadcast above 40 m, WFM") << qint64(7'200'001) << "WFM"
-                                               << ""
-                                               << "";
-    QTest::newRow("30 m has no selector entry") << qint64(10'120'000) << "CW"
-                                                << ""
-                                                << "CW";
-    QTest::newRow("below 20 m, lower-case mode") << qint64(13'999'999) << "cw"
-                                                 << ""
-                                                 << "";
-    QTest::newRow("20 m low edge, mode unknown") << qint64(14'000'000) << ""
-                                                 << "14000"
-                                                 << "";
-    QTest::newRow("20 m high edge") << qint64(14'350'000) << "USB"
-                                    << "14000"
-                                    << "PH";
-    QTest::newRow("above 20 m") << qint64(14'350'001) << "USB"
-                                << ""
-                                << "PH";
-    QTest::newRow("15 m edges") << qint64(21'000'000) << "CW"
-                                << "21000"
-                                << "CW";
-    QTest::newRow("15 m high edge") << qint64(21'450'000) << "CW"
-                                    << "21000"
-                                    << "CW";
-    QTest::newRow("above 15 m") << qint64(21'450'001) << "CW"
-                                << ""
-                                << "CW";
-    QTest::newRow("below 10 m, CB") << qint64(27'999'999) << "AM"
-                                    << ""
-                                    << "PH";
-    QTest::newRow("10 m low edge") << qint64(28'000'000) << "CW"
-                                   << "28000"
-                                   << "CW";
-    QTest::newRow("10 m high edge, FM repeaters") << qint64(29'700'000) << "FM"
-                                                  << "28000"
-                                                  << "PH";
-    QTest::newRow("above 10 m") << qint64(29'700'001) << "FM"
-                                << ""
-                                << "PH";
-    QTest::newRow("below 2 m") << qint64(143'999'999) << "FM"
-                               << ""
-                               << "PH";
-    QTest::newRow("2 m edges") << qint64(144'000'000) << "USB"
-                               << "144"
-                               << "PH";
-    QTest::newRow("2 m high edge") << qint64(146'000'000) << "FM"
-                                   << "144"
-                                   << "PH";
-    QTest::newRow("above 2 m") << qint64(146'000'001) << "FM"
-                               << ""
-                               << "PH";
-    QTest::newRow("below 70 cm") << qint64(429'999'999) << "FM"
-                                 << ""
-                                 << "PH";
-    QTest::newRow("70 cm low edge") << qint64(430'000'000) << "CW"
-                                    << "432"
-                                    << "CW";
-    QTest::newRow("70 cm high edge") << qint64(440'000'000) << "FM"
-                                     << "432"
-                                     << "PH";
-    QTest::newRow("above 70 cm") << qint64(440'000'001) << "FM"
-                                 << ""
-                                 << "PH";
-    QTest::newRow("nothing tuned") << qint64(0) << ""
-                                   << ""
-                                   << "";
+    for (const Row &r : rows)
+        QTest::newRow(r.name) << r.hz << QString(r.rigMode) << QString(r.band) << QString(r.mode);
 }
 
 void RigTest::rulesTurnReadingsIntoSelectorTexts()
@@ -528,72 +478,126 @@ void RigTest::lostReceiverIsToldOnceAndFollowingResumes()
     QCOMPARE(f.status(), QString("OK"));
 }
 
-void RigTest::nonsenseRepliesAreIgnored_data()
+namespace {
+/// A rigctld stand-in on loopback that answers "f" and "m" with the bytes
+/// given, each answer a while after its question, and counts the questions
+/// that come while one is still unanswered on the same connection.
+struct StubRig {
+    QTcpServer server;
+    QByteArray toF, toM; ///< nothing: that question is never answered
+    int delayMs = 0;
+    int asked = 0, askedTooSoon = 0;
+
+    StubRig()
+    {
+        server.listen(QHostAddress::LocalHost, 0);
+        QObject::connect(&server, &QTcpServer::newConnection, &server, [this] {
+            QTcpSocket *s = server.nextPendingConnection();
+            auto unanswered = std::make_shared<int>(0);
+            QObject::connect(s, &QTcpSocket::readyRead, s, [this, s, unanswered] {
+                while (s->canReadLine()) {
+                    const QByteArray command = s->readLine().trimmed();
+                    const QByteArray reply = command == "f" ? toF : command == "m" ? toM : QByteArray();
+                    ++asked;
+                    askedTooSoon += *unanswered > 0;
+                    ++*unanswered;
+                    if (reply.isEmpty())
+                        continue;
+                    QTimer::singleShot(delayMs, s, [s, reply, unanswered] {
+                        s->write(reply);
+                        --*unanswered;
+                    });
+                }
+            });
+        });
+    }
+    quint16 port() const { return server.serverPort(); }
+};
+} // namespace
+
+void RigTest::receiverIsUpOnlyAfterWholeAnswersInTime_data()
 {
+    // Time runs twenty times faster than the program's: a tick every 50 ms
+    // and 150 ms for each answer, for its second and three seconds.
     QTest::addColumn<QByteArray>("toF");
     QTest::addColumn<QByteArray>("toM");
-    QTest::newRow("rigctld's error replies") << QByteArray("RPRT -11\n") << QByteArray("RPRT -1\n");
-    QTest::newRow("words, one line short") << QByteArray("hello\n") << QByteArray("VOICE\n");
-    QTest::newRow("numbers out of reach") << QByteArray("-14025000\n") << QByteArray("nan\n1e999\n");
-    QTest::newRow("a line short every time") << QByteArray() << QByteArray("VOICE\n500\n");
-    QTest::newRow("more lines than asked") << QByteArray("14\n1\n2\n3\n") << QByteArray("X\n");
-    QTest::newRow("bytes") << QByteArray("\x00\xff\x10\r\n", 5) << QByteArray("\xfe\n\x00\n", 4);
-    QTest::newRow("a line without end") << QByteArray(100'000, '7') << QByteArray();
-    QTest::newRow("silence") << QByteArray() << QByteArray();
+    QTest::addColumn<int>("delayMs");
+    QTest::addColumn<bool>("followed");
+    const QByteArray f("14025000\n"), m("CW\n500\n");
+    QTest::newRow("answers after 1.5 s") << f << m << 75 << true;
+    QTest::newRow("answers after 5 s") << f << m << 250 << false;
+    QTest::newRow("silent") << QByteArray() << QByteArray() << 0 << false;
+    QTest::newRow("rigctld's error replies") << QByteArray("RPRT -5\n") << QByteArray("RPRT -5\n") << 0 << false;
+    QTest::newRow("frequency only") << f << QByteArray("RPRT -11\n") << 0 << false;
+    QTest::newRow("words, one line short") << QByteArray("hello\n") << QByteArray("VOICE\n") << 0 << false;
+    QTest::newRow("numbers out of reach") << QByteArray("-14025000\n") << QByteArray("nan\n1e999\n") << 0 << false;
+    QTest::newRow("mode without passband") << f << QByteArray("CW\n") << 0 << false;
+    QTest::newRow("passband not a number") << f << QByteArray("CW\nwide\n") << 0 << false;
+    QTest::newRow("more lines than asked") << QByteArray("14\n1\n2\n3\n") << QByteArray("X\n") << 0 << false;
+    QTest::newRow("bytes") << QByteArray("\x00\xff\x10\r\n", 5) << QByteArray("\xfe\n\x00\n", 4) << 0 << false;
+    QTest::newRow("a line without end") << QByteArray(100'000, '7') << QByteArray() << 0 << false;
 }
 
-void RigTest::nonsenseRepliesAreIgnored()
+void RigTest::receiverIsUpOnlyAfterWholeAnswersInTime()
 {
     QFETCH(QByteArray, toF);
     QFETCH(QByteArray, toM);
-    QTcpServer stub;
-    QVERIFY(stub.listen(QHostAddress::LocalHost, 0));
-    int asked = 0;
-    connect(&stub, &QTcpServer::newConnection, &stub, [&] {
-        QTcpSocket *s = stub.nextPendingConnection();
-        connect(s, &QTcpSocket::readyRead, s, [&, s] {
-            while (s->canReadLine()) {
-                const QByteArray command = s->readLine().trimmed();
-                asked += command == "f";
-                s->write(command == "f" ? toF : command == "m" ? toM : QByteArray());
-            }
-        });
-    });
-    FollowingWindow f(stub.serverPort());
+    QFETCH(int, delayMs);
+    QFETCH(bool, followed);
+    StubRig stub;
+    stub.toF = toF;
+    stub.toM = toM;
+    stub.delayMs = delayMs;
+    MainFixture f;
+    f.open();
+    ScreenMode screen(f.form());
+    auto *client = new RigClient(QStringLiteral("127.0.0.1"), stub.port(), std::chrono::milliseconds(150));
+    RigFollower follower(client, f.form(), screen);
     setSelectorText(f.form().band, QStringLiteral("3500"));
     setSelectorText(f.form().mode, QStringLiteral("PH"));
-    f.tick(5);
-    QVERIFY(asked >= 2);
-    QCOMPARE(f.band(), QString("3500"));
-    QCOMPARE(f.mode(), QString("PH"));
+    f.form().statusPanel->setText("OK");
+    QSignalSpy changes(client, &RigClient::linkChanged);
+    const auto tick = [&](int times) {
+        for (int i = 0; i < times; ++i) {
+            follower.poll();
+            QTest::qWait(50);
+        }
+    };
+    tick(12);
+    QVERIFY(stub.asked >= 2);
+    QCOMPARE(stub.askedTooSoon, 0);
+    QCOMPARE(f.form().band->currentText(), QString(followed ? "14000" : "3500"));
+    QCOMPARE(f.form().mode->currentText(), QString(followed ? "CW" : "PH"));
+    // Told once, not every time the connection is made afresh.
+    QCOMPARE(changes.size(), followed ? 0 : 1);
+    QCOMPARE(f.form().statusPanel->text(), followed ? QString("OK") : lostText(stub.port()));
+    if (followed)
+        return;
 
     // Once the server talks sense, the client has not lost its way.
-    toF = "14025000\n";
-    toM = "CW\n500\n";
-    QVERIFY(f.tickUntil([&] { return f.band() == "14000" && f.mode() == "CW"; }, 8));
+    stub.toF = "7025000\n";
+    stub.toM = "LSB\n2400\n";
+    stub.delayMs = 0;
+    QTRY_VERIFY_WITH_TIMEOUT((tick(1), f.form().band->currentText() == "7000"), 3000);
+    QCOMPARE(f.form().mode->currentText(), QString("PH"));
+    QCOMPARE(f.form().statusPanel->text(), kRestored);
+    QCOMPARE(changes.size(), 2);
 }
 
-void RigTest::lateReplyIsDroppedAndTheQuestionAskedAgain()
+void RigTest::receiverAnsweringIn1500MsIsFollowed()
 {
-    // A server that answers the first question only when the second comes.
-    QTcpServer stub;
-    QVERIFY(stub.listen(QHostAddress::LocalHost, 0));
-    int asked = 0;
-    connect(&stub, &QTcpServer::newConnection, &stub, [&] {
-        QTcpSocket *s = stub.nextPendingConnection();
-        connect(s, &QTcpSocket::readyRead, s, [&, s] {
-            while (s->canReadLine())
-                if (s->readLine().trimmed() == "m" && ++asked == 2)
-                    s->write("7025000\nLSB\n2400\n14025000\nCW\n500\n");
-        });
-    });
-    FollowingWindow f(stub.serverPort());
+    // In the program's own time: three seconds for each answer.
+    StubRig stub;
+    stub.toF = "14025000\n";
+    stub.toM = "CW\n500\n";
+    stub.delayMs = 1500;
+    FollowingWindow f(stub.port());
     setSelectorText(f.form().band, QStringLiteral("3500"));
     setSelectorText(f.form().mode, QStringLiteral("PH"));
-    QSignalSpy bands(f.form().band, &QComboBox::currentTextChanged);
-    QVERIFY(f.tickUntil([&] { return f.band() == "14000" && f.mode() == "CW"; }, 3));
-    for (const QList<QVariant> &change : bands)
-        QVERIFY(change.first().toString() != "7000");
+    f.form().statusPanel->setText("OK");
+    QVERIFY(f.tickUntil([&] { return f.band() == "14000" && f.mode() == "CW"; }, 20));
+    QCOMPARE(stub.askedTooSoon, 0);
+    QCOMPARE(f.status(), QString("OK"));
 }
 
 void RigTest::followingOffOpensNoSocket_data()

@@ -39,6 +39,7 @@ FakeSntpServer::Answer replyWith(std::function<void(QByteArray &)> change)
 class SntpClientTest : public QObject {
     Q_OBJECT
 private slots:
+    void goodReplySetsTheEstimatedTime_data();
     void goodReplySetsTheEstimatedTime();
     void zoneEastSetsTheSameInstant();
     void unusableRepliesLeaveTheClock_data();
@@ -50,21 +51,32 @@ private slots:
     void menuCommandReportsBothOutcomes();
 };
 
+void SntpClientTest::goodReplySetsTheEstimatedTime_data()
+{
+    QTest::addColumn<int>("held"); // seconds between the server's receive and transmit times
+    QTest::addColumn<QTime>("set");
+    QTest::newRow("answered at once") << 0 << QTime(12, 0, 10);
+    QTest::newRow("held 1 s") << 1 << QTime(12, 0, 10, 500);
+    QTest::newRow("held 2 s") << 2 << QTime(12, 0, 11);
+}
+
 void SntpClientTest::goodReplySetsTheEstimatedTime()
 {
-    // The clock is set to (3·T2 − T1 − T3 + T4) / 2 with T1 = T4 = noon,
-    // T2 = noon + 10 s, T3 = noon + 11 s.
+    // The time the reply arrived: T4 + θ = (T2 − T1 + T3 + T4) / 2 with
+    // T1 = T4 = noon and T2 = noon + 10 s, whatever the server held it.
+    QFETCH(int, held);
+    QFETCH(QTime, set);
     QByteArray seen;
     {
-        FakeSntpServer server([&seen](const QByteArray &request) {
+        FakeSntpServer server([&seen, held](const QByteArray &request) {
             seen = request;
-            return goodReply(request, kNoonSeconds + 10, kNoonSeconds + 11);
+            return goodReply(request, kNoonSeconds + 10, kNoonSeconds + 10 + held);
         });
         Client c(server.port());
         QVERIFY(c.sntp.SynchroniseClock());
-        QCOMPARE(c.setter.settings, QList<QDateTime>{QDateTime(QDate(2026, 12, 6), QTime(12, 0, 9, 500), Qt::UTC)});
-        QVERIFY(qAbs(c.sntp.RoundTripDelay * 86400 - (-1)) < 1e-6);
-        QVERIFY(qAbs(c.sntp.ClockOffset * 86400 - 10.5) < 1e-6);
+        QCOMPARE(c.setter.settings, QList<QDateTime>{QDateTime(QDate(2026, 12, 6), set, Qt::UTC)});
+        QVERIFY(qAbs(c.sntp.RoundTripDelay * 86400 + held) < 1e-6);
+        QVERIFY(qAbs(c.sntp.ClockOffset * 86400 - 10 - held / 2.0) < 1e-6);
     }
     QCOMPARE(seen.size(), 48);
     QCOMPARE(quint8(seen[0]), quint8(27));
@@ -77,7 +89,7 @@ void SntpClientTest::zoneEastSetsTheSameInstant()
     Client c(server.port());
     c.zone.biasMinutes = -300;
     QVERIFY(c.sntp.SynchroniseClock());
-    QCOMPARE(c.setter.settings.value(0), QDateTime(QDate(2026, 12, 6), QTime(12, 0, 9, 500), Qt::UTC));
+    QCOMPARE(c.setter.settings.value(0), QDateTime(QDate(2026, 12, 6), QTime(12, 0, 10, 500), Qt::UTC));
 }
 
 void SntpClientTest::unusableRepliesLeaveTheClock_data()
