@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libgl-dev libbenchmark-dev
-          fonts-wine fonts-liberation fonts-dejavu-core xvfb xauth x11-utils libhamlib-utils
+          fonts-wine fonts-liberation fonts-dejavu-core xvfb xauth x11-utils xdotool libhamlib-utils
           desktop-file-utils appstream lintian dpkg-dev poppler-utils "$@")
 
 missing=()
