@@ -21,9 +21,9 @@ constexpr double kDotsPerMm = kDpi / 25.4;
 // Lengths in text formats (margins, padding, borders, image sizes) count in
 // pixels of 96 per inch; the layout scales them to the printer itself.
 constexpr double kLayoutMm = 96 / 25.4;
-// One screenshot pixel as a quarter of a millimetre: the windows print at
-// about their size on a screen, and the PDF keeps every pixel.
-constexpr double kMmPerImagePixel = 0.25;
+// One screenshot pixel as one pixel of a 96 ppi screen: the windows print at
+// their size on a screen, and their bitmap font stays sharp.
+constexpr double kMmPerImagePixel = 25.4 / 96;
 
 const QString kSans = QStringLiteral("DejaVu Sans");
 const QString kMono = QStringLiteral("DejaVu Sans Mono");
@@ -262,7 +262,8 @@ int printBook(const Book &book, const QString &pdfPath, QString &why)
     writer.setCreator(QStringLiteral("vireok-manual"));
 
     const QRectF paper(0, 0, writer.width(), writer.height());
-    const QRectF body = paper.adjusted(22 * kDotsPerMm, 22 * kDotsPerMm, -18 * kDotsPerMm, -22 * kDotsPerMm);
+    // Wide enough for the widest window at one pixel per pixel of a 96 ppi screen.
+    const QRectF body = paper.adjusted(20 * kDotsPerMm, 22 * kDotsPerMm, -16 * kDotsPerMm, -22 * kDotsPerMm);
 
     QTextDocument doc;
     doc.documentLayout()->setPaintDevice(&writer);
@@ -307,6 +308,8 @@ int printBook(const Book &book, const QString &pdfPath, QString &why)
     const int pageCount = doc.pageCount();
     const double pageHeight = doc.pageSize().height();
     QPainter painter(&writer);
+    // JPEG would blur the screenshots' bitmap font.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
     const QFont small = face(kSans, 8);
     for (int page = 1; page <= pageCount; ++page) {
         if (page > 1)
