@@ -1,5 +1,7 @@
 #include "democapture.h"
 
+#include "reportfields.h"
+
 #include "app/programwindows.h"
 #include "app/taboutbox.h"
 #include "app/tmain.h"
@@ -321,28 +323,37 @@ DemoOutput makeDemo(const QString &imageFolder)
     main.stationPanel().save();
 
     // Every export the log menu offers, written by the program's own writer.
-    DemoOutput out;
     ReportExport::Hooks hooks;
     hooks.dialogFolder = [&temp] { return temp.path(); };
     hooks.afterWalk = [](bool) {};
     hooks.webAddress = QString::fromLatin1(kWebAddress);
     ReportExport exports(store, prompts, clock, &main, hooks);
-    const struct {
-        const char *key, *file;
-        void (ReportExport::*run)();
-    } kinds[] = {{"cabrillo", "c.cbr", &ReportExport::cabrillo},
-                 {"ermak", "e.cbr", &ReportExport::ermak},
-                 {"adif", "a.adi", &ReportExport::adif}};
-    for (const auto &k : kinds) {
-        prompts.reportFile = QDir(temp.path()).filePath(QString::fromLatin1(k.file));
-        (exports.*k.run)();
-        if (!QFile::exists(prompts.reportFile))
-            qFatal("the demo export wrote nothing: %s", qPrintable((prompts.said + prompts.failures).join("; ")));
-        out.examples.insert(QString::fromLatin1(k.key), readReport(prompts.reportFile));
-    }
+    const auto writeReports = [&] {
+        const struct {
+            const char *key, *file;
+            void (ReportExport::*run)();
+        } kinds[] = {{"cabrillo", "c.cbr", &ReportExport::cabrillo},
+                     {"ermak", "e.cbr", &ReportExport::ermak},
+                     {"adif", "a.adi", &ReportExport::adif}};
+        QMap<QString, QString> reports;
+        for (const auto &k : kinds) {
+            prompts.reportFile = QDir(temp.path()).filePath(QString::fromLatin1(k.file));
+            QFile::remove(prompts.reportFile);
+            (exports.*k.run)();
+            if (!QFile::exists(prompts.reportFile))
+                qFatal("the demo export wrote nothing: %s", qPrintable((prompts.said + prompts.failures).join("; ")));
+            reports.insert(QString::fromLatin1(k.key), readReport(prompts.reportFile));
+        }
+        return reports;
+    };
+    DemoOutput out;
+    out.examples = writeReports();
 
     main.editor().editRecord();
     shots.saveEntry(QStringLiteral("entry-edit.png"), main, form);
+
+    // Last: it fills every window with marks.
+    out.tables = reportFieldTables(windows, writeReports);
 
     if (!prompts.failures.isEmpty())
         qFatal("the demo log failed: %s", qPrintable(prompts.failures.join(QLatin1String("; "))));

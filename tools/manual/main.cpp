@@ -2,8 +2,9 @@
 //
 // Makes the screenshots from the program's real windows on a demo log, puts
 // the files its exports write into the text where it asks for them
-// ("{{example cabrillo}}", "{{example ermak}}", "{{example adif}}") and
-// prints the manual.
+// ("{{example cabrillo}}", "{{example ermak}}", "{{example adif}}"), and the
+// tables of which field goes into which report line ("{{fields station}}",
+// "{{fields contest}}"), and prints the manual.
 #include "democapture.h"
 #include "pdfbook.h"
 
@@ -70,6 +71,10 @@ int main(int argc, char *argv[])
     const QString marks[][2] = {{"cabrillo", "QSO:"}, {"ermak", "QSO:"}, {"adif", "<EOR>"}};
     for (const auto &m : marks)
         book.markdown.replace(QStringLiteral("{{example %1}}").arg(m[0]), excerpt(demo.examples.value(m[0]), m[1]));
+    for (auto it = demo.tables.cbegin(); it != demo.tables.cend(); ++it)
+        book.markdown.replace(QStringLiteral("{{fields %1}}").arg(it.key()), it.value());
+    if (const qsizetype left = book.markdown.indexOf(QLatin1String("{{")); left >= 0)
+        return fail(QStringLiteral("nothing to put in for ") + book.markdown.mid(left, 30));
 
     QString why;
     const QString pdf = QString::fromLocal8Bit(argv[2]);

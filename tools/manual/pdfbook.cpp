@@ -1,5 +1,7 @@
 #include "pdfbook.h"
 
+#include "tablerows.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QDir>
 #include <QFontDatabase>
@@ -13,6 +15,8 @@
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
+
+#include <memory>
 
 namespace {
 
@@ -78,6 +82,13 @@ QVector<Heading> style(QTextDocument &doc, const QString &imageFolder, double bo
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
         QTextBlockFormat bf = b.blockFormat();
         QTextCursor c(b);
+        if (b.text() == kPageBreakMark) {
+            c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+            c.removeSelectedText();
+            bf.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            c.setBlockFormat(bf);
+            continue;
+        }
         const int level = bf.headingLevel();
         if (level > 0) {
             const double sizes[] = {0, 20, 14, 11.5, 10.5};
@@ -265,18 +276,36 @@ int printBook(const Book &book, const QString &pdfPath, QString &why)
     // Wide enough for the widest window at one pixel per pixel of a 96 ppi screen.
     const QRectF body = paper.adjusted(20 * kDotsPerMm, 22 * kDotsPerMm, -16 * kDotsPerMm, -22 * kDotsPerMm);
 
-    QTextDocument doc;
-    doc.documentLayout()->setPaintDevice(&writer);
-    doc.setDefaultFont(face(kSans, 10));
-    doc.setDocumentMargin(0);
-    doc.setMarkdown(book.markdown, QTextDocument::MarkdownDialectGitHub);
-
-    QStringList missing;
-    const QVector<Heading> headings = style(doc, book.imageFolder, body.width(), missing);
-    if (!missing.isEmpty()) {
-        why = QStringLiteral("images not made: ") + missing.join(QLatin1String(", "));
-        return 0;
+    // Laid out without the front matter, whose end is a page break as every
+    // chapter's start is: a table row that a page break would cut in two
+    // starts a new page instead, under the table's header again.
+    QString markdown = book.markdown;
+    std::unique_ptr<QTextDocument> laidOut;
+    QVector<Heading> headings;
+    for (int breaks = 0;; ++breaks) {
+        laidOut = std::make_unique<QTextDocument>();
+        laidOut->documentLayout()->setPaintDevice(&writer);
+        laidOut->setDefaultFont(face(kSans, 10));
+        laidOut->setDocumentMargin(0);
+        laidOut->setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
+        QStringList missing;
+        headings = style(*laidOut, book.imageFolder, body.width(), missing);
+        if (!missing.isEmpty()) {
+            why = QStringLiteral("images not made: ") + missing.join(QLatin1String(", "));
+            return 0;
+        }
+        laidOut->setPageSize(body.size());
+        laidOut->pageCount(); // lays the whole book out
+        const auto across = firstRowAcrossPages(*laidOut);
+        if (!across)
+            break;
+        if (breaks == 100) {
+            why = QStringLiteral("a table row taller than a page");
+            return 0;
+        }
+        markdown = withPageBreakBefore(markdown, *across);
     }
+    QTextDocument &doc = *laidOut;
     const QVector<QTextTableCell> numbers = frontMatter(doc, book, headings);
     // Inserting the front matter split the first heading's block: find the
     // headings again.
@@ -289,10 +318,9 @@ int printBook(const Book &book, const QString &pdfPath, QString &why)
         return 0;
     }
 
-    // Laid out once, with every format in place: the numbers have the width
+    // Laid out again with every format in place: the numbers have the width
     // of their placeholders, so filling them in moves nothing.
-    doc.setPageSize(body.size());
-    doc.pageCount(); // lays the whole book out
+    doc.pageCount();
     QVector<int> pages;
     for (const QTextBlock &b : headingBlocks)
         pages << pageOf(doc, b);
