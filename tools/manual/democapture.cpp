@@ -1,5 +1,6 @@
 #include "democapture.h"
 
+#include "markplaces.h"
 #include "reportfields.h"
 
 #include "app/programwindows.h"
@@ -185,23 +186,34 @@ private:
     QStringList m_names;
 };
 
-/// Numbered red circles over the controls that the manual's legend explains.
+/// Numbered red circles beside the controls that the manual's legend
+/// explains, on a white margin round the window where a control at its edge
+/// leaves no room inside.
 QImage annotated(TMain &main, const QVector<QWidget *> &targets)
 {
     settle();
-    QImage image = main.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage window = main.grab().toImage();
+    const int r = 8;
+    const int margin = 2 * r + 6;
+    QImage image(window.size() + QSize(2 * margin, 2 * margin), QImage::Format_ARGB32);
+    image.fill(Qt::white);
     QPainter p(&image);
+    p.drawImage(margin, margin, window);
+    QVector<QRect> rects;
+    for (QWidget *w : targets)
+        rects << QRect(w->mapTo(&main, QPoint(0, 0)) + QPoint(margin, margin), w->size());
+    const QVector<QPoint> places = markPlaces(image, rects, r);
+    // The window's outline after the places are found: on the margin it
+    // would count as something a mark hides.
+    p.setPen(QColor(160, 160, 160));
+    p.drawRect(QRect(QPoint(margin - 1, margin - 1), window.size() + QSize(1, 1)));
     p.setRenderHint(QPainter::Antialiasing);
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(11);
     font.setBold(true);
     p.setFont(font);
-    const int r = 8;
-    for (int i = 0; i < targets.size(); ++i) {
-        QWidget *w = targets[i];
-        // On the control's corner, half outside it, to hide little of it.
-        const QPoint at = w->mapTo(&main, QPoint(0, 0)) + QPoint(r / 2, r / 2);
-        const QRectF circle(at.x() - r, at.y() - r, 2 * r, 2 * r);
+    for (int i = 0; i < places.size(); ++i) {
+        const QRectF circle(places[i].x() - r, places[i].y() - r, 2 * r, 2 * r);
         p.setPen(QPen(Qt::white, 1.5));
         p.setBrush(QColor(200, 0, 0));
         p.drawEllipse(circle);

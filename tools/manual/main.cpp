@@ -37,6 +37,26 @@ QString excerpt(const QString &file, const QString &qsoMark)
     return kept.join(QLatin1Char('\n'));
 }
 
+/// ADIF lines longer than the printed line broken between fields, where a
+/// reader of the file may break them too, rather than inside a field.
+QString betweenFields(const QString &adif)
+{
+    constexpr int kWidest = 96; // characters of the example face on the page
+    QStringList out;
+    for (const QString &line : adif.split(QLatin1Char('\n'))) {
+        QString rest = line;
+        while (rest.size() > kWidest) {
+            const qsizetype cut = rest.lastIndexOf(QLatin1Char('<'), kWidest);
+            if (cut <= 0)
+                break;
+            out << rest.left(cut);
+            rest = rest.mid(cut);
+        }
+        out << rest;
+    }
+    return out.join(QLatin1Char('\n'));
+}
+
 int fail(const QString &text)
 {
     std::fprintf(stderr, "vireok-manual: %s\n", qPrintable(text));
@@ -69,8 +89,12 @@ int main(int argc, char *argv[])
     const DemoOutput demo = makeDemo(book.imageFolder);
     const qint64 shotsTime = timer.elapsed();
     const QString marks[][2] = {{"cabrillo", "QSO:"}, {"ermak", "QSO:"}, {"adif", "<EOR>"}};
-    for (const auto &m : marks)
-        book.markdown.replace(QStringLiteral("{{example %1}}").arg(m[0]), excerpt(demo.examples.value(m[0]), m[1]));
+    for (const auto &m : marks) {
+        QString example = excerpt(demo.examples.value(m[0]), m[1]);
+        if (m[0] == QLatin1String("adif"))
+            example = betweenFields(example);
+        book.markdown.replace(QStringLiteral("{{example %1}}").arg(m[0]), example);
+    }
     for (auto it = demo.tables.cbegin(); it != demo.tables.cend(); ++it)
         book.markdown.replace(QStringLiteral("{{fields %1}}").arg(it.key()), it.value());
     if (const qsizetype left = book.markdown.indexOf(QLatin1String("{{")); left >= 0)

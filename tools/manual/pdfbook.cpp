@@ -61,17 +61,23 @@ QFont face(const QString &family, double points, bool bold = false)
     return f;
 }
 
-void setBlockFont(QTextBlock block, const QFont &font, const QColor &colour)
+void setBlockFont(QTextDocument &doc, const QTextBlock &block, const QFont &font, const QColor &colour)
 {
-    QTextCursor c(block);
-    c.select(QTextCursor::BlockUnderCursor);
-    c.movePosition(QTextCursor::StartOfBlock);
-    c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    QTextCharFormat f;
-    f.setFont(font, QTextCharFormat::FontPropertiesAll);
-    f.setProperty(QTextFormat::FontSizeAdjustment, 0);
-    f.setForeground(colour);
-    c.mergeCharFormat(f);
+    // Fragment by fragment, without the Markdown reader's size step: where
+    // that step is set at all, even to naught, it overrides the point size.
+    QVector<QTextFragment> fragments;
+    for (auto it = block.begin(); !it.atEnd(); ++it)
+        fragments << it.fragment();
+    for (const QTextFragment &frag : fragments) {
+        QTextCharFormat f = frag.charFormat();
+        f.clearProperty(QTextFormat::FontSizeAdjustment);
+        f.setFont(font, QTextCharFormat::FontPropertiesAll);
+        f.setForeground(colour);
+        QTextCursor c(&doc);
+        c.setPosition(frag.position());
+        c.setPosition(frag.position() + frag.length(), QTextCursor::KeepAnchor);
+        c.setCharFormat(f);
+    }
 }
 
 /// Headings, code, tables and images in the book's faces and sizes; the
@@ -92,7 +98,7 @@ QVector<Heading> style(QTextDocument &doc, const QString &imageFolder, double bo
         const int level = bf.headingLevel();
         if (level > 0) {
             const double sizes[] = {0, 20, 14, 11.5, 10.5};
-            setBlockFont(b, face(kSans, sizes[qMin(level, 4)], true), kHeadingColour);
+            setBlockFont(doc, b, face(kSans, sizes[qMin(level, 4)], true), kHeadingColour);
             bf.setTopMargin(level == 1 ? 0 : 14 * kLayoutMm / 3);
             bf.setBottomMargin(level == 1 ? 6 * kLayoutMm : 2 * kLayoutMm);
             if (level == 1)
@@ -107,7 +113,7 @@ QVector<Heading> style(QTextDocument &doc, const QString &imageFolder, double bo
             bf.setLeftMargin(2 * kLayoutMm);
             bf.setNonBreakableLines(false);
             c.setBlockFormat(bf);
-            setBlockFont(b, face(kMono, 7.6), Qt::black);
+            setBlockFont(doc, b, face(kMono, 7.6), Qt::black);
             continue;
         }
         bf.setLineHeight(112, QTextBlockFormat::ProportionalHeight);
