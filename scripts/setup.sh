@@ -4,8 +4,8 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libgl-dev libbenchmark-dev
-          qt6-translations-l10n fonts-wine fonts-liberation fonts-dejavu-core xvfb xauth x11-utils libhamlib-utils
-          desktop-file-utils appstream lintian dpkg-dev poppler-utils clang-format git "$@")
+          qt6-translations-l10n fonts-wine fonts-liberation fonts-dejavu-core xvfb xauth x11-utils xdotool
+          libhamlib-utils desktop-file-utils appstream lintian dpkg-dev poppler-utils clang-format git "$@")
 
 missing=()
 for p in "${packages[@]}"; do

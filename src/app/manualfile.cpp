@@ -10,7 +10,11 @@ const QString kManual = QStringLiteral("manual.pdf");
 
 QStringList manualFolders()
 {
-    return {QCoreApplication::applicationDirPath(), QStringLiteral(VIREOK_MANUAL_DIR)};
+    // Relative to the program, not a path compiled in: the package installs
+    // under /usr what was built for /usr/local, and an unpacked or moved tree
+    // keeps the same shape.
+    const QString program = QCoreApplication::applicationDirPath();
+    return {program, QDir::cleanPath(program + QStringLiteral("/../share/vireok"))};
 }
 
 QString manualToOpen(const QStringList &folders)

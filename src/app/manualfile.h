@@ -5,7 +5,7 @@
 
 /// The folders, after the working directory, where "Руководство
 /// пользователя" looks for manual.pdf: beside the program (a build folder),
-/// then where it is installed.
+/// then where it is installed beside it (<program folder>/../share/vireok).
 QStringList manualFolders();
 
 /// manual.pdf of the working directory when there is one (by that bare name,

@@ -1,5 +1,8 @@
 #include "democapture.h"
 
+#include "markplaces.h"
+#include "reportfields.h"
+
 #include "app/programwindows.h"
 #include "app/taboutbox.h"
 #include "app/tmain.h"
@@ -183,23 +186,34 @@ private:
     QStringList m_names;
 };
 
-/// Numbered red circles over the controls that the manual's legend explains.
+/// Numbered red circles beside the controls that the manual's legend
+/// explains, on a white margin round the window where a control at its edge
+/// leaves no room inside.
 QImage annotated(TMain &main, const QVector<QWidget *> &targets)
 {
     settle();
-    QImage image = main.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage window = main.grab().toImage();
+    const int r = 8;
+    const int margin = 2 * r + 6;
+    QImage image(window.size() + QSize(2 * margin, 2 * margin), QImage::Format_ARGB32);
+    image.fill(Qt::white);
     QPainter p(&image);
+    p.drawImage(margin, margin, window);
+    QVector<QRect> rects;
+    for (QWidget *w : targets)
+        rects << QRect(w->mapTo(&main, QPoint(0, 0)) + QPoint(margin, margin), w->size());
+    const QVector<QPoint> places = markPlaces(image, rects, r);
+    // The window's outline after the places are found: on the margin it
+    // would count as something a mark hides.
+    p.setPen(QColor(160, 160, 160));
+    p.drawRect(QRect(QPoint(margin - 1, margin - 1), window.size() + QSize(1, 1)));
     p.setRenderHint(QPainter::Antialiasing);
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(11);
     font.setBold(true);
     p.setFont(font);
-    const int r = 8;
-    for (int i = 0; i < targets.size(); ++i) {
-        QWidget *w = targets[i];
-        // On the control's corner, half outside it, to hide little of it.
-        const QPoint at = w->mapTo(&main, QPoint(0, 0)) + QPoint(r / 2, r / 2);
-        const QRectF circle(at.x() - r, at.y() - r, 2 * r, 2 * r);
+    for (int i = 0; i < places.size(); ++i) {
+        const QRectF circle(places[i].x() - r, places[i].y() - r, 2 * r, 2 * r);
         p.setPen(QPen(Qt::white, 1.5));
         p.setBrush(QColor(200, 0, 0));
         p.drawEllipse(circle);
@@ -321,28 +335,37 @@ DemoOutput makeDemo(const QString &imageFolder)
     main.stationPanel().save();
 
     // Every export the log menu offers, written by the program's own writer.
-    DemoOutput out;
     ReportExport::Hooks hooks;
     hooks.dialogFolder = [&temp] { return temp.path(); };
     hooks.afterWalk = [](bool) {};
     hooks.webAddress = QString::fromLatin1(kWebAddress);
     ReportExport exports(store, prompts, clock, &main, hooks);
-    const struct {
-        const char *key, *file;
-        void (ReportExport::*run)();
-    } kinds[] = {{"cabrillo", "c.cbr", &ReportExport::cabrillo},
-                 {"ermak", "e.cbr", &ReportExport::ermak},
-                 {"adif", "a.adi", &ReportExport::adif}};
-    for (const auto &k : kinds) {
-        prompts.reportFile = QDir(temp.path()).filePath(QString::fromLatin1(k.file));
-        (exports.*k.run)();
-        if (!QFile::exists(prompts.reportFile))
-            qFatal("the demo export wrote nothing: %s", qPrintable((prompts.said + prompts.failures).join("; ")));
-        out.examples.insert(QString::fromLatin1(k.key), readReport(prompts.reportFile));
-    }
+    const auto writeReports = [&] {
+        const struct {
+            const char *key, *file;
+            void (ReportExport::*run)();
+        } kinds[] = {{"cabrillo", "c.cbr", &ReportExport::cabrillo},
+                     {"ermak", "e.cbr", &ReportExport::ermak},
+                     {"adif", "a.adi", &ReportExport::adif}};
+        QMap<QString, QString> reports;
+        for (const auto &k : kinds) {
+            prompts.reportFile = QDir(temp.path()).filePath(QString::fromLatin1(k.file));
+            QFile::remove(prompts.reportFile);
+            (exports.*k.run)();
+            if (!QFile::exists(prompts.reportFile))
+                qFatal("the demo export wrote nothing: %s", qPrintable((prompts.said + prompts.failures).join("; ")));
+            reports.insert(QString::fromLatin1(k.key), readReport(prompts.reportFile));
+        }
+        return reports;
+    };
+    DemoOutput out;
+    out.examples = writeReports();
 
     main.editor().editRecord();
     shots.saveEntry(QStringLiteral("entry-edit.png"), main, form);
+
+    // Last: it fills every window with marks.
+    out.tables = reportFieldTables(windows, writeReports);
 
     if (!prompts.failures.isEmpty())
         qFatal("the demo log failed: %s", qPrintable(prompts.failures.join(QLatin1String("; "))));

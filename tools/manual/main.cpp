@@ -2,8 +2,9 @@
 //
 // Makes the screenshots from the program's real windows on a demo log, puts
 // the files its exports write into the text where it asks for them
-// ("{{example cabrillo}}", "{{example ermak}}", "{{example adif}}") and
-// prints the manual.
+// ("{{example cabrillo}}", "{{example ermak}}", "{{example adif}}"), and the
+// tables of which field goes into which report line ("{{fields station}}",
+// "{{fields contest}}"), and prints the manual.
 #include "democapture.h"
 #include "pdfbook.h"
 
@@ -34,6 +35,26 @@ QString excerpt(const QString &file, const QString &qsoMark)
         kept << line;
     }
     return kept.join(QLatin1Char('\n'));
+}
+
+/// ADIF lines longer than the printed line broken between fields, where a
+/// reader of the file may break them too, rather than inside a field.
+QString betweenFields(const QString &adif)
+{
+    constexpr int kWidest = 96; // characters of the example face on the page
+    QStringList out;
+    for (const QString &line : adif.split(QLatin1Char('\n'))) {
+        QString rest = line;
+        while (rest.size() > kWidest) {
+            const qsizetype cut = rest.lastIndexOf(QLatin1Char('<'), kWidest);
+            if (cut <= 0)
+                break;
+            out << rest.left(cut);
+            rest = rest.mid(cut);
+        }
+        out << rest;
+    }
+    return out.join(QLatin1Char('\n'));
 }
 
 int fail(const QString &text)
@@ -68,8 +89,16 @@ int main(int argc, char *argv[])
     const DemoOutput demo = makeDemo(book.imageFolder);
     const qint64 shotsTime = timer.elapsed();
     const QString marks[][2] = {{"cabrillo", "QSO:"}, {"ermak", "QSO:"}, {"adif", "<EOR>"}};
-    for (const auto &m : marks)
-        book.markdown.replace(QStringLiteral("{{example %1}}").arg(m[0]), excerpt(demo.examples.value(m[0]), m[1]));
+    for (const auto &m : marks) {
+        QString example = excerpt(demo.examples.value(m[0]), m[1]);
+        if (m[0] == QLatin1String("adif"))
+            example = betweenFields(example);
+        book.markdown.replace(QStringLiteral("{{example %1}}").arg(m[0]), example);
+    }
+    for (auto it = demo.tables.cbegin(); it != demo.tables.cend(); ++it)
+        book.markdown.replace(QStringLiteral("{{fields %1}}").arg(it.key()), it.value());
+    if (const qsizetype left = book.markdown.indexOf(QLatin1String("{{")); left >= 0)
+        return fail(QStringLiteral("nothing to put in for ") + book.markdown.mid(left, 30));
 
     QString why;
     const QString pdf = QString::fromLocal8Bit(argv[2]);

@@ -1,5 +1,7 @@
 #include "pdfbook.h"
 
+#include "tablerows.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QDir>
 #include <QFontDatabase>
@@ -14,6 +16,8 @@
 #include <QTextFrame>
 #include <QTextTable>
 
+#include <memory>
+
 namespace {
 
 constexpr int kDpi = 300;
@@ -21,9 +25,9 @@ constexpr double kDotsPerMm = kDpi / 25.4;
 // Lengths in text formats (margins, padding, borders, image sizes) count in
 // pixels of 96 per inch; the layout scales them to the printer itself.
 constexpr double kLayoutMm = 96 / 25.4;
-// One screenshot pixel as a quarter of a millimetre: the windows print at
-// about their size on a screen, and the PDF keeps every pixel.
-constexpr double kMmPerImagePixel = 0.25;
+// One screenshot pixel as one pixel of a 96 ppi screen: the windows print at
+// their size on a screen, and their bitmap font stays sharp.
+constexpr double kMmPerImagePixel = 25.4 / 96;
 
 const QString kSans = QStringLiteral("DejaVu Sans");
 const QString kMono = QStringLiteral("DejaVu Sans Mono");
@@ -57,17 +61,23 @@ QFont face(const QString &family, double points, bool bold = false)
     return f;
 }
 
-void setBlockFont(QTextBlock block, const QFont &font, const QColor &colour)
+void setBlockFont(QTextDocument &doc, const QTextBlock &block, const QFont &font, const QColor &colour)
 {
-    QTextCursor c(block);
-    c.select(QTextCursor::BlockUnderCursor);
-    c.movePosition(QTextCursor::StartOfBlock);
-    c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    QTextCharFormat f;
-    f.setFont(font, QTextCharFormat::FontPropertiesAll);
-    f.setProperty(QTextFormat::FontSizeAdjustment, 0);
-    f.setForeground(colour);
-    c.mergeCharFormat(f);
+    // Fragment by fragment, without the Markdown reader's size step: where
+    // that step is set at all, even to naught, it overrides the point size.
+    QVector<QTextFragment> fragments;
+    for (auto it = block.begin(); !it.atEnd(); ++it)
+        fragments << it.fragment();
+    for (const QTextFragment &frag : fragments) {
+        QTextCharFormat f = frag.charFormat();
+        f.clearProperty(QTextFormat::FontSizeAdjustment);
+        f.setFont(font, QTextCharFormat::FontPropertiesAll);
+        f.setForeground(colour);
+        QTextCursor c(&doc);
+        c.setPosition(frag.position());
+        c.setPosition(frag.position() + frag.length(), QTextCursor::KeepAnchor);
+        c.setCharFormat(f);
+    }
 }
 
 /// Headings, code, tables and images in the book's faces and sizes; the
@@ -78,10 +88,17 @@ QVector<Heading> style(QTextDocument &doc, const QString &imageFolder, double bo
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
         QTextBlockFormat bf = b.blockFormat();
         QTextCursor c(b);
+        if (b.text() == kPageBreakMark) {
+            c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+            c.removeSelectedText();
+            bf.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            c.setBlockFormat(bf);
+            continue;
+        }
         const int level = bf.headingLevel();
         if (level > 0) {
             const double sizes[] = {0, 20, 14, 11.5, 10.5};
-            setBlockFont(b, face(kSans, sizes[qMin(level, 4)], true), kHeadingColour);
+            setBlockFont(doc, b, face(kSans, sizes[qMin(level, 4)], true), kHeadingColour);
             bf.setTopMargin(level == 1 ? 0 : 14 * kLayoutMm / 3);
             bf.setBottomMargin(level == 1 ? 6 * kLayoutMm : 2 * kLayoutMm);
             if (level == 1)
@@ -96,7 +113,7 @@ QVector<Heading> style(QTextDocument &doc, const QString &imageFolder, double bo
             bf.setLeftMargin(2 * kLayoutMm);
             bf.setNonBreakableLines(false);
             c.setBlockFormat(bf);
-            setBlockFont(b, face(kMono, 7.6), Qt::black);
+            setBlockFont(doc, b, face(kMono, 7.6), Qt::black);
             continue;
         }
         bf.setLineHeight(112, QTextBlockFormat::ProportionalHeight);
@@ -262,20 +279,39 @@ int printBook(const Book &book, const QString &pdfPath, QString &why)
     writer.setCreator(QStringLiteral("vireok-manual"));
 
     const QRectF paper(0, 0, writer.width(), writer.height());
-    const QRectF body = paper.adjusted(22 * kDotsPerMm, 22 * kDotsPerMm, -18 * kDotsPerMm, -22 * kDotsPerMm);
+    // Wide enough for the widest window at one pixel per pixel of a 96 ppi screen.
+    const QRectF body = paper.adjusted(20 * kDotsPerMm, 22 * kDotsPerMm, -16 * kDotsPerMm, -22 * kDotsPerMm);
 
-    QTextDocument doc;
-    doc.documentLayout()->setPaintDevice(&writer);
-    doc.setDefaultFont(face(kSans, 10));
-    doc.setDocumentMargin(0);
-    doc.setMarkdown(book.markdown, QTextDocument::MarkdownDialectGitHub);
-
-    QStringList missing;
-    const QVector<Heading> headings = style(doc, book.imageFolder, body.width(), missing);
-    if (!missing.isEmpty()) {
-        why = QStringLiteral("images not made: ") + missing.join(QLatin1String(", "));
-        return 0;
+    // Laid out without the front matter, whose end is a page break as every
+    // chapter's start is: a table row that a page break would cut in two
+    // starts a new page instead, under the table's header again.
+    QString markdown = book.markdown;
+    std::unique_ptr<QTextDocument> laidOut;
+    QVector<Heading> headings;
+    for (int breaks = 0;; ++breaks) {
+        laidOut = std::make_unique<QTextDocument>();
+        laidOut->documentLayout()->setPaintDevice(&writer);
+        laidOut->setDefaultFont(face(kSans, 10));
+        laidOut->setDocumentMargin(0);
+        laidOut->setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
+        QStringList missing;
+        headings = style(*laidOut, book.imageFolder, body.width(), missing);
+        if (!missing.isEmpty()) {
+            why = QStringLiteral("images not made: ") + missing.join(QLatin1String(", "));
+            return 0;
+        }
+        laidOut->setPageSize(body.size());
+        laidOut->pageCount(); // lays the whole book out
+        const auto across = firstRowAcrossPages(*laidOut);
+        if (!across)
+            break;
+        if (breaks == 100) {
+            why = QStringLiteral("a table row taller than a page");
+            return 0;
+        }
+        markdown = withPageBreakBefore(markdown, *across);
     }
+    QTextDocument &doc = *laidOut;
     const QVector<QTextTableCell> numbers = frontMatter(doc, book, headings);
     // Inserting the front matter split the first heading's block: find the
     // headings again.
@@ -288,10 +324,9 @@ int printBook(const Book &book, const QString &pdfPath, QString &why)
         return 0;
     }
 
-    // Laid out once, with every format in place: the numbers have the width
+    // Laid out again with every format in place: the numbers have the width
     // of their placeholders, so filling them in moves nothing.
-    doc.setPageSize(body.size());
-    doc.pageCount(); // lays the whole book out
+    doc.pageCount();
     QVector<int> pages;
     for (const QTextBlock &b : headingBlocks)
         pages << pageOf(doc, b);
@@ -307,6 +342,8 @@ int printBook(const Book &book, const QString &pdfPath, QString &why)
     const int pageCount = doc.pageCount();
     const double pageHeight = doc.pageSize().height();
     QPainter painter(&writer);
+    // JPEG would blur the screenshots' bitmap font.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
     const QFont small = face(kSans, 8);
     for (int page = 1; page <= pageCount; ++page) {
         if (page > 1)

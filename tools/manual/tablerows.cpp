@@ -1,0 +1,66 @@
+#include "tablerows.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QStringList>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextLayout>
+#include <QTextTable>
+
+#include <climits>
+
+std::optional<RowAcrossPages> firstRowAcrossPages(QTextDocument &doc)
+{
+    const double pageHeight = doc.pageSize().height();
+    QAbstractTextDocumentLayout *layout = doc.documentLayout();
+    int index = -1;
+    for (QTextFrame *frame : doc.rootFrame()->childFrames()) {
+        auto *table = qobject_cast<QTextTable *>(frame);
+        if (!table)
+            continue;
+        ++index;
+        for (int r = table->format().headerRowCount(); r < table->rows(); ++r) {
+            int first = INT_MAX;
+            int last = -1;
+            for (int c = 0; c < table->columns(); ++c) {
+                const QTextTableCell cell = table->cellAt(r, c);
+                for (QTextBlock b = cell.firstCursorPosition().block();
+                     b.isValid() && b.position() <= cell.lastCursorPosition().position(); b = b.next()) {
+                    const double top = layout->blockBoundingRect(b).top();
+                    for (int i = 0; i < b.layout()->lineCount(); ++i) {
+                        const QTextLine line = b.layout()->lineAt(i);
+                        const int page = int((top + line.y() + line.height() / 2) / pageHeight);
+                        first = qMin(first, page);
+                        last = qMax(last, page);
+                    }
+                }
+            }
+            if (last > first)
+                return RowAcrossPages{index, r};
+        }
+    }
+    return std::nullopt;
+}
+
+QString withPageBreakBefore(const QString &markdown, RowAcrossPages at)
+{
+    QStringList lines = markdown.split(QLatin1Char('\n'));
+    bool code = false;
+    int table = -1;
+    for (int i = 0; i < lines.size(); ++i) {
+        if (lines[i].startsWith(QLatin1String("```")))
+            code = !code;
+        const bool row = !code && lines[i].startsWith(QLatin1Char('|'));
+        if (!row || (i > 0 && lines[i - 1].startsWith(QLatin1Char('|'))))
+            continue;
+        // The first line of a table: its header, then the line under it.
+        if (++table != at.table)
+            continue;
+        const QStringList head = {QString(), kPageBreakMark, QString(), lines[i], lines[i + 1]};
+        for (int k = head.size() - 1; k >= 0; --k)
+            lines.insert(i + 1 + at.row, head[k]);
+        break;
+    }
+    return lines.join(QLatin1Char('\n'));
+}

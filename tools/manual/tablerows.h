@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class QTextDocument;
+
+/// A paragraph of its own that the book prints as nothing but a page break.
+inline const QString kPageBreakMark = QStringLiteral("{{page break}}");
+
+/// A row of a table that a page break cuts in two: the table's place among
+/// the document's tables and the row's place in it, both from 0, the header
+/// row being row 0.
+struct RowAcrossPages {
+    int table = 0;
+    int row = 0;
+};
+
+/// The first body row of a laid out document whose lines lie on two pages.
+std::optional<RowAcrossPages> firstRowAcrossPages(QTextDocument &doc);
+
+/// The Markdown text with that table ended before that row and continued,
+/// header first, after a page break mark.
+QString withPageBreakBefore(const QString &markdown, RowAcrossPages at);
