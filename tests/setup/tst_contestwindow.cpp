@@ -268,7 +268,8 @@ void ContestWindowTest::labelsFitAndTheListDropsFifteen()
     while (list(c)->count() < 18)
         f.addContest(QString("TEST-%1").arg(list(c)->count()), "Проверка");
     for (const QLabel *label : c.findChildren<QLabel *>())
-        QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width(),
+        QVERIFY2(label->isHidden() || // names for screen readers only
+                     label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width(),
                  qPrintable(label->text()));
     c.show();
     list(c)->showPopup();
