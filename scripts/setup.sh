@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libgl-dev libbenchmark-dev
           fonts-wine fonts-liberation fonts-dejavu-core xvfb xauth x11-utils libhamlib-utils
           desktop-file-utils appstream lintian dpkg-dev poppler-utils
-          at-spi2-core dbus-daemon python3-pyatspi "$@")
+          at-spi2-core dbus-daemon python3-pyatspi xdotool "$@")
 
 missing=()
 for p in "${packages[@]}"; do

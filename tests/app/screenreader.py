@@ -58,6 +58,31 @@ def record(frame, table, heard, number):
     assert wait_for(lambda: table.queryTable().nRows > before, 5), f"{heard} was not recorded"
 
 
+def focus_after_key(table, pid, key):
+    """The rows whose cells told of getting the focus as the grid got it and key was pressed."""
+    from gi.repository import GLib
+    heard = []
+
+    def on_focus(event):
+        if event.detail1 == 1 and event.source.getRole() == pyatspi.ROLE_TABLE_CELL:
+            heard.append(table.queryTable().getRowAtIndex(event.source.getIndexInParent()))
+
+    def press():
+        window = subprocess.run(["xdotool", "search", "--pid", str(pid), "--onlyvisible", "--name", "."],
+                                capture_output=True, text=True).stdout.split()
+        subprocess.run(["xdotool", "windowfocus", "--sync", window[0]])
+        table.queryComponent().grabFocus()
+        GLib.timeout_add(300, lambda: subprocess.run(["xdotool", "key", key]) and False)
+        GLib.timeout_add(1500, lambda: pyatspi.Registry.stop() or False)
+        return False
+
+    pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
+    GLib.idle_add(press)
+    pyatspi.Registry.start()
+    pyatspi.Registry.deregisterEventListener(on_focus, "object:state-changed:focused")
+    return heard
+
+
 def main():
     program = sys.argv[1]
     folder = tempfile.mkdtemp()
@@ -99,6 +124,10 @@ def main():
         call.queryEditableText().setTextContents("UA1A")
         described = wait_for(lambda: call.description or None, 5)
         assert described == "Повтор: уже записан первой станцией, Heard = 1", described
+
+        # The grid lands on the newest row, and Up moves the screen reader to the row above.
+        heard = focus_after_key(table, proc.pid, "Up")
+        assert heard == [1, 0], heard
         print("read as a screen reader would:", read)
         return 0
     finally:

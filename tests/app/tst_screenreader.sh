@@ -5,7 +5,7 @@ set -u
 program=$1
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 launcher=/usr/libexec/at-spi-bus-launcher
-for tool in dbus-run-session xvfb-run; do
+for tool in dbus-run-session xvfb-run xdotool; do
   command -v "$tool" >/dev/null || { echo "skip: no $tool"; exit 77; }
 done
 [ -x "$launcher" ] || { echo "skip: no $launcher"; exit 77; }
