@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libgl-dev libbenchmark-dev
           qt6-translations-l10n fonts-wine fonts-liberation fonts-dejavu-core xvfb xauth x11-utils xdotool
-          libhamlib-utils desktop-file-utils appstream lintian dpkg-dev poppler-utils clang-format git "$@")
+          libhamlib-utils desktop-file-utils appstream lintian dpkg-dev poppler-utils clang-format git
+          at-spi2-core dbus-daemon python3-pyatspi "$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,6 @@
 #include "application.h"
 #include "inifile.h"
+#include "playersounds.h"
 #include "programwindows.h"
 #include "qtprompts.h"
 #include "terminationsignal.h"
@@ -58,7 +59,10 @@ int main(int argc, char *argv[])
 
     SystemZoneBias zone;
     SystemClockSetter clockSetter;
-    ProgramWindows windows({store, prompts, desktop, clock, zone, clockSetter, iniPath});
+    PlayerSounds sounds;
+    TMain::Services services{store, prompts, desktop, clock, zone, clockSetter, iniPath};
+    services.sounds = &sounds;
+    ProgramWindows windows(services);
     windows.main.show();
     quitOnTermination();
     const int result = app.exec();

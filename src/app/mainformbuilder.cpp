@@ -4,8 +4,11 @@
 #include "fonts.h"
 
 #include "entry/entryedit.h"
+#include "form/accessiblefactory.h"
 #include "form/fieldcolours.h"
 #include "form/loggrid.h"
+#include "form/screenreadername.h"
+#include "form/statuspanels.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -17,6 +20,7 @@
 #include <QPainter>
 #include <QPolygonF>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStyle>
 
 namespace {
@@ -118,10 +122,46 @@ void buildEntryPanel(MainForm &form, QWidget *client)
         label(QStringLiteral("00:00:00"), {124, 28, 60, 16}, kBlue, Fonts::sansSerif(13, true), Qt::AlignRight);
 }
 
+// What a screen reader says for the controls that show no caption of their own.
+void nameControls(const MainForm &form)
+{
+    const std::pair<QWidget *, const char *> names[] = {
+        {form.heardCall, "Позывной первой станции"},
+        {form.heardReport, "Рапорт первой станции"},
+        {form.heardNumber, "Номер первой станции"},
+        {form.workedCall, "Позывной второй станции"},
+        {form.workedReport, "Рапорт второй станции"},
+        {form.workedNumber, "Номер второй станции"},
+        {form.tourNumber, "Номер тура"},
+        {form.swap, "Поменять станции местами"},
+        {form.clear, "Очистить все поля"},
+        {form.dateField, "Дата связи"},
+        {form.timeField, "Время связи"},
+        {form.grid, "Журнал связей"},
+    };
+    for (const auto &[widget, name] : names)
+        widget->setAccessibleName(QString::fromUtf8(name));
+    nameForScreenReaders(form.band, QStringLiteral("Диапазон"));
+    nameForScreenReaders(form.mode, QStringLiteral("Вид работы"));
+}
+
+// The selectors take no tab stop, so that Tab walks only the entry; these
+// keys reach them without a mouse.
+void reachSelectorsByKeyboard(const MainForm &form)
+{
+    const std::pair<const char *, QComboBox *> keys[] = {{"Alt+B", form.band}, {"Alt+M", form.mode}};
+    for (const auto &[key, selector] : keys) {
+        auto *shortcut = new QShortcut(QKeySequence(QString::fromLatin1(key)), form.window);
+        QObject::connect(shortcut, &QShortcut::activated, selector,
+                         [selector = selector] { selector->setFocus(Qt::ShortcutFocusReason); });
+    }
+}
+
 } // namespace
 
 MainForm buildMainForm(QMainWindow *window, QAbstractItemModel *log)
 {
+    installAccessibleFactory();
     MainForm form;
     auto *client = new QWidget(window);
     client->setFixedSize(kClientWidth, kClientHeight);
@@ -224,7 +264,7 @@ MainForm buildMainForm(QMainWindow *window, QAbstractItemModel *log)
     form.manualOk->hide();
 
     // Five status panels: local date, local time, QSO, points, mode/outcome.
-    auto *status = new QFrame(client);
+    auto *status = new StatusPanels(client);
     status->setGeometry(0, 372, kClientWidth, 19);
     const int panelWidths[5] = {65, 90, 75, 80, kClientWidth - 310};
     int left = 0;
@@ -248,6 +288,8 @@ MainForm buildMainForm(QMainWindow *window, QAbstractItemModel *log)
         form.clear,     form.tourNumber,  form.manualOk};
     for (size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
+    nameControls(form);
+    reachSelectorsByKeyboard(form);
     return form;
 }
 

@@ -24,6 +24,7 @@
 #include "seams/clocksource.h"
 #include "seams/desktop.h"
 #include "seams/prompts.h"
+#include "seams/sounds.h"
 #include "seams/storeguard.h"
 #include "setup/stationpanel.h"
 #include "store/schema.h"
@@ -32,6 +33,7 @@
 #include "timesync/tidsntp.h"
 #include "timesync/timesynccommand.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -61,6 +63,7 @@ TMain::TMain(const Services &services, QWidget *parent)
     setWindowIcon(appIcon());
     setFont(Fonts::sansSerif(11));
     m_settings.load();
+    m_soundSetting = m_settings.readInt(QStringLiteral("Access"), QStringLiteral("Sound"));
     const auto showStoreError = [this](const QString &text) { m_services.prompts.storeError(this, text); };
     m_log = new LogModel(m_services.store, this);
     connect(m_log, &LogModel::readFailed, this, showStoreError, Qt::QueuedConnection);
@@ -196,6 +199,10 @@ void TMain::setRepeatWindow(TRptQso *repeats)
                         m_services.store, *m_repeatList, *repeats, m_services.prompts, this);
     connect(m_form.heardCall, &QLineEdit::textChanged, m_repeatCheck, &RepeatCheck::heardCallChanged);
     connect(m_form.workedCall, &QLineEdit::textChanged, m_repeatCheck, &RepeatCheck::workedCallChanged);
+    connect(m_repeatCheck, &RepeatCheck::becameRepeat, this, [this](RepeatColour colour) {
+        if (m_services.sounds && soundOn())
+            m_services.sounds->play(colour == RepeatColour::Red ? Sounds::Cue::HeardRepeat : Sounds::Cue::WorkedRepeat);
+    });
     connect(m_form.band, &QComboBox::currentTextChanged, repeats, &TRptQso::repaintMarks);
     connect(m_form.mode, &QComboBox::currentTextChanged, repeats, &TRptQso::repaintMarks);
     connect(m_form.tourNumber, &QLineEdit::textChanged, repeats, &TRptQso::repaintMarks);
@@ -276,6 +283,12 @@ void TMain::toggleRepeatWindow()
     // The mark, not the window's visibility, decides: closing the window with
     // its own close button leaves the mark as it was.
     m_repeats->setVisible(m_actions.repeatWindow->isChecked());
+}
+
+bool TMain::soundOn() const
+{
+    // A screen reader may start after the program does, so ask each time.
+    return m_soundSetting ? *m_soundSetting != 0 : QAccessible::isActive();
 }
 
 void TMain::saveSettings()

@@ -18,6 +18,7 @@ class Desktop;
 class Editor;
 class LogModel;
 class Prompts;
+class Sounds;
 class QDialog;
 class RepeatCheck;
 class RepeatListModel;
@@ -47,6 +48,8 @@ public:
         QString iniPath;
         /// Where the manual is looked for when the working directory has none.
         QStringList manualFolders = ::manualFolders();
+        /// The repeat cues; none, no sound.
+        Sounds *sounds = nullptr;
     };
 
     explicit TMain(const Services &services, QWidget *parent = nullptr);
@@ -81,6 +84,7 @@ private:
     void applyLayout();
     void openLog();
     void toggleRepeatWindow();
+    bool soundOn() const;
 
     Services m_services;
     IniFile m_settings; ///< read once at start, written once at the end
@@ -91,6 +95,7 @@ private:
     std::unique_ptr<ScreenMode> m_screen;
     std::unique_ptr<EntryContext> m_context;
     int m_layout = 0;
+    std::optional<int> m_soundSetting; ///< [Access] Sound, when the user set it
     QDialog *m_contest = nullptr;
     TRptQso *m_repeats = nullptr;
     RepeatCheck *m_repeatCheck = nullptr;

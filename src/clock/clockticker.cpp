@@ -12,6 +12,16 @@
 #include <QPointer>
 #include <QTimer>
 
+namespace {
+// Rewriting a field with its own text is an edit to a screen reader: four of
+// them a second would drown what the user is typing.
+void setIfChanged(QLineEdit *field, const QString &text)
+{
+    if (field->text() != text)
+        field->setText(text);
+}
+} // namespace
+
 ClockTicker::ClockTicker(const ClockWidgets &widgets, const ClockSource &clock, Prompts &prompts,
                          std::function<std::optional<QStringList>()> readTourTimes, QObject *parent)
     : QObject(parent), m_w(widgets), m_clock(clock), m_prompts(prompts), m_readTourTimes(std::move(readTourTimes)),
@@ -32,9 +42,9 @@ void ClockTicker::tick()
 {
     const QDateTime utc = m_clock.nowUtc().toUTC();
     const QDateTime local = utc.toLocalTime();
-    m_w.utcDate->setText(UtcTexts::date(utc));
+    setIfChanged(m_w.utcDate, UtcTexts::date(utc));
     m_w.localDate->setText(LocalFormats::shortDate(local.date()));
-    m_w.utcTime->setText(UtcTexts::time(utc));
+    setIfChanged(m_w.utcTime, UtcTexts::time(utc));
     m_w.utcClock->setText(UtcTexts::clock(utc));
     m_w.localTime->setText(QStringLiteral("LOC: ") + LocalFormats::longTime(local.time()));
     emit ticked();
@@ -56,11 +66,9 @@ void ClockTicker::tick()
                          });
         return;
     }
-    m_w.tourNumber->setText(QStringLiteral("0"));
-    if (state->tour > 0) {
+    if (state->tour > 0)
         m_w.tourTime->setText(LocalFormats::longTime(state->timeLeft));
-        m_w.tourNumber->setText(QString::number(state->tour));
-    }
+    setIfChanged(m_w.tourNumber, QString::number(state->tour));
 }
 
 void ClockTicker::tourToggled(bool ticked)

@@ -1,5 +1,7 @@
 #include "loggrid.h"
 
+#include "loggridaccessible.h"
+
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
@@ -37,6 +39,7 @@ void LogGrid::setModel(QAbstractItemModel *model)
     connect(model, &QAbstractItemModel::rowsInserted, this, refresh);
     connect(model, &QAbstractItemModel::rowsRemoved, this, refresh);
     connect(model, &QAbstractItemModel::dataChanged, viewport(), qOverload<>(&QWidget::update));
+    LogGridAccessibility::watch(this, model);
     QFontMetrics header(m_header->font());
     setViewportMargins(0, m_header->sizeHint().height(), 0, 0);
     updateScrollBars();
@@ -59,8 +62,17 @@ void LogGrid::setCurrentIndex(const QModelIndex &index)
 
 void LogGrid::setCurrentRow(int row)
 {
+    const int before = m_current;
     m_current = m_model && row >= 0 && row < m_model->rowCount() ? row : -1;
     viewport()->update();
+    if (m_current != before)
+        LogGridAccessibility::currentRowChanged(this);
+}
+
+void LogGrid::focusInEvent(QFocusEvent *event)
+{
+    QAbstractScrollArea::focusInEvent(event);
+    LogGridAccessibility::focused(this);
 }
 
 int LogGrid::topRow() const

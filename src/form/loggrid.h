@@ -15,6 +15,7 @@ public:
     explicit LogGrid(QWidget *parent = nullptr);
 
     void setModel(QAbstractItemModel *model);
+    QAbstractItemModel *model() const { return m_model; }
     QHeaderView *header() const { return m_header; }
     void setColumnWidth(int column, int width);
     int rowHeight() const { return m_rowHeight; }
@@ -35,6 +36,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
 

@@ -32,9 +32,10 @@ void RepeatCheck::workedCallChanged()
 void RepeatCheck::callChanged(QLineEdit *call, QLineEdit *report, bool counted)
 {
     if (m_w.rst->isChecked()) {
-        report->setText(defaultReport(m_w.mode->currentText()));
-        if (call->text().isEmpty())
-            report->clear();
+        // Set only when it differs: rewriting the same text is heard as an edit.
+        const QString wanted = call->text().isEmpty() ? QString() : defaultReport(m_w.mode->currentText());
+        if (report->text() != wanted)
+            report->setText(wanted);
     }
     if (counted) {
         if (!guarded(m_prompts, call->window(), [&] { count(call); }))
@@ -56,11 +57,19 @@ void RepeatCheck::count(QLineEdit *call)
     const bool empty = text.trimmed().isEmpty();
     m_heard = empty ? 0 : m_store.heardRepeatCount(band, mode, text, tour);
     m_worked = empty ? 0 : m_store.workedRepeatCount(band, mode, text, tour);
-    switch (repeatColour(m_heard, m_worked)) {
+    const RepeatColour colour = repeatColour(m_heard, m_worked);
+    switch (colour) {
     case RepeatColour::Red: FieldColours::paint(call, FieldColours::red); break;
     case RepeatColour::Aqua: FieldColours::paint(call, FieldColours::aqua); break;
     case RepeatColour::Normal: FieldColours::paint(call, FieldColours::window()); break;
     }
+    const QString meaning = repeatDescription(colour, m_heard, m_worked);
+    if (call->accessibleDescription() != meaning)
+        call->setAccessibleDescription(meaning);
+    RepeatColour &shown = call == m_w.heardCall ? m_heardShown : m_workedShown;
+    if (colour != shown && colour != RepeatColour::Normal)
+        emit becameRepeat(colour);
+    shown = colour;
     m_window.setCounts(m_heard, m_worked);
     m_list.show(text);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "repeatrules.h"
+
 #include <QObject>
 
 class Prompts;
@@ -32,6 +34,10 @@ public:
     qint64 heardCount() const { return m_heard; }
     qint64 workedCount() const { return m_worked; }
 
+signals:
+    /// A call field has just turned red or aqua (not at each keystroke while it stays so).
+    void becameRepeat(RepeatColour colour);
+
 private:
     void callChanged(QLineEdit *call, QLineEdit *report, bool alwaysCount);
     void count(QLineEdit *call);
@@ -43,4 +49,5 @@ private:
     Prompts &m_prompts;
     qint64 m_heard = 0;
     qint64 m_worked = 0;
+    RepeatColour m_heardShown = RepeatColour::Normal, m_workedShown = RepeatColour::Normal;
 };

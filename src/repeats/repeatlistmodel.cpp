@@ -101,6 +101,19 @@ QVariant RepeatListModel::data(const QModelIndex &index, int role) const
         if (isRepeatRow(r, m_context()))
             return QBrush(QColor(255, 204, 204));
         return {};
+    case Qt::AccessibleDescriptionRole: {
+        // The marks in words, for a user who cannot see the colours.
+        const RepeatContext c = m_context();
+        QStringList marks;
+        if (isRepeatRow(r, c))
+            marks << QStringLiteral("повтор");
+        if (column >= 5) {
+            const QString &call = column == 5 ? r.call1 : r.call2;
+            if (callMark(call, column == 6, c) != CallMark::None)
+                marks << (call == c.heardCall ? QStringLiteral("совпадает heard") : QStringLiteral("совпадает worked"));
+        }
+        return marks.isEmpty() ? QVariant() : marks.join(QStringLiteral(", "));
+    }
     }
     return {};
 }

@@ -22,6 +22,17 @@ inline RepeatColour repeatColour(qint64 heardCount, qint64 workedCount)
     return RepeatColour::Normal;
 }
 
+/// The colour's meaning in words, for a user who cannot see it; empty when normal.
+inline QString repeatDescription(RepeatColour colour, qint64 heardCount, qint64 workedCount)
+{
+    switch (colour) {
+    case RepeatColour::Red: return QStringLiteral("Повтор: уже записан первой станцией, Heard = %1").arg(heardCount);
+    case RepeatColour::Aqua: return QStringLiteral("Повтор: уже записан второй станцией, Worked = %1").arg(workedCount);
+    case RepeatColour::Normal: break;
+    }
+    return {};
+}
+
 /// What the repeat window compares its rows with, read from the main window.
 struct RepeatContext {
     QString heardCall, workedCall, band, mode, tour;

@@ -3,6 +3,7 @@
 #include "stationnames.h"
 
 #include "form/loggrid.h"
+#include "form/screenreadername.h"
 #include "seams/prompts.h"
 #include "seams/storeguard.h"
 #include "store/schema.h"
@@ -59,13 +60,18 @@ StationPanel::StationPanel(const MainForm &form, Store &store, Prompts &prompts,
     const int fieldWidth[3] = {112, 150, 100};
     for (const Place &p : kPlaces) {
         const int top = 24 + 30 * p.row;
-        if (*p.label) {
-            auto *l = new QLabel(QString::fromUtf8(p.label), this);
-            l->setGeometry(labelLeft[p.column], top + 2, p.column == 2 ? 110 : 80, 17);
-        }
         auto *e = new QLineEdit(this);
         e->setObjectName(QString::fromLatin1(p.field));
         e->setGeometry(fieldLeft[p.column], top, fieldWidth[p.column], 21);
+        if (*p.label) {
+            auto *l = new QLabel(QString::fromUtf8(p.label), this);
+            l->setGeometry(labelLeft[p.column], top + 2, p.column == 2 ? 110 : 80, 17);
+            l->setBuddy(e);
+        } else {
+            // The Latin column shares its row's caption; a screen reader needs its own.
+            const Place &cyrillic = kPlaces[p.row];
+            nameForScreenReaders(e, QString::fromUtf8(cyrillic.label).chopped(1) + QStringLiteral(" (для Cabrillo)"));
+        }
         m_fields << e;
     }
     m_initials = new QCheckBox(QStringLiteral("Фамилия, инициалы"), this);

@@ -3,6 +3,7 @@
 #include "tcontestup.h"
 
 #include "export/padding.h"
+#include "form/screenreadername.h"
 #include "seams/prompts.h"
 #include "seams/storeguard.h"
 #include "store/schema.h"
@@ -54,6 +55,13 @@ QLineEdit *field(QWidget *parent, int left, int top, int width)
     return e;
 }
 
+// Two fields share one caption; a screen reader tells them apart by these.
+void nameBeginAndEnd(const QString &caption, QLineEdit *begin, QLineEdit *end)
+{
+    nameForScreenReaders(begin, caption + QStringLiteral(" начало"));
+    nameForScreenReaders(end, caption + QStringLiteral(" окончание"));
+}
+
 } // namespace
 
 const QStringList &TContest::categoryFields()
@@ -82,6 +90,7 @@ void TContest::build()
     m_list = new QComboBox(this);
     m_list->setObjectName(QStringLiteral("contests"));
     m_list->setGeometry(12, 24, 520, 23);
+    m_count->setBuddy(m_list);
     QFont fixed(QStringLiteral("Liberation Mono"));
     fixed.setStyleHint(QFont::TypeWriter);
     fixed.setPixelSize(12);
@@ -96,6 +105,7 @@ void TContest::build()
         auto *b = new QPushButton(caption, this);
         b->setGeometry(left, 24, 26, 23);
         b->setToolTip(hint);
+        b->setAccessibleName(hint);
         b->setAutoDefault(false);
         connect(b, &QPushButton::clicked, this, handler);
     };
@@ -114,21 +124,24 @@ void TContest::build()
     for (int i = 0; i < 8; ++i) {
         const bool left = i < 3;
         const int top = left ? leftRows[i] : rightRows[i - 3];
-        label(categoryFields()[i] + ':', this, left ? 12 : 330, top, 150);
+        QLabel *caption = label(categoryFields()[i] + ':', this, left ? 12 : 330, top, 150);
         auto *c = new QComboBox(this);
+        caption->setBuddy(c);
         c->setGeometry(left ? 160 : 484, top, left ? 152 : 154, 21);
         c->addItems(kChoices[i]);
         c->setObjectName(categoryFields()[i]);
         m_categories << c;
     }
-    label(QStringLiteral("LOCATION:"), this, 12, 144, 140);
+    QLabel *location = label(QStringLiteral("LOCATION:"), this, 12, 144, 140);
     m_location = field(this, 160, 144, 152);
+    location->setBuddy(m_location);
     m_location->setObjectName(QStringLiteral("LOCATION"));
     for (int row = 0; row < 3; ++row) {
         label(QStringLiteral("OFFTIME%1:").arg(row + 1), this, 12, 172 + 28 * row, 70);
         m_offTimes << field(this, 84, 172 + 28 * row, 112) << field(this, 200, 172 + 28 * row, 112);
         m_offTimes[2 * row]->setObjectName(QStringLiteral("OFFTIME%1B").arg(row + 1));
         m_offTimes[2 * row + 1]->setObjectName(QStringLiteral("OFFTIME%1E").arg(row + 1));
+        nameBeginAndEnd(QStringLiteral("OFFTIME%1").arg(row + 1), m_offTimes[2 * row], m_offTimes[2 * row + 1]);
     }
     const QLabel *format = label(QStringLiteral("Формат записи:"), this, 12, 254, 84);
     // The caption fills its box: the hint keeps a blank's width from it, or
@@ -138,8 +151,10 @@ void TContest::build()
     label(QStringLiteral("yyyy-mm-dd hhmm"), this, hintLeft, 254, 100);
     label(QStringLiteral("yyyy-mm-dd hhmm"), this, 208, 254, 100);
 
-    label(QStringLiteral("CLAIMED-SCORE:"), this, 330, 200, 150);
+    QLabel *claimed = label(QStringLiteral("CLAIMED-SCORE:"), this, 330, 200, 150);
     m_claimed = field(this, 484, 200, 154);
+    m_claimed->setObjectName(QStringLiteral("CLAIMED-SCORE"));
+    claimed->setBuddy(m_claimed);
     m_align = new QCheckBox(QStringLiteral("Левое выравнивание знаков в группе"), this);
     m_align->setGeometry(330, 226, 300, 21);
     m_align->setObjectName(QStringLiteral("ALIGN"));
@@ -154,8 +169,9 @@ void TContest::build()
     }
     m_positions[0]->setChecked(true);
 
-    label(QStringLiteral("SOAPBOX:"), this, 12, 282, 70);
+    QLabel *soapbox = label(QStringLiteral("SOAPBOX:"), this, 12, 282, 70);
     m_soapbox = field(this, 84, 282, 554);
+    soapbox->setBuddy(m_soapbox);
     m_soapbox->setObjectName(QStringLiteral("SOAPBOX"));
     m_soapbox->setText(QStringLiteral("TNX,  73!"));
 
@@ -171,6 +187,7 @@ void TContest::build()
             t->setObjectName(Schema::tourFields()[m_tours.size()]);
             m_tours << t;
         }
+        nameBeginAndEnd(QStringLiteral("Тур-%1").arg(n + 1), m_tours[2 * n], m_tours[2 * n + 1]);
     }
 
     auto *save = new QPushButton(QStringLiteral("СОХРАНИТЬ"), this);

@@ -5,6 +5,7 @@
 #include "repeats/repeatcheck.h"
 #include "repeats/repeatlistmodel.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QtTest>
@@ -21,7 +22,17 @@ private slots:
     void changingBandOrModeRunsNoCheck();
     void pastedQuoteIsLookedUpSafely();
     void copyAndEditPaintTheFieldYellowWinning();
+    void turningRedOrAquaSoundsOnceWhereSoundIsOn_data();
+    void turningRedOrAquaSoundsOnceWhereSoundIsOn();
 };
+
+namespace {
+/// What a screen reader hears after the field's name.
+QString description(QWidget *field)
+{
+    return QAccessible::queryAccessibleInterface(field)->text(QAccessible::Description);
+}
+} // namespace
 
 void RepeatCheckTest::emptyLogGivesZeroCountsAndNormalColour()
 {
@@ -43,25 +54,28 @@ void RepeatCheckTest::colourFollowsTheTwoCounts_data()
     QTest::addColumn<int>("heard");
     QTest::addColumn<int>("worked");
     QTest::addColumn<QColor>("colour");
+    QTest::addColumn<QString>("description");
+    const QString red = "Повтор: уже записан первой станцией, Heard = 1";
+    const QString aqua = "Повтор: уже записан второй станцией, Worked = 1";
     QTest::newRow("heard only: red") << "14000"
                                      << "1"
-                                     << "UA1A" << 1 << 0 << FieldColours::red;
+                                     << "UA1A" << 1 << 0 << FieldColours::red << red;
     QTest::newRow("other band: normal") << "7000"
                                         << "1"
-                                        << "UA1A" << 0 << 0 << FieldColours::window();
+                                        << "UA1A" << 0 << 0 << FieldColours::window() << "";
     QTest::newRow("tour 0 is not tour 1") << "14000"
                                           << "0"
-                                          << "UA1A" << 0 << 0 << FieldColours::window();
+                                          << "UA1A" << 0 << 0 << FieldColours::window() << "";
     QTest::newRow("worked only: aqua") << "14000"
                                        << "1"
-                                       << "RA3B" << 0 << 1 << FieldColours::aqua;
+                                       << "RA3B" << 0 << 1 << FieldColours::aqua << aqua;
     QTest::newRow("both: normal") << "14000"
                                   << "1"
-                                  << "UA9X" << 1 << 1 << FieldColours::window();
+                                  << "UA9X" << 1 << 1 << FieldColours::window() << "";
     // A QSO logged without a worked station must not make every empty field a repeat.
     QTest::newRow("empty: never a repeat") << "14000"
                                            << "1"
-                                           << "" << 0 << 0 << FieldColours::window();
+                                           << "" << 0 << 0 << FieldColours::window() << "";
 }
 
 void RepeatCheckTest::colourFollowsTheTwoCounts()
@@ -72,6 +86,7 @@ void RepeatCheckTest::colourFollowsTheTwoCounts()
     QFETCH(int, heard);
     QFETCH(int, worked);
     QFETCH(QColor, colour);
+    QFETCH(QString, description);
     MainFixture f;
     f.store.addQso(makeQso("UA1A", "001", "RA3B", "015", "14000", "CW", "1"));
     f.store.addQso(makeQso("UA9X", "002", "", "", "14000", "CW", "1"));
@@ -86,6 +101,7 @@ void RepeatCheckTest::colourFollowsTheTwoCounts()
         QCOMPARE(f.main->repeatCheck()->heardCount(), qint64(heard));
         QCOMPARE(f.main->repeatCheck()->workedCount(), qint64(worked));
         QCOMPARE(FieldColours::of(field), colour);
+        QCOMPARE(::description(field), description);
         QCOMPARE(f.repeats->heardText(), QString("Повторы: Heard = %1").arg(heard));
         QCOMPARE(f.repeats->workedText(), QString("Повторы: Worked = %1").arg(worked));
     }
@@ -160,6 +176,37 @@ void RepeatCheckTest::copyAndEditPaintTheFieldYellowWinning()
     f.form().edit->setChecked(true);
     f.form().heardCall->setText("UA");
     QCOMPARE(FieldColours::of(f.form().heardCall), FieldColours::yellow);
+}
+
+void RepeatCheckTest::turningRedOrAquaSoundsOnceWhereSoundIsOn_data()
+{
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<bool>("sounds");
+    // Without a screen reader the program stays silent unless told otherwise.
+    QTest::newRow("no setting") << QByteArray() << false;
+    QTest::newRow("Sound=1") << QByteArray("[Access]\r\nSound=1\r\n") << true;
+    QTest::newRow("Sound=0") << QByteArray("[Access]\r\nSound=0\r\n") << false;
+}
+
+void RepeatCheckTest::turningRedOrAquaSoundsOnceWhereSoundIsOn()
+{
+    QFETCH(QByteArray, ini);
+    QFETCH(bool, sounds);
+    MainFixture f;
+    f.store.addQso(makeQso("UA1A", "001", "RA3B", "015", "14000", "CW", "0"));
+    QFile file(f.folder.file("settings.ini"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(ini);
+    file.close();
+    f.open();
+    using Cue = Sounds::Cue;
+    QTest::keyClicks(f.form().heardCall, "UA1A");
+    QTest::keyClicks(f.form().workedCall, "RA3B");
+    QTest::keyClick(f.form().heardCall, Qt::Key_Backspace);
+    QTest::keyClicks(f.form().heardCall, "A");
+    QCOMPARE(description(f.form().heardCall), QString("Повтор: уже записан первой станцией, Heard = 1"));
+    QCOMPARE(f.sounds.played,
+             sounds ? QList<Cue>({Cue::HeardRepeat, Cue::WorkedRepeat, Cue::HeardRepeat}) : QList<Cue>());
 }
 
 QTEST_MAIN(RepeatCheckTest)

@@ -3,6 +3,7 @@
 #include "entry/entryedit.h"
 #include "repeats/repeatlistmodel.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QFont>
@@ -15,6 +16,7 @@ class RepeatWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void repeatRowsAreLightRedAndCallsBold();
+    void marksAreReadAsDescriptions();
     void marksFollowTheBandWithoutANewCheck();
     void longListIsReadAsTheWindowScrolls();
     void menuItemShowsAndHidesAndFollowsItsMark();
@@ -76,6 +78,33 @@ void RepeatWindowTest::repeatRowsAreLightRedAndCallsBold()
             redPixels += selected.pixelColor(x, y) == QColor(255, 0, 0);
     QVERIFY(redPixels > 10);
     QCOMPARE(grid->horizontalHeader()->grab().toImage(), titles);
+}
+
+void RepeatWindowTest::marksAreReadAsDescriptions()
+{
+    MainFixture f;
+    f.store.addQso(makeQso("UA1A", "001", "", "", "14000", "CW", "1"));
+    f.store.addQso(makeQso("UA1A", "002", "", "", "14000", "CW", "2"));
+    f.store.addQso(makeQso("RA3B", "003", "UA1A", "004", "14000", "CW", "2"));
+    f.open();
+    f.form().tourNumber->setText("2");
+    QTest::keyClicks(f.form().heardCall, "UA1A");
+    QTest::keyClicks(f.form().workedCall, "RA3B");
+    f.repeats->show();
+    QAccessibleTableInterface *table =
+        QAccessible::queryAccessibleInterface(f.repeats->findChild<QTableView *>())->tableInterface();
+    // The worked call's list: RA3B heard in tour 2, with UA1A as its worked station.
+    QCOMPARE(table->rowCount(), 1);
+    struct Cell {
+        int column;
+        const char *description;
+    };
+    const Cell cells[] = {{0, "повтор"}, {5, "повтор, совпадает worked"}, {6, "повтор, совпадает heard"}};
+    for (const Cell &c : cells)
+        QCOMPARE(table->cellAt(0, c.column)->text(QAccessible::Description), QString::fromUtf8(c.description));
+    f.form().tourNumber->setText("1");
+    QCOMPARE(table->cellAt(0, 0)->text(QAccessible::Description), QString());
+    QCOMPARE(table->cellAt(0, 5)->text(QAccessible::Description), QString("совпадает worked"));
 }
 
 void RepeatWindowTest::marksFollowTheBandWithoutANewCheck()

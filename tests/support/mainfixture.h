@@ -22,12 +22,15 @@ struct MainFixture {
     StubClock clock;
     StubZone zone;
     StubClockSetter clockSetter;
+    StubSounds sounds;
     std::unique_ptr<TMain> main;
     std::unique_ptr<TRptQso> repeats;
 
     TMain::Services services()
     {
-        return {store, prompts, desktop, clock, zone, clockSetter, folder.file("settings.ini")};
+        TMain::Services s{store, prompts, desktop, clock, zone, clockSetter, folder.file("settings.ini")};
+        s.sounds = &sounds;
+        return s;
     }
 
     /// Creates the windows in the program's order (after the test has filled the store).

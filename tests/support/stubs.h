@@ -3,6 +3,7 @@
 #include "seams/clocksource.h"
 #include "seams/desktop.h"
 #include "seams/prompts.h"
+#include "seams/sounds.h"
 #include "seams/timeseams.h"
 
 #include <QStringList>
@@ -37,6 +38,13 @@ public:
     bool answer = false;
 
     QString chosenFile, dialogFolder, proposedName;
+};
+
+/// Records the cues that would have sounded.
+class StubSounds : public Sounds {
+public:
+    void play(Cue cue) override { played << cue; }
+    QList<Cue> played;
 };
 
 class StubDesktop : public Desktop {

@@ -1,0 +1,139 @@
+"""Vireok as a screen reader meets it: names and rows read over a real AT-SPI bus.
+
+Usage: screenreader.py PROGRAM. Runs inside a D-Bus session with the AT-SPI bus
+launched and an X display; exits 77 where no screen reader could reach the program.
+"""
+import os
+import subprocess
+import sys
+import tempfile
+import time
+
+import pyatspi
+
+SKIP = 77
+FIELDS = ["Позывной первой станции", "Рапорт первой станции", "Номер первой станции",
+          "Позывной второй станции", "Рапорт второй станции", "Номер второй станции"]
+
+
+def wait_for(what, timeout=20):
+    end = time.time() + timeout
+    while time.time() < end:
+        found = what()
+        if found:
+            return found
+        time.sleep(0.2)
+    return None
+
+
+def walk(node, depth=0):
+    if node is None or depth > 12:
+        return
+    yield node
+    for i in range(node.childCount):
+        # A table's children are its cells; they are read through its table interface.
+        if node.getRole() != pyatspi.ROLE_TABLE:
+            yield from walk(node.getChildAtIndex(i), depth + 1)
+
+
+def find(frame, role, name):
+    for node in walk(frame):
+        if node.getRole() == role and node.name == name and node.getState().contains(pyatspi.STATE_SHOWING):
+            return node
+    return None
+
+
+def rows(table):
+    t = table.queryTable()
+    return [[t.getAccessibleAt(r, c).name for c in range(t.nColumns)] for r in range(t.nRows)]
+
+
+def record(frame, table, heard, number):
+    """Enters a QSO as a screen reader user's tools can: texts, then the OK button's action."""
+    before = table.queryTable().nRows
+    find(frame, pyatspi.ROLE_TEXT, FIELDS[0]).queryEditableText().setTextContents(heard)
+    find(frame, pyatspi.ROLE_TEXT, FIELDS[2]).queryEditableText().setTextContents(number)
+    find(frame, pyatspi.ROLE_PUSH_BUTTON, "OK").queryAction().doAction(0)
+    # The button is pressed as if clicked: a moment later.
+    assert wait_for(lambda: table.queryTable().nRows > before, 5), f"{heard} was not recorded"
+
+
+def focus_after_key(table, pid, key):
+    """The rows whose cells told of getting the focus as the grid got it and key was pressed."""
+    from gi.repository import GLib
+    heard = []
+
+    def on_focus(event):
+        if event.detail1 == 1 and event.source.getRole() == pyatspi.ROLE_TABLE_CELL:
+            heard.append(table.queryTable().getRowAtIndex(event.source.getIndexInParent()))
+
+    def press():
+        window = subprocess.run(["xdotool", "search", "--pid", str(pid), "--onlyvisible", "--name", "."],
+                                capture_output=True, text=True).stdout.split()
+        subprocess.run(["xdotool", "windowfocus", "--sync", window[0]])
+        table.queryComponent().grabFocus()
+        GLib.timeout_add(300, lambda: subprocess.run(["xdotool", "key", key]) and False)
+        GLib.timeout_add(1500, lambda: pyatspi.Registry.stop() or False)
+        return False
+
+    pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
+    GLib.idle_add(press)
+    pyatspi.Registry.start()
+    pyatspi.Registry.deregisterEventListener(on_focus, "object:state-changed:focused")
+    return heard
+
+
+def main():
+    program = sys.argv[1]
+    folder = tempfile.mkdtemp()
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1", LANG="C.UTF-8",
+               QT_QPA_PLATFORM="xcb")
+    proc = subprocess.Popen([program], cwd=folder, env=env)
+    try:
+        def application():
+            try:
+                desktop = pyatspi.Registry.getDesktop(0)
+                for app in desktop:
+                    if app is not None and app.get_process_id() == proc.pid and app.childCount > 0:
+                        return app
+            except Exception:
+                return None
+            return None
+        app = wait_for(application)
+        if app is None:
+            print("skip: the program never appeared on the AT-SPI bus")
+            return SKIP
+        frame = app.getChildAtIndex(0)
+
+        names = {n.name for n in walk(frame) if n.getRole() == pyatspi.ROLE_TEXT}
+        missing = [f for f in FIELDS if f not in names]
+        assert not missing, f"fields without their names: {missing}; heard: {sorted(names)}"
+
+        table = find(frame, pyatspi.ROLE_TABLE, "Журнал связей")
+        assert table is not None, "the log grid is not a table"
+        assert rows(table) == [], rows(table)
+        record(frame, table, "UA1A", "001")
+        record(frame, table, "RA3B", "002")
+        read = rows(table)
+        header = [table.queryTable().getColumnHeader(c).name for c in range(table.queryTable().nColumns)]
+        assert header[4] == "CALL-1", header
+        assert [r[4] for r in read] == ["UA1A", "RA3B"], read
+        assert [r[6] for r in read] == ["001", "002"], read
+
+        call = find(frame, pyatspi.ROLE_TEXT, FIELDS[0])
+        call.queryEditableText().setTextContents("UA1A")
+        described = wait_for(lambda: call.description or None, 5)
+        assert described == "Повтор: уже записан первой станцией, Heard = 1", described
+
+        # The grid lands on the newest row, and Up moves the screen reader to the row above.
+        heard = focus_after_key(table, proc.pid, "Up")
+        assert heard == [1, 0], heard
+        print("read as a screen reader would:", read)
+        return 0
+    finally:
+        proc.terminate()
+        proc.wait(10)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
