@@ -40,6 +40,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -109,10 +110,16 @@ TMain::TMain(const Services &services, QWidget *parent)
     restorePlacement();
     m_actions.entryLayout->setChecked(m_layout != 0);
     applyLayout();
-    guarded(m_services.prompts, this, [this] {
+    const bool opened = guarded(m_services.prompts, this, [this] {
         openLog();
         writeCounters(*m_context);
     });
+    // The start-up box said why; from now on the fifth panel says what is left to do.
+    if (!opened && m_services.store.hasFailed())
+        m_form.statusPanel->setText(kNotOpen);
+    else if (!m_services.store.upgradeBackup().isEmpty())
+        m_form.statusPanel->setText(QStringLiteral("Журнал обновлён, прежний файл сохранён: ") +
+                                    QFileInfo(m_services.store.upgradeBackup()).fileName());
     m_form.heardCall->setFocus();
     // A single fixed border: the window manager can neither resize nor maximise.
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);

@@ -136,6 +136,8 @@ void Editor::deleteRecord()
 
 void Editor::clearLog()
 {
+    if (!guarded(m_c.prompts, m_c.form.window, [&] { m_c.store.open(); }))
+        return;
     const qint64 count = m_c.log.qsoCount();
     const QString copy = copyName(m_c.store.path(), m_clock.nowUtc().toLocalTime());
     const QString copyFile = QFileInfo(copy).fileName();

@@ -37,7 +37,9 @@ void RepeatCheck::callChanged(QLineEdit *call, QLineEdit *report, bool counted)
         if (report->text() != wanted)
             report->setText(wanted);
     }
-    if (counted) {
+    // A store that failed at start said so once; a box per keystroke would
+    // only swallow the keys that follow.
+    if (counted && !m_store.hasFailed()) {
         if (!guarded(m_prompts, call->window(), [&] { count(call); }))
             return;
     }

@@ -241,6 +241,9 @@ QString TContest::tourText(int i) const
 
 void TContest::save()
 {
+    // Without a store the list is empty for another reason than the user's.
+    if (!guarded(m_prompts, this, [&] { m_store.open(); }))
+        return;
     const int n = m_list->currentIndex() + 1;
     if (n < 1) {
         m_prompts.storeError(this,

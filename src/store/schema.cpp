@@ -2,9 +2,13 @@
 
 #include "storeerror.h"
 
+#include <QAtomicInt>
+#include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
+
+#include <functional>
 
 namespace Schema {
 
@@ -37,11 +41,49 @@ const StarterContest kStarterContests[] = {
     {"ARRL-DX-SSB", "ARRL International DX Contest, телефон"},
 };
 
+// The caller names the file.
+[[noreturn]] void failed(const QString &what, const QSqlError &error)
+{
+    throw StoreError(what + QStringLiteral(" (") + error.text() + QLatin1Char(')'));
+}
+
 void exec(QSqlDatabase &db, const QString &sql)
 {
     QSqlQuery q(db);
     if (!q.exec(sql))
-        throw StoreError(QStringLiteral("vireok.mdb: ") + q.lastError().text());
+        failed(QStringLiteral("таблицы журнала не удалось создать или дополнить"), q.lastError());
+}
+
+void addRepeatIndexes(QSqlDatabase &db)
+{
+    exec(db, "CREATE INDEX IF NOT EXISTS qso_heard ON qso (call1, band, mode, tur)");
+    exec(db, "CREATE INDEX IF NOT EXISTS qso_worked ON qso (call2, band, mode, tur)");
+    // The points figure at start: counting these entries is several times
+    // faster than reading nr2 from every row of a large log.
+    exec(db, "CREATE INDEX IF NOT EXISTS qso_worked_numbers ON qso (nr2) WHERE nr2 <> ''");
+}
+
+// Step n takes a store of version n to version n + 1.
+void (*const kSteps[kVersion])(QSqlDatabase &) = {addRepeatIndexes};
+
+void setVersion(QSqlDatabase &db, int version)
+{
+    // A pragma takes no bound value; the number is our own.
+    exec(db, QStringLiteral("PRAGMA user_version = %1").arg(version));
+}
+
+void inTransaction(QSqlDatabase &db, const std::function<void()> &work)
+{
+    if (!db.transaction())
+        failed(QStringLiteral("таблицы журнала не удалось изменить"), db.lastError());
+    try {
+        work();
+    } catch (...) {
+        db.rollback();
+        throw;
+    }
+    if (!db.commit())
+        failed(QStringLiteral("изменение таблиц журнала не удалось записать"), db.lastError());
 }
 
 QString createTable(const QString &table, const QStringList &fields, bool withId)
@@ -119,14 +161,12 @@ QString quoted(const QString &identifier)
 
 void create(QSqlDatabase &db)
 {
-    if (!db.transaction())
-        throw StoreError(QStringLiteral("vireok.mdb: ") + db.lastError().text());
-    try {
+    inTransaction(db, [&] {
         exec(db, createTable("qso", qsoFields(), true));
         exec(db, createTable("log", logFields(), false));
         exec(db, createTable("contest", contestFields(), false));
         exec(db, createTable("operator", operatorFields(), false));
-        ensureIndexes(db);
+        addRepeatIndexes(db);
         for (const StarterContest &c : kStarterContests) {
             QSqlQuery q(db);
             QStringList names{quoted("contesten"), quoted("contestru")};
@@ -139,23 +179,27 @@ void create(QSqlDatabase &db)
             for (int i = 0; i < kTours.size(); ++i)
                 q.addBindValue(QStringLiteral("00:00:00"));
             if (!q.exec())
-                throw StoreError(QStringLiteral("vireok.mdb: ") + q.lastError().text());
+                failed(QStringLiteral("список соревнований не удалось записать"), q.lastError());
         }
-    } catch (...) {
-        db.rollback();
-        throw;
-    }
-    if (!db.commit())
-        throw StoreError(QStringLiteral("vireok.mdb: ") + db.lastError().text());
+        setVersion(db, kVersion);
+    });
 }
 
-void ensureIndexes(QSqlDatabase &db)
+int version(QSqlDatabase &db)
 {
-    exec(db, "CREATE INDEX IF NOT EXISTS qso_heard ON qso (call1, band, mode, tur)");
-    exec(db, "CREATE INDEX IF NOT EXISTS qso_worked ON qso (call2, band, mode, tur)");
-    // The points figure at start: counting these entries is several times
-    // faster than reading nr2 from every row of a large log.
-    exec(db, "CREATE INDEX IF NOT EXISTS qso_worked_numbers ON qso (nr2) WHERE nr2 <> ''");
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next())
+        return -1;
+    return q.value(0).toInt();
+}
+
+void upgrade(QSqlDatabase &db, int from)
+{
+    inTransaction(db, [&] {
+        for (int step = from; step < kVersion; ++step)
+            kSteps[step](db);
+        setVersion(db, kVersion);
+    });
 }
 
 QString whatIsMissing(QSqlDatabase &db)
@@ -169,8 +213,9 @@ QString whatIsMissing(QSqlDatabase &db)
             present << q.value(1).toString().toUpper();
         if (present.isEmpty())
             return QStringLiteral("нет таблицы %1").arg(table);
-        if (table == QLatin1String("qso") && present.first() != QLatin1String("ID"))
-            return QStringLiteral("первое поле таблицы qso не id");
+        // Every statement names its columns: their order is free.
+        if (table == QLatin1String("qso") && !present.contains(QLatin1String("ID")))
+            return QStringLiteral("в таблице qso нет поля id");
         for (const QString &field : fieldsOf(table))
             if (!present.contains(field.toUpper()))
                 return QStringLiteral("в таблице %1 нет поля %2").arg(table, field);
@@ -191,6 +236,59 @@ bool keepsTextAsText(const QString &declared)
     if (t.contains(QLatin1String("BLOB")) || t.trimmed().isEmpty())
         return true;
     return false; // REAL, FLOA, DOUB and everything else: REAL or NUMERIC
+}
+
+// A trigger runs unseen: a row the window shows as recorded may not be the
+// row the file holds.
+QString triggersOnOurTables(QSqlDatabase &db)
+{
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("SELECT name, tbl_name FROM sqlite_master WHERE type = 'trigger' ORDER BY name")))
+        return q.lastError().text();
+    QStringList found;
+    while (q.next())
+        if (tableNames().contains(q.value(1).toString(), Qt::CaseInsensitive))
+            found << QStringLiteral("%1 (таблица %2)").arg(q.value(0).toString(), q.value(1).toString());
+    if (found.isEmpty())
+        return {};
+    return QStringLiteral("в файле есть триггеры, которые незаметно меняли бы записи журнала: %1; удалите их")
+        .arg(found.join(QStringLiteral(", ")));
+}
+
+QAtomicInt probeCounter;
+
+// Whether a declaration makes id the row's own number is SQLite's decision
+// (INTEGER PRIMARY KEY DESC does not): the table's own declaration is made
+// in memory, given one row as the program writes it, and asked.
+bool idIsTheRowNumber(QSqlDatabase &db)
+{
+    QSqlQuery declared(db);
+    if (!declared.exec(QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND lower(name) = 'qso'")) ||
+        !declared.next())
+        return false;
+    const QString sql = declared.value(0).toString();
+    declared.finish();
+    const QString name = QStringLiteral("vireok-schema-probe-%1").arg(probeCounter.fetchAndAddRelaxed(1));
+    bool alias = false;
+    {
+        QSqlDatabase memory = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        memory.setDatabaseName(QStringLiteral(":memory:"));
+        if (memory.open()) {
+            QSqlQuery q(memory);
+            QStringList names;
+            for (const QString &f : qsoFields())
+                names << quoted(f);
+            alias = q.exec(sql) &&
+                    q.exec(QStringLiteral("INSERT INTO qso (%1) VALUES (%2)")
+                               .arg(names.join(", "), QStringList(names.size(), QStringLiteral("''")).join(","))) &&
+                    q.exec(QStringLiteral("SELECT id IS rowid AND id IS NOT NULL FROM qso")) && q.next() &&
+                    q.value(0).toInt() == 1;
+            q.finish();
+            memory.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return alias;
 }
 
 } // namespace
@@ -220,15 +318,23 @@ QString whatIsUnusable(QSqlDatabase &db)
                             .arg(table, name, type);
             }
         }
-        if (table == QLatin1String("qso") &&
-            (idType.compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) != 0 || !idIsKey || keys != 1))
-            return QStringLiteral("в таблице qso поле id имеет тип \"%1%2\", а нужен INTEGER PRIMARY KEY: новые "
-                                  "записи остались бы без номера и не удалялись бы из файла")
-                .arg(idType, idIsKey && keys == 1 ? QStringLiteral(" PRIMARY KEY") : QString());
+        q.finish();
+        if (table == QLatin1String("qso") && !idIsTheRowNumber(db)) {
+            const bool declaredRight =
+                idType.compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0 && idIsKey && keys == 1;
+            const QString declared =
+                declaredRight ? QStringLiteral("объявлено как INTEGER PRIMARY KEY, но SQLite не делает его номером "
+                                               "записи (так бывает при PRIMARY KEY DESC)")
+                              : QStringLiteral("имеет тип \"%1%2\", а нужен INTEGER PRIMARY KEY")
+                                    .arg(idType, idIsKey && keys == 1 ? QStringLiteral(" PRIMARY KEY") : QString());
+            return QStringLiteral("в таблице qso поле id %1: новые записи остались бы без номера и не удалялись бы "
+                                  "из файла")
+                .arg(declared);
+        }
         if (!wrong.isEmpty())
             return wrong;
     }
-    return {};
+    return triggersOnOurTables(db);
 }
 
 } // namespace Schema

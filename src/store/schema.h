@@ -21,20 +21,30 @@ const QStringList &fieldsOf(const QString &table);
 /// Quotes a field or table name as an SQL identifier (hyphens, keywords).
 QString quoted(const QString &identifier);
 
+/// The shape of the store this program writes, kept in PRAGMA user_version:
+/// 1 is the four tables with the indexes qso_heard, qso_worked and
+/// qso_worked_numbers. A store without a version is 0.
+inline constexpr int kVersion = 1;
+
 /// Creates the four tables, the repeat indexes and the starter contest list
-/// in an empty database. Throws StoreError.
+/// in an empty database, at kVersion. Throws StoreError.
 void create(QSqlDatabase &db);
 
-/// Adds the indexes the repeat check needs to a store made elsewhere.
-void ensureIndexes(QSqlDatabase &db);
+/// The store's version; -1 when it cannot be read.
+int version(QSqlDatabase &db);
+
+/// Brings a store of version from up to kVersion, one numbered step after
+/// the other, in one transaction. Throws StoreError.
+void upgrade(QSqlDatabase &db, int from);
 
 /// Empty text when db holds our four tables with all their fields,
 /// otherwise what is missing, in words for the user.
 QString whatIsMissing(QSqlDatabase &db);
 
-/// Empty text when every field of our four tables keeps text as text and
-/// qso.id is the row's own number (INTEGER PRIMARY KEY); otherwise the first
-/// field that does not, and why, in words for the user.
+/// Empty text when every field of our four tables keeps text as text,
+/// qso.id is the row's own number (as SQLite treats the declaration, tried
+/// on a copy of it in memory) and no trigger acts on our tables; otherwise
+/// the first thing that is not so, in words for the user.
 QString whatIsUnusable(QSqlDatabase &db);
 
 } // namespace Schema

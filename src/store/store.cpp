@@ -3,6 +3,7 @@
 #include "processlock.h"
 #include "schema.h"
 #include "storeerror.h"
+#include "storefiles.h"
 
 #include <QAtomicInt>
 #include <QDir>
@@ -16,7 +17,7 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -43,14 +44,30 @@ bool looksLikeSqlite(const QString &path)
     return f.read(16) == QByteArray("SQLite format 3\0", 16);
 }
 
-bool syncPath(const QByteArray &path)
+QString systemWords()
 {
-    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool synced = ::fsync(fd) == 0;
-    ::close(fd);
-    return synced;
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+/// name-vN.mdb beside path, with -2, -3... when taken.
+QString upgradeBackupName(const QString &path, int version)
+{
+    const QFileInfo info(path);
+    const QString stem =
+        info.absolutePath() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral("-v%1").arg(version);
+    QString name = stem + QStringLiteral(".mdb");
+    for (int n = 2; QFileInfo::exists(name) || QFileInfo(name).isSymLink(); ++n)
+        name = stem + QStringLiteral("-%1.mdb").arg(n);
+    return name;
+}
+
+// What a statement was for, in the user's words, for errors that have no
+// explanation of their own.
+QString actionOf(const QString &sql)
+{
+    return sql.startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive)
+               ? QStringLiteral("журнал не удалось прочитать")
+               : QStringLiteral("изменение не удалось записать в журнал");
 }
 
 } // namespace
@@ -61,11 +78,9 @@ Store::Store(const QString &path)
 
 Store::~Store()
 {
-    m_statements.clear();
-    if (QSqlDatabase::contains(m_connection)) {
-        QSqlDatabase::database(m_connection, false).close();
+    disconnect();
+    if (QSqlDatabase::contains(m_connection))
         QSqlDatabase::removeDatabase(m_connection);
-    }
 }
 
 void Store::fail(const QString &what) const
@@ -73,14 +88,14 @@ void Store::fail(const QString &what) const
     throw StoreError(m_path + QStringLiteral(": ") + what);
 }
 
-void Store::fail(const QSqlError &error) const
+void Store::fail(const QSqlError &error, const QString &action) const
 {
-    fail(explained(error));
+    fail(explained(error, action));
 }
 
 // The user decides from this text whether the file is still their log: say
 // what went wrong in words, and keep the engine's own text beside them.
-QString Store::explained(const QSqlError &error)
+QString Store::explained(const QSqlError &error, const QString &action)
 {
     const QString own = error.text();
     QString why;
@@ -105,7 +120,7 @@ QString Store::explained(const QSqlError &error)
     case 14: // SQLITE_CANTOPEN
         why = QStringLiteral("файл нельзя открыть: нет доступа к файлу или к его папке");
         break;
-    default: return own;
+    default: why = action.isEmpty() ? QStringLiteral("журнал не удалось прочитать или изменить") : action; break;
     }
     return why + QStringLiteral(" (") + own + QLatin1Char(')');
 }
@@ -117,30 +132,40 @@ void Store::open()
     // A store that failed at start stays failed for the run: reopening it
     // later would put new QSOs into a log the window never showed.
     if (!m_failure.isEmpty())
-        throw StoreError(m_failure);
+        throw StoreError(kNotOpen);
     try {
         openFile();
     } catch (const StoreError &e) {
         m_failure = e.text();
-        m_statements.clear();
-        if (QSqlDatabase::contains(m_connection))
-            QSqlDatabase::database(m_connection, false).close();
+        disconnect();
         throw;
     }
     m_open = true;
 }
 
-void Store::openFile()
+// Checked before the engine is asked: it would blame the file for a
+// read-only place or a missing link target, and report a folder as a
+// right it lacks.
+void Store::checkWhatIsThere(const QFileInfo &info)
 {
-    QFileInfo info(m_path);
     const QString folder = info.absolutePath();
-    const QByteArray folderName = QFile::encodeName(folder);
-    // Checked before the engine is asked: it would report a read-only place
-    // only at the first write, in words that blame the file.
-    if (::access(folderName.constData(), W_OK) != 0)
+    if (::access(QFile::encodeName(folder).constData(), W_OK) != 0)
         fail(QStringLiteral("папка %1 доступна только для чтения: Vireok не может вести в ней журнал. Скопируйте "
                             "%2 в папку, где разрешена запись, и запустите программу там; файл не изменён")
                  .arg(QDir::toNativeSeparators(folder), info.fileName()));
+    if (info.isSymLink() && !info.exists())
+        fail(QStringLiteral("это символическая ссылка на %1, а такого файла нет. Восстановите файл или удалите "
+                            "ссылку; ничего не изменено")
+                 .arg(QDir::toNativeSeparators(info.symLinkTarget())));
+    if (info.isDir())
+        fail(QStringLiteral("это папка, а не файл журнала. Переименуйте папку или запустите программу в другой "
+                            "папке; ничего не изменено"));
+}
+
+void Store::openFile()
+{
+    QFileInfo info(m_path);
+    checkWhatIsThere(info);
     if (!info.exists())
         createFile();
     info.refresh();
@@ -162,13 +187,14 @@ void Store::openFile()
                             "путают записи: закройте другую копию и запустите программу снова"));
     case ProcessLock::Result::Failed: fail(QStringLiteral("файл нельзя открыть: ") + m_lock.error());
     }
+    // Only the holder of the lock may tell a dead program's half-made file
+    // from one being made.
+    StoreFiles::removeLeftovers(m_path);
+    if (StoreFiles::realFile(m_path) != info.absoluteFilePath())
+        StoreFiles::removeLeftovers(StoreFiles::realFile(m_path));
 
-    QSqlDatabase db = QSqlDatabase::contains(m_connection) ? QSqlDatabase::database(m_connection, false)
-                                                           : QSqlDatabase::addDatabase("QSQLITE", m_connection);
-    db.setDatabaseName(m_path);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
-    if (!db.open())
-        fail(db.lastError());
+    connect();
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     {
         // Only a file that could be read may be called foreign: a locked or
         // damaged store fails here, with its own reason.
@@ -180,6 +206,13 @@ void Store::openFile()
         if (probe.lastError().isValid())
             fail(probe.lastError());
     }
+    const int version = Schema::version(db);
+    if (version > Schema::kVersion)
+        fail(QStringLiteral("журнал записан более новой версией Vireok (версия журнала %1, эта программа знает "
+                            "версии до %2). Откройте его той версией программы, которая его записала, или "
+                            "обновите Vireok; файл не изменён")
+                 .arg(version)
+                 .arg(Schema::kVersion));
     const QString missing = Schema::whatIsMissing(db);
     if (!missing.isEmpty())
         fail(QStringLiteral("файл не является базой данных Vireok: ") + missing + QStringLiteral("; файл не изменён"));
@@ -188,7 +221,25 @@ void Store::openFile()
         fail(QStringLiteral("база данных Vireok не годится для работы: ") + unusable +
              QStringLiteral("; файл не изменён"));
     useRollbackJournal(db);
-    Schema::ensureIndexes(db);
+    if (version < Schema::kVersion)
+        upgradeFrom(version);
+}
+
+void Store::connect()
+{
+    QSqlDatabase db = QSqlDatabase::contains(m_connection) ? QSqlDatabase::database(m_connection, false)
+                                                           : QSqlDatabase::addDatabase("QSQLITE", m_connection);
+    db.setDatabaseName(m_path);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_busyTimeout));
+    if (!db.open())
+        fail(db.lastError(), QStringLiteral("файл не удалось открыть"));
+}
+
+void Store::disconnect()
+{
+    m_statements.clear();
+    if (QSqlDatabase::contains(m_connection))
+        QSqlDatabase::database(m_connection, false).close();
 }
 
 void Store::useRollbackJournal(QSqlDatabase &db)
@@ -200,12 +251,22 @@ void Store::useRollbackJournal(QSqlDatabase &db)
     // back out; FULL would save one sync but not that.
     QSqlQuery q(db);
     if (!q.exec(QStringLiteral("PRAGMA journal_mode=DELETE")) || !q.next())
-        fail(q.lastError());
+        fail(q.lastError(), QStringLiteral("режим записи журнала не удалось установить"));
     if (q.value(0).toString().compare(QLatin1String("delete"), Qt::CaseInsensitive) != 0)
         fail(QStringLiteral("журнал WAL не удалось перевести в один файл (файл открыт другим соединением)"));
     q.finish();
     if (!q.exec(QStringLiteral("PRAGMA synchronous=EXTRA")))
-        fail(q.lastError());
+        fail(q.lastError(), QStringLiteral("режим записи журнала не удалось установить"));
+}
+
+// The old file is kept whole under its own name before the new shape is
+// put in its place, so that a step that goes wrong loses nothing.
+void Store::upgradeFrom(int version)
+{
+    const QString backup = upgradeBackupName(m_path, version);
+    copyFile(backup);
+    rebuild([version](QSqlDatabase &db) { Schema::upgrade(db, version); }, false);
+    m_upgradeBackup = backup;
 }
 
 // A new store appears whole or not at all: it is built under a temporary
@@ -213,19 +274,16 @@ void Store::useRollbackJournal(QSqlDatabase &db)
 // which never replaces a store that another process made meanwhile.
 void Store::createFile()
 {
-    const QFileInfo info(m_path);
-    QTemporaryFile temp(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral("-new-XXXXXX"));
-    if (!temp.open())
-        fail(QStringLiteral("новую базу данных нельзя создать: ") + temp.errorString());
-    temp.close();
-    const QString tempPath = temp.fileName();
+    QString error;
+    const QString tempPath = StoreFiles::makeTemporary(m_path, m_path, StoreFiles::kNew, error);
+    if (tempPath.isEmpty())
+        fail(QStringLiteral("новую базу данных нельзя создать: ") + error);
     const QString connection = m_connection + QStringLiteral("-create");
     {
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", connection);
         db.setDatabaseName(tempPath);
-        QString error;
         if (!db.open()) {
-            error = db.lastError().text();
+            error = explained(db.lastError(), QStringLiteral("новую базу данных нельзя создать"));
         } else {
             try {
                 useRollbackJournal(db);
@@ -237,20 +295,94 @@ void Store::createFile()
         }
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(connection);
+    }
+    if (error.isEmpty() && !StoreFiles::sync(tempPath))
+        error = QStringLiteral("новую базу данных нельзя записать на диск");
+    // Another process may have made the store meanwhile: that one is used.
+    if (error.isEmpty() && !StoreFiles::giveName(tempPath, m_path, error) && QFileInfo::exists(m_path))
+        error.clear();
+    StoreFiles::removeTemporary(tempPath);
+    if (!error.isEmpty())
+        fail(error);
+}
+
+void Store::vacuumInto(const QString &path)
+{
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    q.prepare(QStringLiteral("VACUUM INTO ?"));
+    q.addBindValue(path);
+    if (!q.exec())
+        fail(q.lastError(), QStringLiteral("копию журнала не удалось записать"));
+    q.finish();
+}
+
+void Store::rebuild(const std::function<void(QSqlDatabase &)> &change, bool compact)
+{
+    const QString real = StoreFiles::realFile(m_path);
+    struct stat st;
+    if (::stat(QFile::encodeName(real).constData(), &st) != 0)
+        fail(QStringLiteral("файл журнала не найден: ") + systemWords());
+    QSqlDatabase main = QSqlDatabase::database(m_connection, false);
+    if (st.st_nlink > 1) {
+        // A rename would leave the other names on the old log.
+        try {
+            change(main);
+        } catch (const StoreError &e) {
+            fail(e.text());
+        }
+        return;
+    }
+    QString error;
+    const QString temp = StoreFiles::makeTemporary(real, real, StoreFiles::kRebuild, error);
+    if (temp.isEmpty())
+        fail(QStringLiteral("рядом с журналом нельзя создать рабочий файл: ") + error);
+    try {
+        vacuumInto(temp);
+        ::chmod(QFile::encodeName(temp).constData(), st.st_mode & 07777);
+        const QString connection = m_connection + QStringLiteral("-rebuild");
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", connection);
+            db.setDatabaseName(temp);
+            if (!db.open()) {
+                error = explained(db.lastError(), QStringLiteral("рабочий файл не удалось открыть"));
+            } else {
+                try {
+                    useRollbackJournal(db);
+                    change(db);
+                    QSqlQuery q(db);
+                    if (compact && !q.exec(QStringLiteral("VACUUM")))
+                        error = explained(q.lastError(), QStringLiteral("рабочий файл не удалось сжать"));
+                } catch (const StoreError &e) {
+                    error = e.text();
+                }
+                db.close();
+            }
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(connection);
+        }
         if (!error.isEmpty())
-            throw StoreError(error);
+            fail(error);
+        if (!StoreFiles::sync(temp))
+            fail(QStringLiteral("рабочий файл не удалось записать на диск"));
+        // Held before the file takes the store's name, so that no second
+        // program can open it in between.
+        ProcessLock lock;
+        if (lock.take(temp) != ProcessLock::Result::Held)
+            fail(QStringLiteral("рабочий файл нельзя закрыть от других программ: ") + lock.error());
+        disconnect();
+        if (::rename(QFile::encodeName(temp).constData(), QFile::encodeName(real).constData()) != 0) {
+            error = systemWords();
+            connect();
+            fail(QStringLiteral("рабочий файл не удалось поставить на место журнала: ") + error);
+        }
+        StoreFiles::sync(QFileInfo(real).absolutePath());
+        m_lock.take(m_path);
+        connect();
+        useRollbackJournal(main);
+    } catch (const StoreError &) {
+        StoreFiles::removeTemporary(temp);
+        throw;
     }
-    const QByteArray from = QFile::encodeName(tempPath);
-    const QByteArray to = QFile::encodeName(info.absoluteFilePath());
-    if (!syncPath(from))
-        fail(QStringLiteral("новую базу данных нельзя записать на диск"));
-    if (::link(from.constData(), to.constData()) != 0 && errno != EEXIST) {
-        // Folders without hard links (some removable disks) get a rename.
-        if (::rename(from.constData(), to.constData()) != 0)
-            fail(QStringLiteral("новую базу данных нельзя назвать ") + info.fileName() + QStringLiteral(": ") +
-                 QString::fromLocal8Bit(std::strerror(errno)));
-    }
-    syncPath(QFile::encodeName(info.absolutePath()));
 }
 
 QSqlQuery &Store::prepared(const QString &sql)
@@ -267,7 +399,7 @@ QSqlQuery &Store::prepared(const QString &sql)
     if (!q->prepare(sql)) {
         const QSqlError error = q->lastError();
         m_statements.remove(sql);
-        fail(error);
+        fail(error, actionOf(sql));
     }
     slot = q;
     return *slot;
@@ -276,7 +408,7 @@ QSqlQuery &Store::prepared(const QString &sql)
 void Store::run(QSqlQuery &q)
 {
     if (!q.exec())
-        fail(q.lastError());
+        fail(q.lastError(), actionOf(q.lastQuery()));
 }
 
 qint64 Store::scalar(QSqlQuery &q)
@@ -330,7 +462,7 @@ void Store::endOfRead(QSqlQuery &q)
         return;
     // The driver drops a statement that failed; prepare them all afresh.
     m_statements.clear();
-    fail(error);
+    fail(error, actionOf(q.lastQuery()));
 }
 
 // The grid names a row by the id it read; a row that is no longer in the
@@ -347,31 +479,45 @@ void Store::requireOneRow(QSqlQuery &q, qint64 id)
 
 void Store::clearQsos()
 {
-    QSqlQuery &q = prepared(QStringLiteral("DELETE FROM qso"));
-    run(q);
+    if (!m_open)
+        open();
+    rebuild(
+        [this](QSqlDatabase &db) {
+            QSqlQuery q(db);
+            if (!q.exec(QStringLiteral("DELETE FROM qso")))
+                throw StoreError(explained(q.lastError(), QStringLiteral("записи журнала не удалось удалить")));
+        },
+        true);
 }
 
 void Store::copyTo(const QString &path)
 {
     if (!m_open)
         open();
-    if (QFileInfo::exists(path))
+    copyFile(path);
+}
+
+void Store::copyFile(const QString &path)
+{
+    if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
         fail(QStringLiteral("файл %1 уже есть").arg(path));
-    QSqlQuery q(QSqlDatabase::database(m_connection, false));
-    q.prepare(QStringLiteral("VACUUM INTO ?"));
-    q.addBindValue(path);
-    if (!q.exec()) {
-        const QSqlError error = q.lastError();
-        const QFileInfo partial(path);
-        if (partial.exists() && !partial.isSymLink())
-            QFile::remove(path);
-        fail(error);
+    // The copy is what the user keeps of the log: it takes its name only
+    // once it is whole and on the disk, so a half-written file never looks
+    // like a backup.
+    QString error;
+    const QString temp = StoreFiles::makeTemporary(path, m_path, StoreFiles::kCopy, error);
+    if (temp.isEmpty())
+        fail(QStringLiteral("копию %1 нельзя создать: ").arg(path) + error);
+    try {
+        vacuumInto(temp);
+        if (!StoreFiles::sync(temp))
+            fail(QStringLiteral("копию %1 не удалось записать на диск").arg(path));
+        if (!StoreFiles::giveName(temp, path, error))
+            fail(QStringLiteral("копию нельзя назвать %1: ").arg(path) + error);
+    } catch (const StoreError &) {
+        StoreFiles::removeTemporary(temp);
+        throw;
     }
-    q.finish();
-    // The copy is what the user keeps of the cleared log: on the disk
-    // before anything is deleted.
-    if (!syncPath(QFile::encodeName(path)) || !syncPath(QFile::encodeName(QFileInfo(path).absolutePath())))
-        fail(QStringLiteral("копию %1 не удалось записать на диск").arg(path));
 }
 
 std::vector<qint64> Store::qsoIds()

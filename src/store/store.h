@@ -7,10 +7,12 @@
 #include <QHash>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
 
+class QFileInfo;
 class QSqlDatabase;
 class QSqlError;
 class QSqlQuery;
@@ -27,13 +29,21 @@ public:
 
     /// Opens the file, creating a new store when it is missing. A file that
     /// is not our store is left untouched and reported, and so is a store
-    /// that another process has open. A failed open is final: every later
-    /// call throws the same error. Every later commit
-    /// is complete in the one file; no side file outlives a commit.
-    /// Throws StoreError.
+    /// that another process has open, and one of a newer version. An older
+    /// store is upgraded on a copy put in place whole, after a complete
+    /// copy of it is kept (upgradeBackup()). A failed open is final: every
+    /// later call throws kNotOpen. Every later commit is complete in the
+    /// one file; no side file outlives a commit. Throws StoreError.
     void open();
     bool isOpen() const { return m_open; }
+    /// True once open() has failed: the store stays closed for the run.
+    bool hasFailed() const { return !m_failure.isEmpty(); }
     const QString &path() const { return m_path; }
+    /// How long a statement waits for another program's lock; before open().
+    void setBusyTimeout(int milliseconds) { m_busyTimeout = milliseconds; }
+    /// Where open() kept the store as it was before an upgrade; empty when
+    /// there was none.
+    const QString &upgradeBackup() const { return m_upgradeBackup; }
 
     // Table qso. Rows come in the order they were added (ascending id).
     qint64 addQso(const QsoRecord &qso);
@@ -42,9 +52,14 @@ public:
     void updateQso(qint64 id, const QsoRecord &qso);
     /// Throws StoreError when the file has no row with that id.
     void deleteQso(qint64 id);
+    /// Empties table qso. The file alone is at every moment either the old
+    /// log or the cleared one: the cleared store is made beside it and put
+    /// in its place by a rename (in place only where the file has several
+    /// hard links, which a rename would split).
     void clearQsos();
     /// A complete copy of the store, which opens as a store, in a new file
-    /// at path; nothing is written when path exists. Throws StoreError.
+    /// at path; the name appears only once the copy is whole and on the
+    /// disk, and nothing is written when path exists. Throws StoreError.
     void copyTo(const QString &path);
     std::vector<qint64> qsoIds();
     /// The number of QSOs, and the lowest and highest id (0 when empty):
@@ -78,8 +93,16 @@ public:
 private:
     /// The statement for sql, prepared once per connection and reused.
     void openFile();
+    void checkWhatIsThere(const QFileInfo &info);
     void createFile();
+    void connect();
+    void disconnect();
     void useRollbackJournal(QSqlDatabase &db);
+    void upgradeFrom(int version);
+    /// Runs change on a copy of the store and puts the copy in its place.
+    void rebuild(const std::function<void(QSqlDatabase &)> &change, bool compact);
+    void vacuumInto(const QString &path);
+    void copyFile(const QString &path);
     QSqlQuery &prepared(const QString &sql);
     void run(QSqlQuery &q);
     void requireOneRow(QSqlQuery &q, qint64 id);
@@ -90,13 +113,15 @@ private:
     void insertRow(const QString &table, const FieldValues &values);
     qint64 scalar(QSqlQuery &q);
     [[noreturn]] void fail(const QString &what) const;
-    [[noreturn]] void fail(const QSqlError &error) const;
-    static QString explained(const QSqlError &error);
+    [[noreturn]] void fail(const QSqlError &error, const QString &action = QString()) const;
+    static QString explained(const QSqlError &error, const QString &action);
 
     QString m_path;
     QString m_connection;
     bool m_open = false;
-    QString m_failure;  ///< why opening failed; the store stays failed for the run
+    QString m_failure; ///< why opening failed; the store stays failed for the run
+    int m_busyTimeout = 5000;
+    QString m_upgradeBackup;
     ProcessLock m_lock; ///< held while this store is open: no second program on the file
     QHash<QString, std::shared_ptr<QSqlQuery>> m_statements;
 };

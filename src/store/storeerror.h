@@ -4,6 +4,10 @@
 
 #include <exception>
 
+/// What every store call says once the store failed to open: nothing the
+/// user does in this run can bring the log back.
+inline const QString kNotOpen = QStringLiteral("Журнал не открыт — перезапустите Vireok");
+
 /// Thrown by the store for every failing statement. The handler that ran
 /// the statement stops there; the window shows text() in the store error box.
 class StoreError : public std::exception {

@@ -28,6 +28,7 @@ private slots:
     void foreignStoreShowsTheErrorAndTheWindowStillOpens();
     void frameIsFixedAndThePanelCoversTheGrid();
     void storeLockedAtStartStaysFailedForTheRun();
+    void upgradedStoreNamesTheKeptOldFile();
 };
 
 struct Fixture : MainFixture {};
@@ -257,6 +258,7 @@ void MainWindowTest::storeLockedAtStartStaysFailedForTheRun()
         QVERIFY(other.open());
         QSqlQuery q(other);
         QVERIFY(q.exec("BEGIN EXCLUSIVE"));
+        f.store.setBusyTimeout(100);
         f.open();
         other.close();
     }
@@ -264,20 +266,46 @@ void MainWindowTest::storeLockedAtStartStaysFailedForTheRun()
     QCOMPARE(f.prompts.storeErrors.size(), 1);
     QVERIFY2(f.prompts.storeErrors.first().contains("занят другой программой"),
              qPrintable(f.prompts.storeErrors.first()));
+    const MainForm &form = f.form();
+    QCOMPARE(form.statusPanel->text(), QString("Журнал не открыт — перезапустите Vireok"));
 
     // The lock has gone; the window never showed the file's 41 QSOs, so
-    // nothing may be written into them.
-    const MainForm &form = f.form();
-    form.heardCall->setText("UA1AAA");
-    form.heardNumber->setText("001");
+    // nothing may be written into them. Typing asks nothing of the store;
+    // each step that needs it says once that it is not open.
+    QVERIFY(f.showActive());
+    QTest::keyClicks(form.heardCall, "UA1AAA");
+    QTest::keyClicks(form.heardNumber, "001");
+    QTest::keyClicks(form.workedCall, "UB2B");
+    QCOMPARE(f.prompts.storeErrors.size(), 1);
     form.ok->click();
     f.prompts.answer = true;
     f.main->actions().clearLog->trigger();
-    QVERIFY(f.prompts.storeErrors.size() >= 3);
+    QCOMPARE(f.prompts.storeErrors.mid(1), QStringList(2, "Журнал не открыт — перезапустите Vireok"));
+    QVERIFY(f.prompts.questions.isEmpty());
+    QCOMPARE(form.heardCall->text(), QString("UA1AAA"));
+    QCOMPARE(form.heardNumber->text(), QString("001"));
+    QCOMPARE(form.workedCall->text(), QString("UB2B"));
     QVERIFY(f.prompts.informed.isEmpty());
     QCOMPARE(form.qsoPanel->text(), QString());
     QCOMPARE(rowsInFile(), 41);
     QSqlDatabase::removeDatabase("count");
+}
+
+void MainWindowTest::upgradedStoreNamesTheKeptOldFile()
+{
+    Fixture f;
+    storeWithMarkedQsos(f.folder.storePath(), 3);
+    {
+        auto db = QSqlDatabase::addDatabase("QSQLITE", "old");
+        db.setDatabaseName(f.folder.storePath());
+        QVERIFY(db.open());
+        QVERIFY(QSqlQuery(db).exec("PRAGMA user_version = 0"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("old");
+    f.open();
+    QCOMPARE(f.form().statusPanel->text(), QString("Журнал обновлён, прежний файл сохранён: vireok-v0.mdb"));
+    QCOMPARE(f.form().qsoPanel->text(), QString("QSO: 3"));
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -3,6 +3,7 @@
 // its stdin closes or it is killed.
 //   storeprobe open PATH         open (creating a missing store)
 //   storeprobe record PATH CALL  record one QSO
+//   storeprobe clear PATH COPY   clear the log as the window does: copy first
 #include "store/store.h"
 #include "store/storeerror.h"
 
@@ -26,6 +27,12 @@ int main(int argc, char *argv[])
             q.call1 = args.value(3);
             q.tur = QStringLiteral("0");
             std::printf("recorded %lld\n", static_cast<long long>(store.addQso(q)));
+        } else if (args[1] == QLatin1String("clear")) {
+            std::printf("clearing\n");
+            std::fflush(stdout);
+            store.copyTo(args.value(3));
+            store.clearQsos();
+            std::printf("cleared\n");
         } else {
             std::printf("open\n");
         }

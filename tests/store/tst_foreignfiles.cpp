@@ -34,6 +34,8 @@ class ForeignFilesTest : public QObject {
 private slots:
     void foreignFileIsReportedAndLeftByteIdentical_data();
     void foreignFileIsReportedAndLeftByteIdentical();
+    void whatStandsUnderTheStoresNameIsNamed_data();
+    void whatStandsUnderTheStoresNameIsNamed();
 };
 
 void ForeignFilesTest::foreignFileIsReportedAndLeftByteIdentical_data()
@@ -57,6 +59,17 @@ void ForeignFilesTest::foreignFileIsReportedAndLeftByteIdentical_data()
     QTest::newRow("log width NUMERIC") << "log.POSNR11=NUMERIC" << unusable + QStringList{"log поле POSNR11"};
     QTest::newRow("station year DECIMAL") << "operator.GODR=DECIMAL(4)" << unusable + QStringList{"DECIMAL(4)"};
     QTest::newRow("contest FLOAT") << "contest.TUR1B=FLOAT" << unusable + QStringList{"contest поле TUR1B"};
+    QTest::newRow("id DESC, not the row number")
+        << "qso.id=INTEGER PRIMARY KEY DESC" << unusable + QStringList{"поле id", "не делает его номером записи"};
+    // Our own store, with something added: its statement follows the colon.
+    QTest::newRow("trigger deletes what was recorded")
+        << "store:CREATE TRIGGER eat AFTER INSERT ON qso BEGIN DELETE FROM qso WHERE id = new.id; END"
+        << unusable + QStringList{"триггеры", "eat (таблица qso)"};
+    QTest::newRow("trigger on the station table")
+        << "store:CREATE TRIGGER upper_call AFTER UPDATE ON operator BEGIN SELECT 1; END"
+        << unusable + QStringList{"upper_call (таблица operator)"};
+    QTest::newRow("newer version") << "store:PRAGMA user_version = 99"
+                                   << QStringList{"более новой версией Vireok", "версия журнала 99"};
 }
 
 void ForeignFilesTest::foreignFileIsReportedAndLeftByteIdentical()
@@ -76,6 +89,17 @@ void ForeignFilesTest::foreignFileIsReportedAndLeftByteIdentical()
         writeAll(path, bytes);
     } else if (kind == "empty") {
         writeAll(path, {});
+    } else if (kind.startsWith("store:")) {
+        Store(path).open();
+        {
+            auto db = QSqlDatabase::addDatabase("QSQLITE", "added");
+            db.setDatabaseName(path);
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY2(q.exec(kind.mid(6)), qPrintable(q.lastError().text()));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase("added");
     } else if (kind.contains('=')) {
         // table.field=declared type
         const QString table = kind.section('.', 0, 0);
@@ -131,6 +155,56 @@ void ForeignFilesTest::foreignFileIsReportedAndLeftByteIdentical()
     QVERIFY_THROWS_EXCEPTION(StoreError, store.addQso(makeQso("UA1A")));
     QCOMPARE(readAll(path), before);
     QVERIFY(!QFile::exists(path + "-wal"));
+    QCOMPARE(QDir(folder.file("")).entryList(QDir::Files | QDir::Hidden), QStringList{"vireok.mdb"});
+}
+
+void ForeignFilesTest::whatStandsUnderTheStoresNameIsNamed_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("link to a missing file") << "dangling"
+                                            << "символическая ссылка на";
+    QTest::newRow("folder") << "folder"
+                            << "это папка";
+    QTest::newRow("our tables, id placed last: opens") << "id last"
+                                                       << "";
+}
+
+void ForeignFilesTest::whatStandsUnderTheStoresNameIsNamed()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, expected);
+    TestFolder folder;
+    const QString path = folder.storePath();
+    if (kind == "dangling") {
+        QVERIFY(QFile::link(folder.file("gone.mdb"), path));
+    } else if (kind == "folder") {
+        QVERIFY(QDir().mkdir(path));
+    } else {
+        auto db = QSqlDatabase::addDatabase("QSQLITE", "last");
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        for (const QString &t : Schema::tableNames()) {
+            QStringList columns;
+            for (const QString &f : Schema::fieldsOf(t))
+                columns << Schema::quoted(f) + " TEXT";
+            if (t == "qso")
+                columns << "id INTEGER PRIMARY KEY";
+            QVERIFY(QSqlQuery(db).exec("CREATE TABLE " + t + " (" + columns.join(", ") + ")"));
+        }
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase("last");
+    }
+    Store store(path);
+    try {
+        store.addQso(makeQso("UA1A"));
+        QCOMPARE(store.qsosFrom(0, 5).at(0).call1, QString("UA1A"));
+        QVERIFY2(expected.isEmpty(), "opened");
+    } catch (const StoreError &e) {
+        QVERIFY2(!expected.isEmpty() && e.text().contains(expected), qPrintable(e.text()));
+    }
+    QVERIFY(!QFile::exists(folder.file("gone.mdb")));
 }
 
 QTEST_GUILESS_MAIN(ForeignFilesTest)

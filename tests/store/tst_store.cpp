@@ -3,6 +3,7 @@
 #include "store/store.h"
 #include "store/storeerror.h"
 
+#include <QDir>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QtTest>
@@ -26,6 +27,10 @@ private slots:
     void secondStoreOnTheSameFileSeesChanges();
     void readOnlyStoreReportsTheErrorAndKeepsTheData();
     void missingTableIsReportedWithTheStoresText();
+    void clearingKeepsEverythingButTheQsosWhereverTheNameLeads_data();
+    void clearingKeepsEverythingButTheQsosWhereverTheNameLeads();
+    void olderStoreIsUpgradedOnACopyAndTheOldFileKept();
+    void leftoversOfAKilledProgramAreRemovedAtStart();
     void copyOfTheStoreFileAloneHoldsEveryConfirmedChange_data();
     void copyOfTheStoreFileAloneHoldsEveryConfirmedChange();
     void damagedPageIsAnErrorNotTheEndOfTheLog_data();
@@ -308,8 +313,126 @@ void StoreTest::missingTableIsReportedWithTheStoresText()
         QFAIL("no error");
     } catch (const StoreError &e) {
         QVERIFY2(e.text().contains("operator"), qPrintable(e.text()));
+        QVERIFY2(e.text().contains("vireok.mdb: журнал не удалось прочитать ("), qPrintable(e.text()));
     }
     QCOMPARE(store.qsoIds().size(), size_t(1));
+}
+
+namespace {
+
+/// One value read from the file at path by its own connection.
+QVariant valueIn(const QString &path, const QString &sql)
+{
+    QVariant value;
+    {
+        auto db = QSqlDatabase::addDatabase("QSQLITE", "peek");
+        db.setDatabaseName(path);
+        db.open();
+        QSqlQuery q(db);
+        if (q.exec(sql) && q.next())
+            value = q.value(0);
+        q.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("peek");
+    return value;
+}
+
+} // namespace
+
+void StoreTest::clearingKeepsEverythingButTheQsosWhereverTheNameLeads_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("the file itself") << "file";
+    QTest::newRow("a symbolic link: the file it points to is cleared") << "symlink";
+    QTest::newRow("a second hard link: cleared in place, both names see it") << "hardlink";
+}
+
+void StoreTest::clearingKeepsEverythingButTheQsosWhereverTheNameLeads()
+{
+    QFETCH(QString, name);
+    TestFolder folder;
+    const QString real = name == "symlink" ? folder.file("real.mdb") : folder.storePath();
+    {
+        Store store(real);
+        store.addQso(makeQso("UA1AAA"));
+        store.writeLog({{"CALLSIGN", "R9AA"}});
+    }
+    QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    if (name == "symlink")
+        QVERIFY(QFile::link(real, folder.storePath()));
+    if (name == "hardlink")
+        QCOMPARE(::link(QFile::encodeName(real).constData(), QFile::encodeName(folder.file("other.mdb")).constData()),
+                 0);
+    Store store(folder.storePath());
+    QCOMPARE(store.qsoCount(), 1);
+    store.clearQsos();
+    QCOMPARE(store.qsoCount(), 0);
+    store.addQso(makeQso("UB2BBB"));
+    QCOMPARE(store.readLog().value("CALLSIGN"), QString("R9AA"));
+    QCOMPARE(QFileInfo(folder.storePath()).isSymLink(), name == "symlink");
+    QCOMPARE(valueIn(real, "SELECT group_concat(call1) FROM qso").toString(), QString("UB2BBB"));
+    QCOMPARE(valueIn(real, "PRAGMA user_version").toInt(), 1);
+    QCOMPARE(QFile::permissions(real),
+             QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup);
+    if (name == "hardlink")
+        QCOMPARE(valueIn(folder.file("other.mdb"), "SELECT count(*) FROM qso").toInt(), 1);
+}
+
+void StoreTest::olderStoreIsUpgradedOnACopyAndTheOldFileKept()
+{
+    TestFolder folder;
+    {
+        Store store(folder.storePath());
+        store.addQso(makeQso("UA1AAA"));
+    }
+    {
+        // As the program before the version wrote it: no indexes, no version.
+        auto db = QSqlDatabase::addDatabase("QSQLITE", "old");
+        db.setDatabaseName(folder.storePath());
+        QVERIFY(db.open());
+        for (const char *sql : {"DROP INDEX qso_heard", "DROP INDEX qso_worked", "DROP INDEX qso_worked_numbers",
+                                "PRAGMA user_version = 0"})
+            QVERIFY(QSqlQuery(db).exec(sql));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("old");
+
+    Store store(folder.storePath());
+    QCOMPARE(store.qsoCount(), 1);
+    QCOMPARE(store.upgradeBackup(), folder.file("vireok-v0.mdb"));
+    QCOMPARE(valueIn(folder.storePath(), "PRAGMA user_version").toInt(), 1);
+    QCOMPARE(valueIn(folder.storePath(), "SELECT count(*) FROM sqlite_master WHERE type = 'index'").toInt(), 3);
+    QCOMPARE(valueIn(store.upgradeBackup(), "PRAGMA user_version").toInt(), 0);
+    QCOMPARE(valueIn(store.upgradeBackup(), "SELECT call1 FROM qso").toString(), QString("UA1AAA"));
+    Store again(folder.storePath());
+    again.open();
+    QCOMPARE(again.upgradeBackup(), QString());
+}
+
+// Hidden files of our own that a killed program left half made go; the
+// store's own journal (which completes the log after a crash), finished
+// backups and other names stay.
+void StoreTest::leftoversOfAKilledProgramAreRemovedAtStart()
+{
+    TestFolder folder;
+    Store(folder.storePath()).open();
+    const QStringList ours{".vireok.mdb-new-a1B2c3", ".vireok.mdb-new-a1B2c3-journal", ".vireok.mdb-copy-xYz123",
+                           ".vireok.mdb-rebuild-Q9w8e7", ".vireok.mdb-rebuild-Q9w8e7-journal"};
+    const QStringList kept{"vireok-2026-12-07-1500.mdb", ".vireok.mdb-new-toolong7", ".other.mdb-new-a1B2c3",
+                           "vireok-v0.mdb", "notes.txt"};
+    for (const QString &name : ours + kept) {
+        QFile f(folder.file(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("x");
+    }
+    Store store(folder.storePath());
+    store.open();
+    QStringList expected = kept + QStringList{"vireok.mdb"};
+    expected.sort();
+    QStringList left = QDir(folder.file("")).entryList(QDir::Files | QDir::Hidden);
+    left.sort();
+    QCOMPARE(left, expected);
 }
 
 void StoreTest::copyOfTheStoreFileAloneHoldsEveryConfirmedChange_data()

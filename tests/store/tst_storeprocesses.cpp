@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QtTest>
@@ -63,6 +64,7 @@ class StoreProcessesTest : public QObject {
 private slots:
     void killedProcessLeavesEveryConfirmedQsoInTheFileAlone();
     void killedFirstStartLeavesAWholeStoreOrNone();
+    void killedClearLeavesTheOldLogOrTheClearedOneAndABackupWholeOrNone();
     void secondProgramIsRefusedWhileTheFirstRuns();
     void troubleWithAStoreIsNamedNeverCalledForeign_data();
     void troubleWithAStoreIsNamedNeverCalledForeign();
@@ -110,6 +112,71 @@ void StoreProcessesTest::killedFirstStartLeavesAWholeStoreOrNone()
         } catch (const StoreError &e) {
             QFAIL(qPrintable(QString("attempt %1: %2").arg(attempt).arg(e.text())));
         }
+    }
+}
+
+namespace {
+
+/// The QSOs in the file at path alone, as a user's copy of it holds them;
+/// -1 when that file is not whole.
+int qsosInTheFileAlone(const QString &path)
+{
+    TestFolder elsewhere;
+    if (!QFile::copy(path, elsewhere.storePath()))
+        return -1;
+    int count = -1;
+    {
+        auto db = QSqlDatabase::addDatabase("QSQLITE", "alone");
+        db.setDatabaseName(elsewhere.storePath());
+        QSqlQuery q(db);
+        if (db.open() && q.exec("PRAGMA integrity_check") && q.next() && q.value(0).toString() == "ok" &&
+            q.exec("SELECT count(*) FROM qso") && q.next())
+            count = q.value(0).toInt();
+        q.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("alone");
+    return count;
+}
+
+} // namespace
+
+// Killed at any moment of "Очистить лог", the file alone is the old log or
+// the cleared one, and the backup is whole or not there.
+void StoreProcessesTest::killedClearLeavesTheOldLogOrTheClearedOneAndABackupWholeOrNone()
+{
+    TestFolder original;
+    const int qsos = 100000;
+    storeWithMarkedQsos(original.storePath(), qsos);
+    QElapsedTimer clearing;
+    {
+        TestFolder folder;
+        QVERIFY(QFile::copy(original.storePath(), folder.storePath()));
+        Probe whole;
+        QVERIFY(whole.start({"clear", folder.storePath(), folder.file("backup.mdb")}));
+        QCOMPARE(whole.answer(), QString("clearing"));
+        clearing.start();
+        QCOMPARE(whole.answer(), QString("cleared"));
+    }
+    const qint64 span = clearing.elapsed();
+    for (int attempt = 0; attempt < 12; ++attempt) {
+        TestFolder folder;
+        QVERIFY(QFile::copy(original.storePath(), folder.storePath()));
+        Probe probe;
+        QVERIFY(probe.start({"clear", folder.storePath(), folder.file("backup.mdb")}));
+        QCOMPARE(probe.answer(), QString("clearing"));
+        QTest::qSleep(int(QRandomGenerator::global()->bounded(span + 1)));
+        probe.kill();
+        const QString at = QString("attempt %1").arg(attempt);
+        const int left = qsosInTheFileAlone(folder.storePath());
+        QVERIFY2(left == qsos || left == 0, qPrintable(at + QString(": %1 QSOs").arg(left)));
+        if (QFile::exists(folder.file("backup.mdb")))
+            QVERIFY2(qsosInTheFileAlone(folder.file("backup.mdb")) == qsos, qPrintable(at));
+        // The next start clears away what the killed one left half made.
+        Store store(folder.storePath());
+        store.open();
+        const QStringList hidden = QDir(folder.file("")).entryList(QDir::Files | QDir::Hidden);
+        QVERIFY2(hidden.size() <= 2, qPrintable(at + ": " + hidden.join(' ')));
     }
 }
 
@@ -210,6 +277,7 @@ void StoreProcessesTest::troubleWithAStoreIsNamedNeverCalledForeign()
         QFile::setPermissions(folder.file(""), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     } else {
         Store store(folder.storePath());
+        store.setBusyTimeout(100);
         try {
             store.addQso(makeQso("UB2BBB"));
             QFAIL("the QSO was recorded");
