@@ -155,6 +155,8 @@ void TextFacesTest::tourLineStandsOnOneBaseline()
     QVERIFY(caption > 0);
     QCOMPARE(baseline(form.tourNumber), caption);
     QCOMPARE(baseline(form.tourTime), caption);
+}
+
 void TextFacesTest::aboutBoxShowsNoAddress()
 {
     for (const QLabel *l : m_about->findChildren<QLabel *>())
