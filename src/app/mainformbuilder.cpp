@@ -88,8 +88,6 @@ void buildEntryPanel(MainForm &form, QWidget *client)
     form.tour = check(QStringLiteral("TOUR"), false, 8, 10, 53, 17);
     form.swl = check(QStringLiteral("SWL"), true, 8, 24, 51, 17);
     form.copy = check(QStringLiteral("COPY"), false, 8, 54, 50, 17);
-    form.edit = check(QStringLiteral("edit"), false, 8, 66, 45, 17);
-    form.edit->hide();
 
     auto picture = [panel](const QIcon &icon, const QString &tip, int top) {
         auto *b = new QPushButton(panel);

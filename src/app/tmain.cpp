@@ -200,10 +200,9 @@ void TMain::setRepeatWindow(TRptQso *repeats)
     repeats->move(place.topLeft());
     repeats->resize(place.size());
 
-    m_repeatCheck =
-        new RepeatCheck({m_form.heardCall, m_form.heardReport, m_form.workedCall, m_form.workedReport, m_form.band,
-                         m_form.mode, m_form.tourNumber, m_form.rst, m_form.swl, m_form.copy, m_form.edit},
-                        m_services.store, *m_repeatList, *repeats, m_services.prompts, this);
+    m_repeatCheck = new RepeatCheck({m_form.heardCall, m_form.heardReport, m_form.workedCall, m_form.workedReport,
+                                     m_form.band, m_form.mode, m_form.tourNumber, m_form.rst, &m_screen->state()},
+                                    m_services.store, *m_repeatList, *repeats, m_services.prompts, this);
     connect(m_form.heardCall, &QLineEdit::textChanged, m_repeatCheck, &RepeatCheck::heardCallChanged);
     connect(m_form.workedCall, &QLineEdit::textChanged, m_repeatCheck, &RepeatCheck::workedCallChanged);
     connect(m_repeatCheck, &RepeatCheck::becameRepeat, this, [this](RepeatColour colour) {

@@ -114,7 +114,7 @@ void Editor::saveEdit()
     } else {
         f.heardCall->setFocus();
     }
-    if (f.swl->isChecked())
+    if (!m_c.screen.state().ham)
         return;
     guarded(m_c.prompts, f.window, [&] { putOwnCall(m_c); });
 }

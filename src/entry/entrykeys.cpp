@@ -3,6 +3,7 @@
 #include "entryedit.h"
 #include "entryfilter.h"
 #include "focusmoves.h"
+#include "screenmode.h"
 
 #include "form/fieldcolours.h"
 #include "form/loggrid.h"
@@ -19,11 +20,11 @@ EntryKeys::EntryKeys(const EntryContext &context, QObject *parent) : QObject(par
     for (EntryEdit *field : f.entryFields())
         connect(field, &EntryEdit::entryKey, this, &EntryKeys::entryKey);
     connect(f.swap, &QPushButton::clicked, this, [this] {
-        if (m_c.form.swl->isChecked())
+        if (!m_c.screen.state().ham)
             swapStations();
     });
     connect(f.clear, &QPushButton::clicked, this, [this] {
-        if (m_c.form.swl->isChecked())
+        if (!m_c.screen.state().ham)
             clearEntry();
     });
     for (QComboBox *selector : {f.mode, f.band})
@@ -138,9 +139,6 @@ bool EntryKeys::eventFilter(QObject *watched, QEvent *event)
 
 void EntryKeys::workedReportChanged()
 {
-    const MainForm &f = m_c.form;
-    if (f.copy->isChecked())
-        FieldColours::paint(f.workedReport, FieldColours::moneyGreen);
-    if (f.edit->isChecked())
-        FieldColours::paint(f.workedReport, FieldColours::yellow);
+    if (const ScreenLook look = screenLook(m_c.screen.state()); !look.repeatColours)
+        FieldColours::paint(m_c.form.workedReport, look.fieldColour);
 }

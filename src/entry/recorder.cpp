@@ -51,7 +51,7 @@ void Recorder::recordQso()
             field->clear();
         writeCounters(m_c);
         f.heardCall->setFocus();
-        if (f.swl->isChecked())
+        if (!m_c.screen.state().ham)
             FieldColours::paint(f.heardCall, FieldColours::window());
         else
             putOwnCall(m_c);
@@ -139,7 +139,7 @@ bool Recorder::eventFilter(QObject *watched, QEvent *event)
         return false;
     if (m_c.form.timeField->text().size() <= 3)
         m_c.prompts.inform(m_c.form.window, kWrongTime);
-    else if (m_c.form.copy->isChecked())
+    else if (m_c.screen.state().manual)
         m_c.form.heardCall->setFocus();
     return false;
 }

@@ -26,7 +26,7 @@ struct MainForm {
     QPushButton *ok = nullptr, *editOk = nullptr, *manualOk = nullptr;
     QPushButton *swap = nullptr, *clear = nullptr;
     QComboBox *mode = nullptr, *band = nullptr;
-    QCheckBox *rst = nullptr, *tour = nullptr, *swl = nullptr, *copy = nullptr, *edit = nullptr;
+    QCheckBox *rst = nullptr, *tour = nullptr, *swl = nullptr, *copy = nullptr;
     QLabel *tourCaption = nullptr, *tourTime = nullptr, *utcCaption = nullptr, *utcClock = nullptr;
 
     LogGrid *grid = nullptr;

@@ -5,6 +5,7 @@
 #include "trptqso.h"
 
 #include "form/fieldcolours.h"
+#include "form/screenlook.h"
 #include "seams/prompts.h"
 #include "seams/storeguard.h"
 #include "store/store.h"
@@ -21,7 +22,7 @@ RepeatCheck::RepeatCheck(const RepeatCheckWidgets &widgets, Store &store, Repeat
 void RepeatCheck::heardCallChanged()
 {
     // The heard call is the own call sign in HAM mode: nothing to look up.
-    callChanged(m_w.heardCall, m_w.heardReport, m_w.swl->isChecked());
+    callChanged(m_w.heardCall, m_w.heardReport, !m_w.screen->ham);
 }
 
 void RepeatCheck::workedCallChanged()
@@ -43,10 +44,8 @@ void RepeatCheck::callChanged(QLineEdit *call, QLineEdit *report, bool counted)
         if (!guarded(m_prompts, call->window(), [&] { count(call); }))
             return;
     }
-    if (m_w.copy->isChecked())
-        FieldColours::paint(call, FieldColours::moneyGreen);
-    if (m_w.edit->isChecked())
-        FieldColours::paint(call, FieldColours::yellow);
+    if (const ScreenLook look = screenLook(*m_w.screen); !look.repeatColours)
+        FieldColours::paint(call, look.fieldColour);
 }
 
 void RepeatCheck::count(QLineEdit *call)

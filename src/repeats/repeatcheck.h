@@ -5,6 +5,7 @@
 #include <QObject>
 
 class Prompts;
+struct ScreenState;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -17,7 +18,8 @@ struct RepeatCheckWidgets {
     QLineEdit *heardCall, *heardReport, *workedCall, *workedReport;
     QComboBox *band, *mode;
     QLineEdit *tourNumber;
-    QCheckBox *rst, *swl, *copy, *edit;
+    QCheckBox *rst;
+    const ScreenState *screen; ///< what the screen is busy with, kept by the window
 };
 
 /// Runs at every change of a call field: the default report, the two repeat

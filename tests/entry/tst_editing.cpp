@@ -365,7 +365,6 @@ void EditingTest::editingModeLocksTheWindowUntilSaved()
     const MainForm &m = f.form();
     f.main->editor().editRecord();
     QVERIFY(!m.grid->isEnabled());
-    QVERIFY(m.edit->isChecked());
     QVERIFY(m.ok->isHidden() && !m.editOk->isHidden() && !m.dateField->isHidden());
     QVERIFY(m.rst->isHidden() && m.swl->isHidden() && m.copy->isHidden() && m.tour->isHidden());
     QVERIFY(m.utcClock->isHidden() && m.tourNumber->isHidden());
@@ -376,7 +375,7 @@ void EditingTest::editingModeLocksTheWindowUntilSaved()
     QTest::keyClicks(m.heardCall, "X"); // the repeat check keeps the field yellow
     QCOMPARE(FieldColours::of(m.heardCall), FieldColours::yellow);
     m.editOk->click();
-    QVERIFY(m.grid->isEnabled() && !m.edit->isChecked() && !m.ok->isHidden() && m.editOk->isHidden());
+    QVERIFY(m.grid->isEnabled() && !m.ok->isHidden() && m.editOk->isHidden());
     QVERIFY(!m.rst->isHidden() && !m.utcClock->isHidden() && m.dateField->isHidden());
     for (QAction *menu : m.menus())
         QVERIFY(menu->isEnabled());
@@ -394,7 +393,7 @@ void EditingTest::shortTimeStopsTheSaveWarningsDoNot()
     f.prompts.informed.clear();
     m.timeField->setText("930");
     m.editOk->click();
-    QVERIFY(m.edit->isChecked());
+    QVERIFY(!m.editOk->isHidden()); // still editing
     QCOMPARE(f.prompts.informed.last(), QString("Неверный формат времени"));
     f.prompts.informed.clear();
     m.timeField->setText("2460");
@@ -402,7 +401,7 @@ void EditingTest::shortTimeStopsTheSaveWarningsDoNot()
     m.editOk->click();
     QCOMPARE(f.prompts.informed, QStringList({"Неверный формат часов", "Неверный формат минут"}));
     QCOMPARE(f.store.qsosFrom(0, 1).front().time, QString("2460"));
-    QVERIFY(!m.edit->isChecked());
+    QVERIFY(m.editOk->isHidden()); // saved: editing is over
 }
 
 void EditingTest::editInHamModeReturnsToTheOwnCall()
@@ -454,7 +453,6 @@ void EditingTest::editAndDeleteOnEmptyLogDoNothing()
     MainFixture f;
     f.open();
     f.main->editor().editRecord();
-    QVERIFY(!f.form().edit->isChecked());
     QVERIFY(!f.form().ok->isHidden());
     f.main->editor().deleteRecord();
     QVERIFY(f.prompts.storeErrors.isEmpty());

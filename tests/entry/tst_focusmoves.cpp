@@ -1,5 +1,6 @@
 #include "mainfixture.h"
 
+#include "entry/editor.h"
 #include "entry/entryedit.h"
 #include "entry/entrykeys.h"
 #include "entry/focusmoves.h"
@@ -203,11 +204,12 @@ void FocusMovesTest::arrowsOnTheOkButtonWalkTheTabOrder()
 void FocusMovesTest::workedReportKeepsTheModeColour()
 {
     MainFixture f;
+    f.store.addQso(makeQso("UA1A", "001"));
     f.open();
     f.form().copy->click();
     f.form().workedReport->setText("5");
     QCOMPARE(FieldColours::of(f.form().workedReport), FieldColours::moneyGreen);
-    f.form().edit->setChecked(true);
+    f.main->editor().editRecord();
     f.form().workedReport->setText("57");
     QCOMPARE(FieldColours::of(f.form().workedReport), FieldColours::yellow);
 }
