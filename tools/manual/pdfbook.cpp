@@ -88,13 +88,6 @@ QVector<Heading> style(QTextDocument &doc, const QString &imageFolder, double bo
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
         QTextBlockFormat bf = b.blockFormat();
         QTextCursor c(b);
-        if (b.text() == kPageBreakMark) {
-            c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-            c.removeSelectedText();
-            bf.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-            c.setBlockFormat(bf);
-            continue;
-        }
         const int level = bf.headingLevel();
         if (level > 0) {
             const double sizes[] = {0, 20, 14, 11.5, 10.5};
@@ -294,6 +287,7 @@ int printBook(const Book &book, const QString &pdfPath, QString &why)
         laidOut->setDefaultFont(face(kSans, 10));
         laidOut->setDocumentMargin(0);
         laidOut->setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
+        breakPagesAtMarks(*laidOut);
         QStringList missing;
         headings = style(*laidOut, book.imageFolder, body.width(), missing);
         if (!missing.isEmpty()) {
