@@ -63,7 +63,7 @@ open_manual() {
   mkdir -p "$home/work" "$home/config"
   touch "$home/opened"
   chmod -R 777 "$home"
-  local run=(env XDG_CONFIG_HOME="$home/config" HOME="$home/work" OPENED="$home/opened"
+  local run=(env QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$home/config" HOME="$home/work" OPENED="$home/opened"
              PATH="$scratch/bin:/usr/bin:/bin" "$1")
   # Root may write anywhere; the user of a desktop may not.
   [ "$(id -u)" -eq 0 ] && run=(runuser -u nobody -- "${run[@]}")
@@ -116,10 +116,10 @@ expect_manual "$scratch/root/usr/bin/vireok" "$scratch/root/usr/share/vireok/man
 if [ -n "${CI:-}" ]; then
   sudo=""
   [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "$deb" >/dev/null
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >/dev/null
   installed=0
   expect_manual /usr/bin/vireok /usr/share/vireok/manual.pdf && installed=1
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get remove -y -qq vireok >/dev/null
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq vireok >/dev/null
   [ "$installed" -eq 1 ] || exit 1
   if [ -e /usr/bin/vireok ] || [ -e /usr/share/vireok ]; then
     echo "apt-get remove left files behind"
