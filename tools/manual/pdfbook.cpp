@@ -134,6 +134,9 @@ QVector<Heading> style(QTextDocument &doc, const QString &imageFolder, double bo
                 QTextBlockFormat centred = bf;
                 centred.setAlignment(Qt::AlignHCenter);
                 centred.setTopMargin(2 * kLayoutMm);
+                // Single height: in a taller line a picture moved to the next
+                // page would still show its top edge at the foot of the last.
+                centred.setLineHeight(0, QTextBlockFormat::SingleHeight);
                 c.setBlockFormat(centred);
             } else if (cf.fontFixedPitch() || cf.fontFamilies().toStringList().contains(kMono) ||
                        QFontInfo(cf.font()).fixedPitch()) {
