@@ -86,8 +86,27 @@ open_manual() {
   [ -n "$window" ] || { stop "no window on the display"; return 1; }
   sleep 0.5
   # A click opens the first menu, Left wraps round to the last, "Справка",
-  # and Enter chooses its first item.
-  xdotool mousemove --window "$window" 20 10 click 1 sleep 0.3 key Left sleep 0.3 key Return
+  # and Enter chooses its first item; an open menu is the program's only
+  # other window.
+  xdotool mousemove --window "$window" 20 10 click 1
+  local first="" menu=""
+  for _ in $(seq 50); do
+    first="$(xdotool search --onlyvisible --class '^vireok$' 2>/dev/null | grep -vx "$window" | head -1)" || true
+    [ -n "$first" ] && break
+    sleep 0.1
+  done
+  [ -n "$first" ] || { stop "the first menu did not open"; return 1; }
+  xdotool key Left
+  for _ in $(seq 50); do
+    menu="$(xdotool search --onlyvisible --class '^vireok$' 2>/dev/null | grep -vx "$window" | head -1)" || true
+    [ -n "$menu" ] && [ "$menu" != "$first" ] && break
+    sleep 0.1
+  done
+  if [ -z "$menu" ] || [ "$menu" = "$first" ]; then
+    stop "the last menu did not open"
+    return 1
+  fi
+  xdotool key Return
   for _ in $(seq 50); do
     [ -s "$home/opened" ] && break
     sleep 0.1
