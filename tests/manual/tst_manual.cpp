@@ -1,12 +1,16 @@
 #include "mainfixture.h"
+#include "markplaces.h"
+#include "tablerows.h"
 
 #include <QFile>
 #include <QImage>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTextDocument>
 #include <QtTest>
 
 /// The manual.pdf that the build made, read as a user's PDF reader sees it.
@@ -18,6 +22,8 @@ private slots:
     void everyImageOfTheTextIsMade_data();
     void everyImageOfTheTextIsMade();
     void everyImageIsPlacedPixelForPixel();
+    void tableRowsStartPagesWhole();
+    void marksHideNoText();
 };
 
 namespace {
@@ -132,18 +138,68 @@ void ManualTest::everyImageIsPlacedPixelForPixel()
     if (list.isNull())
         QSKIP("pdfimages is missing");
     // page num type width height color comp bpc enc interp object ID x-ppi y-ppi size ratio; an image
-    // next to a page break is listed on both pages, as one object.
-    QSet<QString> objects;
+    // drawn across a page break is listed on both pages, as one object.
+    QMap<QString, QString> pageOf;
     for (const QString &line : list.split(QLatin1Char('\n')).mid(2)) {
         const QStringList c = line.simplified().split(QLatin1Char(' '));
         if (c.size() < 14 || c[2] != QLatin1String("image"))
             continue;
-        objects << c[10];
+        QVERIFY2(pageOf.value(c[10], c[0]) == c[0], qPrintable(QStringLiteral("cut by a page break: ") + line));
+        pageOf.insert(c[10], c[0]);
         // A window's bitmap font stays sharp only unblurred and unscaled.
         QVERIFY2(c[8] != QLatin1String("jpeg"), qPrintable(line));
         QVERIFY2(qAbs(c[12].toInt() - 96) <= 1 && qAbs(c[13].toInt() - 96) <= 1, qPrintable(line));
     }
-    QCOMPARE(objects.size(), imagesNamed().size());
+    QCOMPARE(pageOf.size(), imagesNamed().size());
+}
+
+void ManualTest::tableRowsStartPagesWhole()
+{
+    // Rows that wrap to several lines on small pages: some are cut.
+    QString markdown = QStringLiteral("| Name | Text |\n|---|---|\n");
+    for (int i = 1; i <= 8; ++i)
+        markdown += QStringLiteral("| row%1 | one two three four five six seven eight |\n").arg(i);
+    int splits = 0;
+    for (;;) {
+        QTextDocument doc;
+        doc.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
+        breakPagesAtMarks(doc);
+        doc.setPageSize(QSizeF(160, 150));
+        doc.pageCount();
+        const auto across = firstRowAcrossPages(doc);
+        if (!across)
+            break;
+        QVERIFY2(++splits < 10, qPrintable(markdown));
+        markdown = withPageBreakBefore(markdown, *across);
+    }
+    QVERIFY(splits > 0);
+    QCOMPARE(markdown.count(QStringLiteral("| Name | Text |")), splits + 1);
+    for (int i = 1; i <= 8; ++i)
+        QCOMPARE(markdown.count(QStringLiteral("| row%1 |").arg(i)), 1);
+}
+
+void ManualTest::marksHideNoText()
+{
+    QImage image(240, 100, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    const QVector<QRect> controls = {{60, 40, 80, 20}, {150, 40, 60, 20}, {8, 70, 40, 20}};
+    QPainter p(&image);
+    p.fillRect(62, 43, 40, 12, Qt::black);  // the first control's text at its top left
+    p.fillRect(20, 35, 30, 30, Qt::black);  // a neighbour's on its left
+    p.fillRect(152, 20, 80, 12, Qt::black); // and above the second
+    p.end();
+    const int r = 8;
+    const QVector<QPoint> marks = markPlaces(image, controls, r);
+    QCOMPARE(marks.size(), controls.size());
+    for (int i = 0; i < marks.size(); ++i) {
+        QVERIFY2(controls[i].adjusted(-2 * r, -2 * r, 2 * r, 2 * r).contains(marks[i]), qPrintable(QString::number(i)));
+        for (int y = -r; y <= r; ++y)
+            for (int x = -r; x <= r; ++x)
+                QVERIFY2(x * x + y * y > r * r || qGray(image.pixel(marks[i] + QPoint(x, y))) > 128,
+                         qPrintable(QString::number(i)));
+        for (int j = 0; j < i; ++j)
+            QVERIFY((marks[i] - marks[j]).manhattanLength() > 2 * r);
+    }
 }
 
 QTEST_MAIN(ManualTest)

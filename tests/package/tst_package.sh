@@ -63,7 +63,7 @@ open_manual() {
   mkdir -p "$home/work" "$home/config"
   touch "$home/opened"
   chmod -R 777 "$home"
-  local run=(env XDG_CONFIG_HOME="$home/config" HOME="$home/work" OPENED="$home/opened"
+  local run=(env QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$home/config" HOME="$home/work" OPENED="$home/opened"
              PATH="$scratch/bin:/usr/bin:/bin" "$1")
   # Root may write anywhere; the user of a desktop may not.
   [ "$(id -u)" -eq 0 ] && run=(runuser -u nobody -- "${run[@]}")
@@ -86,8 +86,27 @@ open_manual() {
   [ -n "$window" ] || { stop "no window on the display"; return 1; }
   sleep 0.5
   # A click opens the first menu, Left wraps round to the last, "Справка",
-  # and Enter chooses its first item.
-  xdotool mousemove --window "$window" 20 10 click 1 sleep 0.3 key Left sleep 0.3 key Return
+  # and Enter chooses its first item; an open menu is the program's only
+  # other window.
+  xdotool mousemove --window "$window" 20 10 click 1
+  local first="" menu=""
+  for _ in $(seq 50); do
+    first="$(xdotool search --onlyvisible --class '^vireok$' 2>/dev/null | grep -vx "$window" | head -1)" || true
+    [ -n "$first" ] && break
+    sleep 0.1
+  done
+  [ -n "$first" ] || { stop "the first menu did not open"; return 1; }
+  xdotool key Left
+  for _ in $(seq 50); do
+    menu="$(xdotool search --onlyvisible --class '^vireok$' 2>/dev/null | grep -vx "$window" | head -1)" || true
+    [ -n "$menu" ] && [ "$menu" != "$first" ] && break
+    sleep 0.1
+  done
+  if [ -z "$menu" ] || [ "$menu" = "$first" ]; then
+    stop "the last menu did not open"
+    return 1
+  fi
+  xdotool key Return
   for _ in $(seq 50); do
     [ -s "$home/opened" ] && break
     sleep 0.1
@@ -116,10 +135,10 @@ expect_manual "$scratch/root/usr/bin/vireok" "$scratch/root/usr/share/vireok/man
 if [ -n "${CI:-}" ]; then
   sudo=""
   [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "$deb" >/dev/null
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >/dev/null
   installed=0
   expect_manual /usr/bin/vireok /usr/share/vireok/manual.pdf && installed=1
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get remove -y -qq vireok >/dev/null
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq vireok >/dev/null
   [ "$installed" -eq 1 ] || exit 1
   if [ -e /usr/bin/vireok ] || [ -e /usr/share/vireok ]; then
     echo "apt-get remove left files behind"

@@ -88,13 +88,6 @@ QVector<Heading> style(QTextDocument &doc, const QString &imageFolder, double bo
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
         QTextBlockFormat bf = b.blockFormat();
         QTextCursor c(b);
-        if (b.text() == kPageBreakMark) {
-            c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-            c.removeSelectedText();
-            bf.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-            c.setBlockFormat(bf);
-            continue;
-        }
         const int level = bf.headingLevel();
         if (level > 0) {
             const double sizes[] = {0, 20, 14, 11.5, 10.5};
@@ -141,6 +134,9 @@ QVector<Heading> style(QTextDocument &doc, const QString &imageFolder, double bo
                 QTextBlockFormat centred = bf;
                 centred.setAlignment(Qt::AlignHCenter);
                 centred.setTopMargin(2 * kLayoutMm);
+                // Single height: in a taller line a picture moved to the next
+                // page would still show its top edge at the foot of the last.
+                centred.setLineHeight(0, QTextBlockFormat::SingleHeight);
                 c.setBlockFormat(centred);
             } else if (cf.fontFixedPitch() || cf.fontFamilies().toStringList().contains(kMono) ||
                        QFontInfo(cf.font()).fixedPitch()) {
@@ -294,6 +290,7 @@ int printBook(const Book &book, const QString &pdfPath, QString &why)
         laidOut->setDefaultFont(face(kSans, 10));
         laidOut->setDocumentMargin(0);
         laidOut->setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
+        breakPagesAtMarks(*laidOut);
         QStringList missing;
         headings = style(*laidOut, book.imageFolder, body.width(), missing);
         if (!missing.isEmpty()) {

@@ -67,8 +67,12 @@ QVector<Field> markFields(QWidget *window, int &next)
         if (w->window() != window->window())
             continue; // a dialog of its own, as the window that adds a contest
         if (auto *e = qobject_cast<QLineEdit *>(w);
-            e && e->inputMask().isEmpty() && !e->parent()->inherits("QComboBox"))
+            e && e->inputMask().isEmpty() && !e->parent()->inherits("QComboBox")) {
             e->setText(add(e));
+            // A field that refused its mark would read as going nowhere.
+            if (e->text() != fields.last().marks.last())
+                qFatal("the field %s refused its mark", qPrintable(fields.last().caption));
+        }
         if (auto *c = qobject_cast<QComboBox *>(w); c && c->objectName() != QLatin1String("contests")) {
             c->addItem(add(c));
             c->setCurrentIndex(c->count() - 1);

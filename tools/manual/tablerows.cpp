@@ -3,12 +3,27 @@
 #include <QAbstractTextDocumentLayout>
 #include <QStringList>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextLayout>
 #include <QTextTable>
 
 #include <climits>
+
+void breakPagesAtMarks(QTextDocument &doc)
+{
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        if (b.text() != kPageBreakMark)
+            continue;
+        QTextCursor c(b);
+        c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        c.removeSelectedText();
+        QTextBlockFormat f = b.blockFormat();
+        f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        c.setBlockFormat(f);
+    }
+}
 
 std::optional<RowAcrossPages> firstRowAcrossPages(QTextDocument &doc)
 {
@@ -20,7 +35,8 @@ std::optional<RowAcrossPages> firstRowAcrossPages(QTextDocument &doc)
         if (!table)
             continue;
         ++index;
-        for (int r = table->format().headerRowCount(); r < table->rows(); ++r) {
+        // A Markdown table always has its header row.
+        for (int r = qMax(1, table->format().headerRowCount()); r < table->rows(); ++r) {
             int first = INT_MAX;
             int last = -1;
             for (int c = 0; c < table->columns(); ++c) {

@@ -9,6 +9,10 @@ class QTextDocument;
 /// A paragraph of its own that the book prints as nothing but a page break.
 inline const QString kPageBreakMark = QStringLiteral("{{page break}}");
 
+/// Turns every page break mark of the document into an empty paragraph that
+/// starts a new page.
+void breakPagesAtMarks(QTextDocument &doc);
+
 /// A row of a table that a page break cuts in two: the table's place among
 /// the document's tables and the row's place in it, both from 0, the header
 /// row being row 0.
