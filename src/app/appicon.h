@@ -8,6 +8,8 @@
 /// icons are drawn by the same hand.
 QIcon appIcon();
 QImage appIconImage(int size);
+/// The same icon as a scalable SVG file's text.
+QByteArray appIconSvg();
 
 /// The desktop theme's icon of that name, or the style's own where the
 /// theme has none.

@@ -1,7 +1,9 @@
-// Draws the program's icon at the sizes of the hicolor theme, for the package.
+// Draws the program's icon at the sizes of the hicolor theme and as its
+// scalable file, for the package.
 #include "app/appicon.h"
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 
 #include <cstdio>
@@ -20,6 +22,12 @@ int main(int argc, char *argv[])
             std::fprintf(stderr, "makeicons: cannot write %s\n", qPrintable(out.filePath(folder)));
             return 1;
         }
+    }
+    QFile svg(out.filePath(QStringLiteral("scalable/apps/vireok.svg")));
+    if (!out.mkpath(QStringLiteral("scalable/apps")) || !svg.open(QIODevice::WriteOnly) ||
+        svg.write(appIconSvg()) < 0 || !svg.flush()) {
+        std::fprintf(stderr, "makeicons: cannot write %s\n", qPrintable(svg.fileName()));
+        return 1;
     }
     return 0;
 }
