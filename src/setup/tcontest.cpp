@@ -78,7 +78,10 @@ TContest::TContest(Store &store, Prompts &prompts, QWidget *parent)
     setWindowTitle(QStringLiteral("Настройка соревнования"));
     setFixedSize(650, 414);
     build();
-    guarded(m_prompts, this, [&] { fillList(); });
+    // A store that failed to open has told the user so once, at start; the
+    // list stays empty rather than say it a second time.
+    if (!m_store.hasFailed())
+        guarded(m_prompts, this, [&] { fillList(); });
     for (int i = 0; i < 8; ++i)
         m_categories[i]->setCurrentIndex(kInitialChoice[i]);
 }

@@ -144,7 +144,7 @@ void TextFacesTest::tourLineStandsOnOneBaseline()
     const QImage window = m_main.main->grab().toImage().convertToFormat(QImage::Format_RGB32);
     // The lowest row of ink of each text, in the window.
     auto baseline = [&](const QWidget *w) {
-        const QRect r(w->mapTo(m_main.main.get(), QPoint(0, 0)), w->size());
+        const QRect r(w->mapTo(m_main.main, QPoint(0, 0)), w->size());
         for (int y = r.bottom(); y >= r.top(); --y)
             for (int x = r.left(); x <= r.right(); ++x)
                 if (window.pixel(x, y) == QColor(0, 128, 0).rgb())

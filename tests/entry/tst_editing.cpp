@@ -59,7 +59,7 @@ int rowPixel(const LogGrid *grid, int row, const QString &where)
 /// A click of the mouse on the main window, where the window system sends it.
 void clickGrid(MainFixture &f, Qt::MouseButton button, int y)
 {
-    const QPoint at = f.form().grid->viewport()->mapTo(f.main.get(), QPoint(60, y));
+    const QPoint at = f.form().grid->viewport()->mapTo(f.main, QPoint(60, y));
     QTest::mouseClick(f.main->windowHandle(), button, {}, at);
 }
 

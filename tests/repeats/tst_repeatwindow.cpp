@@ -163,7 +163,7 @@ void RepeatWindowTest::geometryIsRestoredAndWrittenBack()
     }
     f.open();
     f.repeats->show();
-    QVERIFY(QTest::qWaitForWindowExposed(f.repeats.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(f.repeats));
     QCOMPARE(f.repeats->pos(), QPoint(30, 40));
     QCOMPARE(f.repeats->size(), QSize(300, 200));
     f.repeats->move(50, 60);

@@ -3,8 +3,7 @@
 #include "stubs.h"
 #include "tempdir.h"
 
-#include "app/tmain.h"
-#include "repeats/trptqso.h"
+#include "app/programwindows.h"
 #include "store/store.h"
 
 #include <QApplication>
@@ -12,8 +11,8 @@
 
 #include <memory>
 
-/// The main window and the repeat window on a fresh store, with stubs for
-/// every box, the clock and the desktop.
+/// The program's windows on a fresh store, made as the program makes them,
+/// with stubs for every box, the clock and the desktop.
 struct MainFixture {
     TestFolder folder;
     Store store{folder.storePath()};
@@ -23,8 +22,9 @@ struct MainFixture {
     StubZone zone;
     StubClockSetter clockSetter;
     StubSounds sounds;
-    std::unique_ptr<TMain> main;
-    std::unique_ptr<TRptQso> repeats;
+    std::unique_ptr<ProgramWindows> windows;
+    TMain *main = nullptr;
+    TRptQso *repeats = nullptr;
 
     TMain::Services services()
     {
@@ -36,9 +36,10 @@ struct MainFixture {
     /// Creates the windows in the program's order (after the test has filled the store).
     TMain &open()
     {
-        main = std::make_unique<TMain>(services());
-        repeats = std::make_unique<TRptQso>(main->repeatList(), main.get());
-        main->setRepeatWindow(repeats.get());
+        windows.reset();
+        windows = std::make_unique<ProgramWindows>(services());
+        main = &windows->main;
+        repeats = &windows->repeats;
         return *main;
     }
     const MainForm &form() const { return main->form(); }
@@ -48,7 +49,7 @@ struct MainFixture {
     {
         main->show();
         main->activateWindow();
-        return QTest::qWaitForWindowActive(main.get());
+        return QTest::qWaitForWindowActive(main);
     }
     QWidget *focused() const { return QApplication::focusWidget(); }
 };
