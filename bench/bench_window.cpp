@@ -5,16 +5,12 @@
 #include "fixtures.h"
 #include "stubs.h"
 
-#include "app/taboutbox.h"
-#include "app/tmain.h"
+#include "app/programwindows.h"
 #include "entry/entrycontext.h"
 #include "entry/entryedit.h"
 #include "entry/logmodel.h"
 #include "form/loggrid.h"
 #include "repeats/repeatlistmodel.h"
-#include "repeats/trptqso.h"
-#include "setup/tcontest.h"
-#include "setup/tcontestup.h"
 #include "store/store.h"
 
 #include <QAction>
@@ -58,7 +54,7 @@ const QString kTour = QStringLiteral("1");
 // The rows the repeat list reads at a check before the window scrolls.
 constexpr int kListBatch = 64;
 
-/// The program's five windows on one store, made in the program's order.
+/// The program's five windows on one store, made as the program makes them.
 struct Windows {
     Store store;
     StubPrompts prompts;
@@ -66,22 +62,13 @@ struct Windows {
     StubClock clock;
     StubZone zone;
     StubClockSetter clockSetter;
-    TMain main;
-    TContest contest;
-    TRptQso repeats;
-    TContestUp addContest;
-    TAboutBox about;
+    ProgramWindows windows;
+    TMain &main = windows.main;
+    TRptQso &repeats = windows.repeats;
 
     explicit Windows(const QString &path)
-        : store(path), main({store, prompts, desktop, clock, zone, clockSetter, iniPath()}),
-          contest(store, prompts, &main), repeats(main.repeatList(), &main), addContest(store, prompts, &contest),
-          about(&main)
-    {
-        main.setContestWindow(&contest);
-        main.setRepeatWindow(&repeats);
-        contest.setAddWindow(&addContest);
-        main.setAboutBox(&about);
-    }
+        : store(path), windows({store, prompts, desktop, clock, zone, clockSetter, iniPath()})
+    {}
 
     /// Shows the main window as the program does, and processes its first
     /// paint.
