@@ -421,12 +421,14 @@ qint64 Store::scalar(QSqlQuery &q)
 
 qint64 Store::addQso(const QsoRecord &r)
 {
-    QSqlQuery &q =
-        prepared(QStringLiteral("INSERT INTO qso (band, mode, data, time, call1, rst1, nr1, call2, rst2, nr2, tur) "
-                                "VALUES (?,?,?,?,?,?,?,?,?,?,?)"));
-    for (const QString *v :
-         {&r.band, &r.mode, &r.data, &r.time, &r.call1, &r.rst1, &r.nr1, &r.call2, &r.rst2, &r.nr2, &r.tur})
-        q.addBindValue(text(*v));
+    static const QString sql = [] {
+        const QStringList names = Schema::qsoFields();
+        return QStringLiteral("INSERT INTO qso (%1) VALUES (%2)")
+            .arg(names.join(", "), QStringList(names.size(), QStringLiteral("?")).join(","));
+    }();
+    QSqlQuery &q = prepared(sql);
+    for (const Schema::QsoColumn &c : Schema::qsoColumns())
+        q.addBindValue(text(r.*c.member));
     run(q);
     const qint64 id = q.lastInsertId().toLongLong();
     q.finish();
@@ -435,10 +437,17 @@ qint64 Store::addQso(const QsoRecord &r)
 
 void Store::updateQso(qint64 id, const QsoRecord &r)
 {
-    QSqlQuery &q = prepared(QStringLiteral("UPDATE qso SET band=?, mode=?, data=?, time=?, call1=?, rst1=?, "
-                                           "nr1=?, call2=?, rst2=?, nr2=? WHERE id=?"));
-    for (const QString *v : {&r.band, &r.mode, &r.data, &r.time, &r.call1, &r.rst1, &r.nr1, &r.call2, &r.rst2, &r.nr2})
-        q.addBindValue(text(*v));
+    static const QString sql = [] {
+        QStringList sets;
+        for (const Schema::QsoColumn &c : Schema::qsoColumns())
+            if (c.editable)
+                sets << c.name + QStringLiteral("=?");
+        return QStringLiteral("UPDATE qso SET %1 WHERE id=?").arg(sets.join(", "));
+    }();
+    QSqlQuery &q = prepared(sql);
+    for (const Schema::QsoColumn &c : Schema::qsoColumns())
+        if (c.editable)
+            q.addBindValue(text(r.*c.member));
     q.addBindValue(id);
     run(q);
     requireOneRow(q, id);
@@ -552,19 +561,19 @@ std::pair<qint64, qint64> Store::qsoIdRange()
 
 std::vector<QsoRecord> Store::qsosFrom(qint64 firstId, int limit)
 {
-    QSqlQuery &q = prepared(QStringLiteral("SELECT id, band, mode, data, time, call1, rst1, nr1, call2, rst2, "
-                                           "nr2, tur FROM qso WHERE id >= ? ORDER BY id LIMIT ?"));
+    static const QString sql =
+        QStringLiteral("SELECT id, %1 FROM qso WHERE id >= ? ORDER BY id LIMIT ?").arg(Schema::qsoFields().join(", "));
+    QSqlQuery &q = prepared(sql);
     q.addBindValue(firstId);
     q.addBindValue(limit);
     run(q);
+    const std::vector<Schema::QsoColumn> &columns = Schema::qsoColumns();
     std::vector<QsoRecord> rows;
     while (q.next()) {
         QsoRecord r;
         r.id = q.value(0).toLongLong();
-        QString *fields[] = {&r.band, &r.mode,  &r.data, &r.time, &r.call1, &r.rst1,
-                             &r.nr1,  &r.call2, &r.rst2, &r.nr2,  &r.tur};
-        for (int i = 0; i < 11; ++i)
-            *fields[i] = textOf(q.value(i + 1));
+        for (size_t i = 0; i < columns.size(); ++i)
+            r.*columns[i].member = textOf(q.value(int(i) + 1));
         rows.push_back(std::move(r));
     }
     endOfRead(q);
