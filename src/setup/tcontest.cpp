@@ -62,7 +62,9 @@ TContest::TContest(Store &store, Prompts &prompts, QWidget *parent)
     setWindowTitle(QStringLiteral("Настройка соревнования"));
     setFixedSize(650, 414);
     build();
-    guarded(m_prompts, this, [&] { fillList(); });
+    // A store that failed at start has said so; the list stays empty.
+    if (!m_store.hasFailed())
+        guarded(m_prompts, this, [&] { fillList(); });
     for (int i = 0; i < 8; ++i)
         m_categories[i]->setCurrentIndex(kInitialChoice[i]);
 }
