@@ -64,7 +64,9 @@ Store::~Store()
 
 void Store::fail(const QString &what) const
 {
-    throw StoreError(m_path + QStringLiteral(": ") + what);
+    // Work on a second connection passes on errors that already name the file.
+    const QString named = m_path + QStringLiteral(": ");
+    throw StoreError(what.startsWith(named) ? what : named + what);
 }
 
 void Store::fail(const QSqlError &error, const QString &action) const
