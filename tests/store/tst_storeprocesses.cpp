@@ -159,7 +159,7 @@ void StoreProcessesTest::killedClearLeavesTheOldLogOrTheClearedOneAndABackupWhol
         QCOMPARE(whole.answer(), QString("cleared"));
     }
     const qint64 span = clearing.elapsed();
-    for (int attempt = 0; attempt < 12; ++attempt) {
+    for (int attempt = 0; attempt < 8; ++attempt) {
         TestFolder folder;
         QVERIFY(QFile::copy(original.storePath(), folder.storePath()));
         Probe probe;
