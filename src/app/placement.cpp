@@ -2,6 +2,20 @@
 
 #include "inifile.h"
 
+#include <QWidget>
+
+namespace {
+
+// A place is free, on or off the screen, but Qt adds sizes to it in int: far
+// enough that nobody's screens reach it, near enough that the sums cannot
+// overflow, and the window has there what is written back.
+int place(int value)
+{
+    return qBound(-QWIDGETSIZE_MAX, value, QWIDGETSIZE_MAX);
+}
+
+} // namespace
+
 int centredEdge(int screenExtent, int windowExtent)
 {
     return (screenExtent - windowExtent) / 2;
@@ -12,7 +26,7 @@ MainPlacement mainPlacement(const IniFile &ini, const QSize &screen, const QSize
     const int left = ini.readInt(QStringLiteral("Main"), QStringLiteral("Left")).value_or(-1);
     if (left == -1)
         return {{centredEdge(screen.width(), outer.width()), centredEdge(screen.height(), outer.height())}, 0};
-    return {{left, ini.readInt(QStringLiteral("Main"), QStringLiteral("Top")).value_or(designTop)},
+    return {{place(left), place(ini.readInt(QStringLiteral("Main"), QStringLiteral("Top")).value_or(designTop))},
             ini.readInt(QStringLiteral("Main"), QStringLiteral("Position")).value_or(0)};
 }
 
@@ -29,6 +43,6 @@ QRect repeatWindowPlacement(const IniFile &ini, const QSize &screen, const QRect
         const int value = ini.readInt(section, QLatin1String(key)).value_or(designExtent);
         return value < 1 ? designExtent : qMin(value, qMax(screenExtent, 1));
     };
-    return {left, ini.readInt(section, QStringLiteral("Top")).value_or(design.top()),
+    return {place(left), place(ini.readInt(section, QStringLiteral("Top")).value_or(design.top())),
             extent("Width", design.width(), screen.width()), extent("Height", design.height(), screen.height())};
 }

@@ -15,9 +15,11 @@ int centredEdge(int screenExtent, int windowExtent);
 
 /// Section Main: Left -1 (or missing) centres the window and keeps the
 /// horizontal layout; otherwise Left, Top (default designTop) and Position.
+/// Left and Top are bounded by Qt's largest widget size, either way.
 MainPlacement mainPlacement(const IniFile &ini, const QSize &screen, const QSize &outer, int designTop);
 
 /// Section RptQso: Left -1 (or missing) centres the window at its design
 /// size; otherwise Left, Top, Width, Height, each defaulting to design.
 /// Width and Height are bounded by the screen; below 1 they are the design's.
+/// Left and Top are bounded as the main window's.
 QRect repeatWindowPlacement(const IniFile &ini, const QSize &screen, const QRect &design);

@@ -2,6 +2,8 @@
 
 #include "cp1251.h"
 
+#include "store/contestfields.h"
+
 #include <QRegularExpression>
 
 namespace {
@@ -16,8 +18,6 @@ HeaderLine fixed(const char *text)
     return {QString::fromLatin1(text), QString(), true};
 }
 
-const char *const kWidthFields[] = {"POSNR10", "POSNR11", "POSNR20", "POSNR21"};
-
 // A width of zero or less adds nothing, however far below zero.
 bool negative(const QString &text)
 {
@@ -25,9 +25,9 @@ bool negative(const QString &text)
     return pattern.match(text).hasMatch();
 }
 
-std::optional<int> width(const FieldGetter &log, const char *field)
+std::optional<int> width(const FieldGetter &log, const QString &field)
 {
-    const QString text = trimReport(log(QString::fromLatin1(field)));
+    const QString text = trimReport(log(field));
     if (negative(text))
         return 0;
     bool ok = false;
@@ -40,11 +40,13 @@ QVector<HeaderLine> opening(const FieldGetter &log)
 {
     QVector<HeaderLine> h{fixed("START-OF-LOG: 3.0"), line("CONTEST: ", log("CONTEST")),
                           line("CALLSIGN: ", log("CALLSIGN"))};
-    for (const char *category : {"CATEGORY-OPERATOR", "CATEGORY-BAND", "CATEGORY-MODE", "CATEGORY-ASSISTED",
-                                 "CATEGORY-STATION", "CATEGORY-TIME", "CATEGORY-TRANSMITTER", "CATEGORY-OVERLAY"})
-        h << line((QByteArray(category) + ": ").constData(), log(QString::fromLatin1(category)));
-    for (const char *off : {"OFFTIME1", "OFFTIME2", "OFFTIME3"})
-        h << line("OFFTIME: ", log(QString::fromLatin1(off)));
+    // The header's order is the store's with OPERATOR and ASSISTED swapped.
+    QStringList categories = ContestFields::categories();
+    categories.swapItemsAt(0, 3);
+    for (const QString &category : categories)
+        h << line((category.toLatin1() + ": ").constData(), log(category));
+    for (const QString &off : ContestFields::offTimes())
+        h << line("OFFTIME: ", log(off));
     h << line("CLAIMED-SCORE: ", log("CLAIMED-SCORE")) << line("LOCATION: ", log("LOCATION"))
       << line("CLUB: ", log("CLUB")) << fixed("CREATED-BY: Kalvex Vireok v.1.4") << line("EMAIL: ", log("EMAIL"));
     return h;
@@ -69,10 +71,11 @@ void appendGroup(QByteArray &out, const QString &value, int width, bool left)
 
 std::optional<ReportLayout> reportLayout(const FieldGetter &log)
 {
-    const auto r1 = width(log, "POSNR10");
-    const auto n1 = width(log, "POSNR11");
-    const auto r2 = width(log, "POSNR20");
-    const auto n2 = width(log, "POSNR21");
+    const QStringList &widths = ContestFields::numberWidths();
+    const auto r1 = width(log, widths[0]);
+    const auto n1 = width(log, widths[1]);
+    const auto r2 = width(log, widths[2]);
+    const auto n2 = width(log, widths[3]);
     if (!r1 || !n1 || !r2 || !n2)
         return std::nullopt;
     return ReportLayout{trimReport(log("ALIGN")) == QLatin1String("L"), *r1, *n1, *r2, *n2};
@@ -80,15 +83,15 @@ std::optional<ReportLayout> reportLayout(const FieldGetter &log)
 
 std::optional<std::pair<QString, QString>> widthOutOfBounds(const FieldGetter &log)
 {
-    for (const char *field : kWidthFields) {
-        const QString text = trimReport(log(QString::fromLatin1(field)));
+    for (const QString &field : ContestFields::numberWidths()) {
+        const QString text = trimReport(log(field));
         // Digits beyond every whole number are out of bounds too; text is not
         // a width at all (the settings were never saved).
         static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
         bool ok = false;
         const qlonglong w = text.toLongLong(&ok);
         if (!negative(text) && (!ok ? digits.match(text).hasMatch() : w > kMaxGroupWidth))
-            return std::pair{QString::fromLatin1(field), text};
+            return std::pair{field, text};
     }
     return std::nullopt;
 }

@@ -6,6 +6,7 @@
 #include "form/screenreadername.h"
 #include "seams/prompts.h"
 #include "seams/storeguard.h"
+#include "store/contestfields.h"
 #include "store/schema.h"
 #include "store/store.h"
 #include "store/storeerror.h"
@@ -20,8 +21,6 @@
 #include <QRadioButton>
 
 namespace {
-
-const QStringList kOffTimeFields = {"OFFTIME11", "OFFTIME12", "OFFTIME21", "OFFTIME22", "OFFTIME31", "OFFTIME32"};
 
 const QVector<QStringList> kChoices = {
     {" ", "ASSISTED", "NON-ASSISTED"},
@@ -63,13 +62,6 @@ void nameBeginAndEnd(const QString &caption, QLineEdit *begin, QLineEdit *end)
 }
 
 } // namespace
-
-const QStringList &TContest::categoryFields()
-{
-    static const QStringList f = {"CATEGORY-ASSISTED", "CATEGORY-BAND", "CATEGORY-MODE",        "CATEGORY-OPERATOR",
-                                  "CATEGORY-STATION",  "CATEGORY-TIME", "CATEGORY-TRANSMITTER", "CATEGORY-OVERLAY"};
-    return f;
-}
 
 TContest::TContest(Store &store, Prompts &prompts, QWidget *parent)
     : QDialog(parent), m_store(store), m_prompts(prompts)
@@ -127,12 +119,12 @@ void TContest::build()
     for (int i = 0; i < 8; ++i) {
         const bool left = i < 3;
         const int top = left ? leftRows[i] : rightRows[i - 3];
-        QLabel *caption = label(categoryFields()[i] + ':', this, left ? 12 : 330, top, 150);
+        QLabel *caption = label(ContestFields::categories()[i] + ':', this, left ? 12 : 330, top, 150);
         auto *c = new QComboBox(this);
         caption->setBuddy(c);
         c->setGeometry(left ? 160 : 484, top, left ? 152 : 154, 21);
         c->addItems(kChoices[i]);
-        c->setObjectName(categoryFields()[i]);
+        c->setObjectName(ContestFields::categories()[i]);
         m_categories << c;
     }
     QLabel *location = label(QStringLiteral("LOCATION:"), this, 12, 144, 140);
@@ -221,16 +213,16 @@ void TContest::choose(int n)
         throw StoreError(m_store.path() + QStringLiteral(": в таблице contest нет записи номер %1").arg(n));
     const Record &r = rows[size_t(n - 1)];
     for (int i = 0; i < 8; ++i)
-        m_categories[i]->setCurrentIndex(m_categories[i]->findText(r.value(categoryFields()[i])));
+        m_categories[i]->setCurrentIndex(m_categories[i]->findText(r.value(ContestFields::categories()[i])));
     m_claimed->setText(r.value(QStringLiteral("CLAIMED-SCORE")));
     m_location->setText(r.value(QStringLiteral("LOCATION")));
     m_soapbox->setText(r.value(QStringLiteral("SOAPBOX")));
     for (int i = 0; i < 6; ++i)
-        m_offTimes[i]->setText(r.value(kOffTimeFields[i]));
+        m_offTimes[i]->setText(r.value(ContestFields::contestOffTimes()[i]));
     for (int i = 0; i < 8; ++i)
         m_tours[i]->setText(r.value(Schema::tourFields()[i]));
     m_align->setChecked(r.value(QStringLiteral("ALIGN")) == QLatin1String("L"));
-    const QString width = r.value(QStringLiteral("POSNR11")).trimmed();
+    const QString width = r.value(ContestFields::numberWidths()[1]).trimmed();
     for (int i = 0; i < 3; ++i)
         if (width == QLatin1String(kNumberWidths[i]))
             m_positions[i]->setChecked(true);
@@ -262,27 +254,25 @@ void TContest::save()
 
     FieldValues common;
     for (int i = 0; i < 8; ++i)
-        common.append({categoryFields()[i], m_categories[i]->currentText()});
+        common.append({ContestFields::categories()[i], m_categories[i]->currentText()});
     common.append({QStringLiteral("CLAIMED-SCORE"), m_claimed->text()});
     common.append({QStringLiteral("LOCATION"), m_location->text()});
     FieldValues contestRow = common;
     for (int i = 0; i < 6; ++i)
-        contestRow.append({kOffTimeFields[i], m_offTimes[i]->text()});
+        contestRow.append({ContestFields::contestOffTimes()[i], m_offTimes[i]->text()});
     FieldValues tail{{QStringLiteral("SOAPBOX"), m_soapbox->text()}};
     for (int i = 0; i < 8; ++i)
         tail.append({Schema::tourFields()[i], tourText(i)});
     tail.append({QStringLiteral("ALIGN"), m_align->isChecked() ? QStringLiteral("L") : QStringLiteral("R")});
-    tail.append({QStringLiteral("POSNR10"), QStringLiteral("4")});
-    tail.append({QStringLiteral("POSNR11"), numberWidth});
-    tail.append({QStringLiteral("POSNR20"), QStringLiteral("4")});
-    tail.append({QStringLiteral("POSNR21"), numberWidth});
+    // Reports are 4 wide; numbers as chosen.
+    for (int i = 0; i < 4; ++i)
+        tail.append({ContestFields::numberWidths()[i], i % 2 == 0 ? QStringLiteral("4") : numberWidth});
     contestRow += tail;
 
     FieldValues logRow{{QStringLiteral("CONTEST"), m_list->currentText().left(20).trimmed()}};
     logRow += common;
     for (int p = 0; p < 3; ++p)
-        logRow.append(
-            {QStringLiteral("OFFTIME%1").arg(p + 1), m_offTimes[2 * p]->text() + ' ' + m_offTimes[2 * p + 1]->text()});
+        logRow.append({ContestFields::offTimes()[p], m_offTimes[2 * p]->text() + ' ' + m_offTimes[2 * p + 1]->text()});
     logRow += tail;
 
     if (!guarded(m_prompts, this, [&] {

@@ -29,8 +29,6 @@ public:
     void save();
     void deleteChosen();
 
-    static const QStringList &categoryFields();
-
 private:
     void build();
     QString tourText(int i) const;

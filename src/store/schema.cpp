@@ -1,5 +1,6 @@
 #include "schema.h"
 
+#include "contestfields.h"
 #include "storeerror.h"
 
 #include <QAtomicInt>
@@ -15,9 +16,6 @@ namespace Schema {
 namespace {
 
 const QStringList kTours = {"TUR1B", "TUR1E", "TUR2B", "TUR2E", "TUR3B", "TUR3E", "TUR4B", "TUR4E"};
-const QStringList kCategories = {"CATEGORY-ASSISTED", "CATEGORY-BAND", "CATEGORY-MODE",        "CATEGORY-OPERATOR",
-                                 "CATEGORY-STATION",  "CATEGORY-TIME", "CATEGORY-TRANSMITTER", "CATEGORY-OVERLAY"};
-const QStringList kLayout = {"ALIGN", "POSNR10", "POSNR11", "POSNR20", "POSNR21"};
 
 struct StarterContest {
     const char *shortName;
@@ -98,18 +96,34 @@ QString createTable(const QString &table, const QStringList &fields, bool withId
 
 } // namespace
 
+const std::vector<QsoColumn> &qsoColumns()
+{
+    static const std::vector<QsoColumn> columns = {
+        {"band", &QsoRecord::band, true}, {"mode", &QsoRecord::mode, true},   {"data", &QsoRecord::data, true},
+        {"time", &QsoRecord::time, true}, {"call1", &QsoRecord::call1, true}, {"rst1", &QsoRecord::rst1, true},
+        {"nr1", &QsoRecord::nr1, true},   {"call2", &QsoRecord::call2, true}, {"rst2", &QsoRecord::rst2, true},
+        {"nr2", &QsoRecord::nr2, true},   {"tur", &QsoRecord::tur, false},
+    };
+    return columns;
+}
+
 const QStringList &qsoFields()
 {
-    static const QStringList f = {"band", "mode",  "data", "time", "call1", "rst1",
-                                  "nr1",  "call2", "rst2", "nr2",  "tur"};
+    static const QStringList f = [] {
+        QStringList names;
+        for (const QsoColumn &c : qsoColumns())
+            names << c.name;
+        return names;
+    }();
     return f;
 }
 
 const QStringList &logFields()
 {
     static const QStringList f =
-        QStringList{"CALLSIGN", "CONTEST"} + kCategories +
-        QStringList{"CLAIMED-SCORE", "LOCATION", "OFFTIME1", "OFFTIME2", "OFFTIME3", "SOAPBOX"} + kTours + kLayout +
+        QStringList{"CALLSIGN", "CONTEST"} + ContestFields::categories() + QStringList{"CLAIMED-SCORE", "LOCATION"} +
+        ContestFields::offTimes() + QStringList{"SOAPBOX"} + kTours + QStringList{"ALIGN"} +
+        ContestFields::numberWidths() +
         QStringList{"NAMEE", "NAMEEE", "ADDRESS1", "ADDRESS2", "ADDRESS3", "ADDRESS1E", "ADDRESS2E",
                     "CLUB",  "EMAIL",  "GODR",     "RAZR",     "KAT",      "TRENER",    "OPERATORS"};
     return f;
@@ -117,9 +131,9 @@ const QStringList &logFields()
 
 const QStringList &contestFields()
 {
-    static const QStringList f =
-        QStringList{"contesten", "contestru"} + kCategories + QStringList{"CLAIMED-SCORE", "LOCATION", "SOAPBOX"} +
-        kLayout + QStringList{"OFFTIME11", "OFFTIME12", "OFFTIME21", "OFFTIME22", "OFFTIME31", "OFFTIME32"} + kTours;
+    static const QStringList f = QStringList{"contesten", "contestru"} + ContestFields::categories() +
+                                 QStringList{"CLAIMED-SCORE", "LOCATION", "SOAPBOX", "ALIGN"} +
+                                 ContestFields::numberWidths() + ContestFields::contestOffTimes() + kTours;
     return f;
 }
 

@@ -1,13 +1,27 @@
 #pragma once
 
+#include "qsorecord.h"
+
 #include <QStringList>
+
+#include <vector>
 
 class QSqlDatabase;
 
 /// The four tables of vireok.mdb and their fields, in the order of creation.
 namespace Schema {
 
-const QStringList &qsoFields(); ///< without id, which comes first
+/// A field of table qso and the member of QsoRecord that carries it.
+struct QsoColumn {
+    QString name;
+    QString QsoRecord::*member;
+    bool editable; ///< an edit changes it; tur stays as recorded
+};
+
+/// Every field of qso but id, in the order of creation; the statements on
+/// qso are built from it.
+const std::vector<QsoColumn> &qsoColumns();
+const QStringList &qsoFields(); ///< the names of qsoColumns(), without id
 const QStringList &logFields();
 const QStringList &contestFields();
 const QStringList &operatorFields();

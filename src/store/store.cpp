@@ -12,12 +12,8 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QTemporaryFile>
 #include <QVariant>
 
-#include <cerrno>
-#include <cstring>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -44,23 +40,6 @@ bool looksLikeSqlite(const QString &path)
     return f.read(16) == QByteArray("SQLite format 3\0", 16);
 }
 
-QString systemWords()
-{
-    return QString::fromLocal8Bit(std::strerror(errno));
-}
-
-/// name-vN.mdb beside path, with -2, -3... when taken.
-QString upgradeBackupName(const QString &path, int version)
-{
-    const QFileInfo info(path);
-    const QString stem =
-        info.absolutePath() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral("-v%1").arg(version);
-    QString name = stem + QStringLiteral(".mdb");
-    for (int n = 2; QFileInfo::exists(name) || QFileInfo(name).isSymLink(); ++n)
-        name = stem + QStringLiteral("-%1.mdb").arg(n);
-    return name;
-}
-
 // What a statement was for, in the user's words, for errors that have no
 // explanation of their own.
 QString actionOf(const QString &sql)
@@ -85,7 +64,9 @@ Store::~Store()
 
 void Store::fail(const QString &what) const
 {
-    throw StoreError(m_path + QStringLiteral(": ") + what);
+    // Work on a second connection passes on errors that already name the file.
+    const QString named = m_path + QStringLiteral(": ");
+    throw StoreError(what.startsWith(named) ? what : named + what);
 }
 
 void Store::fail(const QSqlError &error, const QString &action) const
@@ -259,132 +240,6 @@ void Store::useRollbackJournal(QSqlDatabase &db)
         fail(q.lastError(), QStringLiteral("режим записи журнала не удалось установить"));
 }
 
-// The old file is kept whole under its own name before the new shape is
-// put in its place, so that a step that goes wrong loses nothing.
-void Store::upgradeFrom(int version)
-{
-    const QString backup = upgradeBackupName(m_path, version);
-    copyFile(backup);
-    rebuild([version](QSqlDatabase &db) { Schema::upgrade(db, version); }, false);
-    m_upgradeBackup = backup;
-}
-
-// A new store appears whole or not at all: it is built under a temporary
-// name beside the final one, made durable, and given its name by a hard link,
-// which never replaces a store that another process made meanwhile.
-void Store::createFile()
-{
-    QString error;
-    const QString tempPath = StoreFiles::makeTemporary(m_path, m_path, StoreFiles::kNew, error);
-    if (tempPath.isEmpty())
-        fail(QStringLiteral("новую базу данных нельзя создать: ") + error);
-    const QString connection = m_connection + QStringLiteral("-create");
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", connection);
-        db.setDatabaseName(tempPath);
-        if (!db.open()) {
-            error = explained(db.lastError(), QStringLiteral("новую базу данных нельзя создать"));
-        } else {
-            try {
-                useRollbackJournal(db);
-                Schema::create(db);
-            } catch (const StoreError &e) {
-                error = e.text();
-            }
-            db.close();
-        }
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(connection);
-    }
-    if (error.isEmpty() && !StoreFiles::sync(tempPath))
-        error = QStringLiteral("новую базу данных нельзя записать на диск");
-    // Another process may have made the store meanwhile: that one is used.
-    if (error.isEmpty() && !StoreFiles::giveName(tempPath, m_path, error) && QFileInfo::exists(m_path))
-        error.clear();
-    StoreFiles::removeTemporary(tempPath);
-    if (!error.isEmpty())
-        fail(error);
-}
-
-void Store::vacuumInto(const QString &path)
-{
-    QSqlQuery q(QSqlDatabase::database(m_connection, false));
-    q.prepare(QStringLiteral("VACUUM INTO ?"));
-    q.addBindValue(path);
-    if (!q.exec())
-        fail(q.lastError(), QStringLiteral("копию журнала не удалось записать"));
-    q.finish();
-}
-
-void Store::rebuild(const std::function<void(QSqlDatabase &)> &change, bool compact)
-{
-    const QString real = StoreFiles::realFile(m_path);
-    struct stat st;
-    if (::stat(QFile::encodeName(real).constData(), &st) != 0)
-        fail(QStringLiteral("файл журнала не найден: ") + systemWords());
-    QSqlDatabase main = QSqlDatabase::database(m_connection, false);
-    if (st.st_nlink > 1) {
-        // A rename would leave the other names on the old log.
-        try {
-            change(main);
-        } catch (const StoreError &e) {
-            fail(e.text());
-        }
-        return;
-    }
-    QString error;
-    const QString temp = StoreFiles::makeTemporary(real, real, StoreFiles::kRebuild, error);
-    if (temp.isEmpty())
-        fail(QStringLiteral("рядом с журналом нельзя создать рабочий файл: ") + error);
-    try {
-        vacuumInto(temp);
-        ::chmod(QFile::encodeName(temp).constData(), st.st_mode & 07777);
-        const QString connection = m_connection + QStringLiteral("-rebuild");
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", connection);
-            db.setDatabaseName(temp);
-            if (!db.open()) {
-                error = explained(db.lastError(), QStringLiteral("рабочий файл не удалось открыть"));
-            } else {
-                try {
-                    useRollbackJournal(db);
-                    change(db);
-                    QSqlQuery q(db);
-                    if (compact && !q.exec(QStringLiteral("VACUUM")))
-                        error = explained(q.lastError(), QStringLiteral("рабочий файл не удалось сжать"));
-                } catch (const StoreError &e) {
-                    error = e.text();
-                }
-                db.close();
-            }
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(connection);
-        }
-        if (!error.isEmpty())
-            fail(error);
-        if (!StoreFiles::sync(temp))
-            fail(QStringLiteral("рабочий файл не удалось записать на диск"));
-        // Held before the file takes the store's name, so that no second
-        // program can open it in between.
-        ProcessLock lock;
-        if (lock.take(temp) != ProcessLock::Result::Held)
-            fail(QStringLiteral("рабочий файл нельзя закрыть от других программ: ") + lock.error());
-        disconnect();
-        if (::rename(QFile::encodeName(temp).constData(), QFile::encodeName(real).constData()) != 0) {
-            error = systemWords();
-            connect();
-            fail(QStringLiteral("рабочий файл не удалось поставить на место журнала: ") + error);
-        }
-        StoreFiles::sync(QFileInfo(real).absolutePath());
-        m_lock.take(m_path);
-        connect();
-        useRollbackJournal(main);
-    } catch (const StoreError &) {
-        StoreFiles::removeTemporary(temp);
-        throw;
-    }
-}
-
 QSqlQuery &Store::prepared(const QString &sql)
 {
     if (!m_open)
@@ -421,12 +276,14 @@ qint64 Store::scalar(QSqlQuery &q)
 
 qint64 Store::addQso(const QsoRecord &r)
 {
-    QSqlQuery &q =
-        prepared(QStringLiteral("INSERT INTO qso (band, mode, data, time, call1, rst1, nr1, call2, rst2, nr2, tur) "
-                                "VALUES (?,?,?,?,?,?,?,?,?,?,?)"));
-    for (const QString *v :
-         {&r.band, &r.mode, &r.data, &r.time, &r.call1, &r.rst1, &r.nr1, &r.call2, &r.rst2, &r.nr2, &r.tur})
-        q.addBindValue(text(*v));
+    static const QString sql = [] {
+        const QStringList names = Schema::qsoFields();
+        return QStringLiteral("INSERT INTO qso (%1) VALUES (%2)")
+            .arg(names.join(", "), QStringList(names.size(), QStringLiteral("?")).join(","));
+    }();
+    QSqlQuery &q = prepared(sql);
+    for (const Schema::QsoColumn &c : Schema::qsoColumns())
+        q.addBindValue(text(r.*c.member));
     run(q);
     const qint64 id = q.lastInsertId().toLongLong();
     q.finish();
@@ -435,10 +292,17 @@ qint64 Store::addQso(const QsoRecord &r)
 
 void Store::updateQso(qint64 id, const QsoRecord &r)
 {
-    QSqlQuery &q = prepared(QStringLiteral("UPDATE qso SET band=?, mode=?, data=?, time=?, call1=?, rst1=?, "
-                                           "nr1=?, call2=?, rst2=?, nr2=? WHERE id=?"));
-    for (const QString *v : {&r.band, &r.mode, &r.data, &r.time, &r.call1, &r.rst1, &r.nr1, &r.call2, &r.rst2, &r.nr2})
-        q.addBindValue(text(*v));
+    static const QString sql = [] {
+        QStringList sets;
+        for (const Schema::QsoColumn &c : Schema::qsoColumns())
+            if (c.editable)
+                sets << c.name + QStringLiteral("=?");
+        return QStringLiteral("UPDATE qso SET %1 WHERE id=?").arg(sets.join(", "));
+    }();
+    QSqlQuery &q = prepared(sql);
+    for (const Schema::QsoColumn &c : Schema::qsoColumns())
+        if (c.editable)
+            q.addBindValue(text(r.*c.member));
     q.addBindValue(id);
     run(q);
     requireOneRow(q, id);
@@ -477,49 +341,6 @@ void Store::requireOneRow(QSqlQuery &q, qint64 id)
                  .arg(id));
 }
 
-void Store::clearQsos()
-{
-    if (!m_open)
-        open();
-    rebuild(
-        [this](QSqlDatabase &db) {
-            QSqlQuery q(db);
-            if (!q.exec(QStringLiteral("DELETE FROM qso")))
-                throw StoreError(explained(q.lastError(), QStringLiteral("записи журнала не удалось удалить")));
-        },
-        true);
-}
-
-void Store::copyTo(const QString &path)
-{
-    if (!m_open)
-        open();
-    copyFile(path);
-}
-
-void Store::copyFile(const QString &path)
-{
-    if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
-        fail(QStringLiteral("файл %1 уже есть").arg(path));
-    // The copy is what the user keeps of the log: it takes its name only
-    // once it is whole and on the disk, so a half-written file never looks
-    // like a backup.
-    QString error;
-    const QString temp = StoreFiles::makeTemporary(path, m_path, StoreFiles::kCopy, error);
-    if (temp.isEmpty())
-        fail(QStringLiteral("копию %1 нельзя создать: ").arg(path) + error);
-    try {
-        vacuumInto(temp);
-        if (!StoreFiles::sync(temp))
-            fail(QStringLiteral("копию %1 не удалось записать на диск").arg(path));
-        if (!StoreFiles::giveName(temp, path, error))
-            fail(QStringLiteral("копию нельзя назвать %1: ").arg(path) + error);
-    } catch (const StoreError &) {
-        StoreFiles::removeTemporary(temp);
-        throw;
-    }
-}
-
 std::vector<qint64> Store::qsoIds()
 {
     QSqlQuery &q = prepared(QStringLiteral("SELECT id FROM qso ORDER BY id"));
@@ -552,19 +373,19 @@ std::pair<qint64, qint64> Store::qsoIdRange()
 
 std::vector<QsoRecord> Store::qsosFrom(qint64 firstId, int limit)
 {
-    QSqlQuery &q = prepared(QStringLiteral("SELECT id, band, mode, data, time, call1, rst1, nr1, call2, rst2, "
-                                           "nr2, tur FROM qso WHERE id >= ? ORDER BY id LIMIT ?"));
+    static const QString sql =
+        QStringLiteral("SELECT id, %1 FROM qso WHERE id >= ? ORDER BY id LIMIT ?").arg(Schema::qsoFields().join(", "));
+    QSqlQuery &q = prepared(sql);
     q.addBindValue(firstId);
     q.addBindValue(limit);
     run(q);
+    const std::vector<Schema::QsoColumn> &columns = Schema::qsoColumns();
     std::vector<QsoRecord> rows;
     while (q.next()) {
         QsoRecord r;
         r.id = q.value(0).toLongLong();
-        QString *fields[] = {&r.band, &r.mode,  &r.data, &r.time, &r.call1, &r.rst1,
-                             &r.nr1,  &r.call2, &r.rst2, &r.nr2,  &r.tur};
-        for (int i = 0; i < 11; ++i)
-            *fields[i] = textOf(q.value(i + 1));
+        for (size_t i = 0; i < columns.size(); ++i)
+            r.*columns[i].member = textOf(q.value(int(i) + 1));
         rows.push_back(std::move(r));
     }
     endOfRead(q);

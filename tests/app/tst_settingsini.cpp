@@ -58,6 +58,8 @@ void SettingsIniTest::mainPlacement_data()
         << QByteArray("[Main]\nLeft=10\nTop=abc\nPosition=x\n") << QPoint(10, 110) << 0;
     QTest::newRow("Left not a number centres") << QByteArray("[Main]\nLeft=ten\nTop=5\n") << centred << 0;
     QTest::newRow("off screen kept") << QByteArray("[Main]\nLeft=-3000\nTop=9000\n") << QPoint(-3000, 9000) << 0;
+    QTest::newRow("extremes: Qt's farthest place")
+        << QByteArray("[Main]\nLeft=2147483647\nTop=-2147483648\n") << QPoint(16777215, -16777215) << 0;
 }
 
 void SettingsIniTest::mainPlacement()
@@ -96,6 +98,8 @@ void SettingsIniTest::repeatWindowPlacement_data()
     QTest::newRow("negative sizes") << QByteArray("[RptQso]\nLeft=5\nTop=6\nHeight=-20\nWidth=-2147483648\n")
                                     << QRect(5, 6, 384, 292);
     QTest::newRow("zero sizes") << QByteArray("[RptQso]\nLeft=5\nTop=6\nHeight=0\nWidth=0\n") << QRect(5, 6, 384, 292);
+    QTest::newRow("extremes: Qt's farthest place")
+        << QByteArray("[RptQso]\nLeft=-2147483648\nTop=2147483647\n") << QRect(-16777215, 16777215, 384, 292);
 }
 
 void SettingsIniTest::repeatWindowPlacement()

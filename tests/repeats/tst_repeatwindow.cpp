@@ -1,5 +1,6 @@
 #include "mainfixture.h"
 
+#include "app/inifile.h"
 #include "entry/entryedit.h"
 #include "repeats/repeatlistmodel.h"
 
@@ -21,6 +22,7 @@ private slots:
     void longListIsReadAsTheWindowScrolls();
     void menuItemShowsAndHidesAndFollowsItsMark();
     void geometryIsRestoredAndWrittenBack();
+    void extremePlacesAreWrittenBackAsTheWindowsHaveThem();
 };
 
 namespace {
@@ -173,6 +175,24 @@ void RepeatWindowTest::geometryIsRestoredAndWrittenBack()
     const QByteArray text = ini.readAll();
     QVERIFY2(text.contains("[RptQso]\r\nLeft=50\r\nTop=60\r\nWidth=300\r\nHeight=200\r\n"), text.constData());
     QVERIFY(text.contains("[Main]\r\nLeft="));
+}
+
+// Far places are kept, and what is written back is where the windows are.
+void RepeatWindowTest::extremePlacesAreWrittenBackAsTheWindowsHaveThem()
+{
+    MainFixture f;
+    {
+        QFile ini(f.folder.file("settings.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[Main]\r\nLeft=2147483647\r\nTop=-2147483648\r\n[RptQso]\r\nLeft=-2147483648\r\nTop=2147483647\r\n");
+    }
+    f.open();
+    f.main->saveSettings();
+    IniFile ini(f.folder.file("settings.ini"));
+    ini.load();
+    QCOMPARE(QPoint(*ini.readInt("Main", "Left"), *ini.readInt("Main", "Top")), f.main->pos());
+    QCOMPARE(QPoint(*ini.readInt("RptQso", "Left"), *ini.readInt("RptQso", "Top")), f.repeats->pos());
+    QVERIFY(f.main->x() > 0 && f.main->y() < 0 && f.repeats->x() < 0 && f.repeats->y() > 0);
 }
 
 QTEST_MAIN(RepeatWindowTest)

@@ -4,6 +4,7 @@
 #include "app/application.h"
 #include "setup/tcontest.h"
 #include "setup/tcontestup.h"
+#include "store/contestfields.h"
 #include "store/schema.h"
 #include "store/store.h"
 
@@ -50,7 +51,7 @@ QLabel *countLabel(const TContest &c)
 }
 QComboBox *category(const TContest &c, int i)
 {
-    return control<QComboBox>(c, TContest::categoryFields()[i]);
+    return control<QComboBox>(c, ContestFields::categories()[i]);
 }
 QLineEdit *location(const TContest &c)
 {

@@ -366,6 +366,8 @@ void StoreTest::clearingKeepsEverythingButTheQsosWhereverTheNameLeads()
                  0);
     Store store(folder.storePath());
     QCOMPARE(store.qsoCount(), 1);
+    store.copyTo(folder.file("backup.mdb"));
+    QCOMPARE(QFile::permissions(folder.file("backup.mdb")), QFile::permissions(real));
     store.clearQsos();
     QCOMPARE(store.qsoCount(), 0);
     store.addQso(makeQso("UB2BBB"));
