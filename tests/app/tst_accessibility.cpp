@@ -4,6 +4,7 @@
 #include "form/loggrid.h"
 #include "setup/stationpanel.h"
 #include "setup/tcontest.h"
+#include "setup/tcontestup.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -95,6 +96,8 @@ void AccessibilityTest::everyControlIsNamed_data()
         {"contest", "OFFTIME3E", "OFFTIME3 окончание"},
         {"contest", "TUR1B", "Тур-1 начало"},
         {"contest", "TUR4E", "Тур-4 окончание"},
+        {"addContest", "contesten", "Название (ENG):"},
+        {"addContest", "contestru", "Расшифровка (RUS):"},
     };
     for (const Row &r : rows)
         QTest::newRow(r.control) << r.window << r.control << QString::fromUtf8(r.name);
@@ -108,9 +111,11 @@ void AccessibilityTest::everyControlIsNamed()
     MainFixture f;
     f.open();
     TContest contest(f.store, f.prompts);
+    TContestUp addContest(f.store, f.prompts);
     QWidget *w = window == "main"      ? mainControl(f.form(), control)
                  : window == "station" ? static_cast<QWidget *>(f.main->stationPanel().field(control))
-                                       : contest.findChild<QWidget *>(control);
+                 : window == "contest" ? contest.findChild<QWidget *>(control)
+                                       : addContest.findChild<QWidget *>(control);
     QVERIFY(w);
     QCOMPARE(spokenName(w), name);
 }
