@@ -183,6 +183,15 @@ void AccessibilityTest::gridRowChosenByTheReaderBecomesCurrent()
     QVERIFY(!table->cellAt(5, 4)->state().offscreen);
     QVERIFY(table->cellAt(199, 4)->state().offscreen);
     QCOMPARE(table->cellAt(199, 4)->text(QAccessible::Name), QString("UA199"));
+
+    // A reader walking the whole log leaves only the cells near the view behind.
+    const QAccessible::Id near = QAccessible::uniqueId(table->cellAt(6, 0));
+    const QAccessible::Id far = QAccessible::uniqueId(table->cellAt(150, 0));
+    for (int row = 0; row < 200; ++row)
+        for (int column = 0; column < 10; ++column)
+            QVERIFY(table->cellAt(row, column));
+    QVERIFY(QAccessible::accessibleInterface(near));
+    QVERIFY(!QAccessible::accessibleInterface(far));
 }
 
 void AccessibilityTest::statusPanelsAreAStatusBar()
