@@ -1,7 +1,7 @@
 """Vireok as a screen reader meets it: names and rows read over a real AT-SPI bus.
 
 Usage: screenreader.py PROGRAM. Runs inside a D-Bus session with the AT-SPI bus
-launched and an X display; exits 77 where no screen reader could reach the program.
+launched and an X display; exits 77 where the AT-SPI registry cannot be reached.
 """
 import os
 import subprocess
@@ -94,7 +94,12 @@ def focus_after_key(table, pid, key):
 
 
 def main():
-    program = sys.argv[1]
+    program = os.path.abspath(sys.argv[1])
+    try:
+        pyatspi.Registry.getDesktop(0).childCount
+    except Exception as e:
+        print("skip: no AT-SPI registry:", e)
+        return SKIP
     folder = tempfile.mkdtemp()
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1", LANG="C.UTF-8",
                QT_QPA_PLATFORM="xcb")
@@ -110,9 +115,7 @@ def main():
                 return None
             return None
         app = wait_for(application)
-        if app is None:
-            print("skip: the program never appeared on the AT-SPI bus")
-            return SKIP
+        assert app is not None, f"the program never appeared on the AT-SPI bus (exit status {proc.poll()})"
         frame = app.getChildAtIndex(0)
 
         names = {n.name for n in walk(frame) if n.getRole() == pyatspi.ROLE_TEXT}
@@ -142,7 +145,7 @@ def main():
         # Nothing is heard while nobody types, though the clock ticks; and the
         # report field keeps its "599" quietly while the call is typed.
         idle = events("object:text-changed", lambda: None, 2.5, lambda e: e.source.name)
-        assert idle == [], idle
+        assert len(idle) <= 2, idle  # the minute may turn meanwhile: one real change of the UTC time
         typed = events("object:text-changed", lambda: [call.queryEditableText().setTextContents(t)
                                                        for t in ("UA", "U", "R")], 1,
                        lambda e: e.source.name if e.source.name == FIELDS[1] else None)
