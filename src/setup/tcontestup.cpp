@@ -21,11 +21,13 @@ TContestUp::TContestUp(Store &store, Prompts &prompts, QWidget *parent)
     m_short = new QLineEdit(this);
     m_short->setObjectName(QStringLiteral("contesten"));
     m_short->setGeometry(116, 14, 200, 23);
+    shortLabel->setBuddy(m_short);
     auto *russianLabel = new QLabel(QStringLiteral("Расшифровка (RUS):"), this);
     russianLabel->setGeometry(12, 48, 200, 17);
     m_russian = new QLineEdit(this);
     m_russian->setObjectName(QStringLiteral("contestru"));
     m_russian->setGeometry(12, 68, 433, 23);
+    russianLabel->setBuddy(m_russian);
 
     auto *add = new QPushButton(QStringLiteral("ДОБАВИТЬ"), this);
     add->setGeometry(120, 112, 100, 29);

@@ -1,7 +1,7 @@
 """Vireok as a screen reader meets it: names and rows read over a real AT-SPI bus.
 
 Usage: screenreader.py PROGRAM. Runs inside a D-Bus session with the AT-SPI bus
-launched and an X display; exits 77 where no screen reader could reach the program.
+launched and an X display; exits 77 where the AT-SPI registry cannot be reached.
 """
 import os
 import subprocess
@@ -58,33 +58,48 @@ def record(frame, table, heard, number):
     assert wait_for(lambda: table.queryTable().nRows > before, 5), f"{heard} was not recorded"
 
 
-def focus_after_key(table, pid, key):
-    """The rows whose cells told of getting the focus as the grid got it and key was pressed."""
+def events(kind, act, seconds, keep):
+    """What keep makes of each event of kind that arrives while act runs and for seconds after."""
     from gi.repository import GLib
     heard = []
 
-    def on_focus(event):
-        if event.detail1 == 1 and event.source.getRole() == pyatspi.ROLE_TABLE_CELL:
-            heard.append(table.queryTable().getRowAtIndex(event.source.getIndexInParent()))
+    def listener(event):
+        kept = keep(event)
+        if kept is not None:
+            heard.append(kept)
 
+    pyatspi.Registry.registerEventListener(listener, kind)
+    GLib.idle_add(lambda: act() and False)
+    GLib.timeout_add(int(seconds * 1000), lambda: pyatspi.Registry.stop() and False)
+    pyatspi.Registry.start()
+    pyatspi.Registry.deregisterEventListener(listener, kind)
+    return heard
+
+
+def focus_after_key(table, pid, key):
+    """The rows whose cells told of getting the focus as the grid got it and key was pressed."""
     def press():
         window = subprocess.run(["xdotool", "search", "--pid", str(pid), "--onlyvisible", "--name", "."],
                                 capture_output=True, text=True).stdout.split()
         subprocess.run(["xdotool", "windowfocus", "--sync", window[0]])
         table.queryComponent().grabFocus()
-        GLib.timeout_add(300, lambda: subprocess.run(["xdotool", "key", key]) and False)
-        GLib.timeout_add(1500, lambda: pyatspi.Registry.stop() or False)
-        return False
+        time.sleep(0.3)
+        subprocess.run(["xdotool", "key", key])
 
-    pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
-    GLib.idle_add(press)
-    pyatspi.Registry.start()
-    pyatspi.Registry.deregisterEventListener(on_focus, "object:state-changed:focused")
-    return heard
+    def row(event):
+        if event.detail1 == 1 and event.source.getRole() == pyatspi.ROLE_TABLE_CELL:
+            return table.queryTable().getRowAtIndex(event.source.getIndexInParent())
+        return None
+    return events("object:state-changed:focused", press, 1.5, row)
 
 
 def main():
-    program = sys.argv[1]
+    program = os.path.abspath(sys.argv[1])
+    try:
+        pyatspi.Registry.getDesktop(0).childCount
+    except Exception as e:
+        print("skip: no AT-SPI registry:", e)
+        return SKIP
     folder = tempfile.mkdtemp()
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1", LANG="C.UTF-8",
                QT_QPA_PLATFORM="xcb")
@@ -100,9 +115,7 @@ def main():
                 return None
             return None
         app = wait_for(application)
-        if app is None:
-            print("skip: the program never appeared on the AT-SPI bus")
-            return SKIP
+        assert app is not None, f"the program never appeared on the AT-SPI bus (exit status {proc.poll()})"
         frame = app.getChildAtIndex(0)
 
         names = {n.name for n in walk(frame) if n.getRole() == pyatspi.ROLE_TEXT}
@@ -128,6 +141,15 @@ def main():
         # The grid lands on the newest row, and Up moves the screen reader to the row above.
         heard = focus_after_key(table, proc.pid, "Up")
         assert heard == [1, 0], heard
+
+        # Nothing is heard while nobody types, though the clock ticks; and the
+        # report field keeps its "599" quietly while the call is typed.
+        idle = events("object:text-changed", lambda: None, 2.5, lambda e: e.source.name)
+        assert len(idle) <= 2, idle  # the minute may turn meanwhile: one real change of the UTC time
+        typed = events("object:text-changed", lambda: [call.queryEditableText().setTextContents(t)
+                                                       for t in ("UA", "U", "R")], 1,
+                       lambda e: e.source.name if e.source.name == FIELDS[1] else None)
+        assert typed == [], typed
         print("read as a screen reader would:", read)
         return 0
     finally:

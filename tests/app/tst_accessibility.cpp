@@ -4,6 +4,7 @@
 #include "form/loggrid.h"
 #include "setup/stationpanel.h"
 #include "setup/tcontest.h"
+#include "setup/tcontestup.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -95,6 +96,8 @@ void AccessibilityTest::everyControlIsNamed_data()
         {"contest", "OFFTIME3E", "OFFTIME3 окончание"},
         {"contest", "TUR1B", "Тур-1 начало"},
         {"contest", "TUR4E", "Тур-4 окончание"},
+        {"addContest", "contesten", "Название (ENG):"},
+        {"addContest", "contestru", "Расшифровка (RUS):"},
     };
     for (const Row &r : rows)
         QTest::newRow(r.control) << r.window << r.control << QString::fromUtf8(r.name);
@@ -108,9 +111,11 @@ void AccessibilityTest::everyControlIsNamed()
     MainFixture f;
     f.open();
     TContest contest(f.store, f.prompts);
+    TContestUp addContest(f.store, f.prompts);
     QWidget *w = window == "main"      ? mainControl(f.form(), control)
                  : window == "station" ? static_cast<QWidget *>(f.main->stationPanel().field(control))
-                                       : contest.findChild<QWidget *>(control);
+                 : window == "contest" ? contest.findChild<QWidget *>(control)
+                                       : addContest.findChild<QWidget *>(control);
     QVERIFY(w);
     QCOMPARE(spokenName(w), name);
 }
@@ -178,6 +183,15 @@ void AccessibilityTest::gridRowChosenByTheReaderBecomesCurrent()
     QVERIFY(!table->cellAt(5, 4)->state().offscreen);
     QVERIFY(table->cellAt(199, 4)->state().offscreen);
     QCOMPARE(table->cellAt(199, 4)->text(QAccessible::Name), QString("UA199"));
+
+    // A reader walking the whole log leaves only the cells near the view behind.
+    const QAccessible::Id near = QAccessible::uniqueId(table->cellAt(6, 0));
+    const QAccessible::Id far = QAccessible::uniqueId(table->cellAt(150, 0));
+    for (int row = 0; row < 200; ++row)
+        for (int column = 0; column < 10; ++column)
+            QVERIFY(table->cellAt(row, column));
+    QVERIFY(QAccessible::accessibleInterface(near));
+    QVERIFY(!QAccessible::accessibleInterface(far));
 }
 
 void AccessibilityTest::statusPanelsAreAStatusBar()
