@@ -101,6 +101,8 @@ private:
     void upgradeFrom(int version);
     /// Runs change on a copy of the store and puts the copy in its place.
     void rebuild(const std::function<void(QSqlDatabase &)> &change, bool compact);
+    QString onSideFile(const QString &path, const QString &name, const QString &cannotOpen,
+                       const std::function<void(QSqlDatabase &)> &work);
     void vacuumInto(const QString &path);
     void copyFile(const QString &path);
     QSqlQuery &prepared(const QString &sql);

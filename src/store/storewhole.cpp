@@ -39,6 +39,33 @@ QString upgradeBackupName(const QString &path, int version)
 
 } // namespace
 
+// The work on a file beside the store, on a connection of its own that is
+// gone when this returns. Returns the error's text, empty when all went well.
+QString Store::onSideFile(const QString &path, const QString &name, const QString &cannotOpen,
+                          const std::function<void(QSqlDatabase &)> &work)
+{
+    QString error;
+    const QString connection = m_connection + name;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", connection);
+        db.setDatabaseName(path);
+        if (!db.open()) {
+            error = explained(db.lastError(), cannotOpen);
+        } else {
+            try {
+                useRollbackJournal(db);
+                work(db);
+            } catch (const StoreError &e) {
+                error = e.text();
+            }
+            db.close();
+        }
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(connection);
+    }
+    return error;
+}
+
 // The old file is kept whole under its own name before the new shape is
 // put in its place, so that a step that goes wrong loses nothing.
 void Store::upgradeFrom(int version)
@@ -58,24 +85,8 @@ void Store::createFile()
     const QString tempPath = StoreFiles::makeTemporary(m_path, m_path, StoreFiles::kNew, error);
     if (tempPath.isEmpty())
         fail(QStringLiteral("новую базу данных нельзя создать: ") + error);
-    const QString connection = m_connection + QStringLiteral("-create");
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", connection);
-        db.setDatabaseName(tempPath);
-        if (!db.open()) {
-            error = explained(db.lastError(), QStringLiteral("новую базу данных нельзя создать"));
-        } else {
-            try {
-                useRollbackJournal(db);
-                Schema::create(db);
-            } catch (const StoreError &e) {
-                error = e.text();
-            }
-            db.close();
-        }
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(connection);
-    }
+    error = onSideFile(tempPath, QStringLiteral("-create"), QStringLiteral("новую базу данных нельзя создать"),
+                       [](QSqlDatabase &db) { Schema::create(db); });
     if (error.isEmpty() && !StoreFiles::sync(tempPath))
         error = QStringLiteral("новую базу данных нельзя записать на диск");
     // Another process may have made the store meanwhile: that one is used.
@@ -119,27 +130,13 @@ void Store::rebuild(const std::function<void(QSqlDatabase &)> &change, bool comp
     try {
         vacuumInto(temp);
         ::chmod(QFile::encodeName(temp).constData(), st.st_mode & 07777);
-        const QString connection = m_connection + QStringLiteral("-rebuild");
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", connection);
-            db.setDatabaseName(temp);
-            if (!db.open()) {
-                error = explained(db.lastError(), QStringLiteral("рабочий файл не удалось открыть"));
-            } else {
-                try {
-                    useRollbackJournal(db);
-                    change(db);
-                    QSqlQuery q(db);
-                    if (compact && !q.exec(QStringLiteral("VACUUM")))
-                        error = explained(q.lastError(), QStringLiteral("рабочий файл не удалось сжать"));
-                } catch (const StoreError &e) {
-                    error = e.text();
-                }
-                db.close();
-            }
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(connection);
-        }
+        error = onSideFile(
+            temp, QStringLiteral("-rebuild"), QStringLiteral("рабочий файл не удалось открыть"), [&](QSqlDatabase &db) {
+                change(db);
+                QSqlQuery q(db);
+                if (compact && !q.exec(QStringLiteral("VACUUM")))
+                    throw StoreError(explained(q.lastError(), QStringLiteral("рабочий файл не удалось сжать")));
+            });
         if (!error.isEmpty())
             fail(error);
         if (!StoreFiles::sync(temp))
