@@ -47,7 +47,10 @@ public:
     void error(QWidget *, const QString &, const QString &text) override { failures << text; }
     void storeError(QWidget *, const QString &text) override { failures << text; }
     bool confirm(QWidget *, const QString &) override { return false; }
-    QString saveFileName(QWidget *, const QString &, const QString &) override { return reportFile; }
+    QString saveFileName(QWidget *, const QString &, const QString &, const QStringList &) override
+    {
+        return reportFile;
+    }
 
     QString reportFile;
     QStringList failures, said;
