@@ -14,14 +14,33 @@ void StatsTableModel::refresh(const QStringList &bandOrder)
 {
     const QStringList bands = m_tally.bands(bandOrder);
     const QStringList tours = m_tally.tours();
-    if (bands != m_bands || tours != m_tours) {
+    const bool reshaped = bands != m_bands || tours != m_tours || m_shown.isEmpty();
+    if (reshaped) {
         beginResetModel();
         m_bands = bands;
         m_tours = tours;
+    }
+    const int columns = columnCount();
+    QVector<qint64> figures(rowCount() * columns);
+    for (int r = 0; r < rowCount(); ++r)
+        for (int c = 0; c < columns; ++c)
+            figures[r * columns + c] = figure(r, c);
+    std::swap(m_shown, figures);
+    if (reshaped) {
         endResetModel();
         return;
     }
-    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    for (int i = 0; i < m_shown.size(); ++i)
+        if (m_shown[i] != figures[i])
+            emit dataChanged(index(i / columns, i % columns), index(i / columns, i % columns), {Qt::DisplayRole});
+}
+
+qint64 StatsTableModel::figure(int row, int column) const
+{
+    const auto band = row < m_bands.size() ? std::optional(m_bands[row]) : std::nullopt;
+    const auto tour = column < m_tours.size() ? std::optional(m_tours[column]) : std::nullopt;
+    const StatsTally::Cell cell = m_tally.cell(band, tour);
+    return m_figure == Figure::Qsos ? cell.qsos : cell.points();
 }
 
 int StatsTableModel::rowCount(const QModelIndex &parent) const
@@ -42,10 +61,8 @@ QVariant StatsTableModel::data(const QModelIndex &index, int role) const
         return int(Qt::AlignRight | Qt::AlignVCenter);
     if (role != Qt::DisplayRole)
         return {};
-    const auto band = index.row() < m_bands.size() ? std::optional(m_bands[index.row()]) : std::nullopt;
-    const auto tour = index.column() < m_tours.size() ? std::optional(m_tours[index.column()]) : std::nullopt;
-    const StatsTally::Cell cell = m_tally.cell(band, tour);
-    return QString::number(m_figure == Figure::Qsos ? cell.qsos : cell.points());
+    const int at = index.row() * columnCount() + index.column();
+    return at < m_shown.size() ? QString::number(m_shown[at]) : QString();
 }
 
 QVariant StatsTableModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QStringList>
+#include <QVector>
 
 class StatsTally;
 
@@ -14,7 +15,8 @@ public:
     StatsTableModel(const StatsTally &tally, Figure figure, QObject *parent = nullptr);
 
     /// Takes the tally's figures; rows and columns change only when a band
-    /// or tour came or went.
+    /// or tour came or went, and otherwise only the cells whose figure
+    /// changed are repainted.
     void refresh(const QStringList &bandOrder);
 
     int rowCount(const QModelIndex &parent = {}) const override;
@@ -23,7 +25,10 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
+    qint64 figure(int row, int column) const;
+
     const StatsTally &m_tally;
     Figure m_figure;
     QStringList m_bands, m_tours;
+    QVector<qint64> m_shown; ///< by row, then column
 };

@@ -63,6 +63,11 @@ TStats::TStats(Store &store, LogModel &log, const ClockSource &clock, Prompts &p
     connect(&m_log, &LogModel::qsoAdded, this, [this](const QsoRecord &q) {
         if (m_counted) {
             m_tally.add(q, 1);
+            if (m_lastMinutes) {
+                m_lastMinutes->push_back(qsoMinute(q.data, q.time));
+                if (m_lastMinutes->size() > 10)
+                    m_lastMinutes->erase(m_lastMinutes->begin());
+            }
             changed();
         }
     });
@@ -70,17 +75,20 @@ TStats::TStats(Store &store, LogModel &log, const ClockSource &clock, Prompts &p
         if (m_counted) {
             m_tally.add(before, -1);
             m_tally.add(after, 1);
+            m_lastMinutes.reset();
             changed();
         }
     });
     connect(&m_log, &LogModel::qsoRemoved, this, [this](const QsoRecord &q) {
         if (m_counted) {
             m_tally.add(q, -1);
+            m_lastMinutes.reset();
             changed();
         }
     });
     connect(&m_log, &LogModel::qsosCleared, this, [this] {
         m_tally.clear();
+        m_lastMinutes.reset();
         changed();
     });
 }
@@ -126,14 +134,15 @@ void TStats::showFigures()
 {
     m_qsos->refresh(m_bandOrder);
     m_points->refresh(m_bandOrder);
-    // The last ten rows are the grid's own last page, already read.
-    std::vector<std::optional<qint64>> minutes;
-    const int rows = m_log.rowCount();
-    for (int row = std::max(0, rows - 10); row < rows; ++row) {
-        const QsoRecord q = m_log.record(row);
-        minutes.push_back(qsoMinute(q.data, q.time));
+    if (!m_lastMinutes) {
+        m_lastMinutes.emplace();
+        const int rows = m_log.rowCount();
+        for (int row = std::max(0, rows - 10); row < rows; ++row) {
+            const QsoRecord q = m_log.record(row);
+            m_lastMinutes->push_back(qsoMinute(q.data, q.time));
+        }
     }
-    const auto pace = tenQsoRate(minutes);
+    const auto pace = tenQsoRate(*m_lastMinutes);
     m_pace->setText(QStringLiteral("Темп последних 10 QSO: ") +
                     (pace ? QString::number(*pace) + QStringLiteral(" в час") : QStringLiteral("—")));
     showRate();

@@ -54,6 +54,9 @@ private:
     StatsTally m_tally;
     bool m_counted = false;
     bool m_chartStale = false;
+    /// The minutes of the last ten QSOs by id, kept as QSOs are recorded;
+    /// nothing after an edit, a deletion or a clearing, until read again.
+    std::optional<std::vector<std::optional<qint64>>> m_lastMinutes;
     QStringList m_bandOrder;
     QLabel *m_last10, *m_last60, *m_pace;
     StatsTableModel *m_qsos, *m_points;
