@@ -24,6 +24,7 @@ QTableView *figureTable(StatsTableModel *model, const QString &name, QWidget *pa
     view->setModel(model);
     view->setAccessibleName(name);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setSelectionMode(QAbstractItemView::NoSelection);
     view->verticalHeader()->setDefaultSectionSize(18);
     view->horizontalHeader()->setDefaultSectionSize(56);
     view->setMinimumHeight(120);
@@ -38,6 +39,7 @@ TStats::TStats(Store &store, LogModel &log, const ClockSource &clock, Prompts &p
     setObjectName(QStringLiteral("Stats"));
     setWindowTitle(QStringLiteral("Статистика"));
     resize(600, 560);
+    setMinimumSize(360, 400);
 
     m_last10 = new QLabel(this);
     m_last60 = new QLabel(this);

@@ -1,5 +1,6 @@
 #include "mainfixture.h"
 
+#include "app/application.h"
 #include "clock/clockticker.h"
 #include "entry/entryedit.h"
 #include "entry/logmodel.h"
@@ -129,6 +130,8 @@ private:
 // other half is recorded while it is shown, so both roads are checked.
 void StatsTest::initTestCase()
 {
+    // The program's own fonts: with them a window once grew to twice its width.
+    setUpApplication();
     m_f = std::make_unique<StatsFixture>();
     StatsFixture &f = *m_f;
     for (int i = 0; i < 200; ++i)
@@ -333,6 +336,7 @@ void StatsTest::geometryAndMarkGoThroughSettingsIni()
     }
     stats.move(70, 80);
     stats.resize(510, 460);
+
     f.main->saveSettings();
     QFile ini(f.folder.file("settings.ini"));
     QVERIFY(ini.open(QIODevice::ReadOnly));
