@@ -6,6 +6,7 @@
 #include "app/tmain.h"
 #include "entry/entryedit.h"
 #include "entry/logmodel.h"
+#include "stats/hourchart.h"
 #include "stats/tstats.h"
 #include "store/store.h"
 
@@ -131,8 +132,20 @@ void statsRecord(benchmark::State &state)
     state.counters["paint_us"] = paintUs / double(state.iterations());
 }
 
+// The chart's redraw at a clock tick after the log changed: 48 bars of the
+// fixture's five bands, painted at the window's design size.
+void statsChart(benchmark::State &state)
+{
+    StatsWindows w(storeWithQsos(int(state.range(0))));
+    w.toggle();
+    HourChart *chart = w.stats.findChild<HourChart *>();
+    for (auto _ : state)
+        chart->repaint();
+}
+
 } // namespace
 
+BENCHMARK(statsChart)->Name("Stats/Chart")->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(statsOpen)
     ->Name("Stats/Open")
     ->Arg(1000)
