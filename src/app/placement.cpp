@@ -30,9 +30,8 @@ MainPlacement mainPlacement(const IniFile &ini, const QSize &screen, const QSize
             ini.readInt(QStringLiteral("Main"), QStringLiteral("Position")).value_or(0)};
 }
 
-QRect repeatWindowPlacement(const IniFile &ini, const QSize &screen, const QRect &design)
+QRect toolWindowPlacement(const IniFile &ini, const QString &section, const QSize &screen, const QRect &design)
 {
-    const QString section = QStringLiteral("RptQso");
     const int left = ini.readInt(section, QStringLiteral("Left")).value_or(-1);
     if (left == -1)
         return {centredEdge(screen.width(), design.width()), centredEdge(screen.height(), design.height()),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include <QString>
 
 class IniFile;
 
@@ -18,8 +19,13 @@ int centredEdge(int screenExtent, int windowExtent);
 /// Left and Top are bounded by Qt's largest widget size, either way.
 MainPlacement mainPlacement(const IniFile &ini, const QSize &screen, const QSize &outer, int designTop);
 
-/// Section RptQso: Left -1 (or missing) centres the window at its design
-/// size; otherwise Left, Top, Width, Height, each defaulting to design.
-/// Width and Height are bounded by the screen; below 1 they are the design's.
-/// Left and Top are bounded as the main window's.
-QRect repeatWindowPlacement(const IniFile &ini, const QSize &screen, const QRect &design);
+/// A tool window's section (RptQso, Stats): Left -1 (or missing) centres the
+/// window at its design size; otherwise Left, Top, Width, Height, each
+/// defaulting to design. Width and Height are bounded by the screen; below 1
+/// they are the design's. Left and Top are bounded as the main window's.
+QRect toolWindowPlacement(const IniFile &ini, const QString &section, const QSize &screen, const QRect &design);
+
+inline QRect repeatWindowPlacement(const IniFile &ini, const QSize &screen, const QRect &design)
+{
+    return toolWindowPlacement(ini, QStringLiteral("RptQso"), screen, design);
+}

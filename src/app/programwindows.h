@@ -6,6 +6,7 @@
 #include "repeats/trptqso.h"
 #include "setup/tcontest.h"
 #include "setup/tcontestup.h"
+#include "stats/tstats.h"
 
 /// The program's five windows, each made once, in the order the program
 /// makes them, and shown to one another.
@@ -17,4 +18,5 @@ struct ProgramWindows {
     TRptQso repeats;
     TContestUp addContest;
     TAboutBox about;
+    TStats stats;
 };

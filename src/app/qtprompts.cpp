@@ -46,12 +46,12 @@ bool QtPrompts::confirm(QWidget *parent, const QString &text)
     return box.clickedButton() == yes;
 }
 
-QString QtPrompts::saveFileName(QWidget *parent, const QString &folder, const QString &proposedName)
+QString QtPrompts::saveFileName(QWidget *parent, const QString &folder, const QString &proposedName,
+                                const QStringList &filters)
 {
     QFileDialog dialog(parent, QStringLiteral("Сохранить файл"), folder);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters(
-        {QStringLiteral("Файлы отчетов (\".cbr\";\".txt\";\".adif\")"), QStringLiteral("Все файлы (*.*)")});
+    dialog.setNameFilters(filters);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.selectFile(proposedName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -11,7 +11,8 @@ public:
     void error(QWidget *parent, const QString &title, const QString &text) override;
     void storeError(QWidget *parent, const QString &text) override;
     bool confirm(QWidget *parent, const QString &text) override;
-    QString saveFileName(QWidget *parent, const QString &folder, const QString &proposedName) override;
+    QString saveFileName(QWidget *parent, const QString &folder, const QString &proposedName,
+                         const QStringList &filters) override;
 };
 
 /// Opens documents through the desktop's viewer.

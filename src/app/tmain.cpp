@@ -27,6 +27,7 @@
 #include "seams/sounds.h"
 #include "seams/storeguard.h"
 #include "setup/stationpanel.h"
+#include "stats/tstats.h"
 #include "store/schema.h"
 #include "store/store.h"
 #include "store/storeerror.h"
@@ -168,6 +169,8 @@ void TMain::createActions()
     QMenu *windows = bar->addMenu(QStringLiteral("Окна"));
     a.repeatWindow = windows->addAction(QStringLiteral("Повторные связи"), this, &TMain::toggleRepeatWindow);
     a.repeatWindow->setCheckable(true);
+    a.statsWindow = windows->addAction(QStringLiteral("Статистика"), this, &TMain::toggleStatsWindow);
+    a.statsWindow->setCheckable(true);
 
     QMenu *help = bar->addMenu(QStringLiteral("Справка"));
     a.manual = help->addAction(QStringLiteral("Руководство пользователя"), this,
@@ -212,6 +215,20 @@ void TMain::setRepeatWindow(TRptQso *repeats)
     connect(m_form.band, &QComboBox::currentTextChanged, repeats, &TRptQso::repaintMarks);
     connect(m_form.mode, &QComboBox::currentTextChanged, repeats, &TRptQso::repaintMarks);
     connect(m_form.tourNumber, &QLineEdit::textChanged, repeats, &TRptQso::repaintMarks);
+}
+
+void TMain::setStatsWindow(TStats *stats)
+{
+    m_stats = stats;
+    const QRect place = toolWindowPlacement(m_settings, QStringLiteral("Stats"), screenSize(), QRect(0, 0, 600, 560));
+    stats->move(place.topLeft());
+    stats->resize(place.size());
+    QStringList bands;
+    for (int i = 0; i < m_form.band->count(); ++i)
+        bands << m_form.band->itemText(i);
+    stats->setBandOrder(bands);
+    stats->setPictureTarget({m_export->dialogFolder(), m_services.store.path(), m_services.iniPath});
+    connect(m_clock, &ClockTicker::ticked, stats, &TStats::tick);
 }
 
 void TMain::startTimeSync()
@@ -291,6 +308,12 @@ void TMain::toggleRepeatWindow()
     m_repeats->setVisible(m_actions.repeatWindow->isChecked());
 }
 
+void TMain::toggleStatsWindow()
+{
+    if (m_stats)
+        m_stats->setVisible(m_actions.statsWindow->isChecked());
+}
+
 bool TMain::soundOn() const
 {
     // A screen reader may start after the program does, so ask each time.
@@ -309,6 +332,13 @@ void TMain::saveSettings()
         m_settings.writeInt(repeats, QStringLiteral("Top"), m_repeats->y());
         m_settings.writeInt(repeats, QStringLiteral("Height"), m_repeats->height());
         m_settings.writeInt(repeats, QStringLiteral("Width"), m_repeats->width());
+    }
+    if (m_stats) {
+        const QString stats = QStringLiteral("Stats");
+        m_settings.writeInt(stats, QStringLiteral("Left"), m_stats->x());
+        m_settings.writeInt(stats, QStringLiteral("Top"), m_stats->y());
+        m_settings.writeInt(stats, QStringLiteral("Height"), m_stats->height());
+        m_settings.writeInt(stats, QStringLiteral("Width"), m_stats->width());
     }
     if (!m_settings.save())
         m_services.prompts.error(this, kApplicationTitle, m_settings.error());

@@ -28,6 +28,7 @@ class StationPanel;
 class Store;
 class TIdSNTP;
 class TRptQso;
+class TStats;
 class TimeSyncCommand;
 class ZoneBias;
 struct EntryContext;
@@ -58,9 +59,10 @@ public:
     /// The windows made after this one; the menus show them.
     void setContestWindow(QDialog *contest) { m_contest = contest; }
     void setRepeatWindow(TRptQso *repeats);
+    void setStatsWindow(TStats *stats);
     void setAboutBox(QDialog *about) { m_about = about; }
 
-    /// Writes sections Main and RptQso of settings.ini (program end).
+    /// Writes sections Main, RptQso and Stats of settings.ini (program end).
     void saveSettings();
 
     const MainForm &form() const { return m_form; }
@@ -84,6 +86,7 @@ private:
     void applyLayout();
     void openLog();
     void toggleRepeatWindow();
+    void toggleStatsWindow();
     bool soundOn() const;
 
     Services m_services;
@@ -98,6 +101,7 @@ private:
     std::optional<int> m_soundSetting; ///< [Access] Sound, when the user set it
     QDialog *m_contest = nullptr;
     TRptQso *m_repeats = nullptr;
+    TStats *m_stats = nullptr;
     RepeatCheck *m_repeatCheck = nullptr;
     ClockTicker *m_clock = nullptr;
     Editor *m_editor = nullptr;

@@ -56,6 +56,9 @@ void LogModel::append(const QsoRecord &qso)
         ++m_workedNumbers;
     m_pages.remove(row / kPageSize);
     endInsertRows();
+    QsoRecord added = qso;
+    added.id = id;
+    emit qsoAdded(added);
 }
 
 // An edit or a deletion touches one row: the ids and the count of worked
@@ -64,32 +67,38 @@ void LogModel::change(int row, const QsoRecord &qso)
 {
     if (row < 0 || row >= rowCount())
         return;
-    const bool had = record(row).hasWorkedNumber();
+    const QsoRecord before = record(row);
     m_store.updateQso(m_ids.at(row), qso);
-    m_workedNumbers += int(qso.hasWorkedNumber()) - int(had);
+    m_workedNumbers += int(qso.hasWorkedNumber()) - int(before.hasWorkedNumber());
     m_pages.remove(row / kPageSize);
     emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+    QsoRecord after = qso;
+    after.id = before.id;
+    after.tur = before.tur;
+    emit qsoChanged(before, after);
 }
 
 void LogModel::remove(int row)
 {
     if (row < 0 || row >= rowCount())
         return;
-    const bool had = record(row).hasWorkedNumber();
+    const QsoRecord removed = record(row);
     m_store.deleteQso(m_ids.at(row));
     beginRemoveRows({}, row, row);
     m_ids.erase(row);
-    if (had)
+    if (removed.hasWorkedNumber())
         --m_workedNumbers;
     // Every later row moved up by one: the pages from here on are stale.
     for (auto it = m_pages.begin(); it != m_pages.end();)
         it = it.key() >= row / kPageSize ? m_pages.erase(it) : std::next(it);
     endRemoveRows();
+    emit qsoRemoved(removed);
 }
 
 void LogModel::clear()
 {
     m_store.clearQsos();
+    emit qsosCleared();
     reload();
 }
 

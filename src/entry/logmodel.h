@@ -45,6 +45,12 @@ public:
 signals:
     /// A page could not be read while the grid painted; shown once painting is over.
     void readFailed(const QString &storeText) const;
+    /// What this program changed in table qso, once the store has it, so
+    /// that figures over the log follow without reading it again.
+    void qsoAdded(const QsoRecord &qso);
+    void qsoChanged(const QsoRecord &before, const QsoRecord &after);
+    void qsoRemoved(const QsoRecord &qso);
+    void qsosCleared();
 
 private:
     const std::vector<QsoRecord> &page(int pageIndex) const;

@@ -2,6 +2,7 @@
 
 #include "adif.h"
 #include "cabrillo.h"
+#include "ownfiles.h"
 
 #include "clock/localformats.h"
 #include "seams/clocksource.h"
@@ -14,7 +15,6 @@
 #include <QSaveFile>
 
 #include <memory>
-#include <sys/stat.h>
 
 namespace {
 
@@ -43,28 +43,6 @@ constexpr qsizetype kFlushAt = 1 << 16;
 FieldGetter getter(const Record &r)
 {
     return [r](const QString &field) { return r.value(field); };
-}
-
-/// The path with every symbolic link of the name itself followed and the
-/// folder made canonical; the file need not exist (a side file of the store
-/// may appear later under the name the user chose).
-QString resolvedName(const QString &path)
-{
-    QFileInfo info(QFileInfo(path).absoluteFilePath());
-    for (int hops = 0; hops < 40 && info.isSymLink(); ++hops)
-        info = QFileInfo(info.symLinkTarget());
-    const QString folder = info.absoluteDir().canonicalPath();
-    return (folder.isEmpty() ? info.absolutePath() : folder) + QLatin1Char('/') + info.fileName();
-}
-
-bool sameFile(const QString &a, const QString &b)
-{
-    if (resolvedName(a) == resolvedName(b))
-        return true;
-    // A hard link has a name of its own: only the inode tells.
-    struct stat sa, sb;
-    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 && ::stat(QFile::encodeName(b).constData(), &sb) == 0 &&
-           sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 /// Streams every QSO in the order of adding, a page at a time.
@@ -150,18 +128,16 @@ QString ReportExport::chooseFile(const QString &extension, QString &call)
         m_prompts.inform(m_window, kNoCall);
         return {};
     }
-    const QString path = m_prompts.saveFileName(m_window, m_hooks.dialogFolder(), call + extension);
+    const QString path = m_prompts.saveFileName(
+        m_window, m_hooks.dialogFolder(), call + extension,
+        {QStringLiteral("Файлы отчетов (\".cbr\";\".txt\";\".adif\")"), QStringLiteral("Все файлы (*.*)")});
     if (path.isEmpty())
         return {};
-    const auto refuse = [&](const QString &text, const QString &file) {
-        m_prompts.error(m_window, kErrorTitle, text.arg(path, QFileInfo(file).fileName()));
-        return QString();
-    };
-    for (const char *side : {"", "-wal", "-shm", "-journal"})
-        if (sameFile(path, m_store.path() + QLatin1String(side)))
-            return refuse(kOwnFile, m_store.path() + QLatin1String(side));
-    if (!m_hooks.settingsFile.isEmpty() && sameFile(path, m_hooks.settingsFile))
-        return refuse(kSettingsFile, m_hooks.settingsFile);
+    if (const auto own = ownFileAt(path, m_store.path(), m_hooks.settingsFile)) {
+        m_prompts.error(m_window, kErrorTitle,
+                        (own->isSettings ? kSettingsFile : kOwnFile).arg(path, QFileInfo(own->path).fileName()));
+        return {};
+    }
     return path;
 }
 

@@ -29,6 +29,8 @@ public:
     void cabrillo();
     void ermak();
     void adif();
+    /// Where the save dialog starts.
+    QString dialogFolder() const { return m_hooks.dialogFolder(); }
 
 private:
     enum class Kind { Cabrillo, Ermak };

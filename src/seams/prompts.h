@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -24,6 +25,8 @@ public:
     virtual void storeError(QWidget *parent, const QString &text) = 0;
     /// A yes/no question whose default answer is no; true for yes.
     virtual bool confirm(QWidget *parent, const QString &text) = 0;
-    /// The save dialog of the exports; empty when the user cancels.
-    virtual QString saveFileName(QWidget *parent, const QString &folder, const QString &proposedName) = 0;
+    /// The save dialog of the exports and the pictures, offering the name
+    /// filters in their order; empty when the user cancels.
+    virtual QString saveFileName(QWidget *parent, const QString &folder, const QString &proposedName,
+                                 const QStringList &filters) = 0;
 };

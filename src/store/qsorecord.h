@@ -19,3 +19,10 @@ struct QsoRecord {
 struct RepeatRow {
     QString tur, band, mode, data, time, call1, call2;
 };
+
+/// QSOs of one band, tour, date and time: how many, and how many of them
+/// have the worked station's number.
+struct QsoTally {
+    QString band, tur, data, time;
+    qint64 qsos = 0, workedNumbers = 0;
+};

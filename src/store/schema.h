@@ -37,10 +37,10 @@ QString quoted(const QString &identifier);
 
 /// The shape of the store this program writes, kept in PRAGMA user_version:
 /// 1 is the four tables with the indexes qso_heard, qso_worked and
-/// qso_worked_numbers. A store without a version is 0.
-inline constexpr int kVersion = 1;
+/// qso_worked_numbers; 2 adds qso_stats. A store without a version is 0.
+inline constexpr int kVersion = 2;
 
-/// Creates the four tables, the repeat indexes and the starter contest list
+/// Creates the four tables, the indexes and the starter contest list
 /// in an empty database, at kVersion. Throws StoreError.
 void create(QSqlDatabase &db);
 

@@ -398,6 +398,21 @@ qint64 Store::workedNumberCount()
     return scalar(q);
 }
 
+std::vector<QsoTally> Store::qsoTallies()
+{
+    // Grouped in the order of qso_stats, so the engine walks the index once
+    // and sorts nothing.
+    QSqlQuery &q = prepared(QStringLiteral("SELECT band, tur, data, time, count(*), sum(nr2 <> '') FROM qso "
+                                           "GROUP BY band, tur, data, time"));
+    run(q);
+    std::vector<QsoTally> tallies;
+    while (q.next())
+        tallies.push_back({textOf(q.value(0)), textOf(q.value(1)), textOf(q.value(2)), textOf(q.value(3)),
+                           q.value(4).toLongLong(), q.value(5).toLongLong()});
+    endOfRead(q);
+    return tallies;
+}
+
 qint64 Store::heardRepeatCount(const QString &band, const QString &mode, const QString &call, const QString &tour)
 {
     QSqlQuery &q = prepared(QStringLiteral("SELECT count(*) FROM qso WHERE call1=? AND band=? AND mode=? AND tur=?"));

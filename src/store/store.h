@@ -70,6 +70,9 @@ public:
     std::vector<QsoRecord> qsosFrom(qint64 firstId, int limit);
     /// QSOs whose nr2 is neither empty nor without value.
     qint64 workedNumberCount();
+    /// The whole log counted by band, tour, date and time, read from an
+    /// index without visiting the rows.
+    std::vector<QsoTally> qsoTallies();
 
     // The repeat check: exact text comparison on band, mode, call and tour.
     qint64 heardRepeatCount(const QString &band, const QString &mode, const QString &call, const QString &tour);

@@ -203,7 +203,8 @@ void CaptionsTest::captionAsTheWindowSystemSeesIt()
         else if (window == "error")
             w.prompts.error(&w.main, "Ошибка", "Текст");
         else if (window == "save")
-            w.prompts.saveFileName(&w.main, QFileInfo(w.folder.storePath()).absolutePath(), "R9AA.cbr");
+            w.prompts.saveFileName(&w.main, QFileInfo(w.folder.storePath()).absolutePath(), "R9AA.cbr",
+                                   {"Файлы отчетов (\".cbr\";\".txt\";\".adif\")"});
         QTRY_VERIFY_WITH_TIMEOUT(!names.isEmpty(), 10000);
     }
     QCOMPARE(names, QStringList({caption, caption}));
@@ -231,7 +232,8 @@ void CaptionsTest::qtsOwnTextsAreRussian()
     QStringList seen;
     if (where == "save") {
         whenShown("Сохранить файл", [&seen](QWidget *dialog) { seen = textsOf(dialog); });
-        w.prompts.saveFileName(&w.main, QFileInfo(w.folder.storePath()).absolutePath(), "R9AA.cbr");
+        w.prompts.saveFileName(&w.main, QFileInfo(w.folder.storePath()).absolutePath(), "R9AA.cbr",
+                               {"Файлы отчетов (\".cbr\";\".txt\";\".adif\")"});
     } else {
         QLineEdit *field = w.main.form().heardCall;
         QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(4, 4), field->mapToGlobal(QPoint(4, 4)));

@@ -150,6 +150,7 @@ void MainWindowTest::menusCarryTheirCaptions()
         {a.station, "Сведения о станции"},
         {a.timeSync, "Синхронизировать  время ч/з интернет"},
         {a.repeatWindow, "Повторные связи"},
+        {a.statsWindow, "Статистика"},
         {a.manual, "Руководство пользователя"},
         {a.about, "О программе"},
         {a.editRecord, "Редактировать запись"},

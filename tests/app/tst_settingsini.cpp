@@ -86,20 +86,26 @@ void SettingsIniTest::repeatWindowPlacement_data()
 {
     QTest::addColumn<QByteArray>("ini");
     QTest::addColumn<QRect>("expected");
-    QTest::newRow("no section") << QByteArray("[Main]\nLeft=1\n")
-                                << QRect((1280 - 384) / 2, (1024 - 292) / 2, 384, 292);
-    QTest::newRow("all keys") << QByteArray("[RptQso]\nLeft=5\nTop=6\nHeight=200\nWidth=300\n")
-                              << QRect(5, 6, 300, 200);
-    QTest::newRow("only Left") << QByteArray("[rptqso]\nLeft=5\n") << QRect(5, 557, 384, 292);
+    QTest::addColumn<QString>("section");
+    QTest::newRow("no section") << QByteArray("[Main]\nLeft=1\n") << QRect((1280 - 384) / 2, (1024 - 292) / 2, 384, 292)
+                                << "RptQso";
+    QTest::newRow("all keys") << QByteArray("[RptQso]\nLeft=5\nTop=6\nHeight=200\nWidth=300\n") << QRect(5, 6, 300, 200)
+                              << "RptQso";
+    QTest::newRow("only Left") << QByteArray("[rptqso]\nLeft=5\n") << QRect(5, 557, 384, 292) << "RptQso";
     // A window larger than the screen only eats memory; the place stays as read.
     QTest::newRow("sizes beyond the screen")
         << QByteArray("[RptQso]\nLeft=-7\nTop=99999\nHeight=2147483647\nWidth=2147483647\n")
-        << QRect(-7, 99999, 1280, 1024);
+        << QRect(-7, 99999, 1280, 1024) << "RptQso";
     QTest::newRow("negative sizes") << QByteArray("[RptQso]\nLeft=5\nTop=6\nHeight=-20\nWidth=-2147483648\n")
-                                    << QRect(5, 6, 384, 292);
-    QTest::newRow("zero sizes") << QByteArray("[RptQso]\nLeft=5\nTop=6\nHeight=0\nWidth=0\n") << QRect(5, 6, 384, 292);
+                                    << QRect(5, 6, 384, 292) << "RptQso";
+    QTest::newRow("zero sizes") << QByteArray("[RptQso]\nLeft=5\nTop=6\nHeight=0\nWidth=0\n") << QRect(5, 6, 384, 292)
+                                << "RptQso";
     QTest::newRow("extremes: Qt's farthest place")
-        << QByteArray("[RptQso]\nLeft=-2147483648\nTop=2147483647\n") << QRect(-16777215, 16777215, 384, 292);
+        << QByteArray("[RptQso]\nLeft=-2147483648\nTop=2147483647\n") << QRect(-16777215, 16777215, 384, 292)
+        << "RptQso";
+    QTest::newRow("the statistics window's own section")
+        << QByteArray("[RptQso]\nLeft=1\n[Stats]\nLeft=5\nTop=6\nHeight=200\nWidth=300\n") << QRect(5, 6, 300, 200)
+        << "Stats";
 }
 
 void SettingsIniTest::repeatWindowPlacement()
@@ -109,7 +115,8 @@ void SettingsIniTest::repeatWindowPlacement()
     TestFolder folder;
     IniFile file(writeIni(folder, ini));
     file.load();
-    QCOMPARE(::repeatWindowPlacement(file, kScreen, QRect(0, 557, 384, 292)), expected);
+    QFETCH(QString, section);
+    QCOMPARE(::toolWindowPlacement(file, section, kScreen, QRect(0, 557, 384, 292)), expected);
 }
 
 void SettingsIniTest::writingKeepsForeignSectionsAndKeys()

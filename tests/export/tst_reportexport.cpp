@@ -2,10 +2,12 @@
 #include "tempdir.h"
 
 #include "export/cp1251.h"
+#include "export/picturesave.h"
 #include "export/reportexport.h"
 #include "store/store.h"
 
 #include <QDir>
+#include <QImage>
 #include <QtTest>
 
 #include <unistd.h>
@@ -282,13 +284,18 @@ void ReportExportTest::reportOntoTheLogsOwnFilesIsRefused()
     exporter.cabrillo();
     exporter.ermak();
     exporter.adif();
+    // The statistics picture is refused by the same rules.
+    QImage picture(20, 10, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QVERIFY(!savePicture(picture, prompts, nullptr, {folder.file(""), store.path(), folder.file("settings.ini")}));
 
-    QCOMPARE(prompts.errors.size(), 3);
+    QCOMPARE(prompts.errors.size(), 4);
     for (const QString &e : prompts.errors) {
-        QVERIFY2(e.startsWith("Ошибка|Отчет нельзя записать в файл " + prompts.chosenFile + ":"), qPrintable(e));
+        const QString what = e == prompts.errors.last() ? "Изображение" : "Отчет";
+        QVERIFY2(e.startsWith("Ошибка|" + what + " нельзя записать в файл " + prompts.chosenFile + ":"), qPrintable(e));
         QVERIFY2(e.contains("Выберите другое имя файла."), qPrintable(e));
         QVERIFY2(e.contains(make.startsWith("ini") || chosen == "settings.ini"
-                                ? "это файл настроек Vireok (settings.ini), отчет уничтожил бы настройки."
+                                ? "это файл настроек Vireok (settings.ini), "
                                 : "это файл журнала Vireok (vireok.mdb"),
                  qPrintable(e));
     }

@@ -374,7 +374,7 @@ void StoreTest::clearingKeepsEverythingButTheQsosWhereverTheNameLeads()
     QCOMPARE(store.readLog().value("CALLSIGN"), QString("R9AA"));
     QCOMPARE(QFileInfo(folder.storePath()).isSymLink(), name == "symlink");
     QCOMPARE(valueIn(real, "SELECT group_concat(call1) FROM qso").toString(), QString("UB2BBB"));
-    QCOMPARE(valueIn(real, "PRAGMA user_version").toInt(), 1);
+    QCOMPARE(valueIn(real, "PRAGMA user_version").toInt(), 2);
     QCOMPARE(QFile::permissions(real),
              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup);
     if (name == "hardlink")
@@ -394,7 +394,7 @@ void StoreTest::olderStoreIsUpgradedOnACopyAndTheOldFileKept()
         db.setDatabaseName(folder.storePath());
         QVERIFY(db.open());
         for (const char *sql : {"DROP INDEX qso_heard", "DROP INDEX qso_worked", "DROP INDEX qso_worked_numbers",
-                                "PRAGMA user_version = 0"})
+                                "DROP INDEX qso_stats", "PRAGMA user_version = 0"})
             QVERIFY(QSqlQuery(db).exec(sql));
         db.close();
     }
@@ -403,8 +403,8 @@ void StoreTest::olderStoreIsUpgradedOnACopyAndTheOldFileKept()
     Store store(folder.storePath());
     QCOMPARE(store.qsoCount(), 1);
     QCOMPARE(store.upgradeBackup(), folder.file("vireok-v0.mdb"));
-    QCOMPARE(valueIn(folder.storePath(), "PRAGMA user_version").toInt(), 1);
-    QCOMPARE(valueIn(folder.storePath(), "SELECT count(*) FROM sqlite_master WHERE type = 'index'").toInt(), 3);
+    QCOMPARE(valueIn(folder.storePath(), "PRAGMA user_version").toInt(), 2);
+    QCOMPARE(valueIn(folder.storePath(), "SELECT count(*) FROM sqlite_master WHERE type = 'index'").toInt(), 4);
     QCOMPARE(valueIn(store.upgradeBackup(), "PRAGMA user_version").toInt(), 0);
     QCOMPARE(valueIn(store.upgradeBackup(), "SELECT call1 FROM qso").toString(), QString("UA1AAA"));
     Store again(folder.storePath());

@@ -27,10 +27,11 @@ public:
         questions << text;
         return answer;
     }
-    QString saveFileName(QWidget *, const QString &folder, const QString &proposed) override
+    QString saveFileName(QWidget *, const QString &folder, const QString &proposed, const QStringList &filters) override
     {
         dialogFolder = folder;
         proposedName = proposed;
+        dialogFilters = filters;
         return chosenFile;
     }
 
@@ -38,6 +39,7 @@ public:
     bool answer = false;
 
     QString chosenFile, dialogFolder, proposedName;
+    QStringList dialogFilters;
 };
 
 /// Records the cues that would have sounded.

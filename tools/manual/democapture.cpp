@@ -47,7 +47,10 @@ public:
     void error(QWidget *, const QString &, const QString &text) override { failures << text; }
     void storeError(QWidget *, const QString &text) override { failures << text; }
     bool confirm(QWidget *, const QString &) override { return false; }
-    QString saveFileName(QWidget *, const QString &, const QString &) override { return reportFile; }
+    QString saveFileName(QWidget *, const QString &, const QString &, const QStringList &) override
+    {
+        return reportFile;
+    }
 
     QString reportFile;
     QStringList failures, said;
@@ -295,6 +298,11 @@ DemoOutput makeDemo(const QString &imageFolder)
     repeats.resize(420, 220);
     shots.save(QStringLiteral("repeats.png"), &repeats);
     main.actions().repeatWindow->trigger();
+    main.actions().statsWindow->trigger();
+    windows.stats.resize(600, 520);
+    main.clockTicker().tick();
+    shots.save(QStringLiteral("stats.png"), &windows.stats);
+    main.actions().statsWindow->trigger();
     for (QLineEdit *f :
          {form.heardCall, form.heardReport, form.heardNumber, form.workedCall, form.workedReport, form.workedNumber})
         f->clear();

@@ -1,0 +1,131 @@
+#include "hourchart.h"
+
+#include "statstally.h"
+
+#include <QDateTime>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+// Told apart in colour and in brightness, for a grey printout too.
+const QColor kColours[] = {QColor(31, 119, 180),  QColor(255, 127, 14), QColor(44, 160, 44),   QColor(214, 39, 40),
+                           QColor(148, 103, 189), QColor(140, 86, 75),  QColor(227, 119, 194), QColor(23, 190, 207),
+                           QColor(188, 189, 34),  QColor(127, 127, 127)};
+
+QDateTime hourStart(qint64 hour)
+{
+    return QDateTime::fromSecsSinceEpoch(hour * 3600, Qt::UTC);
+}
+
+} // namespace
+
+HourChart::HourChart(const StatsTally &tally, QWidget *parent) : QWidget(parent), m_tally(tally)
+{
+    setAccessibleName(QStringLiteral("Связи по часам"));
+    setMinimumSize(300, 160);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void HourChart::describe()
+{
+    const auto last = m_tally.lastHour();
+    if (!last) {
+        setAccessibleDescription(m_tally.isEmpty() ? QStringLiteral("Нет связей")
+                                                   : QStringLiteral("Нет связей с датой и временем"));
+        return;
+    }
+    qint64 sum = 0;
+    for (qint64 h = *last - kHours + 1; h <= *last; ++h)
+        for (const auto &[band, n] : m_tally.hour(h))
+            sum += n;
+    setAccessibleDescription(QStringLiteral("За 48 часов до %1 UTC: %2 QSO")
+                                 .arg(hourStart(*last + 1).toString(QStringLiteral("yyyy-MM-dd HH:mm")))
+                                 .arg(sum));
+}
+
+void HourChart::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), palette().base());
+    p.setPen(palette().text().color());
+    const auto last = m_tally.lastHour();
+    if (!last) {
+        p.drawText(rect(), Qt::AlignCenter,
+                   m_tally.isEmpty() ? QStringLiteral("Нет связей") : QStringLiteral("Нет связей с датой и временем"));
+        return;
+    }
+    const qint64 first = *last - kHours + 1;
+    const QStringList bands = m_tally.bands(m_order);
+    std::vector<std::vector<qint64>> stacks(kHours, std::vector<qint64>(size_t(bands.size()), 0));
+    QList<bool> shown(bands.size(), false);
+    qint64 highest = 1;
+    for (int h = 0; h < kHours; ++h) {
+        qint64 sum = 0;
+        for (const auto &[band, n] : m_tally.hour(first + h)) {
+            const int at = int(bands.indexOf(band));
+            stacks[size_t(h)][size_t(at)] = n;
+            shown[at] = true;
+            sum += n;
+        }
+        highest = std::max(highest, sum);
+    }
+
+    const QFontMetrics fm = p.fontMetrics();
+    const int line = fm.height();
+    // The legend on one line above the bars, in the band order.
+    int x = 40;
+    for (int b = 0; b < bands.size(); ++b) {
+        if (!shown[b])
+            continue;
+        p.fillRect(QRect(x, 4 + (line - 10) / 2, 10, 10), kColours[std::min<int>(b, 9)]);
+        p.drawText(x + 14, 4 + fm.ascent(), bands[b]);
+        x += 14 + fm.horizontalAdvance(bands[b]) + 12;
+    }
+    const QRect plot(40, 8 + line, width() - 48, height() - 16 - 3 * line);
+    if (plot.width() < kHours || plot.height() < 10)
+        return;
+
+    // A scale of round steps, about four lines high.
+    qint64 step = 1;
+    for (int k = 0; highest / step > 4; ++k)
+        step = k % 3 == 1 ? step / 2 * 5 : step * 2; // 1, 2, 5, 10, 20, 50...
+    const double perQso = double(plot.height()) / double(((highest + step - 1) / step) * step);
+    p.setPen(palette().mid().color());
+    for (qint64 v = 0; v * perQso <= plot.height() + 0.5; v += step) {
+        const int y = plot.bottom() - int(v * perQso);
+        p.drawLine(plot.left(), y, plot.right(), y);
+        p.setPen(palette().text().color());
+        p.drawText(QRect(0, y - line / 2, 36, line), Qt::AlignRight | Qt::AlignVCenter, QString::number(v));
+        p.setPen(palette().mid().color());
+    }
+
+    const double slot = double(plot.width()) / kHours;
+    const int barWidth = std::max(1, int(slot * 0.8));
+    for (int h = 0; h < kHours; ++h) {
+        const int left = plot.left() + int(h * slot + (slot - barWidth) / 2);
+        double base = 0;
+        for (int b = 0; b < bands.size(); ++b) {
+            const qint64 n = stacks[size_t(h)][size_t(b)];
+            if (n == 0)
+                continue;
+            const int top = plot.bottom() - int((base + double(n)) * perQso);
+            const int bottom = plot.bottom() - int(base * perQso);
+            p.fillRect(QRect(left, top, barWidth, std::max(1, bottom - top)), kColours[std::min(b, 9)]);
+            base += double(n);
+        }
+        // The hour under every sixth bar; the date under the day's first.
+        const QDateTime at = hourStart(first + h);
+        if (at.time().hour() % 6 == 0) {
+            p.setPen(palette().text().color());
+            const int centre = plot.left() + int(h * slot + slot / 2);
+            p.drawLine(centre, plot.bottom(), centre, plot.bottom() + 3);
+            p.drawText(QRect(centre - 30, plot.bottom() + 4, 60, line), Qt::AlignHCenter | Qt::AlignTop,
+                       at.toString(QStringLiteral("HH")));
+            if (at.time().hour() == 0)
+                p.drawText(QRect(centre - 40, plot.bottom() + 4 + line, 80, line), Qt::AlignHCenter | Qt::AlignTop,
+                           at.toString(QStringLiteral("yyyy-MM-dd")));
+        }
+    }
+}

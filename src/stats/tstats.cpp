@@ -1,0 +1,183 @@
+#include "tstats.h"
+
+#include "hourchart.h"
+#include "statstablemodel.h"
+
+#include "entry/logmodel.h"
+#include "seams/clocksource.h"
+#include "seams/prompts.h"
+#include "store/store.h"
+#include "store/storeerror.h"
+
+#include <QContextMenuEvent>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QTableView>
+
+namespace {
+
+QTableView *figureTable(StatsTableModel *model, const QString &name, QWidget *parent)
+{
+    auto *view = new QTableView(parent);
+    view->setModel(model);
+    view->setAccessibleName(name);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setSelectionMode(QAbstractItemView::NoSelection);
+    view->verticalHeader()->setDefaultSectionSize(18);
+    view->horizontalHeader()->setDefaultSectionSize(56);
+    view->setMinimumHeight(120);
+    return view;
+}
+
+} // namespace
+
+TStats::TStats(Store &store, LogModel &log, const ClockSource &clock, Prompts &prompts, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_store(store), m_log(log), m_clock(clock), m_prompts(prompts)
+{
+    setObjectName(QStringLiteral("Stats"));
+    setWindowTitle(QStringLiteral("Статистика"));
+    resize(600, 560);
+    setMinimumSize(360, 400);
+
+    m_last10 = new QLabel(this);
+    m_last60 = new QLabel(this);
+    m_pace = new QLabel(this);
+    m_qsos = new StatsTableModel(m_tally, StatsTableModel::Figure::Qsos, this);
+    m_points = new StatsTableModel(m_tally, StatsTableModel::Figure::Points, this);
+    m_chart = new HourChart(m_tally, this);
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(m_last10, 0, 0);
+    grid->addWidget(m_last60, 0, 1);
+    grid->addWidget(m_pace, 1, 0, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("QSO по диапазонам и турам"), this), 2, 0);
+    grid->addWidget(new QLabel(QStringLiteral("Очки по диапазонам и турам"), this), 2, 1);
+    grid->addWidget(figureTable(m_qsos, QStringLiteral("QSO по диапазонам и турам"), this), 3, 0);
+    grid->addWidget(figureTable(m_points, QStringLiteral("Очки по диапазонам и турам"), this), 3, 1);
+    grid->addWidget(m_chart, 4, 0, 1, 2);
+    grid->setRowStretch(4, 1);
+
+    m_menu = new QMenu(this);
+    m_menu->addAction(QStringLiteral("Сохранить как изображение…"), this, &TStats::savePicture);
+
+    connect(&m_log, &LogModel::qsoAdded, this, [this](const QsoRecord &q) {
+        if (m_counted) {
+            m_tally.add(q, 1);
+            if (m_lastMinutes) {
+                m_lastMinutes->push_back(qsoMinute(q.data, q.time));
+                if (m_lastMinutes->size() > 10)
+                    m_lastMinutes->erase(m_lastMinutes->begin());
+            }
+            changed();
+        }
+    });
+    connect(&m_log, &LogModel::qsoChanged, this, [this](const QsoRecord &before, const QsoRecord &after) {
+        if (m_counted) {
+            m_tally.add(before, -1);
+            m_tally.add(after, 1);
+            m_lastMinutes.reset();
+            changed();
+        }
+    });
+    connect(&m_log, &LogModel::qsoRemoved, this, [this](const QsoRecord &q) {
+        if (m_counted) {
+            m_tally.add(q, -1);
+            m_lastMinutes.reset();
+            changed();
+        }
+    });
+    connect(&m_log, &LogModel::qsosCleared, this, [this] {
+        m_tally.clear();
+        m_lastMinutes.reset();
+        changed();
+    });
+}
+
+void TStats::setBandOrder(const QStringList &order)
+{
+    m_bandOrder = order;
+    m_chart->setBandOrder(order);
+}
+
+void TStats::showEvent(QShowEvent *event)
+{
+    if (!m_counted)
+        count();
+    showFigures();
+    m_chart->describe();
+    m_chartStale = false;
+    QWidget::showEvent(event);
+}
+
+// Once per run: later changes come one QSO at a time.
+void TStats::count()
+{
+    try {
+        m_tally.clear();
+        for (const QsoTally &t : m_store.qsoTallies())
+            m_tally.add(t);
+        m_counted = true;
+    } catch (const StoreError &e) {
+        m_tally.clear();
+        m_prompts.storeError(this, e.text());
+    }
+}
+
+void TStats::changed()
+{
+    m_chartStale = true;
+    if (isVisible())
+        showFigures();
+}
+
+void TStats::showFigures()
+{
+    m_qsos->refresh(m_bandOrder);
+    m_points->refresh(m_bandOrder);
+    if (!m_lastMinutes) {
+        m_lastMinutes.emplace();
+        const int rows = m_log.rowCount();
+        for (int row = std::max(0, rows - 10); row < rows; ++row) {
+            const QsoRecord q = m_log.record(row);
+            m_lastMinutes->push_back(qsoMinute(q.data, q.time));
+        }
+    }
+    const auto pace = tenQsoRate(*m_lastMinutes);
+    m_pace->setText(QStringLiteral("Темп последних 10 QSO: ") +
+                    (pace ? QString::number(*pace) + QStringLiteral(" в час") : QStringLiteral("—")));
+    showRate();
+}
+
+void TStats::showRate()
+{
+    const QDateTime now = m_clock.nowUtc();
+    const auto minute =
+        qsoMinute(now.date().toString(QStringLiteral("yyyy-MM-dd")), now.time().toString(QStringLiteral("HHmm")));
+    const auto since = [&](int minutes) { return minute ? m_tally.qsosBetween(*minute - minutes + 1, *minute) : 0; };
+    m_last10->setText(QStringLiteral("За 10 минут: %1 QSO").arg(since(10)));
+    m_last60->setText(QStringLiteral("За 60 минут: %1 QSO").arg(since(60)));
+}
+
+void TStats::tick()
+{
+    if (!isVisible())
+        return;
+    showRate();
+    if (m_chartStale) {
+        m_chartStale = false;
+        m_chart->describe();
+        m_chart->update();
+    }
+}
+
+void TStats::contextMenuEvent(QContextMenuEvent *event)
+{
+    m_menu->popup(event->globalPos());
+}
+
+void TStats::savePicture()
+{
+    ::savePicture(grab().toImage(), m_prompts, this, m_target);
+}

@@ -1,0 +1,348 @@
+#include "mainfixture.h"
+
+#include "app/application.h"
+#include "clock/clockticker.h"
+#include "entry/entryedit.h"
+#include "entry/logmodel.h"
+#include "form/loggrid.h"
+#include "stats/hourchart.h"
+#include "stats/tstats.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTableView>
+#include <QtTest>
+
+namespace {
+
+struct StatsFixture : MainFixture {
+    std::unique_ptr<TStats> stats;
+    TStats &openStats()
+    {
+        open();
+        stats = std::make_unique<TStats>(store, main->logModel(), clock, prompts, main.get());
+        main->setStatsWindow(stats.get());
+        return *stats;
+    }
+};
+
+const QString kTotal = QStringLiteral("Всего");
+
+/// The text a table of the window shows for a band and a tour ("Всего" for either sum).
+QString shown(TStats &stats, const QString &table, const QString &band, const QString &tour)
+{
+    for (QTableView *view : stats.findChildren<QTableView *>()) {
+        if (view->accessibleName() != table)
+            continue;
+        const QAbstractItemModel *m = view->model();
+        int row = -1, column = -1;
+        for (int r = 0; r < m->rowCount(); ++r)
+            if (m->headerData(r, Qt::Vertical).toString() == (band.isEmpty() ? kTotal : band))
+                row = r;
+        for (int c = 0; c < m->columnCount(); ++c)
+            if (m->headerData(c, Qt::Horizontal).toString() == (tour.isEmpty() ? kTotal : "Тур " + tour))
+                column = c;
+        return row < 0 || column < 0 ? QStringLiteral("none") : m->index(row, column).data().toString();
+    }
+    return QStringLiteral("no table");
+}
+
+QString qsoTable(TStats &s, const QString &band = {}, const QString &tour = {})
+{
+    return shown(s, QStringLiteral("QSO по диапазонам и турам"), band, tour);
+}
+
+QString pointsTable(TStats &s, const QString &band = {}, const QString &tour = {})
+{
+    return shown(s, QStringLiteral("Очки по диапазонам и турам"), band, tour);
+}
+
+QStringList labelTexts(const QWidget &w)
+{
+    QStringList texts;
+    for (const QLabel *l : w.findChildren<QLabel *>())
+        texts << l->text();
+    return texts;
+}
+
+qint64 sqlCount(const QString &path, const QString &sql, const QVariantList &values = {})
+{
+    qint64 n = -1;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "check");
+        db.setDatabaseName(path);
+        db.open();
+        QSqlQuery q(db);
+        q.prepare(sql);
+        for (const QVariant &v : values)
+            q.addBindValue(v);
+        if (q.exec() && q.next())
+            n = q.value(0).toLongLong();
+    }
+    QSqlDatabase::removeDatabase("check");
+    return n;
+}
+
+// A QSO's time as the test reads it: date and time that SQLite accepts
+// unchanged, within a day.
+const QString kValid =
+    QStringLiteral("data GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]' AND date(data) = data AND "
+                   "time GLOB '[0-2][0-9][0-5][0-9]' AND time < '2400'");
+const QString kStamp = QStringLiteral("(data || ' ' || substr(time, 1, 2) || ':' || substr(time, 3, 2))");
+
+QsoRecord generated(int i)
+{
+    static const char *bands[] = {"3500", "7000", "14000", "21000", "28000", "144", "10100"};
+    const QDateTime at = QDateTime(QDate(2026, 12, 6), QTime(20, 0), Qt::UTC).addSecs(i * 180);
+    QsoRecord q =
+        makeQso(QStringLiteral("UA%1A").arg(i), QString::number(i), i % 5 ? QStringLiteral("RA%1B").arg(i) : QString(),
+                i % 4 ? QString::number(i) : QString(), bands[i % 7], "CW", QString::number(i % 3));
+    q.data = i % 23 == 5 ? QStringLiteral("2026-02-30") : at.toString("yyyy-MM-dd");
+    q.time = i % 17 == 3 ? QStringLiteral("2460") : i % 19 == 4 ? QStringLiteral("12:3") : at.toString("HHmm");
+    return q;
+}
+
+} // namespace
+
+/// The statistics window on a real store, its figures against plain SQL.
+class StatsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void figuresAgreeWithPlainSql_data();
+    void figuresAgreeWithPlainSql();
+    void figuresFollowRecordEditDeleteAndClear();
+    void pictureDecodesAtTheWindowsSize();
+    void geometryAndMarkGoThroughSettingsIni();
+    void cleanupTestCase() { m_f.reset(); }
+
+private:
+    std::unique_ptr<StatsFixture> m_f;
+};
+
+// Half of the log is in the store before the window first counts; the
+// other half is recorded while it is shown, so both roads are checked.
+void StatsTest::initTestCase()
+{
+    // The program's own fonts: with them a window once grew to twice its width.
+    setUpApplication();
+    m_f = std::make_unique<StatsFixture>();
+    StatsFixture &f = *m_f;
+    for (int i = 0; i < 200; ++i)
+        f.store.addQso(generated(i));
+    TStats &stats = f.openStats();
+    f.clock.now = QDateTime(QDate(2026, 12, 7), QTime(15, 59, 30), Qt::UTC);
+    f.main->actions().statsWindow->trigger();
+    QVERIFY(stats.isVisible());
+    for (int i = 200; i < 400; ++i)
+        f.main->logModel().append(generated(i));
+    f.main->clockTicker().tick();
+}
+
+void StatsTest::figuresAgreeWithPlainSql_data()
+{
+    struct Row {
+        const char *name, *what, *band, *tour;
+    };
+    const Row rows[] = {
+        {"QSOs on a band in a tour", "qsos", "14000", "1"},
+        {"QSOs on a typed band", "qsos", "10100", "0"},
+        {"QSOs on a band in all tours", "qsos", "144", ""},
+        {"QSOs in a tour on all bands", "qsos", "", "2"},
+        {"QSOs in all", "qsos", "", ""},
+        {"points on a band in a tour", "points", "7000", "2"},
+        {"points in a tour", "points", "", "0"},
+        {"points in all, as the status bar", "points", "", ""},
+        {"hour before midnight", "hour", "14000", "2026-12-06 23"},
+        {"hour after midnight", "hour", "3500", "2026-12-07 00"},
+        {"last hour of the log", "hour", "28000", "2026-12-07 15"},
+        {"last 10 minutes", "minutes", "", "10"},
+        {"last 60 minutes", "minutes", "", "60"},
+        {"pace of the last ten", "pace", "", ""},
+    };
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<QString>("band");
+    QTest::addColumn<QString>("tour");
+    for (const Row &r : rows)
+        QTest::newRow(r.name) << r.what << r.band << r.tour;
+}
+
+void StatsTest::figuresAgreeWithPlainSql()
+{
+    QFETCH(QString, what);
+    QFETCH(QString, band);
+    QFETCH(QString, tour);
+    StatsFixture &f = *m_f;
+    TStats &stats = *f.stats;
+    const QString path = f.store.path();
+    const QString where = QStringLiteral(" WHERE (band = ? OR ? = '') AND (tur = ? OR ? = '')");
+    const QVariantList keys{band, band, tour, tour};
+    if (what == "qsos") {
+        QCOMPARE(qsoTable(stats, band, tour),
+                 QString::number(sqlCount(path, "SELECT count(*) FROM qso" + where, keys)));
+    } else if (what == "points") {
+        const qint64 points = sqlCount(path, "SELECT count(*) + 2 * count(nullif(nr2, '')) FROM qso" + where, keys);
+        QCOMPARE(pointsTable(stats, band, tour), QString::number(points));
+        if (band.isEmpty() && tour.isEmpty())
+            QCOMPARE(f.main->logModel().points(), points);
+    } else if (what == "hour") {
+        const QDateTime start = QDateTime::fromString(tour + ":00", "yyyy-MM-dd HH:mm");
+        qint64 inChart = 0;
+        for (const auto &[b, n] : stats.tally().hour(start.toSecsSinceEpoch() / 3600))
+            if (b == band)
+                inChart = n;
+        QCOMPARE(inChart, sqlCount(path,
+                                   "SELECT count(*) FROM qso WHERE " + kValid +
+                                       " AND band = ? AND data = ? AND "
+                                       "substr(time, 1, 2) = ?",
+                                   {band, tour.left(10), tour.mid(11)}));
+    } else if (what == "minutes") {
+        const QString from = f.clock.now.addSecs(-60 * (tour.toInt() - 1)).toString("yyyy-MM-dd HH:mm");
+        const qint64 n =
+            sqlCount(path, "SELECT count(*) FROM qso WHERE " + kValid + " AND " + kStamp + " BETWEEN ? AND ?",
+                     {from, f.clock.now.toString("yyyy-MM-dd HH:mm")});
+        QVERIFY(n > 0);
+        QVERIFY2(labelTexts(stats).contains(QString("За %1 минут: %2 QSO").arg(tour).arg(n)),
+                 qPrintable(labelTexts(stats).join('|')));
+    } else {
+        const qint64 first = sqlCount(path, "SELECT strftime('%s', " + kStamp +
+                                                ") / 60 FROM qso ORDER BY id DESC "
+                                                "LIMIT 1 OFFSET 9");
+        const qint64 last = sqlCount(path, "SELECT strftime('%s', " + kStamp +
+                                               ") / 60 FROM qso ORDER BY id DESC "
+                                               "LIMIT 1");
+        QVERIFY(last > first);
+        QVERIFY2(labelTexts(stats).contains(
+                     QString("Темп последних 10 QSO: %1 в час").arg(qRound(540.0 / double(last - first)))),
+                 qPrintable(labelTexts(stats).join('|')));
+    }
+}
+
+namespace {
+/// Right-clicks a grid row and picks a command of its pop-up menu with the mouse.
+void chooseFromGridMenu(MainFixture &f, int row, const QString &command)
+{
+    const LogGrid *grid = f.form().grid;
+    const QPoint at = grid->viewport()->mapTo(f.main.get(), QPoint(60, row * grid->rowHeight() + 3));
+    QTest::mouseClick(f.main->windowHandle(), Qt::RightButton, {}, at);
+    auto *menu = f.main->findChild<QMenu *>("gridMenu");
+    QTRY_VERIFY(menu->isVisible());
+    for (QAction *a : menu->actions())
+        if (a->text() == command)
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
+    QTRY_VERIFY(!menu->isVisible());
+}
+} // namespace
+
+void StatsTest::figuresFollowRecordEditDeleteAndClear()
+{
+    StatsFixture f;
+    f.store.addQso(makeQso("UA1A", "1", "RA1B", "5", "7000", "CW", "1"));
+    f.store.addQso(makeQso("UA2A", "2", "", "", "1800", "CW", "1"));
+    TStats &stats = f.openStats();
+    QVERIFY(f.showActive());
+    f.main->clockTicker().tick();
+    f.main->actions().statsWindow->trigger();
+    QVERIFY(stats.isVisible());
+    QCOMPARE(stats.findChildren<QTableView *>().first()->model()->headerData(0, Qt::Vertical).toString(), "1800");
+    QCOMPARE(qsoTable(stats), "2");
+    const HourChart *chart = stats.findChild<HourChart *>();
+    QCOMPARE(chart->accessibleDescription(), "За 48 часов до 2026-12-06 10:00 UTC: 2 QSO");
+
+    // Recorded with the keys at 09:15 UTC, tour 0.
+    const MainForm &m = f.form();
+    QTest::keyClicks(m.heardCall, "UA9XYZ");
+    QTest::keyClicks(m.heardNumber, "7");
+    QTest::keyClicks(m.workedCall, "RA9Q");
+    QTest::keyClicks(m.workedNumber, "8");
+    QTest::mouseClick(m.ok, Qt::LeftButton);
+    QCOMPARE(qsoTable(stats), "3");
+    QCOMPARE(qsoTable(stats, "14000", "0"), "1");
+    QCOMPARE(pointsTable(stats), "7");
+    QVERIFY(labelTexts(stats).contains("За 10 минут: 3 QSO"));
+    // The chart follows at the next tick, not at the key.
+    QCOMPARE(chart->accessibleDescription(), "За 48 часов до 2026-12-06 10:00 UTC: 2 QSO");
+    f.main->clockTicker().tick();
+    QCOMPARE(chart->accessibleDescription(), "За 48 часов до 2026-12-06 10:00 UTC: 3 QSO");
+
+    // The edit takes the worked number away: 2 points less.
+    chooseFromGridMenu(f, 2, "Редактировать запись");
+    m.workedNumber->setFocus();
+    QTest::keyClick(m.workedNumber, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(m.workedNumber, Qt::Key_Backspace);
+    QTest::mouseClick(m.editOk, Qt::LeftButton);
+    QCOMPARE(pointsTable(stats), "5");
+    QCOMPARE(pointsTable(stats, "14000", "0"), "1");
+
+    chooseFromGridMenu(f, 0, "Удалить запись");
+    QCOMPARE(qsoTable(stats), "2");
+    QCOMPARE(qsoTable(stats, "7000"), "none");
+    QCOMPARE(pointsTable(stats), QString::number(f.main->logModel().points()));
+
+    f.prompts.answer = true;
+    f.main->actions().clearLog->trigger();
+    QCOMPARE(qsoTable(stats), "0");
+    QCOMPARE(qsoTable(stats, "14000"), "none");
+    f.main->clockTicker().tick();
+    QVERIFY(labelTexts(stats).contains("За 10 минут: 0 QSO"));
+    QCOMPARE(chart->accessibleDescription(), "Нет связей");
+    QVERIFY(f.prompts.storeErrors.isEmpty());
+}
+
+void StatsTest::pictureDecodesAtTheWindowsSize()
+{
+    StatsFixture f;
+    f.store.addQso(makeQso("UA1A"));
+    TStats &stats = f.openStats();
+    stats.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&stats));
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(20, 20), stats.mapToGlobal(QPoint(20, 20)));
+    QApplication::sendEvent(&stats, &click);
+    QTRY_VERIFY(stats.contextMenu()->isVisible());
+    QAction *save = stats.contextMenu()->actions().first();
+    QCOMPARE(save->text(), "Сохранить как изображение…");
+    f.prompts.chosenFile = f.folder.file("chart");
+    QTest::mouseClick(stats.contextMenu(), Qt::LeftButton, {}, stats.contextMenu()->actionGeometry(save).center());
+    QCOMPARE(f.prompts.dialogFilters, QStringList("Изображения PNG (*.png)"));
+    QCOMPARE(f.prompts.proposedName, "Статистика.png");
+    QVERIFY(f.prompts.errors.isEmpty());
+    const QImage picture(f.folder.file("chart.png"), "PNG");
+    QCOMPARE(picture.size(), stats.size());
+}
+
+void StatsTest::geometryAndMarkGoThroughSettingsIni()
+{
+    StatsFixture f;
+    {
+        QFile ini(f.folder.file("settings.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[Stats]\r\nLeft=30\r\nTop=40\r\nHeight=450\r\nWidth=500\r\n");
+    }
+    TStats &stats = f.openStats();
+    QCOMPARE(QRect(stats.pos(), stats.size()), QRect(30, 40, 500, 450));
+    QVERIFY(!stats.isVisible());
+    QAction *item = f.main->actions().statsWindow;
+    QVERIFY(!item->isChecked());
+    for (bool shown : {true, false}) {
+        item->trigger();
+        QCOMPARE(item->isChecked(), shown);
+        QCOMPARE(stats.isVisible(), shown);
+    }
+    stats.move(70, 80);
+    stats.resize(510, 460);
+
+    f.main->saveSettings();
+    QFile ini(f.folder.file("settings.ini"));
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    QVERIFY2(ini.peek(1000).contains("[Stats]\r\nLeft=70\r\nTop=80\r\nHeight=460\r\nWidth=510\r\n"),
+             ini.peek(1000).constData());
+}
+
+QTEST_MAIN(StatsTest)
+#include "tst_stats.moc"
