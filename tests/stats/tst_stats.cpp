@@ -26,7 +26,7 @@ struct StatsFixture : MainFixture {
     TStats &openStats()
     {
         open();
-        stats = std::make_unique<TStats>(store, main->logModel(), clock, prompts, main.get());
+        stats = std::make_unique<TStats>(store, main->logModel(), clock, prompts, main);
         main->setStatsWindow(stats.get());
         return *stats;
     }
@@ -229,7 +229,7 @@ namespace {
 void chooseFromGridMenu(MainFixture &f, int row, const QString &command)
 {
     const LogGrid *grid = f.form().grid;
-    const QPoint at = grid->viewport()->mapTo(f.main.get(), QPoint(60, row * grid->rowHeight() + 3));
+    const QPoint at = grid->viewport()->mapTo(f.main, QPoint(60, row * grid->rowHeight() + 3));
     QTest::mouseClick(f.main->windowHandle(), Qt::RightButton, {}, at);
     auto *menu = f.main->findChild<QMenu *>("gridMenu");
     QTRY_VERIFY(menu->isVisible());

@@ -300,13 +300,14 @@ int printBook(const Book &book, const QString &pdfPath, QString &why)
         laidOut->setPageSize(body.size());
         laidOut->pageCount(); // lays the whole book out
         const auto across = firstRowAcrossPages(*laidOut);
-        if (!across)
+        const QString picture = across ? QString() : firstPictureAcrossPages(*laidOut);
+        if (!across && picture.isEmpty())
             break;
         if (breaks == 100) {
-            why = QStringLiteral("a table row taller than a page");
+            why = QStringLiteral("a table row or a picture taller than a page");
             return 0;
         }
-        markdown = withPageBreakBefore(markdown, *across);
+        markdown = across ? withPageBreakBefore(markdown, *across) : withPageBreakBeforePicture(markdown, picture);
     }
     QTextDocument &doc = *laidOut;
     const QVector<QTextTableCell> numbers = frontMatter(doc, book, headings);

@@ -5,6 +5,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFragment>
 #include <QTextFrame>
 #include <QTextLayout>
 #include <QTextTable>
@@ -78,5 +79,33 @@ QString withPageBreakBefore(const QString &markdown, RowAcrossPages at)
             lines.insert(i + 1 + at.row, head[k]);
         break;
     }
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString firstPictureAcrossPages(QTextDocument &doc)
+{
+    const double pageHeight = doc.pageSize().height();
+    QAbstractTextDocumentLayout *layout = doc.documentLayout();
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat f = it.fragment().charFormat();
+            if (!f.isImageFormat())
+                continue;
+            const QRectF place = layout->blockBoundingRect(b);
+            if (int(place.top() / pageHeight) != int(place.bottom() / pageHeight))
+                return f.toImageFormat().name();
+        }
+    return {};
+}
+
+QString withPageBreakBeforePicture(const QString &markdown, const QString &picture)
+{
+    QStringList lines = markdown.split(QLatin1Char('\n'));
+    for (int i = 0; i < lines.size(); ++i)
+        if (lines[i].startsWith(QLatin1String("![")) && lines[i].contains(QStringLiteral("](") + picture + ')')) {
+            lines.insert(i, QString());
+            lines.insert(i, kPageBreakMark);
+            break;
+        }
     return lines.join(QLatin1Char('\n'));
 }

@@ -27,3 +27,10 @@ std::optional<RowAcrossPages> firstRowAcrossPages(QTextDocument &doc);
 /// The Markdown text with that table ended before that row and continued,
 /// header first, after a page break mark.
 QString withPageBreakBefore(const QString &markdown, RowAcrossPages at);
+
+/// The file name of the first picture of a laid out document whose paragraph
+/// lies on two pages; empty when none does.
+QString firstPictureAcrossPages(QTextDocument &doc);
+
+/// The Markdown text with a page break mark before the picture of that name.
+QString withPageBreakBeforePicture(const QString &markdown, const QString &picture);
