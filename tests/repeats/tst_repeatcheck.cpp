@@ -49,6 +49,24 @@ void RepeatCheckTest::emptyLogGivesZeroCountsAndNormalColour()
 
 void RepeatCheckTest::colourFollowsTheTwoCounts_data()
 {
+    const char *red = "Повтор: уже записан первой станцией, Heard = 1";
+    const char *aqua = "Повтор: уже записан второй станцией, Worked = 1";
+    const QColor normal = FieldColours::window();
+    struct Row {
+        const char *name, *band, *tour, *call;
+        int heard, worked;
+        QColor colour;
+        const char *description;
+    };
+    const Row rows[] = {
+        {"heard only: red", "14000", "1", "UA1A", 1, 0, FieldColours::red, red},
+        {"other band: normal", "7000", "1", "UA1A", 0, 0, normal, ""},
+        {"tour 0 is not tour 1", "14000", "0", "UA1A", 0, 0, normal, ""},
+        {"worked only: aqua", "14000", "1", "RA3B", 0, 1, FieldColours::aqua, aqua},
+        {"both: normal", "14000", "1", "UA9X", 1, 1, normal, ""},
+        // A QSO logged without a worked station must not make every empty field a repeat.
+        {"empty: never a repeat", "14000", "1", "", 0, 0, normal, ""},
+    };
     QTest::addColumn<QString>("band");
     QTest::addColumn<QString>("tour");
     QTest::addColumn<QString>("call");
@@ -56,27 +74,9 @@ void RepeatCheckTest::colourFollowsTheTwoCounts_data()
     QTest::addColumn<int>("worked");
     QTest::addColumn<QColor>("colour");
     QTest::addColumn<QString>("description");
-    const QString red = "Повтор: уже записан первой станцией, Heard = 1";
-    const QString aqua = "Повтор: уже записан второй станцией, Worked = 1";
-    QTest::newRow("heard only: red") << "14000"
-                                     << "1"
-                                     << "UA1A" << 1 << 0 << FieldColours::red << red;
-    QTest::newRow("other band: normal") << "7000"
-                                        << "1"
-                                        << "UA1A" << 0 << 0 << FieldColours::window() << "";
-    QTest::newRow("tour 0 is not tour 1") << "14000"
-                                          << "0"
-                                          << "UA1A" << 0 << 0 << FieldColours::window() << "";
-    QTest::newRow("worked only: aqua") << "14000"
-                                       << "1"
-                                       << "RA3B" << 0 << 1 << FieldColours::aqua << aqua;
-    QTest::newRow("both: normal") << "14000"
-                                  << "1"
-                                  << "UA9X" << 1 << 1 << FieldColours::window() << "";
-    // A QSO logged without a worked station must not make every empty field a repeat.
-    QTest::newRow("empty: never a repeat") << "14000"
-                                           << "1"
-                                           << "" << 0 << 0 << FieldColours::window() << "";
+    for (const Row &r : rows)
+        QTest::newRow(r.name) << QString(r.band) << QString(r.tour) << QString(r.call) << r.heard << r.worked
+                              << r.colour << QString(r.description);
 }
 
 void RepeatCheckTest::colourFollowsTheTwoCounts()

@@ -283,29 +283,27 @@ void RigTest::settingsRead()
 
 void RigTest::selectorsFollowTheReceiverAndTheQsoTakesThem_data()
 {
+    struct Row {
+        const char *name;
+        qint64 hz;
+        const char *rigMode, *band, *mode;
+    };
+    // The window starts on 3500 PH.
+    const Row rows[] = {
+        // The window starts on 3500 PH.
+        {"20 m CW", 14'025'000, "CW", "14000", "CW"},
+        {"160 m LSB", 1'830'000, "LSB", "1800", "PH"},
+        {"10 m high edge CWR", 29'700'000, "CWR", "28000", "CW"},
+        {"70 cm FM", 432'100'000, "FM", "432", "PH"},
+        {"30 m RTTY leaves both", 10'120'000, "RTTY", "3500", "PH"},
+        {"band followed, data mode left", 21'074'000, "PKTUSB", "21000", "PH"},
+    };
     QTest::addColumn<qint64>("hz");
     QTest::addColumn<QString>("rigMode");
     QTest::addColumn<QString>("band");
     QTest::addColumn<QString>("mode");
-    // The window starts on 3500 PH.
-    QTest::newRow("20 m CW") << qint64(14'025'000) << "CW"
-                             << "14000"
-                             << "CW";
-    QTest::newRow("160 m LSB") << qint64(1'830'000) << "LSB"
-                               << "1800"
-                               << "PH";
-    QTest::newRow("10 m high edge CWR") << qint64(29'700'000) << "CWR"
-                                        << "28000"
-                                        << "CW";
-    QTest::newRow("70 cm FM") << qint64(432'100'000) << "FM"
-                              << "432"
-                              << "PH";
-    QTest::newRow("30 m RTTY leaves both") << qint64(10'120'000) << "RTTY"
-                                           << "3500"
-                                           << "PH";
-    QTest::newRow("band followed, data mode left") << qint64(21'074'000) << "PKTUSB"
-                                                   << "21000"
-                                                   << "PH";
+    for (const Row &r : rows)
+        QTest::newRow(r.name) << r.hz << QString(r.rigMode) << QString(r.band) << QString(r.mode);
 }
 
 void RigTest::selectorsFollowTheReceiverAndTheQsoTakesThem()
