@@ -134,18 +134,11 @@ private:
     QProcess m_process;
 };
 
-void writeIni(const QString &path, const QString &text)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(QString(text).replace(QLatin1String("\n"), QLatin1String("\r\n")).toLatin1());
-}
-
 /// The main window with following on, its ticks driven by the test alone.
 struct FollowingWindow : MainFixture {
     explicit FollowingWindow(quint16 port, const QString &section = QStringLiteral("[Rig]\nEnabled=1\nPort=%1\n"))
     {
-        writeIni(folder.file("settings.ini"), section.arg(port));
+        writeIni(folder, section.arg(port).toLatin1());
         open();
         main->clockTicker().findChild<QTimer *>()->stop();
     }
@@ -272,7 +265,7 @@ void RigTest::settingsRead()
     QFETCH(int, port);
     TestFolder folder;
     if (!ini.isNull())
-        writeIni(folder.file("settings.ini"), ini);
+        writeIni(folder, ini.toLatin1());
     IniFile settings(folder.file("settings.ini"));
     settings.load();
     const RigSettings s = readRigSettings(settings);
@@ -615,7 +608,7 @@ void RigTest::followingOffOpensNoSocket()
     QTcpServer listener;
     QVERIFY(listener.listen(QHostAddress::LocalHost, 0));
     MainFixture f;
-    writeIni(f.folder.file("settings.ini"), ini.arg(listener.serverPort()));
+    writeIni(f.folder, ini.arg(listener.serverPort()).toLatin1());
     f.open();
     for (int i = 0; i < 3; ++i)
         f.main->clockTicker().tick();
