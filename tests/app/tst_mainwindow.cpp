@@ -35,7 +35,7 @@ struct Fixture : MainFixture {};
 void MainWindowTest::countersShowQsosAndPoints()
 {
     Fixture f;
-    f.store.addQso(makeQso("UA1A", "001", "RA3B", "15"));
+    f.store.addQso(TestQso().heard("UA1A").worked("RA3B", "15"));
     f.store.addQso(makeQso("UA1B", "002"));
     f.store.addQso(makeQso("UA1C", "003"));
     TMain &main = f.open();
@@ -58,7 +58,7 @@ void MainWindowTest::millionQsoCountersFitTheirPanels()
 {
     setUpApplication(); // the program's own faces decide what fits
     Fixture f;
-    f.store.addQso(makeQso("UA0", "1", "RA3B", "15"));
+    f.store.addQso(TestQso().heard("UA0", "1").worked("RA3B", "15"));
     QVERIFY(RawDb(f.folder.storePath())
                 .exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 999999) "
                       "INSERT INTO qso (band, mode, data, time, call1, rst1, nr1, call2, rst2, nr2, tur) "

@@ -45,8 +45,10 @@ namespace {
 void fill(Store &store, int n, const QString &tur = QStringLiteral("0"))
 {
     for (int i = 0; i < n; ++i)
-        store.addQso(makeQso(QStringLiteral("UA%1A").arg(i), QString::number(i), QStringLiteral("RA%1B").arg(i),
-                             i % 2 ? QString() : QStringLiteral("015"), "14000", "CW", tur));
+        store.addQso(TestQso()
+                         .heard(QStringLiteral("UA%1A").arg(i), QString::number(i))
+                         .worked(QStringLiteral("RA%1B").arg(i), i % 2 ? QString() : QStringLiteral("015"))
+                         .tour(tur));
 }
 
 /// Where a grid row is hit: its top, middle or bottom pixel, in the viewport.
@@ -314,7 +316,7 @@ void EditingTest::selectorEntryFollowsItsText()
     QFETCH(QString, band);
     QFETCH(int, entry);
     MainFixture f;
-    f.store.addQso(makeQso("UA1A", "001", "RA3B", "015", band, "CW", "0"));
+    f.store.addQso(TestQso().heard("UA1A").worked("RA3B", "015").band(band));
     f.open();
     QVERIFY(f.showActive());
     const MainForm &m = f.form();

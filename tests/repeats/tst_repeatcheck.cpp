@@ -89,9 +89,9 @@ void RepeatCheckTest::colourFollowsTheTwoCounts()
     QFETCH(QColor, colour);
     QFETCH(QString, description);
     MainFixture f;
-    f.store.addQso(makeQso("UA1A", "001", "RA3B", "015", "14000", "CW", "1"));
-    f.store.addQso(makeQso("UA9X", "002", "", "", "14000", "CW", "1"));
-    f.store.addQso(makeQso("R1AA", "003", "UA9X", "016", "14000", "CW", "1"));
+    f.store.addQso(TestQso().heard("UA1A").worked("RA3B", "015").tour("1"));
+    f.store.addQso(TestQso().heard("UA9X", "002").tour("1"));
+    f.store.addQso(TestQso().heard("R1AA", "003").worked("UA9X", "016").tour("1"));
     f.open();
     f.form().band->setCurrentText(band);
     f.form().tourNumber->setText(tour);
@@ -133,7 +133,7 @@ void RepeatCheckTest::defaultReportFollowsTheModeAndEmptiesWithTheCall()
 void RepeatCheckTest::swlUntickedSkipsOnlyTheHeardCount()
 {
     MainFixture f;
-    f.store.addQso(makeQso("UA1A", "001", "RA3B", "015", "14000", "CW", "0"));
+    f.store.addQso(TestQso().heard("UA1A").worked("RA3B", "015"));
     f.store.writeLog({{"CALLSIGN", "UA1A"}});
     f.open();
     f.form().swl->click(); // HAM: the own call, logged once, comes into the heard call field
@@ -148,7 +148,7 @@ void RepeatCheckTest::swlUntickedSkipsOnlyTheHeardCount()
 void RepeatCheckTest::changingBandOrModeRunsNoCheck()
 {
     MainFixture f;
-    f.store.addQso(makeQso("UA1A", "001", "", "", "14000", "CW", "0"));
+    f.store.addQso(TestQso().heard("UA1A"));
     f.open();
     QTest::keyClicks(f.form().heardCall, "UA1A");
     QCOMPARE(FieldColours::of(f.form().heardCall), FieldColours::red);
@@ -161,7 +161,7 @@ void RepeatCheckTest::changingBandOrModeRunsNoCheck()
 void RepeatCheckTest::pastedQuoteIsLookedUpSafely()
 {
     MainFixture f;
-    f.store.addQso(makeQso("UA\"1", "001", "", "", "14000", "CW", "0"));
+    f.store.addQso(TestQso().heard("UA\"1"));
     f.open();
     f.form().heardCall->setText("UA\"1"); // as pasted: the filter does not see it
     QCOMPARE(f.main->repeatCheck()->heardCount(), qint64(1));
@@ -196,7 +196,7 @@ void RepeatCheckTest::turningRedOrAquaSoundsOnceWhereSoundIsOn()
     QFETCH(QByteArray, ini);
     QFETCH(bool, sounds);
     MainFixture f;
-    f.store.addQso(makeQso("UA1A", "001", "RA3B", "015", "14000", "CW", "0"));
+    f.store.addQso(TestQso().heard("UA1A").worked("RA3B", "015"));
     QFile file(f.folder.file("settings.ini"));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(ini);

@@ -399,7 +399,7 @@ void RigTest::manualEntryAndEditingIgnoreTheReceiver()
     FollowingWindow f(m_sharedPort);
     QSignalSpy readings(&f.client(), &RigClient::modeRead);
     QVERIFY(f.tickUntil([&] { return !readings.isEmpty(); }, 2));
-    f.store.addQso(makeQso("UA1A", "001", {}, {}, "21000", "PH"));
+    f.store.addQso(TestQso().heard("UA1A").band("21000").mode("PH"));
     f.main->logModel().reload();
     f.form().grid->setCurrentIndex(f.main->logModel().index(0, 0));
     if (editing)

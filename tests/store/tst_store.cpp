@@ -74,7 +74,7 @@ void StoreTest::qsosComeBackUnchangedInTheOrderOfAdding()
 {
     TestFolder folder;
     Store store(folder.storePath());
-    QsoRecord first = makeQso("UA1AAA", "001 ", "RA3BBB", "015");
+    QsoRecord first = TestQso().heard("UA1AAA", "001 ").worked("RA3BBB", "015");
     first.call2 = QStringLiteral("РА3БББ"); // Cyrillic text survives
     const qint64 a = store.addQso(first);
     const qint64 b = store.addQso(makeQso("UA9A", "002"));
@@ -95,8 +95,8 @@ void StoreTest::editKeepsIdAndTour()
 {
     TestFolder folder;
     Store store(folder.storePath());
-    const qint64 id = store.addQso(makeQso("UA1A", "001", "", "", "14000", "CW", "2"));
-    QsoRecord changed = makeQso("UA1A", "001", "", "", "7000", "CW", "4");
+    const qint64 id = store.addQso(TestQso().heard("UA1A").tour("2"));
+    QsoRecord changed = TestQso().heard("UA1A").band("7000").tour("4");
     store.updateQso(id, changed);
     const auto rows = store.qsosFrom(id, 1);
     QCOMPARE(rows[0].band, QString("7000"));
@@ -124,9 +124,9 @@ void StoreTest::pointsCountLeavesOutEmptyAndValuelessNr2()
 {
     TestFolder folder;
     Store store(folder.storePath());
-    store.addQso(makeQso("UA1A", "001", "RA3B", "15"));
-    store.addQso(makeQso("UA1B", "002", "RA3C", ""));
-    store.addQso(makeQso("UA1C", "003", "RA3C", " "));
+    store.addQso(TestQso().heard("UA1A").worked("RA3B", "15"));
+    store.addQso(TestQso().heard("UA1B", "002").worked("RA3C"));
+    store.addQso(TestQso().heard("UA1C", "003").worked("RA3C", " "));
     QVERIFY(RawDb(folder.storePath()).exec("INSERT INTO qso (band, call1, nr1) VALUES ('14000', 'UA1D', '004')"));
     // A blank is a value: only empty text and no value at all are left out.
     QCOMPARE(store.workedNumberCount(), qint64(2));
@@ -201,10 +201,10 @@ void StoreTest::repeatCountsCompareBandModeCallAndTourAsText()
 {
     TestFolder folder;
     Store store(folder.storePath());
-    store.addQso(makeQso("UA1A", "001", "RA3B", "015", "14000", "CW", "1"));
-    store.addQso(makeQso("RA3B", "002", "UA1A", "016", "14000", "CW", "1"));
-    store.addQso(makeQso("UA1A", "003", "", "", "14000", "CW", "0"));
-    store.addQso(makeQso("UA\"1", "004", "", "", "14000", "CW", "1")); // pasted text, bound safely
+    store.addQso(TestQso().heard("UA1A").worked("RA3B", "015").tour("1"));
+    store.addQso(TestQso().heard("RA3B", "002").worked("UA1A", "016").tour("1"));
+    store.addQso(TestQso().heard("UA1A", "003"));
+    store.addQso(TestQso().heard("UA\"1", "004").tour("1")); // pasted text, bound safely
 
     QCOMPARE(store.heardRepeatCount("14000", "CW", "UA1A", "1"), qint64(1));
     QCOMPARE(store.workedRepeatCount("14000", "CW", "UA1A", "1"), qint64(1));
@@ -219,8 +219,8 @@ void StoreTest::repeatListHoldsHeardAndNonEmptyWorkedMatches()
 {
     TestFolder folder;
     Store store(folder.storePath());
-    store.addQso(makeQso("UA1A", "001", "", "", "14000", "CW", "1"));
-    store.addQso(makeQso("RA3B", "002", "UA1A", "016", "7000", "PH", "2"));
+    store.addQso(TestQso().heard("UA1A").tour("1"));
+    store.addQso(TestQso().heard("RA3B", "002").worked("UA1A", "016").band("7000").mode("PH").tour("2"));
     store.addQso(makeQso("RA3C", "003"));
     QCOMPARE(store.repeatList("UA1A", 0, 100).size(), size_t(2));
     QCOMPARE(store.repeatList("UA1A", 1, 100).size(), size_t(1));
@@ -424,7 +424,7 @@ void StoreTest::copyOfTheStoreFileAloneHoldsEveryConfirmedChange()
         QVERIFY(QFile::copy(folder.storePath(), copy));
         QVERIFY(store.qsoIds().size() >= 2);
         if (change == "edit")
-            store.updateQso(a, makeQso("UA1AAA", "001", "RA3CCC", "015"));
+            store.updateQso(a, TestQso().heard("UA1AAA").worked("RA3CCC", "015"));
         else if (change == "delete")
             store.deleteQso(b);
         else if (change == "clear")
