@@ -1,7 +1,6 @@
 #include "tmain.h"
 
 #include "appicon.h"
-#include "fonts.h"
 #include "mainformbuilder.h"
 #include "placement.h"
 #include "rigini.h"
@@ -16,6 +15,7 @@
 #include "entry/recorder.h"
 #include "entry/screenmode.h"
 #include "export/reportexport.h"
+#include "fonts/fonts.h"
 #include "form/loggrid.h"
 #include "repeats/repeatcheck.h"
 #include "repeats/repeatlistmodel.h"
