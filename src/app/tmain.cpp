@@ -25,11 +25,11 @@
 #include "seams/desktop.h"
 #include "seams/prompts.h"
 #include "seams/sounds.h"
-#include "seams/storeguard.h"
 #include "setup/stationpanel.h"
 #include "store/schema.h"
 #include "store/store.h"
 #include "store/storeerror.h"
+#include "store/storeguard.h"
 #include "timesync/tidsntp.h"
 #include "timesync/timesynccommand.h"
 
