@@ -105,18 +105,25 @@ void FontFileTest::facesAreWholeTrueTypeFiles_data()
     dot.ink = {true};
     const std::vector<FontFile::Glyph> oneDot(40, dot);
 
+    const QByteArray tahoma = FontFile::withStrike(wineFont("tahomabd.ttf"), 13, oneDot, 11, 3);
+    struct Row {
+        const char *name;
+        QByteArray face;
+        QList<int> pixels; ///< of the strikes, in the order listed
+        bool bold;
+    };
+    const Row rows[] = {
+        {"MS Sans Serif, second strike first", FontFile::withFirstStrike(sans, 1), {p[1], p[0], p[2]}, false},
+        {"MS Sans Serif, third strike first", FontFile::withFirstStrike(sans, 2), {p[2], p[1], p[0]}, false},
+        {"overstruck bold", bold, p, true},
+        {"overstruck bold, second strike first", FontFile::withFirstStrike(bold, 1), {p[1], p[0], p[2]}, true},
+        {"Tahoma Bold with a strike of its own", tahoma, {13}, true},
+    };
     QTest::addColumn<QByteArray>("face");
     QTest::addColumn<QList<int>>("pixels");
     QTest::addColumn<bool>("bold");
-    QTest::newRow("MS Sans Serif, second strike first")
-        << FontFile::withFirstStrike(sans, 1) << QList<int>{p[1], p[0], p[2]} << false;
-    QTest::newRow("MS Sans Serif, third strike first")
-        << FontFile::withFirstStrike(sans, 2) << QList<int>{p[2], p[1], p[0]} << false;
-    QTest::newRow("overstruck bold") << bold << p << true;
-    QTest::newRow("overstruck bold, second strike first")
-        << FontFile::withFirstStrike(bold, 1) << QList<int>{p[1], p[0], p[2]} << true;
-    QTest::newRow("Tahoma Bold with a strike of its own")
-        << FontFile::withStrike(wineFont("tahomabd.ttf"), 13, oneDot, 11, 3) << QList<int>{13} << true;
+    for (const Row &r : rows)
+        QTest::newRow(r.name) << r.face << r.pixels << r.bold;
 }
 
 void FontFileTest::facesAreWholeTrueTypeFiles()
