@@ -1,5 +1,6 @@
 #include "fixtures.h"
 
+#include "store/schema.h"
 #include "store/store.h"
 #include "store/storeerror.h"
 
@@ -42,22 +43,26 @@ QString storeWithQsos(int n, bool skewed)
         db.open();
         db.transaction();
         QSqlQuery q(db);
-        q.prepare("INSERT INTO qso (band, mode, data, time, call1, rst1, nr1, call2, rst2, nr2, tur) "
-                  "VALUES (?,?,?,?,?,?,?,?,?,?,?)");
+        const QStringList &fields = Schema::qsoFields();
+        q.prepare(QStringLiteral("INSERT INTO qso (%1) VALUES (?%2)")
+                      .arg(fields.join(QLatin1String(", ")), QStringLiteral(", ?").repeated(int(fields.size()) - 1)));
         const char *bands[] = {"3500", "7000", "14000", "21000", "28000"};
         for (int i = 0; i < n; ++i) {
             const bool busy = skewed && i % 143 == 0; // about 0.7% of rows
-            q.addBindValue(QString::fromLatin1(bands[i % 5]));
-            q.addBindValue(i % 3 ? QStringLiteral("CW") : QStringLiteral("PH"));
-            q.addBindValue(QStringLiteral("2026-12-06"));
-            q.addBindValue(QStringLiteral("%1").arg(i % 2400, 4, 10, QLatin1Char('0')));
-            q.addBindValue(busy && i % 2 ? busiestCall() : QStringLiteral("UA%1A").arg(i));
-            q.addBindValue(QStringLiteral("599"));
-            q.addBindValue(QString::number(i % 1000));
-            q.addBindValue(busy && !(i % 2) ? busiestCall() : QStringLiteral("RA%1B").arg(i));
-            q.addBindValue(QStringLiteral("599"));
-            q.addBindValue(i % 4 ? QString::number(i % 700) : QStringLiteral(""));
-            q.addBindValue(QString::number(i % 3));
+            QsoRecord qso;
+            qso.band = QString::fromLatin1(bands[i % 5]);
+            qso.mode = i % 3 ? QStringLiteral("CW") : QStringLiteral("PH");
+            qso.data = QStringLiteral("2026-12-06");
+            qso.time = QStringLiteral("%1").arg(i % 2400, 4, 10, QLatin1Char('0'));
+            qso.call1 = busy && i % 2 ? busiestCall() : QStringLiteral("UA%1A").arg(i);
+            qso.rst1 = QStringLiteral("599");
+            qso.nr1 = QString::number(i % 1000);
+            qso.call2 = busy && !(i % 2) ? busiestCall() : QStringLiteral("RA%1B").arg(i);
+            qso.rst2 = QStringLiteral("599");
+            qso.nr2 = i % 4 ? QString::number(i % 700) : QStringLiteral("");
+            qso.tur = QString::number(i % 3);
+            for (const Schema::QsoColumn &c : Schema::qsoColumns())
+                q.addBindValue(qso.*c.member);
             q.exec();
         }
         db.commit();

@@ -1,6 +1,6 @@
 #include "application.h"
 
-#include "fonts.h"
+#include "fonts/fonts.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

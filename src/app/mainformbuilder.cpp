@@ -1,9 +1,9 @@
 #include "mainformbuilder.h"
 
 #include "appicon.h"
-#include "fonts.h"
 
 #include "entry/entryedit.h"
+#include "fonts/fonts.h"
 #include "form/accessiblefactory.h"
 #include "form/fieldcolours.h"
 #include "form/loggrid.h"

@@ -1,6 +1,6 @@
 #include "taboutbox.h"
 
-#include "fonts.h"
+#include "fonts/fonts.h"
 
 #include <QFrame>
 #include <QLabel>

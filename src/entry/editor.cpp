@@ -9,9 +9,9 @@
 #include "form/loggrid.h"
 #include "seams/clocksource.h"
 #include "seams/prompts.h"
-#include "seams/storeguard.h"
 #include "store/store.h"
 #include "store/storeerror.h"
+#include "store/storeguard.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -7,7 +7,7 @@
 
 #include "form/fieldcolours.h"
 #include "seams/prompts.h"
-#include "seams/storeguard.h"
+#include "store/storeguard.h"
 
 #include <QApplication>
 #include <QCheckBox>

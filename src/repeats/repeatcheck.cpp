@@ -7,8 +7,8 @@
 #include "form/fieldcolours.h"
 #include "form/screenlook.h"
 #include "seams/prompts.h"
-#include "seams/storeguard.h"
 #include "store/store.h"
+#include "store/storeguard.h"
 
 #include <QCheckBox>
 #include <QComboBox>

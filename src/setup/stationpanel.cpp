@@ -5,9 +5,9 @@
 #include "form/loggrid.h"
 #include "form/screenreadername.h"
 #include "seams/prompts.h"
-#include "seams/storeguard.h"
 #include "store/schema.h"
 #include "store/store.h"
+#include "store/storeguard.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -5,11 +5,11 @@
 #include "export/padding.h"
 #include "form/screenreadername.h"
 #include "seams/prompts.h"
-#include "seams/storeguard.h"
 #include "store/contestfields.h"
 #include "store/schema.h"
 #include "store/store.h"
 #include "store/storeerror.h"
+#include "store/storeguard.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,9 +1,9 @@
 #include "tcontestup.h"
 
 #include "seams/prompts.h"
-#include "seams/storeguard.h"
 #include "store/schema.h"
 #include "store/store.h"
+#include "store/storeguard.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -142,7 +142,7 @@ void AccessibilityTest::gridReadsAsATable()
     QFETCH(QString, text);
     MainFixture f;
     f.store.addQso(makeQso("UA1A", "001"));
-    f.store.addQso(makeQso("UA1B", "002", "RA3B", "015"));
+    f.store.addQso(TestQso().heard("UA1B", "002").worked("RA3B", "015"));
     f.store.addQso(makeQso("UA1C", "003"));
     f.open();
     QAccessibleInterface *grid = QAccessible::queryAccessibleInterface(f.form().grid);
@@ -197,7 +197,7 @@ void AccessibilityTest::gridRowChosenByTheReaderBecomesCurrent()
 void AccessibilityTest::statusPanelsAreAStatusBar()
 {
     MainFixture f;
-    f.store.addQso(makeQso("UA1A", "001", "RA3B", "015"));
+    f.store.addQso(TestQso().heard("UA1A").worked("RA3B", "015"));
     f.open();
     QAccessibleInterface *bar = QAccessible::queryAccessibleInterface(f.form().qsoPanel)->parent();
     QCOMPARE(bar->role(), QAccessible::StatusBar);

@@ -1,4 +1,5 @@
 #include "mainfixture.h"
+#include "rawdb.h"
 
 #include "app/application.h"
 #include "entry/entryedit.h"
@@ -10,9 +11,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QtTest>
 
 class MainWindowTest : public QObject {
@@ -37,7 +35,7 @@ struct Fixture : MainFixture {};
 void MainWindowTest::countersShowQsosAndPoints()
 {
     Fixture f;
-    f.store.addQso(makeQso("UA1A", "001", "RA3B", "15"));
+    f.store.addQso(TestQso().heard("UA1A").worked("RA3B", "15"));
     f.store.addQso(makeQso("UA1B", "002"));
     f.store.addQso(makeQso("UA1C", "003"));
     TMain &main = f.open();
@@ -60,20 +58,12 @@ void MainWindowTest::millionQsoCountersFitTheirPanels()
 {
     setUpApplication(); // the program's own faces decide what fits
     Fixture f;
-    f.store.addQso(makeQso("UA0", "1", "RA3B", "15"));
-    {
-        auto db = QSqlDatabase::addDatabase("QSQLITE", "filler");
-        db.setDatabaseName(f.folder.storePath());
-        QVERIFY(db.open());
-        QSqlQuery q(db);
-        QVERIFY2(q.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 999999) "
-                        "INSERT INTO qso (band, mode, data, time, call1, rst1, nr1, call2, rst2, nr2, tur) "
-                        "SELECT '14000', 'CW', '2026-12-06', '0915', 'UA' || i, '599', i, 'RA3B', '599', '15', '0' "
-                        "FROM n"),
-                 qPrintable(q.lastError().text()));
-        db.close();
-    }
-    QSqlDatabase::removeDatabase("filler");
+    f.store.addQso(TestQso().heard("UA0", "1").worked("RA3B", "15"));
+    QVERIFY(RawDb(f.folder.storePath())
+                .exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 999999) "
+                      "INSERT INTO qso (band, mode, data, time, call1, rst1, nr1, call2, rst2, nr2, tur) "
+                      "SELECT '14000', 'CW', '2026-12-06', '0915', 'UA' || i, '599', i, 'RA3B', '599', '15', '0' "
+                      "FROM n"));
     const MainForm &m = f.open().form();
     QCOMPARE(m.qsoPanel->text(), QString("QSO: 1000000"));
     QCOMPARE(m.pointsPanel->text(), QString("Points: 3000000"));
@@ -242,29 +232,12 @@ void MainWindowTest::storeLockedAtStartStaysFailedForTheRun()
 {
     Fixture f;
     storeWithMarkedQsos(f.folder.storePath(), 41);
-    const auto rowsInFile = [&] {
-        auto db = QSqlDatabase::addDatabase("QSQLITE", "count");
-        db.setDatabaseName(f.folder.storePath());
-        db.open();
-        QSqlQuery q(db);
-        q.exec("SELECT count(*) FROM qso");
-        const int n = q.next() ? q.value(0).toInt() : -1;
-        q.finish();
-        db.close();
-        db = QSqlDatabase();
-        return n;
-    };
     {
-        auto other = QSqlDatabase::addDatabase("QSQLITE", "other");
-        other.setDatabaseName(f.folder.storePath());
-        QVERIFY(other.open());
-        QSqlQuery q(other);
-        QVERIFY(q.exec("BEGIN EXCLUSIVE"));
+        RawDb other(f.folder.storePath());
+        QVERIFY(other.exec("BEGIN EXCLUSIVE"));
         f.store.setBusyTimeout(100);
         f.open();
-        other.close();
     }
-    QSqlDatabase::removeDatabase("other");
     QCOMPARE(f.prompts.storeErrors.size(), 1);
     QVERIFY2(f.prompts.storeErrors.first().contains("занят другой программой"),
              qPrintable(f.prompts.storeErrors.first()));
@@ -294,22 +267,14 @@ void MainWindowTest::storeLockedAtStartStaysFailedForTheRun()
     QCOMPARE(form.workedCall->text(), QString("UB2B"));
     QVERIFY(f.prompts.informed.isEmpty());
     QCOMPARE(form.qsoPanel->text(), QString());
-    QCOMPARE(rowsInFile(), 41);
-    QSqlDatabase::removeDatabase("count");
+    QCOMPARE(RawDb(f.folder.storePath()).value("SELECT count(*) FROM qso").toInt(), 41);
 }
 
 void MainWindowTest::upgradedStoreNamesTheKeptOldFile()
 {
     Fixture f;
     storeWithMarkedQsos(f.folder.storePath(), 3);
-    {
-        auto db = QSqlDatabase::addDatabase("QSQLITE", "old");
-        db.setDatabaseName(f.folder.storePath());
-        QVERIFY(db.open());
-        QVERIFY(QSqlQuery(db).exec("PRAGMA user_version = 0"));
-        db.close();
-    }
-    QSqlDatabase::removeDatabase("old");
+    QVERIFY(RawDb(f.folder.storePath()).exec("PRAGMA user_version = 0"));
     f.open();
     QCOMPARE(f.form().statusPanel->text(), QString("Журнал обновлён, прежний файл сохранён: vireok-v0.mdb"));
     QCOMPARE(f.form().qsoPanel->text(), QString("QSO: 3"));

@@ -7,22 +7,6 @@
 
 namespace {
 
-QString writeIni(const TestFolder &folder, const QByteArray &text)
-{
-    const QString path = folder.file("settings.ini");
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(text);
-    return path;
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-
 const QSize kScreen(1280, 1024);
 const QSize kOuter(610, 440);
 

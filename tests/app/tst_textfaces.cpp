@@ -89,8 +89,8 @@ QLabel *labelStarting(QWidget &window, const QString &text)
 void TextFacesTest::initTestCase()
 {
     setUpApplication();
-    m_main.store.addQso(makeQso("UA1A", "001", "RA3B", "002"));
-    m_main.store.addQso(makeQso("RA3B", "003", "UA1A", "004"));
+    m_main.store.addQso(TestQso().heard("UA1A").worked("RA3B", "002"));
+    m_main.store.addQso(TestQso().heard("RA3B", "003").worked("UA1A", "004"));
     m_main.open();
     QTest::keyClicks(m_main.form().heardCall, "UA1A");
     m_main.repeats->show();

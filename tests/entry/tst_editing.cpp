@@ -45,8 +45,10 @@ namespace {
 void fill(Store &store, int n, const QString &tur = QStringLiteral("0"))
 {
     for (int i = 0; i < n; ++i)
-        store.addQso(makeQso(QStringLiteral("UA%1A").arg(i), QString::number(i), QStringLiteral("RA%1B").arg(i),
-                             i % 2 ? QString() : QStringLiteral("015"), "14000", "CW", tur));
+        store.addQso(TestQso()
+                         .heard(QStringLiteral("UA%1A").arg(i), QString::number(i))
+                         .worked(QStringLiteral("RA%1B").arg(i), i % 2 ? QString() : QStringLiteral("015"))
+                         .tour(tur));
 }
 
 /// Where a grid row is hit: its top, middle or bottom pixel, in the viewport.
@@ -181,37 +183,42 @@ void EditingTest::typingInTheGridGoesToTheCallField()
 
 void EditingTest::screenModes_data()
 {
+    const QColor normal = FieldColours::window();
+    const QColor green = FieldColours::moneyGreen;
+    const QColor yellow = FieldColours::yellow;
+    struct Row {
+        const char *name, *steps, *shownOk;
+        bool okEnabled;
+        QColor colour;
+        const char *menus; ///< Журнал, Установки, Соревнования, Окна, Справка
+        bool heardLocked;
+    };
+    const Row rows[] = {
+        {"normal", "", "ok", true, normal, "11111", false},
+        {"manual", "copy", "manualOk", true, green, "00010", false},
+        {"editing", "edit", "editOk", true, yellow, "00000", false},
+        {"editing saved", "edit editOk", "ok", true, normal, "11111", false},
+        {"editing under COPY", "copy edit", "editOk", true, yellow, "00000", false},
+        {"editing under COPY saved", "copy edit editOk", "manualOk", true, green, "00010", false},
+        {"station panel open", "station", "ok", false, normal, "01000", false},
+        {"station panel saved", "station save", "ok", true, normal, "11111", false},
+        {"COPY ticked while the panel is open", "station copy", "manualOk", false, green, "00000", false},
+        {"COPY ticked and unticked while the panel is open", "station copy copy", "ok", false, normal, "01000", false},
+        {"panel saved under COPY", "station copy save", "manualOk", true, green, "00010", false},
+        {"HAM", "ham", "ok", true, normal, "11111", true},
+        {"HAM editing", "ham edit", "editOk", true, yellow, "00000", false},
+        {"HAM editing saved", "ham edit editOk", "ok", true, normal, "11111", true},
+        {"HAM manual", "ham copy", "manualOk", true, green, "00010", true},
+    };
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("shownOk");
     QTest::addColumn<bool>("okEnabled");
     QTest::addColumn<QColor>("colour");
-    QTest::addColumn<QString>("menus"); // Журнал, Установки, Соревнования, Окна, Справка
+    QTest::addColumn<QString>("menus");
     QTest::addColumn<bool>("heardLocked");
-    const QColor normal = FieldColours::window();
-    const QColor green = FieldColours::moneyGreen;
-    const QColor yellow = FieldColours::yellow;
-    QTest::newRow("normal") << QStringList{} << "ok" << true << normal << "11111" << false;
-    QTest::newRow("manual") << QStringList{"copy"} << "manualOk" << true << green << "00010" << false;
-    QTest::newRow("editing") << QStringList{"edit"} << "editOk" << true << yellow << "00000" << false;
-    QTest::newRow("editing saved") << QStringList{"edit", "editOk"} << "ok" << true << normal << "11111" << false;
-    QTest::newRow("editing under COPY") << QStringList{"copy", "edit"} << "editOk" << true << yellow << "00000"
-                                        << false;
-    QTest::newRow("editing under COPY saved")
-        << QStringList{"copy", "edit", "editOk"} << "manualOk" << true << green << "00010" << false;
-    QTest::newRow("station panel open") << QStringList{"station"} << "ok" << false << normal << "01000" << false;
-    QTest::newRow("station panel saved") << QStringList{"station", "save"} << "ok" << true << normal << "11111"
-                                         << false;
-    QTest::newRow("COPY ticked while the panel is open")
-        << QStringList{"station", "copy"} << "manualOk" << false << green << "00000" << false;
-    QTest::newRow("COPY ticked and unticked while the panel is open")
-        << QStringList{"station", "copy", "copy"} << "ok" << false << normal << "01000" << false;
-    QTest::newRow("panel saved under COPY")
-        << QStringList{"station", "copy", "save"} << "manualOk" << true << green << "00010" << false;
-    QTest::newRow("HAM") << QStringList{"ham"} << "ok" << true << normal << "11111" << true;
-    QTest::newRow("HAM editing") << QStringList{"ham", "edit"} << "editOk" << true << yellow << "00000" << false;
-    QTest::newRow("HAM editing saved") << QStringList{"ham", "edit", "editOk"} << "ok" << true << normal << "11111"
-                                       << true;
-    QTest::newRow("HAM manual") << QStringList{"ham", "copy"} << "manualOk" << true << green << "00010" << true;
+    for (const Row &r : rows)
+        QTest::newRow(r.name) << QString(r.steps).split(' ', Qt::SkipEmptyParts) << QString(r.shownOk) << r.okEnabled
+                              << r.colour << QString(r.menus) << r.heardLocked;
 }
 
 void EditingTest::screenModes()
@@ -309,7 +316,7 @@ void EditingTest::selectorEntryFollowsItsText()
     QFETCH(QString, band);
     QFETCH(int, entry);
     MainFixture f;
-    f.store.addQso(makeQso("UA1A", "001", "RA3B", "015", band, "CW", "0"));
+    f.store.addQso(TestQso().heard("UA1A").worked("RA3B", "015").band(band));
     f.open();
     QVERIFY(f.showActive());
     const MainForm &m = f.form();

@@ -25,30 +25,26 @@ private slots:
 
 void EntryFilterTest::typedTextComesOutFiltered_data()
 {
+    struct Row {
+        const char *name, *typed, *field;
+    };
+    const Row rows[] = {
+        {"latin small", "ua3/p", "UA3/P"},
+        {"russian layout", "гф3.з", "UA3/P"},
+        {"russian capitals", "ГФ3.З", "UA3/P"},
+        {"backslash", "ua3\\p", "UA3/P"},
+        {"dot", "ua3.p", "UA3/P"},
+        {"dropped signs", "\",-Жж", ""},
+        {"dropped keys of [ ] ; ' ` ,", "хъэбюё", ""},
+        {"kept signs", "%&'(", "%&'("},
+        {"blank kept", "59 9", "59 9"},
+        {"other non-ascii dropped", "é€ß№", ""},
+        {"other punctuation dropped", "!?*+=:;<>@#$)[]{}_|~^`", ""},
+    };
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("field");
-    QTest::newRow("latin small") << "ua3/p"
-                                 << "UA3/P";
-    QTest::newRow("russian layout") << "гф3.з"
-                                    << "UA3/P";
-    QTest::newRow("russian capitals") << "ГФ3.З"
-                                      << "UA3/P";
-    QTest::newRow("backslash") << "ua3\\p"
-                               << "UA3/P";
-    QTest::newRow("dot") << "ua3.p"
-                         << "UA3/P";
-    QTest::newRow("dropped signs") << "\",-Жж"
-                                   << "";
-    QTest::newRow("dropped keys of [ ] ; ' ` ,") << "хъэбюё"
-                                                 << "";
-    QTest::newRow("kept signs") << "%&'("
-                                << "%&'(";
-    QTest::newRow("blank kept") << "59 9"
-                                << "59 9";
-    QTest::newRow("other non-ascii dropped") << "é€ß№"
-                                             << "";
-    QTest::newRow("other punctuation dropped") << "!?*+=:;<>@#$)[]{}_|~^`"
-                                               << "";
+    for (const Row &r : rows)
+        QTest::newRow(r.name) << QString(r.typed) << QString(r.field);
 }
 
 void EntryFilterTest::typedTextComesOutFiltered()

@@ -1,4 +1,5 @@
 #include "mainfixture.h"
+#include "rawdb.h"
 
 #include "clock/clockticker.h"
 #include "entry/entryedit.h"
@@ -11,8 +12,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QtTest>
 
 /// Recording QSOs through the main window in SWL, HAM and manual entry.
@@ -308,15 +307,8 @@ void RecordingTest::storeErrorKeepsTheFields()
 {
     MainFixture f;
     f.open();
-    {
-        auto db = QSqlDatabase::addDatabase("QSQLITE", "breaker");
-        db.setDatabaseName(f.folder.storePath());
-        QVERIFY(db.open());
-        QSqlQuery q(db);
-        QVERIFY(q.exec("CREATE TRIGGER refuse BEFORE INSERT ON qso BEGIN SELECT RAISE(ABORT, 'disk refused'); END"));
-        db.close();
-    }
-    QSqlDatabase::removeDatabase("breaker");
+    QVERIFY(RawDb(f.folder.storePath())
+                .exec("CREATE TRIGGER refuse BEFORE INSERT ON qso BEGIN SELECT RAISE(ABORT, 'disk refused'); END"));
     typeStation(f.form(), "UA1A", "001");
     f.form().ok->click();
     QCOMPARE(f.prompts.storeErrors.size(), 1);

@@ -51,7 +51,7 @@ void RowIdsTest::logWithGapsOpensWithEachRowOnItsQso()
     Store store(folder.storePath());
     std::vector<qint64> added;
     for (const char *call : {"UA1A", "UA2B", "UA3C", "UA4D", "UA5E"})
-        added.push_back(store.addQso(makeQso(call, "001", "RA1A", "7")));
+        added.push_back(store.addQso(TestQso().heard(call).worked("RA1A", "7")));
     store.deleteQso(added[1]);
     store.deleteQso(added[4]);
     LogModel log(store);

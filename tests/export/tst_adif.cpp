@@ -15,36 +15,29 @@ private slots:
 
 void AdifTest::frequency_data()
 {
+    struct Row {
+        const char *name, *band, *freq;
+    };
+    const Row rows[] = {
+        {"14000", "14000", "14"},
+        {"3500", "3500", "3.5"},
+        {"1800", "1800", "1.8"},
+        {"7040", "7040", "7.04"},
+        {"14001", "14001", "14.001"},
+        {"144 is MHz", "144", "144"},
+        {"432 is MHz", "432", "432"},
+        {"500", "500", "0.5"},
+        {"typed text", "20m", ""},
+        {"negative under a thousand", "-500", "-0.5"},
+        {"lowest whole number", "-9223372036854775808", "-9223372036854775.808"},
+        {"highest whole number", "9223372036854775807", "9223372036854775.807"},
+        {"beyond whole numbers", "9223372036854775808", ""},
+        {"empty", "", ""},
+    };
     QTest::addColumn<QString>("band");
     QTest::addColumn<QString>("freq"); // empty: not a whole number
-    QTest::newRow("14000") << "14000"
-                           << "14";
-    QTest::newRow("3500") << "3500"
-                          << "3.5";
-    QTest::newRow("1800") << "1800"
-                          << "1.8";
-    QTest::newRow("7040") << "7040"
-                          << "7.04";
-    QTest::newRow("14001") << "14001"
-                           << "14.001";
-    QTest::newRow("144 is MHz") << "144"
-                                << "144";
-    QTest::newRow("432 is MHz") << "432"
-                                << "432";
-    QTest::newRow("500") << "500"
-                         << "0.5";
-    QTest::newRow("typed text") << "20m"
-                                << "";
-    QTest::newRow("negative under a thousand") << "-500"
-                                               << "-0.5";
-    QTest::newRow("lowest whole number") << "-9223372036854775808"
-                                         << "-9223372036854775.808";
-    QTest::newRow("highest whole number") << "9223372036854775807"
-                                          << "9223372036854775.807";
-    QTest::newRow("beyond whole numbers") << "9223372036854775808"
-                                          << "";
-    QTest::newRow("empty") << ""
-                           << "";
+    for (const Row &r : rows)
+        QTest::newRow(r.name) << QString(r.band) << QString(r.freq);
 }
 
 void AdifTest::frequency()

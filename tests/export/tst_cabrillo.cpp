@@ -110,32 +110,29 @@ void CabrilloTest::qsoLines()
 
 void CabrilloTest::layoutFromTheLogRow_data()
 {
+    struct Row {
+        const char *name, *align, *numberWidth;
+        bool valid, left;
+    };
+    const Row rows[] = {
+        {"L", "L", "7", true, true},
+        {"R", "R", "10", true, false},
+        {"empty align", "", " 17 ", true, false},
+        {"small l", "l", "7", true, false},
+        {"never saved", "", "", false, false},
+        {"not a number", "L", "7a", false, false},
+        {"widest allowed", "L", "100", true, true},
+        {"two thousand million", "L", "2000000000", false, false},
+        {"negative adds nothing", "L", "-1", true, true},
+        {"negative beyond whole numbers", "R", "-99999999999999999999", true, false},
+        {"just beyond bound", "L", "101", false, false},
+    };
     QTest::addColumn<QString>("align");
     QTest::addColumn<QString>("numberWidth");
     QTest::addColumn<bool>("valid");
     QTest::addColumn<bool>("left");
-    QTest::newRow("L") << "L"
-                       << "7" << true << true;
-    QTest::newRow("R") << "R"
-                       << "10" << true << false;
-    QTest::newRow("empty align") << ""
-                                 << " 17 " << true << false;
-    QTest::newRow("small l") << "l"
-                             << "7" << true << false;
-    QTest::newRow("never saved") << ""
-                                 << "" << false << false;
-    QTest::newRow("not a number") << "L"
-                                  << "7a" << false << false;
-    QTest::newRow("widest allowed") << "L"
-                                    << "100" << true << true;
-    QTest::newRow("two thousand million") << "L"
-                                          << "2000000000" << false << false;
-    QTest::newRow("negative adds nothing") << "L"
-                                           << "-1" << true << true;
-    QTest::newRow("negative beyond whole numbers") << "R"
-                                                   << "-99999999999999999999" << true << false;
-    QTest::newRow("just beyond bound") << "L"
-                                       << "101" << false << false;
+    for (const Row &r : rows)
+        QTest::newRow(r.name) << QString(r.align) << QString(r.numberWidth) << r.valid << r.left;
 }
 
 void CabrilloTest::layoutFromTheLogRow()

@@ -133,23 +133,22 @@ void ReportExportTest::emptyLogGivesHeaderAndEndInEveryFormat()
 
 void ReportExportTest::unsavedContestSettingsCreateNoFile_data()
 {
+    struct Row {
+        const char *name, *field, *width, *named;
+    };
+    const Row rows[] = {
+        {"never saved", "POSNR11", "", ""},
+        // Each group would be padded to two thousand million blanks.
+        {"width beyond bound", "POSNR21", "2000000000",
+         "ширина группы отчета POSNR21 равна 2000000000, а допустимо от 0 до 100"},
+        {"width beyond whole numbers", "POSNR10", "99999999999999999999", "POSNR10 равна 99999999999999999999"},
+        {"width just beyond bound", "POSNR20", "101", "POSNR20 равна 101"},
+    };
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("width");
     QTest::addColumn<QString>("named"); // what the message must say of the width
-    QTest::newRow("never saved") << "POSNR11"
-                                 << ""
-                                 << "";
-    // Each group would be padded to two thousand million blanks.
-    QTest::newRow("width beyond bound") << "POSNR21"
-                                        << "2000000000"
-                                        << "ширина группы отчета POSNR21 равна 2000000000, "
-                                           "а допустимо от 0 до 100";
-    QTest::newRow("width beyond whole numbers") << "POSNR10"
-                                                << "99999999999999999999"
-                                                << "POSNR10 равна 99999999999999999999";
-    QTest::newRow("width just beyond bound") << "POSNR20"
-                                             << "101"
-                                             << "POSNR20 равна 101";
+    for (const Row &r : rows)
+        QTest::newRow(r.name) << QString(r.field) << QString(r.width) << QString(r.named);
 }
 
 void ReportExportTest::unsavedContestSettingsCreateNoFile()

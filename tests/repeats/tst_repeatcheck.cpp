@@ -49,6 +49,24 @@ void RepeatCheckTest::emptyLogGivesZeroCountsAndNormalColour()
 
 void RepeatCheckTest::colourFollowsTheTwoCounts_data()
 {
+    const char *red = "Повтор: уже записан первой станцией, Heard = 1";
+    const char *aqua = "Повтор: уже записан второй станцией, Worked = 1";
+    const QColor normal = FieldColours::window();
+    struct Row {
+        const char *name, *band, *tour, *call;
+        int heard, worked;
+        QColor colour;
+        const char *description;
+    };
+    const Row rows[] = {
+        {"heard only: red", "14000", "1", "UA1A", 1, 0, FieldColours::red, red},
+        {"other band: normal", "7000", "1", "UA1A", 0, 0, normal, ""},
+        {"tour 0 is not tour 1", "14000", "0", "UA1A", 0, 0, normal, ""},
+        {"worked only: aqua", "14000", "1", "RA3B", 0, 1, FieldColours::aqua, aqua},
+        {"both: normal", "14000", "1", "UA9X", 1, 1, normal, ""},
+        // A QSO logged without a worked station must not make every empty field a repeat.
+        {"empty: never a repeat", "14000", "1", "", 0, 0, normal, ""},
+    };
     QTest::addColumn<QString>("band");
     QTest::addColumn<QString>("tour");
     QTest::addColumn<QString>("call");
@@ -56,27 +74,9 @@ void RepeatCheckTest::colourFollowsTheTwoCounts_data()
     QTest::addColumn<int>("worked");
     QTest::addColumn<QColor>("colour");
     QTest::addColumn<QString>("description");
-    const QString red = "Повтор: уже записан первой станцией, Heard = 1";
-    const QString aqua = "Повтор: уже записан второй станцией, Worked = 1";
-    QTest::newRow("heard only: red") << "14000"
-                                     << "1"
-                                     << "UA1A" << 1 << 0 << FieldColours::red << red;
-    QTest::newRow("other band: normal") << "7000"
-                                        << "1"
-                                        << "UA1A" << 0 << 0 << FieldColours::window() << "";
-    QTest::newRow("tour 0 is not tour 1") << "14000"
-                                          << "0"
-                                          << "UA1A" << 0 << 0 << FieldColours::window() << "";
-    QTest::newRow("worked only: aqua") << "14000"
-                                       << "1"
-                                       << "RA3B" << 0 << 1 << FieldColours::aqua << aqua;
-    QTest::newRow("both: normal") << "14000"
-                                  << "1"
-                                  << "UA9X" << 1 << 1 << FieldColours::window() << "";
-    // A QSO logged without a worked station must not make every empty field a repeat.
-    QTest::newRow("empty: never a repeat") << "14000"
-                                           << "1"
-                                           << "" << 0 << 0 << FieldColours::window() << "";
+    for (const Row &r : rows)
+        QTest::newRow(r.name) << QString(r.band) << QString(r.tour) << QString(r.call) << r.heard << r.worked
+                              << r.colour << QString(r.description);
 }
 
 void RepeatCheckTest::colourFollowsTheTwoCounts()
@@ -89,9 +89,9 @@ void RepeatCheckTest::colourFollowsTheTwoCounts()
     QFETCH(QColor, colour);
     QFETCH(QString, description);
     MainFixture f;
-    f.store.addQso(makeQso("UA1A", "001", "RA3B", "015", "14000", "CW", "1"));
-    f.store.addQso(makeQso("UA9X", "002", "", "", "14000", "CW", "1"));
-    f.store.addQso(makeQso("R1AA", "003", "UA9X", "016", "14000", "CW", "1"));
+    f.store.addQso(TestQso().heard("UA1A").worked("RA3B", "015").tour("1"));
+    f.store.addQso(TestQso().heard("UA9X", "002").tour("1"));
+    f.store.addQso(TestQso().heard("R1AA", "003").worked("UA9X", "016").tour("1"));
     f.open();
     f.form().band->setCurrentText(band);
     f.form().tourNumber->setText(tour);
@@ -133,7 +133,7 @@ void RepeatCheckTest::defaultReportFollowsTheModeAndEmptiesWithTheCall()
 void RepeatCheckTest::swlUntickedSkipsOnlyTheHeardCount()
 {
     MainFixture f;
-    f.store.addQso(makeQso("UA1A", "001", "RA3B", "015", "14000", "CW", "0"));
+    f.store.addQso(TestQso().heard("UA1A").worked("RA3B", "015"));
     f.store.writeLog({{"CALLSIGN", "UA1A"}});
     f.open();
     f.form().swl->click(); // HAM: the own call, logged once, comes into the heard call field
@@ -148,7 +148,7 @@ void RepeatCheckTest::swlUntickedSkipsOnlyTheHeardCount()
 void RepeatCheckTest::changingBandOrModeRunsNoCheck()
 {
     MainFixture f;
-    f.store.addQso(makeQso("UA1A", "001", "", "", "14000", "CW", "0"));
+    f.store.addQso(TestQso().heard("UA1A"));
     f.open();
     QTest::keyClicks(f.form().heardCall, "UA1A");
     QCOMPARE(FieldColours::of(f.form().heardCall), FieldColours::red);
@@ -161,7 +161,7 @@ void RepeatCheckTest::changingBandOrModeRunsNoCheck()
 void RepeatCheckTest::pastedQuoteIsLookedUpSafely()
 {
     MainFixture f;
-    f.store.addQso(makeQso("UA\"1", "001", "", "", "14000", "CW", "0"));
+    f.store.addQso(TestQso().heard("UA\"1"));
     f.open();
     f.form().heardCall->setText("UA\"1"); // as pasted: the filter does not see it
     QCOMPARE(f.main->repeatCheck()->heardCount(), qint64(1));
@@ -196,7 +196,7 @@ void RepeatCheckTest::turningRedOrAquaSoundsOnceWhereSoundIsOn()
     QFETCH(QByteArray, ini);
     QFETCH(bool, sounds);
     MainFixture f;
-    f.store.addQso(makeQso("UA1A", "001", "RA3B", "015", "14000", "CW", "0"));
+    f.store.addQso(TestQso().heard("UA1A").worked("RA3B", "015"));
     QFile file(f.folder.file("settings.ini"));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(ini);

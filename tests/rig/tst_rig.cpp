@@ -134,18 +134,11 @@ private:
     QProcess m_process;
 };
 
-void writeIni(const QString &path, const QString &text)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(QString(text).replace(QLatin1String("\n"), QLatin1String("\r\n")).toLatin1());
-}
-
 /// The main window with following on, its ticks driven by the test alone.
 struct FollowingWindow : MainFixture {
     explicit FollowingWindow(quint16 port, const QString &section = QStringLiteral("[Rig]\nEnabled=1\nPort=%1\n"))
     {
-        writeIni(folder.file("settings.ini"), section.arg(port));
+        writeIni(folder, section.arg(port).toLatin1());
         open();
         main->clockTicker().findChild<QTimer *>()->stop();
     }
@@ -272,7 +265,7 @@ void RigTest::settingsRead()
     QFETCH(int, port);
     TestFolder folder;
     if (!ini.isNull())
-        writeIni(folder.file("settings.ini"), ini);
+        writeIni(folder, ini.toLatin1());
     IniFile settings(folder.file("settings.ini"));
     settings.load();
     const RigSettings s = readRigSettings(settings);
@@ -283,29 +276,27 @@ void RigTest::settingsRead()
 
 void RigTest::selectorsFollowTheReceiverAndTheQsoTakesThem_data()
 {
+    struct Row {
+        const char *name;
+        qint64 hz;
+        const char *rigMode, *band, *mode;
+    };
+    // The window starts on 3500 PH.
+    const Row rows[] = {
+        // The window starts on 3500 PH.
+        {"20 m CW", 14'025'000, "CW", "14000", "CW"},
+        {"160 m LSB", 1'830'000, "LSB", "1800", "PH"},
+        {"10 m high edge CWR", 29'700'000, "CWR", "28000", "CW"},
+        {"70 cm FM", 432'100'000, "FM", "432", "PH"},
+        {"30 m RTTY leaves both", 10'120'000, "RTTY", "3500", "PH"},
+        {"band followed, data mode left", 21'074'000, "PKTUSB", "21000", "PH"},
+    };
     QTest::addColumn<qint64>("hz");
     QTest::addColumn<QString>("rigMode");
     QTest::addColumn<QString>("band");
     QTest::addColumn<QString>("mode");
-    // The window starts on 3500 PH.
-    QTest::newRow("20 m CW") << qint64(14'025'000) << "CW"
-                             << "14000"
-                             << "CW";
-    QTest::newRow("160 m LSB") << qint64(1'830'000) << "LSB"
-                               << "1800"
-                               << "PH";
-    QTest::newRow("10 m high edge CWR") << qint64(29'700'000) << "CWR"
-                                        << "28000"
-                                        << "CW";
-    QTest::newRow("70 cm FM") << qint64(432'100'000) << "FM"
-                              << "432"
-                              << "PH";
-    QTest::newRow("30 m RTTY leaves both") << qint64(10'120'000) << "RTTY"
-                                           << "3500"
-                                           << "PH";
-    QTest::newRow("band followed, data mode left") << qint64(21'074'000) << "PKTUSB"
-                                                   << "21000"
-                                                   << "PH";
+    for (const Row &r : rows)
+        QTest::newRow(r.name) << r.hz << QString(r.rigMode) << QString(r.band) << QString(r.mode);
 }
 
 void RigTest::selectorsFollowTheReceiverAndTheQsoTakesThem()
@@ -408,7 +399,7 @@ void RigTest::manualEntryAndEditingIgnoreTheReceiver()
     FollowingWindow f(m_sharedPort);
     QSignalSpy readings(&f.client(), &RigClient::modeRead);
     QVERIFY(f.tickUntil([&] { return !readings.isEmpty(); }, 2));
-    f.store.addQso(makeQso("UA1A", "001", {}, {}, "21000", "PH"));
+    f.store.addQso(TestQso().heard("UA1A").band("21000").mode("PH"));
     f.main->logModel().reload();
     f.form().grid->setCurrentIndex(f.main->logModel().index(0, 0));
     if (editing)
@@ -617,7 +608,7 @@ void RigTest::followingOffOpensNoSocket()
     QTcpServer listener;
     QVERIFY(listener.listen(QHostAddress::LocalHost, 0));
     MainFixture f;
-    writeIni(f.folder.file("settings.ini"), ini.arg(listener.serverPort()));
+    writeIni(f.folder, ini.arg(listener.serverPort()).toLatin1());
     f.open();
     for (int i = 0; i < 3; ++i)
         f.main->clockTicker().tick();

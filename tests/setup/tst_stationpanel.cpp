@@ -20,20 +20,24 @@ private slots:
 
 void StationPanelTest::namesAreComposed_data()
 {
+    struct Row {
+        const char *name, *parts; ///< last|first|patronymic
+        bool initials;
+        const char *first, *last;
+    };
+    const Row rows[] = {
+        {"latin full", "Ivanov|Petr|Sergeevich", false, "Ivanov Petr Sergeevich", "Petr Sergeevich Ivanov"},
+        {"latin initials", "Ivanov|Petr|Sergeevich", true, "Ivanov P. S.", "P. S. Ivanov"},
+        {"cyrillic initials", "Иванов|Пётр|Сергеевич", true, "Иванов П. С.", "П. С. Иванов"},
+        {"no patronymic, initials", "Иванов|Пётр|", true, "Иванов П. .", "П. . Иванов"},
+        {"no patronymic", "Иванов|Пётр|", false, "Иванов Пётр ", "Пётр  Иванов"},
+    };
     QTest::addColumn<QStringList>("parts");
     QTest::addColumn<bool>("initials");
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("last");
-    QTest::newRow("latin full") << QStringList{"Ivanov", "Petr", "Sergeevich"} << false << "Ivanov Petr Sergeevich"
-                                << "Petr Sergeevich Ivanov";
-    QTest::newRow("latin initials") << QStringList{"Ivanov", "Petr", "Sergeevich"} << true << "Ivanov P. S."
-                                    << "P. S. Ivanov";
-    QTest::newRow("cyrillic initials") << QStringList{"Иванов", "Пётр", "Сергеевич"} << true << "Иванов П. С."
-                                       << "П. С. Иванов";
-    QTest::newRow("no patronymic, initials") << QStringList{"Иванов", "Пётр", ""} << true << "Иванов П. ."
-                                             << "П. . Иванов";
-    QTest::newRow("no patronymic") << QStringList{"Иванов", "Пётр", ""} << false << "Иванов Пётр "
-                                   << "Пётр  Иванов";
+    for (const Row &r : rows)
+        QTest::newRow(r.name) << QString(r.parts).split('|') << r.initials << QString(r.first) << QString(r.last);
 }
 
 void StationPanelTest::namesAreComposed()

@@ -1,3 +1,4 @@
+#include "rawdb.h"
 #include "tempdir.h"
 
 #include "store/schema.h"
@@ -5,28 +6,7 @@
 #include "store/storeerror.h"
 
 #include <QRandomGenerator>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QtTest>
-
-namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-} // namespace
 
 /// A vireok.mdb that is not our store is reported and never written.
 class ForeignFilesTest : public QObject {
@@ -81,64 +61,40 @@ void ForeignFilesTest::foreignFileIsReportedAndLeftByteIdentical()
     if (kind == "access") {
         QByteArray jet(4096, '\0');
         jet.replace(0, 19, QByteArray("\x00\x01\x00\x00Standard Jet DB", 19));
-        writeAll(path, jet);
+        QVERIFY(writeAll(path, jet));
     } else if (kind == "random") {
         QByteArray bytes(8192, '\0');
         for (char &c : bytes)
             c = char(QRandomGenerator::global()->bounded(256));
-        writeAll(path, bytes);
+        QVERIFY(writeAll(path, bytes));
     } else if (kind == "empty") {
-        writeAll(path, {});
+        QVERIFY(writeAll(path, {}));
     } else if (kind.startsWith("store:")) {
         Store(path).open();
-        {
-            auto db = QSqlDatabase::addDatabase("QSQLITE", "added");
-            db.setDatabaseName(path);
-            QVERIFY(db.open());
-            QSqlQuery q(db);
-            QVERIFY2(q.exec(kind.mid(6)), qPrintable(q.lastError().text()));
-            db.close();
-        }
-        QSqlDatabase::removeDatabase("added");
+        QVERIFY(RawDb(path).exec(kind.mid(6)));
     } else if (kind.contains('=')) {
         // table.field=declared type
         const QString table = kind.section('.', 0, 0);
         const QString field = kind.section('.', 1).section('=', 0, 0);
         const QString type = kind.section('=', 1);
-        {
-            auto db = QSqlDatabase::addDatabase("QSQLITE", "typed");
-            db.setDatabaseName(path);
-            QVERIFY(db.open());
-            for (const QString &t : Schema::tableNames()) {
-                QStringList columns;
-                if (t == "qso")
-                    columns << (table == t && field == "id" ? "id " + type : "id INTEGER PRIMARY KEY");
-                for (const QString &f : Schema::fieldsOf(t))
-                    columns << Schema::quoted(f) + ' ' + (t == table && f == field ? type : "TEXT");
-                QSqlQuery q(db);
-                QVERIFY2(q.exec("CREATE TABLE " + Schema::quoted(t) + " (" + columns.join(", ") + ")"),
-                         qPrintable(q.lastError().text()));
-            }
-            db.close();
+        RawDb raw(path);
+        for (const QString &t : Schema::tableNames()) {
+            QStringList columns;
+            if (t == "qso")
+                columns << (table == t && field == "id" ? "id " + type : "id INTEGER PRIMARY KEY");
+            for (const QString &f : Schema::fieldsOf(t))
+                columns << Schema::quoted(f) + ' ' + (t == table && f == field ? type : "TEXT");
+            QVERIFY(raw.exec("CREATE TABLE " + Schema::quoted(t) + " (" + columns.join(", ") + ")"));
         }
-        QSqlDatabase::removeDatabase("typed");
     } else {
-        {
-            auto db = QSqlDatabase::addDatabase("QSQLITE", "foreign");
-            db.setDatabaseName(path);
-            QVERIFY(db.open());
-            QSqlQuery q(db);
-            if (kind == "sqlite")
-                QVERIFY(q.exec("CREATE TABLE notes (body TEXT)"));
-            else {
-                QVERIFY(q.exec("CREATE TABLE qso (id INTEGER PRIMARY KEY, band TEXT)"));
-                QVERIFY(q.exec("CREATE TABLE log (CALLSIGN TEXT)"));
-                QVERIFY(q.exec("CREATE TABLE contest (contesten TEXT)"));
-                QVERIFY(q.exec("CREATE TABLE operator (CALL TEXT)"));
-            }
-            db.close();
-        }
-        QSqlDatabase::removeDatabase("foreign");
+        RawDb raw(path);
+        if (kind == "sqlite")
+            QVERIFY(raw.exec("CREATE TABLE notes (body TEXT)"));
+        else
+            for (const char *sql :
+                 {"CREATE TABLE qso (id INTEGER PRIMARY KEY, band TEXT)", "CREATE TABLE log (CALLSIGN TEXT)",
+                  "CREATE TABLE contest (contesten TEXT)", "CREATE TABLE operator (CALL TEXT)"})
+                QVERIFY(raw.exec(sql));
     }
     const QByteArray before = readAll(path);
 
@@ -181,20 +137,15 @@ void ForeignFilesTest::whatStandsUnderTheStoresNameIsNamed()
     } else if (kind == "folder") {
         QVERIFY(QDir().mkdir(path));
     } else {
-        auto db = QSqlDatabase::addDatabase("QSQLITE", "last");
-        db.setDatabaseName(path);
-        QVERIFY(db.open());
+        RawDb raw(path);
         for (const QString &t : Schema::tableNames()) {
             QStringList columns;
             for (const QString &f : Schema::fieldsOf(t))
                 columns << Schema::quoted(f) + " TEXT";
             if (t == "qso")
                 columns << "id INTEGER PRIMARY KEY";
-            QVERIFY(QSqlQuery(db).exec("CREATE TABLE " + t + " (" + columns.join(", ") + ")"));
+            QVERIFY(raw.exec("CREATE TABLE " + t + " (" + columns.join(", ") + ")"));
         }
-        db.close();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase("last");
     }
     Store store(path);
     try {

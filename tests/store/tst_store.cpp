@@ -1,10 +1,10 @@
+#include "rawdb.h"
 #include "tempdir.h"
 
 #include "store/store.h"
 #include "store/storeerror.h"
 
 #include <QDir>
-#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QtTest>
 
@@ -50,24 +50,17 @@ void StoreTest::missingFileIsCreatedWithTheFourTablesAndStarterContests()
         QCOMPARE(contests.front().value("TUR4E"), QString("00:00:00"));
         QCOMPARE(store.readLog().value("CALLSIGN"), QString(""));
     }
-    auto db = QSqlDatabase::addDatabase("QSQLITE", "check");
-    db.setDatabaseName(folder.storePath());
-    QVERIFY(db.open());
-    QCOMPARE(db.tables(), QStringList({"qso", "log", "contest", "operator"}));
-    QSqlQuery q(db);
-    QVERIFY(q.exec("PRAGMA table_info(qso)"));
-    QVERIFY(q.next());
-    QCOMPARE(q.value(1).toString(), QString("id"));
-    q.finish();
-    // The counts of the repeat check must use an index, not scan the table.
-    QVERIFY(
-        q.exec("EXPLAIN QUERY PLAN SELECT count(*) FROM qso WHERE call2='A' AND band='B' AND mode='C' AND tur='D'"));
-    QVERIFY(q.next());
-    QVERIFY2(q.value(3).toString().contains("INDEX"), qPrintable(q.value(3).toString()));
-    q.finish();
-    db.close();
-    db = QSqlDatabase();
-    QSqlDatabase::removeDatabase("check");
+    {
+        RawDb raw(folder.storePath());
+        QCOMPARE(raw.db().tables(), QStringList({"qso", "log", "contest", "operator"}));
+        QCOMPARE(raw.value("SELECT name FROM pragma_table_info('qso')").toString(), QString("id"));
+        // The counts of the repeat check must use an index, not scan the table.
+        QSqlQuery q(raw.db());
+        QVERIFY(q.exec("EXPLAIN QUERY PLAN SELECT count(*) FROM qso WHERE call2='A' AND band='B' AND mode='C' AND "
+                       "tur='D'") &&
+                q.next());
+        QVERIFY2(q.value(3).toString().contains("INDEX"), qPrintable(q.value(3).toString()));
+    }
 
     // An existing store is never given rows it did not have.
     Store again(folder.storePath());
@@ -81,7 +74,7 @@ void StoreTest::qsosComeBackUnchangedInTheOrderOfAdding()
 {
     TestFolder folder;
     Store store(folder.storePath());
-    QsoRecord first = makeQso("UA1AAA", "001 ", "RA3BBB", "015");
+    QsoRecord first = TestQso().heard("UA1AAA", "001 ").worked("RA3BBB", "015");
     first.call2 = QStringLiteral("РА3БББ"); // Cyrillic text survives
     const qint64 a = store.addQso(first);
     const qint64 b = store.addQso(makeQso("UA9A", "002"));
@@ -102,8 +95,8 @@ void StoreTest::editKeepsIdAndTour()
 {
     TestFolder folder;
     Store store(folder.storePath());
-    const qint64 id = store.addQso(makeQso("UA1A", "001", "", "", "14000", "CW", "2"));
-    QsoRecord changed = makeQso("UA1A", "001", "", "", "7000", "CW", "4");
+    const qint64 id = store.addQso(TestQso().heard("UA1A").tour("2"));
+    QsoRecord changed = TestQso().heard("UA1A").band("7000").tour("4");
     store.updateQso(id, changed);
     const auto rows = store.qsosFrom(id, 1);
     QCOMPARE(rows[0].band, QString("7000"));
@@ -131,18 +124,10 @@ void StoreTest::pointsCountLeavesOutEmptyAndValuelessNr2()
 {
     TestFolder folder;
     Store store(folder.storePath());
-    store.addQso(makeQso("UA1A", "001", "RA3B", "15"));
-    store.addQso(makeQso("UA1B", "002", "RA3C", ""));
-    store.addQso(makeQso("UA1C", "003", "RA3C", " "));
-    {
-        auto db = QSqlDatabase::addDatabase("QSQLITE", "raw");
-        db.setDatabaseName(folder.storePath());
-        QVERIFY(db.open());
-        QSqlQuery q(db);
-        QVERIFY(q.exec("INSERT INTO qso (band, call1, nr1) VALUES ('14000', 'UA1D', '004')"));
-        db.close();
-    }
-    QSqlDatabase::removeDatabase("raw");
+    store.addQso(TestQso().heard("UA1A").worked("RA3B", "15"));
+    store.addQso(TestQso().heard("UA1B", "002").worked("RA3C"));
+    store.addQso(TestQso().heard("UA1C", "003").worked("RA3C", " "));
+    QVERIFY(RawDb(folder.storePath()).exec("INSERT INTO qso (band, call1, nr1) VALUES ('14000', 'UA1D', '004')"));
     // A blank is a value: only empty text and no value at all are left out.
     QCOMPARE(store.workedNumberCount(), qint64(2));
     QCOMPARE(store.qsosFrom(0, 10).back().nr2, QString(""));
@@ -173,31 +158,13 @@ void StoreTest::onlyTheFirstOfTwoLogRowsIsReadAndChanged()
         Store store(folder.storePath());
         store.open();
     }
-    {
-        auto db = QSqlDatabase::addDatabase("QSQLITE", "raw2");
-        db.setDatabaseName(folder.storePath());
-        QVERIFY(db.open());
-        QSqlQuery q(db);
-        QVERIFY(q.exec("INSERT INTO log (CALLSIGN) VALUES ('FIRST')"));
-        QVERIFY(q.exec("INSERT INTO log (CALLSIGN) VALUES ('SECOND')"));
-        db.close();
-    }
-    QSqlDatabase::removeDatabase("raw2");
+    QVERIFY(RawDb(folder.storePath()).exec("INSERT INTO log (CALLSIGN) VALUES ('FIRST'), ('SECOND')"));
     Store store(folder.storePath());
     QCOMPARE(store.readLog().value("CALLSIGN"), QString("FIRST"));
     store.writeLog({{"CALLSIGN", "CHANGED"}});
     QCOMPARE(store.readLog().value("CALLSIGN"), QString("CHANGED"));
-    auto db = QSqlDatabase::addDatabase("QSQLITE", "raw3");
-    db.setDatabaseName(folder.storePath());
-    QVERIFY(db.open());
-    QSqlQuery q(db);
-    QVERIFY(q.exec("SELECT CALLSIGN FROM log ORDER BY rowid"));
-    QVERIFY(q.next() && q.next());
-    QCOMPARE(q.value(0).toString(), QString("SECOND"));
-    q.finish();
-    db.close();
-    db = QSqlDatabase();
-    QSqlDatabase::removeDatabase("raw3");
+    QCOMPARE(RawDb(folder.storePath()).value("SELECT CALLSIGN FROM log ORDER BY rowid LIMIT 1 OFFSET 1").toString(),
+             QString("SECOND"));
 }
 
 void StoreTest::contestKeepsItsPositionAfterChangesAndAdditions()
@@ -234,10 +201,10 @@ void StoreTest::repeatCountsCompareBandModeCallAndTourAsText()
 {
     TestFolder folder;
     Store store(folder.storePath());
-    store.addQso(makeQso("UA1A", "001", "RA3B", "015", "14000", "CW", "1"));
-    store.addQso(makeQso("RA3B", "002", "UA1A", "016", "14000", "CW", "1"));
-    store.addQso(makeQso("UA1A", "003", "", "", "14000", "CW", "0"));
-    store.addQso(makeQso("UA\"1", "004", "", "", "14000", "CW", "1")); // pasted text, bound safely
+    store.addQso(TestQso().heard("UA1A").worked("RA3B", "015").tour("1"));
+    store.addQso(TestQso().heard("RA3B", "002").worked("UA1A", "016").tour("1"));
+    store.addQso(TestQso().heard("UA1A", "003"));
+    store.addQso(TestQso().heard("UA\"1", "004").tour("1")); // pasted text, bound safely
 
     QCOMPARE(store.heardRepeatCount("14000", "CW", "UA1A", "1"), qint64(1));
     QCOMPARE(store.workedRepeatCount("14000", "CW", "UA1A", "1"), qint64(1));
@@ -252,8 +219,8 @@ void StoreTest::repeatListHoldsHeardAndNonEmptyWorkedMatches()
 {
     TestFolder folder;
     Store store(folder.storePath());
-    store.addQso(makeQso("UA1A", "001", "", "", "14000", "CW", "1"));
-    store.addQso(makeQso("RA3B", "002", "UA1A", "016", "7000", "PH", "2"));
+    store.addQso(TestQso().heard("UA1A").tour("1"));
+    store.addQso(TestQso().heard("RA3B", "002").worked("UA1A", "016").band("7000").mode("PH").tour("2"));
     store.addQso(makeQso("RA3C", "003"));
     QCOMPARE(store.repeatList("UA1A", 0, 100).size(), size_t(2));
     QCOMPARE(store.repeatList("UA1A", 1, 100).size(), size_t(1));
@@ -299,15 +266,7 @@ void StoreTest::missingTableIsReportedWithTheStoresText()
     TestFolder folder;
     Store store(folder.storePath());
     store.addQso(makeQso("UA1A"));
-    {
-        auto db = QSqlDatabase::addDatabase("QSQLITE", "raw4");
-        db.setDatabaseName(folder.storePath());
-        QVERIFY(db.open());
-        QSqlQuery q(db);
-        QVERIFY(q.exec("DROP TABLE operator"));
-        db.close();
-    }
-    QSqlDatabase::removeDatabase("raw4");
+    QVERIFY(RawDb(folder.storePath()).exec("DROP TABLE operator"));
     try {
         store.writeOperator({{"CALL", "R9AA"}});
         QFAIL("no error");
@@ -323,19 +282,7 @@ namespace {
 /// One value read from the file at path by its own connection.
 QVariant valueIn(const QString &path, const QString &sql)
 {
-    QVariant value;
-    {
-        auto db = QSqlDatabase::addDatabase("QSQLITE", "peek");
-        db.setDatabaseName(path);
-        db.open();
-        QSqlQuery q(db);
-        if (q.exec(sql) && q.next())
-            value = q.value(0);
-        q.finish();
-        db.close();
-    }
-    QSqlDatabase::removeDatabase("peek");
-    return value;
+    return RawDb(path).value(sql);
 }
 
 } // namespace
@@ -390,15 +337,11 @@ void StoreTest::olderStoreIsUpgradedOnACopyAndTheOldFileKept()
     }
     {
         // As the program before the version wrote it: no indexes, no version.
-        auto db = QSqlDatabase::addDatabase("QSQLITE", "old");
-        db.setDatabaseName(folder.storePath());
-        QVERIFY(db.open());
+        RawDb raw(folder.storePath());
         for (const char *sql : {"DROP INDEX qso_heard", "DROP INDEX qso_worked", "DROP INDEX qso_worked_numbers",
                                 "DROP INDEX qso_stats", "PRAGMA user_version = 0"})
-            QVERIFY(QSqlQuery(db).exec(sql));
-        db.close();
+            QVERIFY(raw.exec(sql));
     }
-    QSqlDatabase::removeDatabase("old");
 
     Store store(folder.storePath());
     QCOMPARE(store.qsoCount(), 1);
@@ -463,19 +406,14 @@ void StoreTest::copyOfTheStoreFileAloneHoldsEveryConfirmedChange()
             Store store(folder.storePath());
             store.open();
         }
-        auto db = QSqlDatabase::addDatabase("QSQLITE", "wal");
-        db.setDatabaseName(folder.storePath());
-        QVERIFY(db.open());
-        QSqlQuery q(db);
-        QVERIFY(q.exec("PRAGMA journal_mode=WAL"));
-        QVERIFY(q.exec("PRAGMA wal_autocheckpoint=0"));
-        QVERIFY(q.exec("INSERT INTO qso (band, call1) VALUES ('14000', 'OLD1')"));
-        q.finish();
-        // The old program was killed: its WAL was never folded back.
-        QVERIFY(QFile::copy(folder.storePath() + "-wal", elsewhere.file("saved-wal")));
-        db.close();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase("wal");
+        {
+            RawDb raw(folder.storePath());
+            QVERIFY(raw.exec("PRAGMA journal_mode=WAL"));
+            QVERIFY(raw.exec("PRAGMA wal_autocheckpoint=0"));
+            QVERIFY(raw.exec("INSERT INTO qso (band, call1) VALUES ('14000', 'OLD1')"));
+            // The old program was killed: its WAL was never folded back.
+            QVERIFY(QFile::copy(folder.storePath() + "-wal", elsewhere.file("saved-wal")));
+        }
         QVERIFY(QFile::copy(elsewhere.file("saved-wal"), folder.storePath() + "-wal"));
     }
     {
@@ -486,7 +424,7 @@ void StoreTest::copyOfTheStoreFileAloneHoldsEveryConfirmedChange()
         QVERIFY(QFile::copy(folder.storePath(), copy));
         QVERIFY(store.qsoIds().size() >= 2);
         if (change == "edit")
-            store.updateQso(a, makeQso("UA1AAA", "001", "RA3CCC", "015"));
+            store.updateQso(a, TestQso().heard("UA1AAA").worked("RA3CCC", "015"));
         else if (change == "delete")
             store.deleteQso(b);
         else if (change == "clear")
@@ -535,38 +473,13 @@ void StoreTest::damagedPageIsAnErrorNotTheEndOfTheLog_data()
     QTest::newRow("the repeat list") << "repeats";
 }
 
-// The points count reads the index of worked numbers, not the rows: damage
-// a page of that index, as a bad sector there would.
-static bool damageLeafOf(const QString &path, const QString &index)
-{
-    qint64 page = 0;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("pages"));
-        db.setDatabaseName(path);
-        QSqlQuery q(db);
-        if (db.open() &&
-            q.exec(QStringLiteral("SELECT pageno FROM dbstat WHERE name = '%1' AND pagetype = 'leaf' "
-                                  "ORDER BY pageno LIMIT 1")
-                       .arg(index)) &&
-            q.next())
-            page = q.value(0).toLongLong();
-        q.finish();
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("pages"));
-    QFile f(path);
-    if (page <= 0 || !f.open(QIODevice::ReadWrite))
-        return false;
-    f.seek((page - 1) * 4096);
-    f.write(QByteArray(16, '\xff'));
-    return f.flush();
-}
-
 void StoreTest::damagedPageIsAnErrorNotTheEndOfTheLog()
 {
     QFETCH(QString, read);
     TestFolder folder;
     storeWithMarkedQsos(folder.storePath(), 1083);
+    // The points count reads the index of worked numbers, not the rows: a
+    // bad sector there.
     if (read == "points")
         QVERIFY(damageLeafOf(folder.storePath(), "qso_worked_numbers"));
     else

@@ -1,3 +1,4 @@
+#include "rawdb.h"
 #include "tempdir.h"
 
 #include "store/store.h"
@@ -7,12 +8,11 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QtTest>
 
 #include <csignal>
 #include <grp.h>
+#include <optional>
 #include <unistd.h>
 
 namespace {
@@ -124,19 +124,8 @@ int qsosInTheFileAlone(const QString &path)
     TestFolder elsewhere;
     if (!QFile::copy(path, elsewhere.storePath()))
         return -1;
-    int count = -1;
-    {
-        auto db = QSqlDatabase::addDatabase("QSQLITE", "alone");
-        db.setDatabaseName(elsewhere.storePath());
-        QSqlQuery q(db);
-        if (db.open() && q.exec("PRAGMA integrity_check") && q.next() && q.value(0).toString() == "ok" &&
-            q.exec("SELECT count(*) FROM qso") && q.next())
-            count = q.value(0).toInt();
-        q.finish();
-        db.close();
-    }
-    QSqlDatabase::removeDatabase("alone");
-    return count;
+    RawDb db(elsewhere.storePath());
+    return db.value("PRAGMA integrity_check").toString() == "ok" ? db.value("SELECT count(*) FROM qso").toInt() : -1;
 }
 
 } // namespace
@@ -236,18 +225,15 @@ void StoreProcessesTest::troubleWithAStoreIsNamedNeverCalledForeign()
     QFETCH(QString, expected);
     TestFolder folder;
     storeWithMarkedQsos(folder.storePath(), 1000);
-    QSqlDatabase other;
+    std::optional<RawDb> other;
     if (trouble == "damaged") {
         QFile f(folder.storePath());
         QVERIFY(f.open(QIODevice::ReadWrite));
         f.seek(100); // the table of tables starts here, after the file header
         f.write(QByteArray(8, '\xff'));
     } else if (trouble == "locked") {
-        other = QSqlDatabase::addDatabase("QSQLITE", "other");
-        other.setDatabaseName(folder.storePath());
-        QVERIFY(other.open());
-        QSqlQuery q(other);
-        QVERIFY(q.exec("BEGIN EXCLUSIVE"));
+        other.emplace(folder.storePath());
+        QVERIFY(other->exec("BEGIN EXCLUSIVE"));
     }
     const auto bytes = [&] {
         QFile f(folder.storePath());
@@ -287,15 +273,12 @@ void StoreProcessesTest::troubleWithAStoreIsNamedNeverCalledForeign()
         }
         // Once the trouble is over the store stays failed for this run:
         // the window shows no log that is not the file's.
-        if (other.isOpen())
-            other.close();
+        other.reset();
         QVERIFY_THROWS_EXCEPTION(StoreError, store.addQso(makeQso("UB2BBB")));
     }
     QVERIFY2(text.contains(expected), qPrintable(text));
     QVERIFY2(!text.contains("не является"), qPrintable(text));
     QVERIFY2(text.contains("vireok.mdb"), qPrintable(text));
-    other = QSqlDatabase();
-    QSqlDatabase::removeDatabase("other");
     QCOMPARE(bytes(), before);
 }
 

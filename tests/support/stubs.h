@@ -2,7 +2,7 @@
 
 #include "seams/clocksource.h"
 #include "seams/desktop.h"
-#include "seams/prompts.h"
+#include "seams/quietprompts.h"
 #include "seams/sounds.h"
 #include "seams/timeseams.h"
 
@@ -10,37 +10,7 @@
 
 #include <functional>
 
-/// Records every box instead of showing it; answers as told.
-class StubPrompts : public Prompts {
-public:
-    void inform(QWidget *, const QString &text) override { informed << text; }
-    /// Closed at once, as if the user pressed OK.
-    void notify(QWidget *, const QString &text, std::function<void()> closed) override
-    {
-        informed << text;
-        closed();
-    }
-    void error(QWidget *, const QString &title, const QString &text) override { errors << title + '|' + text; }
-    void storeError(QWidget *, const QString &text) override { storeErrors << text; }
-    bool confirm(QWidget *, const QString &text) override
-    {
-        questions << text;
-        return answer;
-    }
-    QString saveFileName(QWidget *, const QString &folder, const QString &proposed, const QStringList &filters) override
-    {
-        dialogFolder = folder;
-        proposedName = proposed;
-        dialogFilters = filters;
-        return chosenFile;
-    }
-
-    QStringList informed, errors, storeErrors, questions;
-    bool answer = false;
-
-    QString chosenFile, dialogFolder, proposedName;
-    QStringList dialogFilters;
-};
+using StubPrompts = QuietPrompts;
 
 /// Records the cues that would have sounded.
 class StubSounds : public Sounds {

@@ -14,7 +14,7 @@
 #include "repeats/trptqso.h"
 #include "seams/clocksource.h"
 #include "seams/desktop.h"
-#include "seams/prompts.h"
+#include "seams/quietprompts.h"
 #include "seams/timeseams.h"
 #include "setup/stationpanel.h"
 #include "setup/tcontest.h"
@@ -37,24 +37,6 @@
 #include <QTemporaryDir>
 
 namespace {
-
-/// No box is ever shown: the demo answers the save dialog with a file of
-/// its own and keeps nothing else.
-class DemoPrompts : public Prompts {
-public:
-    void inform(QWidget *, const QString &text) override { said << text; }
-    void notify(QWidget *, const QString &, std::function<void()> closed) override { closed(); }
-    void error(QWidget *, const QString &, const QString &text) override { failures << text; }
-    void storeError(QWidget *, const QString &text) override { failures << text; }
-    bool confirm(QWidget *, const QString &) override { return false; }
-    QString saveFileName(QWidget *, const QString &, const QString &, const QStringList &) override
-    {
-        return reportFile;
-    }
-
-    QString reportFile;
-    QStringList failures, said;
-};
 
 class NoDesktop : public Desktop {
 public:
@@ -252,7 +234,7 @@ DemoOutput makeDemo(const QString &imageFolder)
     QTemporaryDir temp;
     Store store(QDir(temp.path()).filePath(QStringLiteral("vireok.mdb")));
     fillDemoLog(store);
-    DemoPrompts prompts;
+    QuietPrompts prompts;
     NoDesktop desktop;
     DemoClock clock;
     UtcZone zone;
@@ -357,12 +339,13 @@ DemoOutput makeDemo(const QString &imageFolder)
                      {"adif", "a.adi", &ReportExport::adif}};
         QMap<QString, QString> reports;
         for (const auto &k : kinds) {
-            prompts.reportFile = QDir(temp.path()).filePath(QString::fromLatin1(k.file));
-            QFile::remove(prompts.reportFile);
+            prompts.chosenFile = QDir(temp.path()).filePath(QString::fromLatin1(k.file));
+            QFile::remove(prompts.chosenFile);
             (exports.*k.run)();
-            if (!QFile::exists(prompts.reportFile))
-                qFatal("the demo export wrote nothing: %s", qPrintable((prompts.said + prompts.failures).join("; ")));
-            reports.insert(QString::fromLatin1(k.key), readReport(prompts.reportFile));
+            if (!QFile::exists(prompts.chosenFile))
+                qFatal("the demo export wrote nothing: %s",
+                       qPrintable((prompts.informed + prompts.errors + prompts.storeErrors).join("; ")));
+            reports.insert(QString::fromLatin1(k.key), readReport(prompts.chosenFile));
         }
         return reports;
     };
@@ -375,8 +358,8 @@ DemoOutput makeDemo(const QString &imageFolder)
     // Last: it fills every window with marks.
     out.tables = reportFieldTables(windows, writeReports);
 
-    if (!prompts.failures.isEmpty())
-        qFatal("the demo log failed: %s", qPrintable(prompts.failures.join(QLatin1String("; "))));
+    if (!(prompts.errors + prompts.storeErrors).isEmpty())
+        qFatal("the demo log failed: %s", qPrintable((prompts.errors + prompts.storeErrors).join(QLatin1String("; "))));
     out.images = shots.names();
     main.hide();
     return out;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "prompts.h"
+#include "storeerror.h"
 
-#include "store/storeerror.h"
+#include "seams/prompts.h"
 
 #include <functional>
 
