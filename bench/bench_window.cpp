@@ -11,6 +11,7 @@
 #include "entry/entryedit.h"
 #include "entry/logmodel.h"
 #include "form/loggrid.h"
+#include "partial/tpartial.h"
 #include "repeats/repeatlistmodel.h"
 #include "repeats/trptqso.h"
 #include "setup/tcontest.h"
@@ -58,7 +59,7 @@ const QString kTour = QStringLiteral("1");
 // The rows the repeat list reads at a check before the window scrolls.
 constexpr int kListBatch = 64;
 
-/// The program's five windows on one store, made in the program's order.
+/// The program's windows on one store, made in the program's order.
 struct Windows {
     Store store;
     StubPrompts prompts;
@@ -71,16 +72,18 @@ struct Windows {
     TRptQso repeats;
     TContestUp addContest;
     TAboutBox about;
+    TPartial partial;
 
     explicit Windows(const QString &path)
         : store(path), main({store, prompts, desktop, clock, zone, clockSetter, iniPath()}),
           contest(store, prompts, &main), repeats(main.repeatList(), &main), addContest(store, prompts, &contest),
-          about(&main)
+          about(&main), partial(main.partialList(), &main)
     {
         main.setContestWindow(&contest);
         main.setRepeatWindow(&repeats);
         contest.setAddWindow(&addContest);
         main.setAboutBox(&about);
+        main.setPartialWindow(&partial);
     }
 
     /// Shows the main window as the program does, and processes its first

@@ -18,7 +18,11 @@ MainPlacement mainPlacement(const IniFile &ini, const QSize &screen, const QSize
 
 QRect repeatWindowPlacement(const IniFile &ini, const QSize &screen, const QRect &design)
 {
-    const QString section = QStringLiteral("RptQso");
+    return windowPlacement(ini, QStringLiteral("RptQso"), screen, design);
+}
+
+QRect windowPlacement(const IniFile &ini, const QString &section, const QSize &screen, const QRect &design)
+{
     const int left = ini.readInt(section, QStringLiteral("Left")).value_or(-1);
     if (left == -1)
         return {centredEdge(screen.width(), design.width()), centredEdge(screen.height(), design.height()),

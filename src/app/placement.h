@@ -21,3 +21,5 @@ MainPlacement mainPlacement(const IniFile &ini, const QSize &screen, const QSize
 /// size; otherwise Left, Top, Width, Height, each defaulting to design.
 /// Width and Height are bounded by the screen; below 1 they are the design's.
 QRect repeatWindowPlacement(const IniFile &ini, const QSize &screen, const QRect &design);
+/// The same rules for the window whose geometry is kept in section.
+QRect windowPlacement(const IniFile &ini, const QString &section, const QSize &screen, const QRect &design);

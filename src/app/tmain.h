@@ -22,12 +22,15 @@ class Sounds;
 class QDialog;
 class RepeatCheck;
 class RepeatListModel;
+class PartialCalls;
+class PartialListModel;
 class ReportExport;
 class ScreenMode;
 class StationPanel;
 class Store;
 class TIdSNTP;
 class TRptQso;
+class TPartial;
 class TimeSyncCommand;
 class ZoneBias;
 struct EntryContext;
@@ -59,14 +62,17 @@ public:
     void setContestWindow(QDialog *contest) { m_contest = contest; }
     void setRepeatWindow(TRptQso *repeats);
     void setAboutBox(QDialog *about) { m_about = about; }
+    void setPartialWindow(TPartial *partial);
 
-    /// Writes sections Main and RptQso of settings.ini (program end).
+    /// Writes sections Main, RptQso and Partial of settings.ini (program end).
     void saveSettings();
 
     const MainForm &form() const { return m_form; }
     const MainActions &actions() const { return m_actions; }
     LogModel &logModel() { return *m_log; }
     RepeatListModel &repeatList() { return *m_repeatList; }
+    PartialListModel &partialList() { return *m_partialList; }
+    PartialCalls &partialCalls() { return *m_partialCalls; }
     ClockTicker &clockTicker() { return *m_clock; }
     RepeatCheck *repeatCheck() { return m_repeatCheck; }
     Editor &editor() { return *m_editor; }
@@ -84,12 +90,15 @@ private:
     void applyLayout();
     void openLog();
     void toggleRepeatWindow();
+    void togglePartialWindow();
     bool soundOn() const;
 
     Services m_services;
     IniFile m_settings; ///< read once at start, written once at the end
     LogModel *m_log = nullptr;
     RepeatListModel *m_repeatList = nullptr;
+    PartialCalls *m_partialCalls = nullptr;
+    PartialListModel *m_partialList = nullptr;
     MainForm m_form;
     MainActions m_actions;
     std::unique_ptr<ScreenMode> m_screen;
@@ -98,6 +107,7 @@ private:
     std::optional<int> m_soundSetting; ///< [Access] Sound, when the user set it
     QDialog *m_contest = nullptr;
     TRptQso *m_repeats = nullptr;
+    TPartial *m_partial = nullptr;
     RepeatCheck *m_repeatCheck = nullptr;
     ClockTicker *m_clock = nullptr;
     Editor *m_editor = nullptr;

@@ -56,6 +56,7 @@ void LogModel::append(const QsoRecord &qso)
         ++m_workedNumbers;
     m_pages.remove(row / kPageSize);
     endInsertRows();
+    emit callsChanged({qso.call1, qso.call2}, {});
 }
 
 // An edit or a deletion touches one row: the ids and the count of worked
@@ -64,27 +65,38 @@ void LogModel::change(int row, const QsoRecord &qso)
 {
     if (row < 0 || row >= rowCount())
         return;
-    const bool had = record(row).hasWorkedNumber();
+    const QsoRecord before = record(row);
     m_store.updateQso(m_ids.at(row), qso);
-    m_workedNumbers += int(qso.hasWorkedNumber()) - int(had);
+    m_workedNumbers += int(qso.hasWorkedNumber()) - int(before.hasWorkedNumber());
     m_pages.remove(row / kPageSize);
     emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+    // A call the edit kept is neither new nor gone.
+    const QStringList now{qso.call1, qso.call2}, was{before.call1, before.call2};
+    QStringList added, dropped;
+    for (const QString &call : now)
+        if (!was.contains(call))
+            added << call;
+    for (const QString &call : was)
+        if (!now.contains(call))
+            dropped << call;
+    emit callsChanged(added, dropped);
 }
 
 void LogModel::remove(int row)
 {
     if (row < 0 || row >= rowCount())
         return;
-    const bool had = record(row).hasWorkedNumber();
+    const QsoRecord before = record(row);
     m_store.deleteQso(m_ids.at(row));
     beginRemoveRows({}, row, row);
     m_ids.erase(row);
-    if (had)
+    if (before.hasWorkedNumber())
         --m_workedNumbers;
     // Every later row moved up by one: the pages from here on are stale.
     for (auto it = m_pages.begin(); it != m_pages.end();)
         it = it.key() >= row / kPageSize ? m_pages.erase(it) : std::next(it);
     endRemoveRows();
+    emit callsChanged({}, {before.call1, before.call2});
 }
 
 void LogModel::clear()

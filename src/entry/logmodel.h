@@ -45,6 +45,9 @@ public:
 signals:
     /// A page could not be read while the grid painted; shown once painting is over.
     void readFailed(const QString &storeText) const;
+    /// A QSO was recorded, changed or deleted: the calls it brought in and
+    /// the ones it took away (which other QSOs may still hold).
+    void callsChanged(const QStringList &added, const QStringList &dropped);
 
 private:
     const std::vector<QsoRecord> &page(int pageIndex) const;

@@ -593,6 +593,17 @@ qint64 Store::workedRepeatCount(const QString &band, const QString &mode, const 
     return scalar(q);
 }
 
+bool Store::hasCall(const QString &call)
+{
+    QSqlQuery &q = prepared(QStringLiteral("SELECT 1 FROM qso WHERE call1=? OR (call2=? AND call2<>'') LIMIT 1"));
+    q.addBindValue(text(call));
+    q.addBindValue(text(call));
+    run(q);
+    const bool found = q.next();
+    endOfRead(q);
+    return found;
+}
+
 std::vector<RepeatRow> Store::repeatList(const QString &call, int offset, int limit)
 {
     QSqlQuery &q = prepared(QStringLiteral("SELECT tur, band, mode, data, time, call1, call2 FROM qso "

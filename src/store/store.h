@@ -76,6 +76,8 @@ public:
     qint64 workedRepeatCount(const QString &band, const QString &mode, const QString &call, const QString &tour);
     /// QSOs where call is the heard station, or the (non-empty) worked station.
     std::vector<RepeatRow> repeatList(const QString &call, int offset, int limit);
+    /// Whether any QSO has call as heard or (non-empty) worked station.
+    bool hasCall(const QString &call);
 
     // Single rows: the first row is read and changed; it is added when missing.
     Record readLog();

@@ -4,6 +4,7 @@
 #include "tempdir.h"
 
 #include "app/tmain.h"
+#include "partial/tpartial.h"
 #include "repeats/trptqso.h"
 #include "store/store.h"
 
@@ -12,7 +13,7 @@
 
 #include <memory>
 
-/// The main window and the repeat window on a fresh store, with stubs for
+/// The main window, the repeat and the partial-call windows on a fresh store, with stubs for
 /// every box, the clock and the desktop.
 struct MainFixture {
     TestFolder folder;
@@ -25,6 +26,7 @@ struct MainFixture {
     StubSounds sounds;
     std::unique_ptr<TMain> main;
     std::unique_ptr<TRptQso> repeats;
+    std::unique_ptr<TPartial> partial;
 
     TMain::Services services()
     {
@@ -39,6 +41,8 @@ struct MainFixture {
         main = std::make_unique<TMain>(services());
         repeats = std::make_unique<TRptQso>(main->repeatList(), main.get());
         main->setRepeatWindow(repeats.get());
+        partial = std::make_unique<TPartial>(main->partialList(), main.get());
+        main->setPartialWindow(partial.get());
         return *main;
     }
     const MainForm &form() const { return main->form(); }

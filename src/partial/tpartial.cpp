@@ -1,0 +1,68 @@
+#include "tpartial.h"
+
+#include "partiallistmodel.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListView>
+#include <QVBoxLayout>
+
+TPartial::TPartial(PartialListModel &list, QWidget *parent) : QWidget(parent, Qt::Window), m_model(list)
+{
+    setObjectName(QStringLiteral("Partial"));
+    setWindowTitle(QStringLiteral("Частичные позывные"));
+    resize(200, 292);
+
+    m_list = new QListView(this);
+    m_list->setModel(&list);
+    m_list->setUniformItemSizes(true); // one row's height serves every row
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setAccessibleName(QStringLiteral("Позывные, содержащие набранное"));
+    m_list->installEventFilter(this);
+    connect(m_list, &QListView::doubleClicked, this, &TPartial::take);
+
+    m_status = new QLabel(this);
+    m_status->setFixedHeight(19);
+    m_status->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_status->setAccessibleName(QStringLiteral("Найдено"));
+    connect(&list, &PartialListModel::statusChanged, m_status, &QLabel::setText);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_list);
+    layout->addWidget(m_status);
+}
+
+QString TPartial::statusText() const
+{
+    return m_status->text();
+}
+
+void TPartial::enterList()
+{
+    if (m_model.rowCount() == 0)
+        return;
+    if (!m_list->currentIndex().isValid())
+        m_list->setCurrentIndex(m_model.index(0));
+    activateWindow();
+    m_list->setFocus();
+}
+
+void TPartial::take(const QModelIndex &index)
+{
+    if (index.isValid())
+        emit taken(m_model.call(index.row()));
+}
+
+bool TPartial::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_list && event->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent *>(event)->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter: take(m_list->currentIndex()); return true;
+        case Qt::Key_Escape: emit left(); return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
