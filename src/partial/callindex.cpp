@@ -33,10 +33,12 @@ int tripleCode(std::string_view s, size_t at)
     return kPairs + pairCode(s, at) * kClasses + kClass[uint8_t(s[at + 2])];
 }
 
-/// Every distinct fragment code of two and three characters in s.
-std::vector<int> gramsOf(std::string_view s)
+/// Every distinct fragment code of two and three characters in s; the
+/// buffer is reused, as this runs for each of millions of calls.
+const std::vector<int> &gramsOf(std::string_view s)
 {
-    std::vector<int> codes;
+    static thread_local std::vector<int> codes;
+    codes.clear();
     for (size_t i = 0; i + 1 < s.size(); ++i) {
         codes.push_back(pairCode(s, i));
         if (i + 2 < s.size())
@@ -61,13 +63,20 @@ void CallIndex::reserve(size_t calls, size_t bytes)
     m_offsets.reserve(calls + 1);
     m_listedFlags.reserve(calls);
     size_t wanted = 16;
-    while (wanted < calls * 2)
+    while (wanted * 3 < (calls + 1) * 4)
         wanted *= 2;
     if (wanted > m_slots.size()) {
         m_slots.assign(wanted, 0);
         for (uint32_t e = 0; e + 1 < m_offsets.size(); ++e)
             m_slots[size_t(slotOf(text(e)))] = e + 1;
     }
+}
+
+void CallIndex::freeze()
+{
+    m_frozen = m_offsets.size() - 1;
+    for (std::vector<uint16_t> &blocks : m_blocks)
+        blocks.shrink_to_fit();
 }
 
 std::string_view CallIndex::text(uint32_t entry) const
@@ -94,7 +103,9 @@ int64_t CallIndex::slotOf(std::string_view call) const
 
 void CallIndex::grow()
 {
-    if ((m_offsets.size() + 1) * 2 <= m_slots.size())
+    // Up to three quarters full: a million QSOs' two million calls fit in
+    // four million slots.
+    if (m_offsets.size() * 4 <= m_slots.size() * 3)
         return;
     std::vector<uint32_t> old(m_slots.size() * 2, 0);
     old.swap(m_slots);

@@ -28,7 +28,7 @@ public:
     void remove(QStringView call) { setListed(call, false); }
     bool contains(QStringView call) const;
     /// Entries added from now on come first, the newest first.
-    void freeze() { m_frozen = m_offsets.size() - 1; }
+    void freeze();
 
     /// How many listed calls hold a fragment of two or three characters;
     /// -1 for other lengths.

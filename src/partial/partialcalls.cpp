@@ -96,7 +96,8 @@ void PartialCalls::startReading(bool withFile)
             },
             Qt::QueuedConnection);
     });
-    m_reader->start(QThread::LowPriority);
+    // Only spare time: the first frame and every keystroke come first.
+    m_reader->start(QThread::IdlePriority);
 }
 
 void PartialCalls::hideLogCallsInFile()

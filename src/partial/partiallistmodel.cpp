@@ -9,7 +9,8 @@
 #include <QTimer>
 
 namespace {
-constexpr int kBatch = 64; // more than a window of rows
+constexpr int kBatch = 64;       // more than a window of rows
+constexpr int kColourBatch = 32; // a window of rows
 } // namespace
 
 PartialListModel::PartialListModel(PartialCalls &calls, Store &store, std::function<RepeatContext()> context,
@@ -134,21 +135,30 @@ void PartialListModel::fetchMore(const QModelIndex &parent)
     endInsertRows();
 }
 
-RepeatColour PartialListModel::colourOf(const Row &row) const
+RepeatColour PartialListModel::colourOf(int index) const
 {
-    // Only a call in the log can be a repeat; the two counts are asked for
-    // the rows painted, once each.
+    // Only a call in the log can be a repeat. The counts are asked for when
+    // a row is first painted, for a window's worth of rows at once.
+    const Row &row = m_rows[size_t(index)];
     if (!row.inLog || m_store.hasFailed())
         return RepeatColour::Normal;
     if (row.colour < 0) {
+        QStringList calls;
+        for (size_t i = size_t(index); i < m_rows.size() && calls.size() < kColourBatch; ++i)
+            if (m_rows[i].inLog && m_rows[i].colour < 0)
+                calls << m_rows[i].call;
         const RepeatContext c = m_context();
+        std::vector<std::pair<qint64, qint64>> counts;
         try {
-            row.colour =
-                static_cast<signed char>(repeatColour(m_store.heardRepeatCount(c.band, c.mode, row.call, c.tour),
-                                                      m_store.workedRepeatCount(c.band, c.mode, row.call, c.tour)));
+            counts = m_store.repeatCounts(c.band, c.mode, c.tour, calls);
         } catch (const StoreError &) {
-            row.colour = static_cast<signed char>(RepeatColour::Normal);
+            counts.assign(size_t(calls.size()), {0, 0});
         }
+        for (size_t i = size_t(index), at = 0; at < counts.size(); ++i)
+            if (m_rows[i].inLog && m_rows[i].colour < 0) {
+                m_rows[i].colour = static_cast<signed char>(repeatColour(counts[at].first, counts[at].second));
+                ++at;
+            }
     }
     return static_cast<RepeatColour>(row.colour);
 }
@@ -162,7 +172,7 @@ QVariant PartialListModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole: return r.call;
     case Qt::FontRole: return r.inLog ? QVariant(m_bold) : QVariant();
     case Qt::ForegroundRole:
-        switch (colourOf(r)) {
+        switch (colourOf(index.row())) {
         case RepeatColour::Red: return QBrush(QColor(255, 0, 0));
         case RepeatColour::Aqua: return QBrush(QColor(0, 255, 255));
         case RepeatColour::Normal: break;
@@ -173,7 +183,7 @@ QVariant PartialListModel::data(const QModelIndex &index, int role) const
         QStringList marks;
         if (r.inLog)
             marks << QStringLiteral("в журнале");
-        switch (colourOf(r)) {
+        switch (colourOf(index.row())) {
         case RepeatColour::Red: marks << QStringLiteral("повтор первой станцией"); break;
         case RepeatColour::Aqua: marks << QStringLiteral("повтор второй станцией"); break;
         case RepeatColour::Normal: break;

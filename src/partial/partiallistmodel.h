@@ -50,7 +50,7 @@ private:
     void fill(int wanted);
     void countAll(int generation);
     void setStatus(qint64 inLog, qint64 inFile);
-    RepeatColour colourOf(const Row &row) const;
+    RepeatColour colourOf(int row) const;
 
     PartialCalls &m_calls;
     Store &m_store;

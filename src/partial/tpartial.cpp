@@ -54,7 +54,6 @@ TPartial::TPartial(PartialListModel &list, QWidget *parent) : QWidget(parent, Qt
     m_status = new QLabel(this);
     m_status->setFixedHeight(19);
     m_status->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_status->setAccessibleName(QStringLiteral("Найдено"));
     connect(&list, &PartialListModel::statusChanged, m_status, &QLabel::setText);
 
     auto *layout = new QVBoxLayout(this);
