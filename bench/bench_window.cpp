@@ -127,8 +127,10 @@ struct Windows {
     /// Waits until the log's calls are read for the partial-call window.
     void waitForCalls()
     {
+        // Asleep until the reading thread's answer comes: a busy wait here
+        // would take the time the reading runs in.
         while (!main.partialCalls().logReady())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         settle();
     }
 

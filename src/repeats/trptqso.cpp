@@ -2,6 +2,8 @@
 
 #include "repeatlistmodel.h"
 
+#include "form/celltexts.h"
+
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -42,7 +44,8 @@ public:
         const QString text = index.data(Qt::DisplayRole).toString();
         if (!text.isEmpty()) {
             const QVariant font = index.data(Qt::FontRole);
-            if (font.isValid() && font.value<QFont>().bold()) {
+            const bool bold = font.isValid() && font.value<QFont>().bold();
+            if (bold) {
                 if (!m_boldMade || m_boldOf != option.font) {
                     m_boldMade = true;
                     m_boldOf = option.font;
@@ -56,11 +59,7 @@ public:
             const QVariant colour = index.data(Qt::ForegroundRole);
             painter->setPen(colour.isValid() ? colour.value<QBrush>().color()
                                              : option.palette.color(group, QPalette::Text));
-            const QFontMetrics metrics = painter->fontMetrics();
-            const QString shown = metrics.horizontalAdvance(text) > textRect.width()
-                                      ? metrics.elidedText(text, Qt::ElideRight, textRect.width())
-                                      : text;
-            painter->drawText(textRect, index.data(Qt::TextAlignmentRole).toInt() | Qt::TextSingleLine, shown);
+            m_texts.draw(painter, textRect, index.data(Qt::TextAlignmentRole).toInt(), text, bold);
         }
         painter->setPen(option.palette.color(QPalette::Mid));
         painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
@@ -78,6 +77,7 @@ public:
     }
 
 private:
+    mutable CellTexts m_texts;
     mutable bool m_boldMade = false;
     mutable QFont m_boldOf, m_bold; ///< the bold face and the font it was made from
     mutable int m_margin = -1;

@@ -307,7 +307,7 @@ DemoOutput makeDemo(const QString &imageFolder)
     main.actions().repeatWindow->trigger();
     // Calls holding "A1A", once the log's calls are read.
     while (!main.partialCalls().logReady())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     QCoreApplication::processEvents();
     form.heardCall->setText(QStringLiteral("A1A"));
     main.actions().partialWindow->trigger();
