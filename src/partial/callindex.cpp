@@ -235,14 +235,14 @@ bool CallIndex::next(Cursor &c, uint32_t &entry) const
                 return false;
             c.late = false;
             c.block = 0;
-            c.next = -1;
+            c.next = Cursor::kUnset;
             continue;
         }
-        if (c.next < 0)
+        if (c.next == Cursor::kUnset)
             c.next = c.late ? hi - 1 : lo;
         if (c.next < lo || c.next >= hi) {
             ++c.block;
-            c.next = -1;
+            c.next = Cursor::kUnset;
             continue;
         }
         const auto e = uint32_t(c.late ? c.next-- : c.next++);
@@ -254,7 +254,7 @@ bool CallIndex::next(Cursor &c, uint32_t &entry) const
     if (c.late) {
         c.late = false;
         c.block = 0;
-        c.next = -1;
+        c.next = Cursor::kUnset;
         return next(c, entry);
     }
     return false;

@@ -43,7 +43,8 @@ public:
         std::vector<uint16_t> blocks;
         bool late = true; ///< still among the entries added after freeze()
         size_t block = 0;
-        int64_t next = -1; ///< the entry to look at next; -1: the block's first
+        int64_t next = kUnset;                       ///< the entry to look at next
+        static constexpr int64_t kUnset = INT64_MIN; ///< the block's first, when the walk enters it
     };
     Cursor find(QStringView fragment) const;
     /// The next listed entry holding the fragment; false when there is none.

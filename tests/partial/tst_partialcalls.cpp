@@ -108,6 +108,16 @@ void PartialCallsTest::indexFindsWhatAPlainScanFinds()
             QCOMPARE(index.count(fragment), expected.size());
     }
     QCOMPARE(index.size(), newestFirst.size());
+
+    // Only calls added after the last freeze, down to the very first entry.
+    CallIndex late;
+    late.touch(QStringLiteral("RA1B/P"));
+    late.touch(QStringLiteral("UA1B"));
+    QStringList found;
+    CallIndex::Cursor c = late.find(QStringLiteral("1B"));
+    for (uint32_t entry = 0; late.next(c, entry) && found.size() < 5;)
+        found << late.call(entry);
+    QCOMPARE(found, QStringList({"UA1B", "RA1B/P"}));
 }
 
 QTEST_GUILESS_MAIN(PartialCallsTest)
