@@ -59,6 +59,8 @@ TPartial::TPartial(PartialListModel &list, QWidget *parent) : QWidget(parent, Qt
 
     m_status = new QLabel(this);
     m_status->setFixedHeight(19);
+    // A long count is cut, never widens the window.
+    m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     m_status->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     connect(&list, &PartialListModel::statusChanged, m_status, &QLabel::setText);
 
