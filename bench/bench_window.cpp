@@ -10,6 +10,9 @@
 #include "entry/entryedit.h"
 #include "entry/logmodel.h"
 #include "form/loggrid.h"
+#include "partial/partialcalls.h"
+#include "partial/partiallistmodel.h"
+#include "partial/tpartial.h"
 #include "repeats/repeatlistmodel.h"
 #include "store/store.h"
 
@@ -39,12 +42,21 @@ double secondsSince(Clock::time_point start)
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-// No settings.ini: both windows take their design places.
-QString iniPath()
+// No settings.ini but what is given: the windows take their design places.
+QString iniPath(const QByteArray &content)
 {
     const QString path = QDir::temp().filePath(QStringLiteral("vireok-bench/window.ini"));
     QFile::remove(path);
+    QFile f(path);
+    if (!content.isEmpty() && f.open(QIODevice::WriteOnly))
+        f.write(content);
     return path;
+}
+
+// The known-calls file a partial search also looks through.
+QByteArray knownCallsIni()
+{
+    return "[Partial]\r\nFile=" + QFile::encodeName(knownCallsFile(60000)) + "\r\n";
 }
 
 // The band, mode and tour on which the busiest call has repeats.
@@ -54,7 +66,7 @@ const QString kTour = QStringLiteral("1");
 // The rows the repeat list reads at a check before the window scrolls.
 constexpr int kListBatch = 64;
 
-/// The program's five windows on one store, made as the program makes them.
+/// The program's windows on one store, made as the program makes them.
 struct Windows {
     Store store;
     StubPrompts prompts;
@@ -65,9 +77,10 @@ struct Windows {
     ProgramWindows windows;
     TMain &main = windows.main;
     TRptQso &repeats = windows.repeats;
+    TPartial &partial = windows.partial;
 
-    explicit Windows(const QString &path)
-        : store(path), windows({store, prompts, desktop, clock, zone, clockSetter, iniPath()})
+    explicit Windows(const QString &path, const QByteArray &ini = {})
+        : store(path), windows({store, prompts, desktop, clock, zone, clockSetter, iniPath(ini)})
     {}
 
     /// Shows the main window as the program does, and processes its first
@@ -94,6 +107,16 @@ struct Windows {
         while (QGuiApplication::focusWindow() != main.windowHandle() || !repeats.windowHandle()->isExposed())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         f.heardCall->setFocus();
+        settle();
+    }
+
+    /// Waits until the log's calls are read for the partial-call window.
+    void waitForCalls()
+    {
+        // Asleep until the reading thread's answer comes: a busy wait here
+        // would take the time the reading runs in.
+        while (!main.partialCalls().logReady())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         settle();
     }
 
@@ -166,6 +189,61 @@ void windowKeystroke(benchmark::State &state, bool busiest)
     state.counters["heard"] = double(w.store.heardRepeatCount(kBand, kMode, call, kTour));
 }
 
+/// One key in the heard call field with the repeat and the partial-call
+/// windows shown: the last character of fragment, on the plain log (all its
+/// calls distinct) and a 60,000-call file.
+void windowPartial(benchmark::State &state, const QString &fragment)
+{
+    Windows w(storeWithQsos(int(state.range(0))), knownCallsIni());
+    w.showMain();
+    w.prepareEntry();
+    w.main.actions().partialWindow->trigger();
+    while (!w.partial.windowHandle()->isExposed())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    w.main.activateWindow();
+    w.main.form().heardCall->setFocus();
+    w.waitForCalls();
+    QWindow *window = w.main.windowHandle();
+    for (const QChar c : fragment.chopped(1))
+        typeKey(window, c);
+    settle();
+    qint64 paintNs = 0;
+    qint64 iterations = 0;
+    for (auto _ : state) {
+        const qint64 paintBefore = EventMeter::paintNs;
+        const auto start = Clock::now();
+        typeKey(window, fragment.back());
+        settle();
+        state.SetIterationTime(secondsSince(start));
+        paintNs += EventMeter::paintNs - paintBefore;
+        ++iterations;
+        if (w.main.partialList().fragment() != fragment) {
+            state.SkipWithError("the key did not reach the partial list");
+            return;
+        }
+        QTest::keyClick(window, Qt::Key_Backspace);
+        settle();
+    }
+    typeKey(window, fragment.back());
+    settle();
+    state.counters["paint_us"] = double(paintNs) / 1e3 / double(iterations);
+    state.counters["rows"] = w.main.partialList().rowCount();
+    state.counters["matches"] = w.partial.statusText().section(' ', 1, 1).toDouble();
+}
+
+void windowPartialTwo(benchmark::State &state)
+{
+    windowPartial(state, QStringLiteral("UA"));
+}
+void windowPartialThree(benchmark::State &state)
+{
+    windowPartial(state, QStringLiteral("A1B"));
+}
+void windowPartialSix(benchmark::State &state)
+{
+    windowPartial(state, QStringLiteral("A12345"));
+}
+
 void windowNewCall(benchmark::State &state)
 {
     windowKeystroke(state, false);
@@ -234,6 +312,10 @@ void startupWindowColdFile(benchmark::State &state)
 {
     freshProgram(state, QStringLiteral("startup"), false, true);
 }
+void partialCallsRead(benchmark::State &state)
+{
+    freshProgram(state, QStringLiteral("calls"), false, false);
+}
 
 } // namespace
 
@@ -253,6 +335,18 @@ int runWindowChild(const QString &what, const QString &path)
         const QString counted = QStringLiteral("QSO: %1").arg(log.qsoCount());
         if (!w->lastRowShown() || w->main.form().qsoPanel->text() != counted) {
             std::fprintf(stderr, "the window does not show the last row and the counters\n");
+            return 1;
+        }
+    } else if (what == QLatin1String("calls")) {
+        // From constructing the windows to every call of the log read, with
+        // the known-calls file: the peak is that of a program holding both.
+        start = Clock::now();
+        w = std::make_unique<Windows>(path, knownCallsIni());
+        w->showMain();
+        w->waitForCalls();
+        seconds = secondsSince(start);
+        if (w->main.partialCalls().log().size() == 0 && w->main.logModel().qsoCount() > 0) {
+            std::fprintf(stderr, "the log's calls were not read\n");
             return 1;
         }
     } else {
@@ -300,6 +394,27 @@ BENCHMARK(windowBusiestCall)
     ->Arg(1000000)
     ->UseManualTime()
     ->Unit(benchmark::kMicrosecond);
+BENCHMARK(windowPartialTwo)
+    ->Name("Keystroke/Window/Partial/UA")
+    ->Arg(1000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(windowPartialThree)
+    ->Name("Keystroke/Window/Partial/A1B")
+    ->Arg(1000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(windowPartialSix)
+    ->Name("Keystroke/Window/Partial/A12345")
+    ->Arg(1000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
 // Each iteration is a fresh program in its own process: few are enough.
 BENCHMARK(firstKeystroke)
     ->Name("Keystroke/First")
@@ -322,6 +437,12 @@ BENCHMARK(startupWindow)
     ->Arg(1000000)
     ->UseManualTime()
     ->Iterations(7)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(partialCallsRead)
+    ->Name("Memory/PartialCalls")
+    ->Arg(1000000)
+    ->UseManualTime()
+    ->Iterations(3)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(startupWindowColdFile)
     ->Name("Startup/WindowColdFile")

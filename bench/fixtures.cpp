@@ -72,6 +72,25 @@ QString storeWithQsos(int n, bool skewed)
     return path;
 }
 
+QString knownCallsFile(int n)
+{
+    const QString path = QDir::temp().filePath(QStringLiteral("vireok-bench/known-%1.scp").arg(n));
+    if (QFile::exists(path))
+        return path;
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return {};
+    const char *prefixes[] = {"K", "W", "DL", "G", "F", "JA", "VK", "UA", "RA", "SP"};
+    QByteArray text = "# calls heard in contests\n";
+    for (int i = 0; i < n; ++i) {
+        const int tail = i / 10;
+        text += QByteArray(prefixes[i % 10]) + QByteArray::number(tail % 10) + char('A' + tail / 10 % 26) +
+                char('A' + tail / 260 % 26) + char('A' + tail / 6760 % 26) + "\r\n";
+    }
+    f.write(text);
+    return path;
+}
+
 long peakResidentBytes()
 {
     // Not getrusage: its figure survives exec, so a child would report the

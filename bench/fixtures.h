@@ -8,6 +8,9 @@
 /// or worked station; other calls are nearly unique.
 QString storeWithQsos(int n, bool skewed = false);
 
+/// A known-calls file of n distinct calls, made once and kept beside the logs.
+QString knownCallsFile(int n);
+
 /// The busiest call of a skewed log.
 inline QString busiestCall()
 {

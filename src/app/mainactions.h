@@ -11,6 +11,7 @@ struct MainActions {
     QAction *station = nullptr, *entryLayout = nullptr, *timeSync = nullptr;
     QAction *contests = nullptr;
     QAction *repeatWindow = nullptr;
+    QAction *partialWindow = nullptr;
     QAction *statsWindow = nullptr;
     QAction *manual = nullptr, *about = nullptr;
     QAction *editRecord = nullptr, *deleteRecord = nullptr;

@@ -19,7 +19,7 @@ int centredEdge(int screenExtent, int windowExtent);
 /// Left and Top are bounded by Qt's largest widget size, either way.
 MainPlacement mainPlacement(const IniFile &ini, const QSize &screen, const QSize &outer, int designTop);
 
-/// A tool window's section (RptQso, Stats): Left -1 (or missing) centres the
+/// A tool window's section (RptQso, Partial, Stats): Left -1 (or missing) centres the
 /// window at its design size; otherwise Left, Top, Width, Height, each
 /// defaulting to design. Width and Height are bounded by the screen; below 1
 /// they are the design's. Left and Top are bounded as the main window's.

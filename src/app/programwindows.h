@@ -3,12 +3,13 @@
 #include "taboutbox.h"
 #include "tmain.h"
 
+#include "partial/tpartial.h"
 #include "repeats/trptqso.h"
 #include "setup/tcontest.h"
 #include "setup/tcontestup.h"
 #include "stats/tstats.h"
 
-/// The program's five windows, each made once, in the order the program
+/// The program's windows, each made once, in the order the program
 /// makes them, and shown to one another.
 struct ProgramWindows {
     explicit ProgramWindows(const TMain::Services &services);
@@ -18,5 +19,6 @@ struct ProgramWindows {
     TRptQso repeats;
     TContestUp addContest;
     TAboutBox about;
+    TPartial partial;
     TStats stats;
 };

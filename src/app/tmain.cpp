@@ -17,6 +17,11 @@
 #include "export/reportexport.h"
 #include "fonts/fonts.h"
 #include "form/loggrid.h"
+#include "partial/knowncalls.h"
+#include "partial/partialcalls.h"
+#include "partial/partialfollower.h"
+#include "partial/partiallistmodel.h"
+#include "partial/tpartial.h"
 #include "repeats/repeatcheck.h"
 #include "repeats/repeatlistmodel.h"
 #include "repeats/trptqso.h"
@@ -77,6 +82,8 @@ TMain::TMain(const Services &services, QWidget *parent)
         },
         this);
     connect(m_repeatList, &RepeatListModel::readFailed, this, showStoreError, Qt::QueuedConnection);
+    m_partialCalls = new PartialCalls(m_services.store, this);
+    m_partialList = new PartialListModel(*m_partialCalls, m_services.store, m_repeatList->context(), this);
 
     m_form = buildMainForm(this, m_log);
     m_screen = std::make_unique<ScreenMode>(m_form);
@@ -169,6 +176,8 @@ void TMain::createActions()
     QMenu *windows = bar->addMenu(QStringLiteral("Окна"));
     a.repeatWindow = windows->addAction(QStringLiteral("Повторные связи"), this, &TMain::toggleRepeatWindow);
     a.repeatWindow->setCheckable(true);
+    a.partialWindow = windows->addAction(QStringLiteral("Частичные позывные"), this, &TMain::togglePartialWindow);
+    a.partialWindow->setCheckable(true);
     a.statsWindow = windows->addAction(QStringLiteral("Статистика"), this, &TMain::toggleStatsWindow);
     a.statsWindow->setCheckable(true);
 
@@ -215,6 +224,27 @@ void TMain::setRepeatWindow(TRptQso *repeats)
     connect(m_form.band, &QComboBox::currentTextChanged, repeats, &TRptQso::repaintMarks);
     connect(m_form.mode, &QComboBox::currentTextChanged, repeats, &TRptQso::repaintMarks);
     connect(m_form.tourNumber, &QLineEdit::textChanged, repeats, &TRptQso::repaintMarks);
+}
+
+void TMain::setPartialWindow(TPartial *partial)
+{
+    m_partial = partial;
+    const QRect place =
+        toolWindowPlacement(m_settings, QStringLiteral("Partial"), screenSize(), QRect(partial->pos().x(), 557, 200, 292));
+    partial->move(place.topLeft());
+    partial->resize(place.size());
+
+    new PartialFollower(m_form.heardCall, m_form.workedCall, m_form.swl, *m_partialList, *partial, this);
+    connect(m_partialCalls, &PartialCalls::changed, m_partialList, &PartialListModel::refresh);
+    connect(m_partialCalls, &PartialCalls::fileFailed, m_form.statusPanel, &QLabel::setText);
+    connect(m_log, &LogModel::callsChanged, m_partialCalls, &PartialCalls::logChanged);
+    connect(m_log, &LogModel::modelReset, m_partialCalls, &PartialCalls::reloadLog);
+    connect(m_form.band, &QComboBox::currentTextChanged, m_partialList, &PartialListModel::contextChanged);
+    connect(m_form.mode, &QComboBox::currentTextChanged, m_partialList, &PartialListModel::contextChanged);
+    connect(m_form.tourNumber, &QLineEdit::textChanged, m_partialList, &PartialListModel::contextChanged);
+    // Only the file named in settings.ini is missed aloud.
+    const QString named = m_settings.readText(QStringLiteral("Partial"), QStringLiteral("File")).value_or(QString());
+    m_partialCalls->load(knownCallsPath(named, QDir::currentPath(), QCoreApplication::applicationDirPath()));
 }
 
 void TMain::setStatsWindow(TStats *stats)
@@ -308,6 +338,12 @@ void TMain::toggleRepeatWindow()
     m_repeats->setVisible(m_actions.repeatWindow->isChecked());
 }
 
+void TMain::togglePartialWindow()
+{
+    if (m_partial)
+        m_partial->setVisible(m_actions.partialWindow->isChecked());
+}
+
 void TMain::toggleStatsWindow()
 {
     if (m_stats)
@@ -332,6 +368,13 @@ void TMain::saveSettings()
         m_settings.writeInt(repeats, QStringLiteral("Top"), m_repeats->y());
         m_settings.writeInt(repeats, QStringLiteral("Height"), m_repeats->height());
         m_settings.writeInt(repeats, QStringLiteral("Width"), m_repeats->width());
+    }
+    if (m_partial) {
+        const QString partial = QStringLiteral("Partial");
+        m_settings.writeInt(partial, QStringLiteral("Left"), m_partial->x());
+        m_settings.writeInt(partial, QStringLiteral("Top"), m_partial->y());
+        m_settings.writeInt(partial, QStringLiteral("Height"), m_partial->height());
+        m_settings.writeInt(partial, QStringLiteral("Width"), m_partial->width());
     }
     if (m_stats) {
         const QString stats = QStringLiteral("Stats");

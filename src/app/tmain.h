@@ -22,6 +22,8 @@ class Sounds;
 class QDialog;
 class RepeatCheck;
 class RepeatListModel;
+class PartialCalls;
+class PartialListModel;
 class ReportExport;
 class ScreenMode;
 class StationPanel;
@@ -29,6 +31,7 @@ class Store;
 class TIdSNTP;
 class TRptQso;
 class TStats;
+class TPartial;
 class TimeSyncCommand;
 class ZoneBias;
 struct EntryContext;
@@ -61,14 +64,17 @@ public:
     void setRepeatWindow(TRptQso *repeats);
     void setStatsWindow(TStats *stats);
     void setAboutBox(QDialog *about) { m_about = about; }
+    void setPartialWindow(TPartial *partial);
 
-    /// Writes sections Main, RptQso and Stats of settings.ini (program end).
+    /// Writes sections Main, RptQso, Partial and Stats of settings.ini (program end).
     void saveSettings();
 
     const MainForm &form() const { return m_form; }
     const MainActions &actions() const { return m_actions; }
     LogModel &logModel() { return *m_log; }
     RepeatListModel &repeatList() { return *m_repeatList; }
+    PartialListModel &partialList() { return *m_partialList; }
+    PartialCalls &partialCalls() { return *m_partialCalls; }
     ClockTicker &clockTicker() { return *m_clock; }
     RepeatCheck *repeatCheck() { return m_repeatCheck; }
     Editor &editor() { return *m_editor; }
@@ -87,12 +93,15 @@ private:
     void openLog();
     void toggleRepeatWindow();
     void toggleStatsWindow();
+    void togglePartialWindow();
     bool soundOn() const;
 
     Services m_services;
     IniFile m_settings; ///< read once at start, written once at the end
     LogModel *m_log = nullptr;
     RepeatListModel *m_repeatList = nullptr;
+    PartialCalls *m_partialCalls = nullptr;
+    PartialListModel *m_partialList = nullptr;
     MainForm m_form;
     MainActions m_actions;
     std::unique_ptr<ScreenMode> m_screen;
@@ -102,6 +111,7 @@ private:
     QDialog *m_contest = nullptr;
     TRptQso *m_repeats = nullptr;
     TStats *m_stats = nullptr;
+    TPartial *m_partial = nullptr;
     RepeatCheck *m_repeatCheck = nullptr;
     ClockTicker *m_clock = nullptr;
     Editor *m_editor = nullptr;

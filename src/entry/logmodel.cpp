@@ -59,6 +59,7 @@ void LogModel::append(const QsoRecord &qso)
     QsoRecord added = qso;
     added.id = id;
     emit qsoAdded(added);
+    emit callsChanged({qso.call1, qso.call2}, {});
 }
 
 // An edit or a deletion touches one row: the ids and the count of worked
@@ -76,6 +77,16 @@ void LogModel::change(int row, const QsoRecord &qso)
     after.id = before.id;
     after.tur = before.tur;
     emit qsoChanged(before, after);
+    // A call the edit kept is neither new nor gone.
+    const QStringList now{qso.call1, qso.call2}, was{before.call1, before.call2};
+    QStringList added, dropped;
+    for (const QString &call : now)
+        if (!was.contains(call))
+            added << call;
+    for (const QString &call : was)
+        if (!now.contains(call))
+            dropped << call;
+    emit callsChanged(added, dropped);
 }
 
 void LogModel::remove(int row)
@@ -93,6 +104,7 @@ void LogModel::remove(int row)
         it = it.key() >= row / kPageSize ? m_pages.erase(it) : std::next(it);
     endRemoveRows();
     emit qsoRemoved(removed);
+    emit callsChanged({}, {before.call1, before.call2});
 }
 
 void LogModel::clear()

@@ -51,6 +51,9 @@ signals:
     void qsoChanged(const QsoRecord &before, const QsoRecord &after);
     void qsoRemoved(const QsoRecord &qso);
     void qsosCleared();
+    /// A QSO was recorded, changed or deleted: the calls it brought in and
+    /// the ones it took away (which other QSOs may still hold).
+    void callsChanged(const QStringList &added, const QStringList &dropped);
 
 private:
     const std::vector<QsoRecord> &page(int pageIndex) const;

@@ -87,9 +87,12 @@ QVariant RepeatListModel::data(const QModelIndex &index, int role) const
         if (role == Qt::FontRole) {
             if (mark == CallMark::None)
                 return {};
-            QFont f;
-            f.setBold(true);
-            return f;
+            static const QFont bold = [] {
+                QFont f;
+                f.setBold(true);
+                return f;
+            }();
+            return bold;
         }
         if (mark == CallMark::BoldRed)
             return QBrush(QColor(255, 0, 0));

@@ -26,6 +26,8 @@ public:
     bool canFetchMore(const QModelIndex &parent) const override;
     void fetchMore(const QModelIndex &parent) override;
 
+    /// What the marks are compared with, for other lists that mark calls.
+    const std::function<RepeatContext()> &context() const { return m_context; }
     const RepeatRow &row(int i) const { return m_rows[size_t(i)]; }
 
 signals:

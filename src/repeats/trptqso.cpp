@@ -2,6 +2,8 @@
 
 #include "repeatlistmodel.h"
 
+#include "form/celltexts.h"
+
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -16,41 +18,54 @@ namespace {
 /// then a line under the row and none between the columns. A selected row
 /// keeps its marks, the light red and the coloured calls, and shows as a
 /// dotted frame around the row. The style's own item drawing lays every
-/// text out in full, once to measure it and once to draw it: at each
-/// keystroke that was most of the time the window took.
+/// text out in full, once to measure it and once to draw it, and makes a
+/// font of its own for every bold cell: at each keystroke that was most of
+/// the time the window took. Here only the roles drawn are read, and the
+/// bold face is made once.
 class RowLineDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
-        QStyleOptionViewItem o = option;
-        initStyleOption(&o, index);
-        const QWidget *view = o.widget;
-        QStyle *style = view ? view->style() : QApplication::style();
-        QPalette::ColorGroup group = o.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
-        if (group == QPalette::Normal && !(o.state & QStyle::State_Active))
+        QPalette::ColorGroup group = option.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
+        if (group == QPalette::Normal && !(option.state & QStyle::State_Active))
             group = QPalette::Inactive;
-        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
-        const QRect textRect = o.rect.adjusted(margin, 0, -margin, 0);
+        const QWidget *view = option.widget;
+        if (m_margin < 0)
+            m_margin = (view ? view->style() : QApplication::style())
+                           ->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) +
+                       1;
+        const QRect textRect = option.rect.adjusted(m_margin, 0, -m_margin, 0);
 
         painter->save();
-        if (o.backgroundBrush.style() != Qt::NoBrush) {
-            painter->setBrushOrigin(o.rect.topLeft());
-            painter->fillRect(o.rect, o.backgroundBrush);
-        }
-        if (!o.text.isEmpty()) {
-            painter->setFont(o.font);
-            painter->setPen(o.palette.color(group, QPalette::Text));
-            const QString text = o.fontMetrics.horizontalAdvance(o.text) > textRect.width()
-                                     ? o.fontMetrics.elidedText(o.text, o.textElideMode, textRect.width())
-                                     : o.text;
-            painter->drawText(textRect, int(o.displayAlignment) | Qt::TextSingleLine, text);
+        const QVariant background = index.data(Qt::BackgroundRole);
+        if (background.isValid())
+            painter->fillRect(option.rect, background.value<QBrush>());
+        const QString text = index.data(Qt::DisplayRole).toString();
+        if (!text.isEmpty()) {
+            const QVariant font = index.data(Qt::FontRole);
+            const bool bold = font.isValid() && font.value<QFont>().bold();
+            if (bold) {
+                if (!m_boldMade || m_boldOf != option.font) {
+                    m_boldMade = true;
+                    m_boldOf = option.font;
+                    m_bold = option.font;
+                    m_bold.setBold(true);
+                }
+                painter->setFont(m_bold);
+            } else {
+                painter->setFont(option.font);
+            }
+            const QVariant colour = index.data(Qt::ForegroundRole);
+            painter->setPen(colour.isValid() ? colour.value<QBrush>().color()
+                                             : option.palette.color(group, QPalette::Text));
+            m_texts.draw(painter, textRect, index.data(Qt::TextAlignmentRole).toInt(), text, bold);
         }
         painter->setPen(option.palette.color(QPalette::Mid));
         painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
-        if (o.state & QStyle::State_Selected) {
-            const QRect r = o.rect;
-            painter->setPen(QPen(o.palette.color(group, QPalette::Text), 1, Qt::DotLine));
+        if (option.state & QStyle::State_Selected) {
+            const QRect r = option.rect;
+            painter->setPen(QPen(option.palette.color(group, QPalette::Text), 1, Qt::DotLine));
             painter->drawLine(r.topLeft(), r.topRight());
             painter->drawLine(r.bottomLeft(), r.bottomRight());
             if (index.column() == 0)
@@ -60,6 +75,12 @@ public:
         }
         painter->restore();
     }
+
+private:
+    mutable CellTexts m_texts;
+    mutable bool m_boldMade = false;
+    mutable QFont m_boldOf, m_bold; ///< the bold face and the font it was made from
+    mutable int m_margin = -1;
 };
 } // namespace
 

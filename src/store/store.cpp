@@ -429,6 +429,48 @@ qint64 Store::workedRepeatCount(const QString &band, const QString &mode, const 
     return scalar(q);
 }
 
+std::vector<std::pair<qint64, qint64>> Store::repeatCounts(const QString &band, const QString &mode,
+                                                           const QString &tour, const QStringList &calls)
+{
+    std::vector<std::pair<qint64, qint64>> counts(size_t(calls.size()));
+    if (calls.isEmpty())
+        return counts;
+    QString marks = QStringLiteral("?");
+    for (qsizetype i = 1; i < calls.size(); ++i)
+        marks += QStringLiteral(",?");
+    QSqlQuery &q = prepared(QStringLiteral("SELECT call1, call2 FROM qso WHERE band=? AND mode=? AND tur=? AND "
+                                           "(call1 IN (%1) OR call2 IN (%1))")
+                                .arg(marks));
+    q.addBindValue(text(band));
+    q.addBindValue(text(mode));
+    q.addBindValue(text(tour));
+    for (int twice = 0; twice < 2; ++twice)
+        for (const QString &call : calls)
+            q.addBindValue(text(call));
+    run(q);
+    while (q.next()) {
+        const qsizetype heard = calls.indexOf(textOf(q.value(0)));
+        const qsizetype worked = calls.indexOf(textOf(q.value(1)));
+        if (heard >= 0)
+            ++counts[size_t(heard)].first;
+        if (worked >= 0)
+            ++counts[size_t(worked)].second;
+    }
+    endOfRead(q);
+    return counts;
+}
+
+bool Store::hasCall(const QString &call)
+{
+    QSqlQuery &q = prepared(QStringLiteral("SELECT 1 FROM qso WHERE call1=? OR (call2=? AND call2<>'') LIMIT 1"));
+    q.addBindValue(text(call));
+    q.addBindValue(text(call));
+    run(q);
+    const bool found = q.next();
+    endOfRead(q);
+    return found;
+}
+
 std::vector<RepeatRow> Store::repeatList(const QString &call, int offset, int limit)
 {
     QSqlQuery &q = prepared(QStringLiteral("SELECT tur, band, mode, data, time, call1, call2 FROM qso "

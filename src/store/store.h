@@ -79,6 +79,12 @@ public:
     qint64 workedRepeatCount(const QString &band, const QString &mode, const QString &call, const QString &tour);
     /// QSOs where call is the heard station, or the (non-empty) worked station.
     std::vector<RepeatRow> repeatList(const QString &call, int offset, int limit);
+    /// For each call, in order: how often it stands as heard and as worked
+    /// station on this band, mode and tour; one statement for them all.
+    std::vector<std::pair<qint64, qint64>> repeatCounts(const QString &band, const QString &mode, const QString &tour,
+                                                        const QStringList &calls);
+    /// Whether any QSO has call as heard or (non-empty) worked station.
+    bool hasCall(const QString &call);
 
     // Single rows: the first row is read and changed; it is added when missing.
     Record readLog();

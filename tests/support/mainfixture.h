@@ -25,6 +25,7 @@ struct MainFixture {
     std::unique_ptr<ProgramWindows> windows;
     TMain *main = nullptr;
     TRptQso *repeats = nullptr;
+    TPartial *partial = nullptr;
 
     TMain::Services services()
     {
@@ -40,6 +41,7 @@ struct MainFixture {
         windows = std::make_unique<ProgramWindows>(services());
         main = &windows->main;
         repeats = &windows->repeats;
+        partial = &windows->partial;
         return *main;
     }
     const MainForm &form() const { return main->form(); }

@@ -11,6 +11,7 @@
 #include "entry/entryedit.h"
 #include "export/reportexport.h"
 #include "form/loggrid.h"
+#include "partial/partialcalls.h"
 #include "repeats/trptqso.h"
 #include "seams/clocksource.h"
 #include "seams/desktop.h"
@@ -240,6 +241,15 @@ DemoOutput makeDemo(const QString &imageFolder)
     UtcZone zone;
     NoClockSetter clockSetter;
 
+    // A few known calls beside the log's, for the partial-call window.
+    const QString known = QDir(temp.path()).filePath(QStringLiteral("MASTER.SCP"));
+    QFile knownFile(known), ini(QDir(temp.path()).filePath("settings.ini"));
+    if (knownFile.open(QIODevice::WriteOnly) && ini.open(QIODevice::WriteOnly)) {
+        knownFile.write("EA1ABZ\r\nRA1ABC\r\nUA1AAA\r\n");
+        ini.write("[Partial]\r\nFile=" + QFile::encodeName(known) + "\r\n");
+    }
+    knownFile.close();
+    ini.close();
     ProgramWindows windows(
         {store, prompts, desktop, clock, zone, clockSetter, QDir(temp.path()).filePath("settings.ini")});
     TMain &main = windows.main;
@@ -280,6 +290,15 @@ DemoOutput makeDemo(const QString &imageFolder)
     repeats.resize(420, 220);
     shots.save(QStringLiteral("repeats.png"), &repeats);
     main.actions().repeatWindow->trigger();
+    // Calls holding "A1A", once the log's calls are read.
+    while (!main.partialCalls().logReady())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    QCoreApplication::processEvents();
+    form.heardCall->setText(QStringLiteral("A1A"));
+    main.actions().partialWindow->trigger();
+    windows.partial.resize(200, 160);
+    shots.save(QStringLiteral("partial.png"), &windows.partial);
+    main.actions().partialWindow->trigger();
     main.actions().statsWindow->trigger();
     windows.stats.resize(600, 520);
     main.clockTicker().tick();

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QStringView>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+/// Distinct calls in a fixed order, found by any fragment of two characters
+/// or more. Each call is an entry; entries are walked in their order of
+/// adding up to the last freeze(), then the ones added later, newest first.
+/// For every two- and three-character fragment the index keeps how many
+/// listed calls contain it and in which blocks of entries it stands, so a
+/// search visits only the blocks where every part of the fragment occurs.
+class CallIndex {
+public:
+    CallIndex();
+
+    void clear();
+    void reserve(size_t calls, size_t bytes);
+    /// Adds call after every entry, dropping an earlier entry of it.
+    void touch(QStringView call);
+    /// Adds call unless it is there already (listed or not).
+    void add(QStringView call);
+    /// Lists or hides an entry in place; a call not in the index is left.
+    void setListed(QStringView call, bool listed);
+    void remove(QStringView call) { setListed(call, false); }
+    bool contains(QStringView call) const;
+    /// Entries added from now on come first, the newest first.
+    void freeze();
+
+    /// How many listed calls hold a fragment of two or three characters;
+    /// -1 for other lengths.
+    qint64 count(QStringView fragment) const;
+    qint64 size() const { return m_listed; }
+    uint32_t entries() const { return uint32_t(m_offsets.size() - 1); }
+    QString call(uint32_t entry) const;
+
+    /// Where a walk over the calls holding a fragment stands.
+    struct Cursor {
+        std::string fragment;
+        std::vector<uint16_t> blocks;
+        bool late = true; ///< still among the entries added after freeze()
+        size_t block = 0;
+        int64_t next = kUnset;                       ///< the entry to look at next
+        static constexpr int64_t kUnset = INT64_MIN; ///< the block's first, when the walk enters it
+    };
+    Cursor find(QStringView fragment) const;
+    /// The next listed entry holding the fragment; false when there is none.
+    bool next(Cursor &c, uint32_t &entry) const;
+
+private:
+    std::string_view text(uint32_t entry) const;
+    int64_t slotOf(std::string_view call) const;
+    uint32_t append(std::string_view call);
+    void grow();
+    void countGrams(std::string_view call, int delta);
+
+    std::string m_text;
+    std::vector<uint32_t> m_offsets{0}; ///< entry i is m_text[offsets[i], offsets[i+1])
+    std::vector<bool> m_listedFlags;
+    std::vector<uint32_t> m_slots; ///< open addressing: entry + 1, 0 empty
+    std::vector<int32_t> m_counts;
+    std::vector<std::vector<uint16_t>> m_blocks;
+    size_t m_frozen = 0;
+    qint64 m_listed = 0;
+};

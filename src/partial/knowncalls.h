@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+/// A known-calls file (MASTER.SCP): one call a line, '#' starts a comment
+/// line, blank lines are ignored, CR LF or LF. Each line is taken as the
+/// call fields take typed text; a line that would lose a character there,
+/// or is longer than a call field holds, is skipped.
+struct KnownCalls {
+    QStringList calls; ///< sorted, each once
+    QString error;     ///< why the file was not read; empty when it was
+};
+
+constexpr qint64 kKnownCallsMaxBytes = 20 * 1024 * 1024;
+
+KnownCalls readKnownCalls(const QString &path);
+
+/// The file named in settings (when not empty), else MASTER.SCP in any case
+/// in the working directory, else beside the program; empty when none.
+QString knownCallsPath(const QString &named, const QString &workingFolder, const QString &programFolder);

@@ -1,0 +1,72 @@
+#include "partialfollower.h"
+
+#include "partiallistmodel.h"
+#include "tpartial.h"
+
+#include "entry/entryfilter.h"
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+PartialFollower::PartialFollower(QLineEdit *heardCall, QLineEdit *workedCall, QCheckBox *swl, PartialListModel &list,
+                                 TPartial &window, QObject *parent)
+    : QObject(parent), m_heard(heardCall), m_worked(workedCall), m_swl(swl), m_list(list), m_window(window),
+      m_last(heardCall)
+{
+    for (QLineEdit *field : {m_heard, m_worked}) {
+        field->installEventFilter(this);
+        connect(field, &QLineEdit::textChanged, this, [this, field] {
+            if (field == m_last || field->hasFocus())
+                follow(field);
+        });
+    }
+    connect(&window, &TPartial::taken, this, &PartialFollower::take);
+    connect(&window, &TPartial::left, this, [this] {
+        m_last->window()->activateWindow();
+        m_last->setFocus();
+    });
+}
+
+bool PartialFollower::feeds(QLineEdit *field) const
+{
+    // The heard call is the own call sign in HAM mode: nothing to look up.
+    return field != m_heard || m_swl->isChecked();
+}
+
+void PartialFollower::follow(QLineEdit *field)
+{
+    m_last = field;
+    m_list.show(feeds(field) ? field->text() : QString());
+}
+
+void PartialFollower::take(const QString &call)
+{
+    QLineEdit *field = m_last;
+    field->window()->activateWindow();
+    field->setFocus();
+    field->setText(filterEntryText(call).left(field->maxLength()));
+    field->setCursorPosition(int(field->text().size()));
+}
+
+bool PartialFollower::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *field = qobject_cast<QLineEdit *>(watched);
+    if (event->type() == QEvent::FocusIn && field != m_last && feeds(field))
+        follow(field);
+    if (event->type() != QEvent::KeyPress || field->isReadOnly())
+        return false;
+    switch (static_cast<QKeyEvent *>(event)->key()) {
+    case Qt::Key_F3:
+        m_last = field;
+        if (m_list.fragment() == field->text() && m_list.rowCount() > 0)
+            take(m_list.call(0));
+        return true;
+    case Qt::Key_PageDown:
+        m_last = field;
+        if (m_window.isVisible())
+            m_window.enterList();
+        return true;
+    }
+    return false;
+}

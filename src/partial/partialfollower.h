@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+
+class PartialListModel;
+class QCheckBox;
+class QLineEdit;
+class TPartial;
+
+/// Ties the two call fields to the partial-call window: the field typed in
+/// last feeds the list, F3 takes the first call, Page Down goes into the
+/// list, and a call taken there goes back into that field as if typed.
+class PartialFollower : public QObject {
+    Q_OBJECT
+public:
+    PartialFollower(QLineEdit *heardCall, QLineEdit *workedCall, QCheckBox *swl, PartialListModel &list,
+                    TPartial &window, QObject *parent = nullptr);
+
+    /// Puts call into the field that had the focus last.
+    void take(const QString &call);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void follow(QLineEdit *field);
+    bool feeds(QLineEdit *field) const;
+
+    QLineEdit *m_heard, *m_worked;
+    QCheckBox *m_swl;
+    PartialListModel &m_list;
+    TPartial &m_window;
+    QLineEdit *m_last;
+};

@@ -1,0 +1,195 @@
+#include "partiallistmodel.h"
+
+#include "partialcalls.h"
+
+#include "store/store.h"
+#include "store/storeerror.h"
+
+#include <QBrush>
+#include <QTimer>
+
+namespace {
+constexpr int kBatch = 64;       // more than a window of rows
+constexpr int kColourBatch = 32; // a window of rows
+} // namespace
+
+PartialListModel::PartialListModel(PartialCalls &calls, Store &store, std::function<RepeatContext()> context,
+                                   QObject *parent)
+    : QAbstractListModel(parent), m_calls(calls), m_store(store), m_context(std::move(context))
+{
+    m_bold.setBold(true);
+}
+
+void PartialListModel::show(const QString &fragment)
+{
+    beginResetModel();
+    ++m_generation;
+    m_fragment = fragment;
+    m_rows.clear();
+    const bool searched = fragment.size() >= 2;
+    m_logCursor = m_calls.logReady() && searched ? m_calls.log().find(fragment) : CallIndex::Cursor();
+    m_fileCursor = searched ? m_calls.file().find(fragment) : CallIndex::Cursor();
+    m_complete = !searched;
+    fill(kBatch);
+    endResetModel();
+
+    if (!searched) {
+        m_status.clear();
+        emit statusChanged(m_status);
+        return;
+    }
+    const qint64 inLog = m_calls.logReady() ? m_calls.log().count(fragment) : 0;
+    if (inLog >= 0 && m_calls.file().count(fragment) >= 0) {
+        setStatus(inLog, m_calls.file().count(fragment));
+        return;
+    }
+    // Four characters or more are counted by walking every match: the
+    // first rows are shown before that.
+    if (m_complete) {
+        qint64 fromLog = 0;
+        for (const Row &r : m_rows)
+            fromLog += r.inLog;
+        setStatus(fromLog, qint64(m_rows.size()) - fromLog);
+        return;
+    }
+    m_status = QStringLiteral("Найдено: считается…");
+    emit statusChanged(m_status);
+    QTimer::singleShot(0, this, [this, generation = m_generation] { countAll(generation); });
+}
+
+void PartialListModel::countAll(int generation)
+{
+    if (generation != m_generation)
+        return;
+    qint64 fromLog = 0, fromFile = 0;
+    uint32_t entry = 0;
+    for (const Row &r : m_rows)
+        (r.inLog ? fromLog : fromFile) += 1;
+    CallIndex::Cursor log = m_logCursor, file = m_fileCursor;
+    while (m_calls.log().next(log, entry))
+        ++fromLog;
+    while (m_calls.file().next(file, entry))
+        ++fromFile;
+    setStatus(fromLog, fromFile);
+}
+
+void PartialListModel::setStatus(qint64 inLog, qint64 inFile)
+{
+    m_status = QStringLiteral("Найдено: %1 (журнал: %2, файл: %3)").arg(inLog + inFile).arg(inLog).arg(inFile);
+    if (!m_calls.logReady())
+        m_status += QStringLiteral("; журнал ещё читается");
+    emit statusChanged(m_status);
+}
+
+void PartialListModel::fill(int wanted)
+{
+    uint32_t entry = 0;
+    for (int taken = 0; taken < wanted; ++taken) {
+        if (m_calls.logReady() && m_calls.log().next(m_logCursor, entry))
+            m_rows.push_back({m_calls.log().call(entry), true});
+        else if (m_calls.file().next(m_fileCursor, entry))
+            m_rows.push_back({m_calls.file().call(entry), false});
+        else {
+            m_complete = true;
+            return;
+        }
+    }
+}
+
+void PartialListModel::contextChanged()
+{
+    for (const Row &r : m_rows)
+        r.colour = -1;
+    if (!m_rows.empty())
+        emit dataChanged(index(0), index(int(m_rows.size()) - 1), {Qt::ForegroundRole});
+}
+
+QString PartialListModel::call(int row) const
+{
+    return row >= 0 && row < int(m_rows.size()) ? m_rows[size_t(row)].call : QString();
+}
+
+int PartialListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+bool PartialListModel::canFetchMore(const QModelIndex &parent) const
+{
+    return !parent.isValid() && !m_complete;
+}
+
+void PartialListModel::fetchMore(const QModelIndex &parent)
+{
+    if (!canFetchMore(parent))
+        return;
+    const int before = int(m_rows.size());
+    std::vector<Row> kept;
+    m_rows.swap(kept);
+    fill(kBatch);
+    m_rows.swap(kept);
+    if (kept.empty())
+        return;
+    beginInsertRows({}, before, before + int(kept.size()) - 1);
+    m_rows.insert(m_rows.end(), std::make_move_iterator(kept.begin()), std::make_move_iterator(kept.end()));
+    endInsertRows();
+}
+
+RepeatColour PartialListModel::colourOf(int index) const
+{
+    // Only a call in the log can be a repeat. The counts are asked for when
+    // a row is first painted, for a window's worth of rows at once.
+    const Row &row = m_rows[size_t(index)];
+    if (!row.inLog || m_store.hasFailed())
+        return RepeatColour::Normal;
+    if (row.colour < 0) {
+        QStringList calls;
+        for (size_t i = size_t(index); i < m_rows.size() && calls.size() < kColourBatch; ++i)
+            if (m_rows[i].inLog && m_rows[i].colour < 0)
+                calls << m_rows[i].call;
+        const RepeatContext c = m_context();
+        std::vector<std::pair<qint64, qint64>> counts;
+        try {
+            counts = m_store.repeatCounts(c.band, c.mode, c.tour, calls);
+        } catch (const StoreError &) {
+            counts.assign(size_t(calls.size()), {0, 0});
+        }
+        for (size_t i = size_t(index), at = 0; at < counts.size(); ++i)
+            if (m_rows[i].inLog && m_rows[i].colour < 0) {
+                m_rows[i].colour = static_cast<signed char>(repeatColour(counts[at].first, counts[at].second));
+                ++at;
+            }
+    }
+    return static_cast<RepeatColour>(row.colour);
+}
+
+QVariant PartialListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= int(m_rows.size()))
+        return {};
+    const Row &r = m_rows[size_t(index.row())];
+    switch (role) {
+    case Qt::DisplayRole: return r.call;
+    case Qt::FontRole: return r.inLog ? QVariant(m_bold) : QVariant();
+    case Qt::ForegroundRole:
+        switch (colourOf(index.row())) {
+        case RepeatColour::Red: return QBrush(QColor(255, 0, 0));
+        case RepeatColour::Aqua: return QBrush(QColor(0, 255, 255));
+        case RepeatColour::Normal: break;
+        }
+        return {};
+    case Qt::AccessibleDescriptionRole: {
+        // The marks in words, for a user who cannot see bold or colour.
+        QStringList marks;
+        if (r.inLog)
+            marks << QStringLiteral("в журнале");
+        switch (colourOf(index.row())) {
+        case RepeatColour::Red: marks << QStringLiteral("повтор первой станцией"); break;
+        case RepeatColour::Aqua: marks << QStringLiteral("повтор второй станцией"); break;
+        case RepeatColour::Normal: break;
+        }
+        return marks.isEmpty() ? QVariant() : marks.join(QStringLiteral(", "));
+    }
+    }
+    return {};
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "callindex.h"
+
+#include "repeats/repeatrules.h"
+
+#include <QAbstractListModel>
+#include <QFont>
+
+#include <functional>
+#include <vector>
+
+class PartialCalls;
+class Store;
+
+/// The calls holding the fragment typed last: the log's first, newest
+/// first, then the file's, alphabetically. Rows are found only as far as the
+/// window shows them, more as it scrolls.
+class PartialListModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    PartialListModel(PartialCalls &calls, Store &store, std::function<RepeatContext()> context,
+                     QObject *parent = nullptr);
+
+    /// The list for fragment, replacing the previous one (fewer than two
+    /// characters: none).
+    void show(const QString &fragment);
+    /// The same fragment again, after the calls changed.
+    void refresh() { show(m_fragment); }
+    /// The band, mode or tour changed: the marks are worked out again.
+    void contextChanged();
+    const QString &fragment() const { return m_fragment; }
+    const QString &status() const { return m_status; }
+    QString call(int row) const;
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    bool canFetchMore(const QModelIndex &parent) const override;
+    void fetchMore(const QModelIndex &parent) override;
+
+signals:
+    void statusChanged(const QString &text);
+
+private:
+    struct Row {
+        QString call;
+        bool inLog = false;
+        mutable signed char colour = -1; ///< RepeatColour once worked out
+    };
+    void fill(int wanted);
+    void countAll(int generation);
+    void setStatus(qint64 inLog, qint64 inFile);
+    RepeatColour colourOf(int row) const;
+
+    PartialCalls &m_calls;
+    Store &m_store;
+    std::function<RepeatContext()> m_context;
+    QString m_fragment;
+    QString m_status;
+    std::vector<Row> m_rows;
+    CallIndex::Cursor m_logCursor, m_fileCursor;
+    bool m_complete = true;
+    int m_generation = 0;
+    QFont m_bold;
+};

@@ -1,0 +1,105 @@
+#include "tpartial.h"
+
+#include "partiallistmodel.h"
+
+#include "form/celltexts.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListView>
+#include <QPainter>
+#include <QStyledItemDelegate>
+#include <QVBoxLayout>
+
+namespace {
+/// A call drawn straight in its font and colour on a plain or selected
+/// row, each text laid out once: the style's item drawing lays every text
+/// out twice at every paint, which made most of a keystroke's time.
+class CallDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        const bool selected = option.state & QStyle::State_Selected;
+        const QPalette::ColorGroup group = option.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive;
+        painter->save();
+        if (selected)
+            painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
+        const QVariant font = index.data(Qt::FontRole);
+        const bool bold = font.isValid();
+        painter->setFont(bold ? font.value<QFont>() : option.font);
+        const QVariant colour = index.data(Qt::ForegroundRole);
+        painter->setPen(colour.isValid()
+                            ? colour.value<QBrush>().color()
+                            : option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+        m_texts.draw(painter, option.rect.adjusted(3, 0, -3, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                     index.data().toString(), bold);
+        painter->restore();
+    }
+
+private:
+    mutable CellTexts m_texts;
+};
+} // namespace
+
+TPartial::TPartial(PartialListModel &list, QWidget *parent) : QWidget(parent, Qt::Window), m_model(list)
+{
+    setObjectName(QStringLiteral("Partial"));
+    setWindowTitle(QStringLiteral("Частичные позывные"));
+    resize(200, 292);
+
+    m_list = new QListView(this);
+    m_list->setModel(&list);
+    m_list->setUniformItemSizes(true); // one row's height serves every row
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setItemDelegate(new CallDelegate(m_list));
+    m_list->setAccessibleName(QStringLiteral("Позывные, содержащие набранное"));
+    m_list->installEventFilter(this);
+    connect(m_list, &QListView::doubleClicked, this, &TPartial::take);
+
+    m_status = new QLabel(this);
+    m_status->setFixedHeight(19);
+    // A long count is cut, never widens the window.
+    m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    m_status->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    connect(&list, &PartialListModel::statusChanged, m_status, &QLabel::setText);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_list);
+    layout->addWidget(m_status);
+}
+
+QString TPartial::statusText() const
+{
+    return m_status->text();
+}
+
+void TPartial::enterList()
+{
+    if (m_model.rowCount() == 0)
+        return;
+    if (!m_list->currentIndex().isValid())
+        m_list->setCurrentIndex(m_model.index(0));
+    activateWindow();
+    m_list->setFocus();
+}
+
+void TPartial::take(const QModelIndex &index)
+{
+    if (index.isValid())
+        emit taken(m_model.call(index.row()));
+}
+
+bool TPartial::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_list && event->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent *>(event)->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter: take(m_list->currentIndex()); return true;
+        case Qt::Key_Escape: emit left(); return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QListView;
+class PartialListModel;
+
+/// "Частичные позывные": every known call holding the fragment typed in a
+/// call field. A double-click or Enter takes a call, Esc goes back to the
+/// field. Its close button only hides it.
+class TPartial : public QWidget {
+    Q_OBJECT
+public:
+    explicit TPartial(PartialListModel &list, QWidget *parent = nullptr);
+
+    QString statusText() const;
+    /// The keyboard into the list, at its first row.
+    void enterList();
+    QListView *list() const { return m_list; }
+
+signals:
+    void taken(const QString &call);
+    void left();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void take(const QModelIndex &index);
+
+    PartialListModel &m_model;
+    QListView *m_list;
+    QLabel *m_status;
+};

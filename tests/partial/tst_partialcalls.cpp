@@ -1,0 +1,124 @@
+#include "tempdir.h"
+
+#include "partial/callindex.h"
+#include "partial/knowncalls.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
+/// The known-calls file and the index that finds calls by a fragment.
+class PartialCallsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void knownCallsFile_data();
+    void knownCallsFile();
+    void knownCallsFileIsFoundInAnyCase();
+    void indexFindsWhatAPlainScanFinds();
+};
+
+void PartialCallsTest::knownCallsFile_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("calls");
+    QTest::addColumn<QString>("error");
+    struct Row {
+        const char *name;
+        QByteArray content;
+        const char *calls, *error;
+    };
+    const Row rows[] = {
+        {"lf", "UA1A\nRA3B\n", "RA3B UA1A", ""},
+        {"cr lf, no last line end", "UA1A\r\nRA3B", "RA3B UA1A", ""},
+        {"comments and blanks", "# calls\n\n  \nUA1A\n#RA3B\n", "UA1A", ""},
+        {"twice, small letters", "ua1a\nUA1A\nk1abc/p\n", "K1ABC/P UA1A", ""},
+        {"dropped character or too long", "UA1A!\nUA_1\nUA1ABCDEFGHIJKLMNOPQR\nUA1ABCDEFGHIJKLMNOPQ\n",
+         "UA1ABCDEFGHIJKLMNOPQ", ""},
+        {"not Latin",
+         "\xd0\xa3\xd0\x90"
+         "1A\nRA3B\n",
+         "RA3B", ""},
+        {"binary", QByteArray("UA1A\n\0\x01\x02RA3B\n", 14), "", "не текстовый"},
+        {"25 MB", QByteArray(25 * 1024 * 1024, 'A'), "", "больше 20 МБ"},
+    };
+    for (const Row &r : rows)
+        QTest::newRow(r.name) << r.content << QString::fromLatin1(r.calls) << QString::fromUtf8(r.error);
+}
+
+void PartialCallsTest::knownCallsFile()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, calls);
+    QFETCH(QString, error);
+    TestFolder folder;
+    QFile f(folder.file("MASTER.SCP"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(content);
+    f.close();
+    const KnownCalls known = readKnownCalls(f.fileName());
+    QCOMPARE(known.calls.join(' '), calls);
+    QCOMPARE(known.error.isEmpty(), error.isEmpty());
+    QVERIFY(known.error.contains(error));
+    if (!error.isEmpty())
+        QVERIFY(known.error.contains(QDir::toNativeSeparators(f.fileName())));
+    QVERIFY(readKnownCalls(folder.file("none.scp")).error.contains(folder.file("none.scp")));
+}
+
+void PartialCallsTest::knownCallsFileIsFoundInAnyCase()
+{
+    TestFolder work, program;
+    QCOMPARE(knownCallsPath({}, work.file({}), program.file({})), QString());
+    QFile(program.file("master.scp")).open(QIODevice::WriteOnly);
+    QCOMPARE(knownCallsPath({}, work.file({}), program.file({})), program.file("master.scp"));
+    QFile(work.file("Master.Scp")).open(QIODevice::WriteOnly);
+    QCOMPARE(knownCallsPath({}, work.file({}), program.file({})), work.file("Master.Scp"));
+    QCOMPARE(knownCallsPath("my.scp", work.file({}), program.file({})), QStringLiteral("my.scp"));
+}
+
+// Thousands of calls span many blocks of the index; later additions, calls
+// taken out and put back must come out exactly as a plain scan finds them.
+void PartialCallsTest::indexFindsWhatAPlainScanFinds()
+{
+    CallIndex index;
+    QStringList newestFirst;
+    for (int i = 0; i < 3000; ++i) {
+        const QString call = QStringLiteral("%1A%2%3").arg(i % 3 ? "U" : "R").arg(i % 97).arg(QChar('A' + i % 26));
+        index.add(call);
+        if (!newestFirst.contains(call))
+            newestFirst << call;
+    }
+    index.freeze();
+    for (const QString &call : {QStringLiteral("UA5B"), QStringLiteral("UA50B"), QStringLiteral("RA9/P")}) {
+        index.touch(call);
+        newestFirst.removeAll(call);
+        newestFirst.prepend(call);
+    }
+    index.remove(QStringLiteral("UA1B"));
+    newestFirst.removeAll(QStringLiteral("UA1B"));
+    index.setListed(QStringLiteral("RA3D"), false);
+    index.setListed(QStringLiteral("RA3D"), true);
+    for (const QString fragment : {"A5", "A50", "UA1", "A1B", "9/P", "A96Z", "QQ", "RA3D"}) {
+        QStringList found;
+        CallIndex::Cursor c = index.find(fragment);
+        for (uint32_t entry = 0; index.next(c, entry);)
+            found << index.call(entry);
+        const QStringList expected = newestFirst.filter(fragment);
+        QCOMPARE(found, expected);
+        if (fragment.size() <= 3)
+            QCOMPARE(index.count(fragment), expected.size());
+    }
+    QCOMPARE(index.size(), newestFirst.size());
+
+    // Only calls added after the last freeze, down to the very first entry.
+    CallIndex late;
+    late.touch(QStringLiteral("RA1B/P"));
+    late.touch(QStringLiteral("UA1B"));
+    QStringList found;
+    CallIndex::Cursor c = late.find(QStringLiteral("1B"));
+    for (uint32_t entry = 0; late.next(c, entry) && found.size() < 5;)
+        found << late.call(entry);
+    QCOMPARE(found, QStringList({"UA1B", "RA1B/P"}));
+}
+
+QTEST_GUILESS_MAIN(PartialCallsTest)
+#include "tst_partialcalls.moc"

@@ -1,0 +1,275 @@
+#include "mainfixture.h"
+
+#include "entry/editor.h"
+#include "entry/entrycontext.h"
+#include "entry/entryedit.h"
+#include "entry/logmodel.h"
+#include "form/fieldcolours.h"
+#include "form/loggrid.h"
+#include "partial/partialcalls.h"
+#include "partial/partiallistmodel.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QtTest>
+
+/// The partial-call window: what it lists for a fragment typed, taking a
+/// call from it, following the log, its place and menu item.
+class PartialWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void listsCallsHoldingTheFragment_data();
+    void listsCallsHoldingTheFragment();
+    void takingACall_data();
+    void takingACall();
+    void listFollowsRecordEditDeleteAndClear();
+    void namedFileThatCannotBeReadIsSaidOnce();
+    void menuItemAndGeometryThroughSettings();
+};
+
+namespace {
+/// QSOs as "call1,call2" separated by blanks; a leading + puts the QSO on
+/// the band, mode and tour being entered (14000, CW, 1), others on 7000.
+void fillLog(Store &store, const QString &qsos)
+{
+    for (QString qso : qsos.split(' ', Qt::SkipEmptyParts)) {
+        const bool here = qso.startsWith('+');
+        const QStringList calls = qso.remove(0, here ? 1 : 0).split(',');
+        store.addQso(makeQso(calls[0], "001", calls.value(1), {}, here ? "14000" : "7000", "CW", "1"));
+    }
+}
+
+/// Opens the program with the known-calls file holding file, named in
+/// settings.ini, and waits until the log's calls are read.
+bool openWith(MainFixture &f, const QByteArray &file, const QByteArray &ini = {})
+{
+    QFile known(f.folder.file("known.scp"));
+    QFile settings(f.folder.file("settings.ini"));
+    if (!known.open(QIODevice::WriteOnly) || !settings.open(QIODevice::WriteOnly))
+        return false;
+    known.write(file);
+    settings.write("[Partial]\r\nFile=" + f.folder.file("known.scp").toLocal8Bit() + "\r\n" + ini);
+    known.close();
+    settings.close();
+    f.open();
+    setSelectorText(f.form().band, "14000");
+    setSelectorText(f.form().mode, "CW");
+    f.form().tourNumber->setText("1");
+    return QTest::qWaitFor([&] { return f.main->partialCalls().logReady(); });
+}
+
+/// The list as read: bold calls marked *, red !, aqua ~.
+QString listed(const PartialListModel &m)
+{
+    QStringList rows;
+    for (int r = 0; r < m.rowCount(); ++r) {
+        const QModelIndex i = m.index(r);
+        QString row = i.data().toString();
+        if (i.data(Qt::FontRole).value<QFont>().bold())
+            row += '*';
+        const QColor colour = i.data(Qt::ForegroundRole).value<QBrush>().color();
+        row += colour == QColor(255, 0, 0) ? "!" : colour == QColor(0, 255, 255) ? "~" : "";
+        rows << row;
+    }
+    return rows.join(' ');
+}
+} // namespace
+
+void PartialWindowTest::listsCallsHoldingTheFragment_data()
+{
+    QTest::addColumn<QString>("log");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("status");
+    struct Row {
+        const char *name, *log, *file, *typed, *expected, *status;
+    };
+    const Row rows[] = {
+        {"anywhere in the call", "UA1BCD,RA1B/P", "", "A1B", "UA1BCD* RA1B/P*", "Найдено: 2 (журнал: 2, файл: 0)"},
+        {"with a stroke", "UA1BCD,RA1B/P", "", "B/", "RA1B/P*", "Найдено: 1 (журнал: 1, файл: 0)"},
+        {"one character: nothing", "UA1BCD,RA1B/P", "UA1A\n", "A", "", ""},
+        {"log newest first, then the file alphabetically", "UA1AA, UA1AB,", "UA1AZ\nUA1AA\nUA1AC\nRA1A\n", "UA1A",
+         "UA1AB* UA1AA* UA1AC UA1AZ", "Найдено: 4 (журнал: 2, файл: 2)"},
+        {"a call logged again moves up", "UA1A, UA2A, UA1A,", "", "UA", "UA1A* UA2A*",
+         "Найдено: 2 (журнал: 2, файл: 0)"},
+        {"repeats on this band, mode and tour", "+UA1A,RA3C +RA3D,UA1AX UA1AY,", "", "UA1A", "UA1AY* UA1AX*~ UA1A*!",
+         "Найдено: 3 (журнал: 3, файл: 0)"},
+        {"nothing found", "UA1A,", "RA1A\n", "QQ", "", "Найдено: 0 (журнал: 0, файл: 0)"},
+    };
+    for (const Row &r : rows)
+        QTest::newRow(r.name) << QString(r.log) << QByteArray(r.file) << QString(r.typed) << QString(r.expected)
+                              << QString::fromUtf8(r.status);
+}
+
+void PartialWindowTest::listsCallsHoldingTheFragment()
+{
+    QFETCH(QString, log);
+    QFETCH(QByteArray, file);
+    QFETCH(QString, typed);
+    QFETCH(QString, expected);
+    QFETCH(QString, status);
+    MainFixture f;
+    fillLog(f.store, log);
+    QVERIFY(openWith(f, file));
+    QTest::keyClicks(f.form().heardCall, typed.toLower()); // through the entry filter
+    QTRY_COMPARE(f.partial->statusText(), status);
+    QCOMPARE(listed(f.main->partialList()), expected);
+    // The marks of the last row, in words.
+    const QString last = expected.split(' ').last();
+    const PartialListModel &m = f.main->partialList();
+    QCOMPARE(m.index(m.rowCount() - 1).data(Qt::AccessibleDescriptionRole).toString(),
+             QString(last.endsWith('!')   ? "в журнале, повтор первой станцией"
+                     : last.endsWith('*') ? "в журнале"
+                                          : ""));
+}
+
+void PartialWindowTest::takingACall_data()
+{
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<bool>("worked");
+    QTest::addColumn<QString>("taken");
+    struct Row {
+        const char *name, *keys;
+        bool worked;
+        const char *taken;
+    };
+    // Keys: F3, PageDown, Down, Enter, Escape; "double-click" clicks the second row.
+    const Row rows[] = {
+        {"F3 takes the first", "F3", false, "UA1BCD"},
+        {"Page Down and Enter", "PageDown Enter", false, "UA1BCD"},
+        {"Page Down, Down and Enter", "PageDown Down Enter", false, "RA1B/P"},
+        {"Esc goes back", "PageDown Down Escape", false, "A1B"},
+        {"double-click", "double-click", false, "RA1B/P"},
+        {"into the worked call field", "F3", true, "UA1BCD"},
+    };
+    for (const Row &r : rows)
+        QTest::newRow(r.name) << QString(r.keys) << r.worked << QString(r.taken);
+}
+
+void PartialWindowTest::takingACall()
+{
+    QFETCH(QString, keys);
+    QFETCH(bool, worked);
+    QFETCH(QString, taken);
+    MainFixture f;
+    fillLog(f.store, "+UA1BCD,");
+    QVERIFY(openWith(f, "RA1B/P\n"));
+    QVERIFY(f.showActive());
+    f.main->actions().partialWindow->trigger();
+    QVERIFY(QTest::qWaitForWindowExposed(f.partial.get()));
+    f.main->activateWindow();
+    QLineEdit *field = worked ? f.form().workedCall : f.form().heardCall;
+    field->setFocus();
+    QTRY_COMPARE(f.focused(), static_cast<QWidget *>(field));
+    QTest::keyClicks(field, "a1b");
+    QCOMPARE(listed(f.main->partialList()), QString("UA1BCD*! RA1B/P"));
+    QListView *list = f.partial->list();
+    for (const QString &key : keys.split(' ')) {
+        if (key == "double-click") {
+            const QModelIndex second = f.main->partialList().index(1);
+            QTRY_VERIFY(list->visualRect(second).isValid()); // the list lays its rows out later
+            // As the window system sends a double-click: a click, then the second press.
+            const QPoint at = list->visualRect(second).center();
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+            continue;
+        }
+        const Qt::Key k = key == "F3"         ? Qt::Key_F3
+                          : key == "PageDown" ? Qt::Key_PageDown
+                          : key == "Down"     ? Qt::Key_Down
+                          : key == "Enter"    ? Qt::Key_Return
+                                              : Qt::Key_Escape;
+        QTest::keyClick(QApplication::focusWidget(), k);
+        if (key == "PageDown")
+            QTRY_COMPARE(f.focused(), static_cast<QWidget *>(list));
+    }
+    QTRY_COMPARE(f.focused(), static_cast<QWidget *>(field));
+    QCOMPARE(field->text(), taken);
+    QCOMPARE(field->cursorPosition(), int(taken.size()));
+    // The repeat check ran as for typing: on this band the logged heard call is red.
+    QCOMPARE(field->palette().color(QPalette::Base) == FieldColours::red, taken == "UA1BCD");
+}
+
+void PartialWindowTest::listFollowsRecordEditDeleteAndClear()
+{
+    MainFixture f;
+    fillLog(f.store, "UA1BCD,RA3C");
+    QVERIFY(openWith(f, "UA1BZZ\n"));
+    const MainForm &m = f.form();
+    const auto typeFragment = [&] {
+        m.heardCall->clear();
+        QTest::keyClicks(m.heardCall, "A1B");
+        return listed(f.main->partialList());
+    };
+    QCOMPARE(typeFragment(), QString("UA1BCD* UA1BZZ"));
+
+    m.heardCall->setText("UA1BXY");
+    m.heardNumber->setText("5");
+    m.workedCall->setText("UA1BZZ");
+    m.ok->click();
+    QCOMPARE(f.main->logModel().rowCount(), 2);
+    QCOMPARE(typeFragment(), QString("UA1BXY*! UA1BZZ*~ UA1BCD*"));
+
+    m.grid->setCurrentIndex(f.main->logModel().index(0, 0));
+    f.main->editor().editRecord();
+    m.heardCall->setText("UA1BAA");
+    m.editOk->click();
+    QCOMPARE(typeFragment(), QString("UA1BAA* UA1BXY*! UA1BZZ*~"));
+
+    f.prompts.answer = true;
+    m.grid->setCurrentIndex(f.main->logModel().index(1, 0));
+    f.main->editor().deleteRecord();
+    QCOMPARE(typeFragment(), QString("UA1BAA* UA1BZZ"));
+
+    f.main->actions().clearLog->trigger();
+    QTRY_COMPARE(typeFragment(), QString("UA1BZZ"));
+    QVERIFY(f.prompts.storeErrors.isEmpty());
+}
+
+void PartialWindowTest::namedFileThatCannotBeReadIsSaidOnce()
+{
+    MainFixture f;
+    {
+        QFile settings(f.folder.file("settings.ini"));
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        settings.write("[Partial]\r\nFile=" + f.folder.file("gone.scp").toLocal8Bit() + "\r\n");
+    }
+    f.open();
+    QTRY_VERIFY(f.form().statusPanel->text().contains(f.folder.file("gone.scp")));
+    QVERIFY(f.form().statusPanel->text().startsWith("Файл позывных"));
+}
+
+void PartialWindowTest::menuItemAndGeometryThroughSettings()
+{
+    MainFixture f;
+    QVERIFY(openWith(f, {}, "Left=30\r\nTop=40\r\nWidth=250\r\nHeight=99999\r\n"));
+    QAction *item = f.main->actions().partialWindow;
+    QCOMPARE(item->text(), QString("Частичные позывные"));
+    QVERIFY(!item->isChecked() && !f.partial->isVisible());
+    item->trigger();
+    QVERIFY(item->isChecked() && f.partial->isVisible());
+    QVERIFY(QTest::qWaitForWindowExposed(f.partial.get()));
+    QCOMPARE(f.partial->pos(), QPoint(30, 40));
+    QCOMPARE(f.partial->size(), QSize(250, f.partial->screen()->geometry().height()));
+    f.partial->move(50, 60);
+    f.partial->resize(210, 300);
+    f.partial->close(); // its own close button only hides it
+    QVERIFY(item->isChecked());
+    item->trigger();
+    QVERIFY(!item->isChecked() && !f.partial->isVisible());
+    f.main->saveSettings();
+    QFile ini(f.folder.file("settings.ini"));
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    const QByteArray text = ini.readAll();
+    QVERIFY2(text.contains("Left=50\r\nTop=60\r\nWidth=210\r\nHeight=300\r\n"), text.constData());
+    QVERIFY(text.contains("[Partial]\r\nFile="));
+}
+
+QTEST_MAIN(PartialWindowTest)
+#include "tst_partialwindow.moc"
