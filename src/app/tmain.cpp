@@ -229,8 +229,8 @@ void TMain::setRepeatWindow(TRptQso *repeats)
 void TMain::setPartialWindow(TPartial *partial)
 {
     m_partial = partial;
-    const QRect place =
-        toolWindowPlacement(m_settings, QStringLiteral("Partial"), screenSize(), QRect(partial->pos().x(), 557, 200, 292));
+    const QRect place = toolWindowPlacement(m_settings, QStringLiteral("Partial"), screenSize(),
+                                            QRect(partial->pos().x(), 557, 200, 292));
     partial->move(place.topLeft());
     partial->resize(place.size());
 

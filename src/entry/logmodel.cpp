@@ -104,7 +104,7 @@ void LogModel::remove(int row)
         it = it.key() >= row / kPageSize ? m_pages.erase(it) : std::next(it);
     endRemoveRows();
     emit qsoRemoved(removed);
-    emit callsChanged({}, {before.call1, before.call2});
+    emit callsChanged({}, {removed.call1, removed.call2});
 }
 
 void LogModel::clear()

@@ -84,9 +84,8 @@ void SettingsIniTest::repeatWindowPlacement_data()
                                     << QRect(5, 6, 384, 292) << "RptQso";
     QTest::newRow("zero sizes") << QByteArray("[RptQso]\nLeft=5\nTop=6\nHeight=0\nWidth=0\n") << QRect(5, 6, 384, 292)
                                 << "RptQso";
-    QTest::newRow("extremes: Qt's farthest place")
-        << QByteArray("[RptQso]\nLeft=-2147483648\nTop=2147483647\n") << QRect(-16777215, 16777215, 384, 292)
-        << "RptQso";
+    QTest::newRow("extremes: Qt's farthest place") << QByteArray("[RptQso]\nLeft=-2147483648\nTop=2147483647\n")
+                                                   << QRect(-16777215, 16777215, 384, 292) << "RptQso";
     QTest::newRow("the statistics window's own section")
         << QByteArray("[RptQso]\nLeft=1\n[Stats]\nLeft=5\nTop=6\nHeight=200\nWidth=300\n") << QRect(5, 6, 300, 200)
         << "Stats";

@@ -162,7 +162,7 @@ void PartialWindowTest::takingACall()
     QVERIFY(openWith(f, "RA1B/P\n"));
     QVERIFY(f.showActive());
     f.main->actions().partialWindow->trigger();
-    QVERIFY(QTest::qWaitForWindowExposed(f.partial.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(f.partial));
     f.main->activateWindow();
     QLineEdit *field = worked ? f.form().workedCall : f.form().heardCall;
     field->setFocus();
@@ -254,7 +254,7 @@ void PartialWindowTest::menuItemAndGeometryThroughSettings()
     QVERIFY(!item->isChecked() && !f.partial->isVisible());
     item->trigger();
     QVERIFY(item->isChecked() && f.partial->isVisible());
-    QVERIFY(QTest::qWaitForWindowExposed(f.partial.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(f.partial));
     QCOMPARE(f.partial->pos(), QPoint(30, 40));
     QCOMPARE(f.partial->size(), QSize(250, f.partial->screen()->geometry().height()));
     f.partial->move(50, 60);
