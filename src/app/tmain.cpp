@@ -362,26 +362,17 @@ void TMain::saveSettings()
     m_settings.writeInt(main, QStringLiteral("Left"), x());
     m_settings.writeInt(main, QStringLiteral("Top"), y());
     m_settings.writeInt(main, QStringLiteral("Position"), m_layout);
-    if (m_repeats) {
-        const QString repeats = QStringLiteral("RptQso");
-        m_settings.writeInt(repeats, QStringLiteral("Left"), m_repeats->x());
-        m_settings.writeInt(repeats, QStringLiteral("Top"), m_repeats->y());
-        m_settings.writeInt(repeats, QStringLiteral("Height"), m_repeats->height());
-        m_settings.writeInt(repeats, QStringLiteral("Width"), m_repeats->width());
-    }
-    if (m_partial) {
-        const QString partial = QStringLiteral("Partial");
-        m_settings.writeInt(partial, QStringLiteral("Left"), m_partial->x());
-        m_settings.writeInt(partial, QStringLiteral("Top"), m_partial->y());
-        m_settings.writeInt(partial, QStringLiteral("Height"), m_partial->height());
-        m_settings.writeInt(partial, QStringLiteral("Width"), m_partial->width());
-    }
-    if (m_stats) {
-        const QString stats = QStringLiteral("Stats");
-        m_settings.writeInt(stats, QStringLiteral("Left"), m_stats->x());
-        m_settings.writeInt(stats, QStringLiteral("Top"), m_stats->y());
-        m_settings.writeInt(stats, QStringLiteral("Height"), m_stats->height());
-        m_settings.writeInt(stats, QStringLiteral("Width"), m_stats->width());
+    // The tool windows keep their place and size in their own sections.
+    const std::pair<const char *, const QWidget *> tools[] = {
+        {"RptQso", m_repeats}, {"Partial", m_partial}, {"Stats", m_stats}};
+    for (const auto &[name, window] : tools) {
+        if (!window)
+            continue;
+        const QString section = QString::fromLatin1(name);
+        m_settings.writeInt(section, QStringLiteral("Left"), window->x());
+        m_settings.writeInt(section, QStringLiteral("Top"), window->y());
+        m_settings.writeInt(section, QStringLiteral("Height"), window->height());
+        m_settings.writeInt(section, QStringLiteral("Width"), window->width());
     }
     if (!m_settings.save())
         m_services.prompts.error(this, kApplicationTitle, m_settings.error());
