@@ -135,7 +135,7 @@ expect_manual "$scratch/root/usr/bin/vireok" "$scratch/root/usr/share/vireok/man
 if [ -n "${CI:-}" ]; then
   sudo=""
   [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >/dev/null
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$deb" >/dev/null
   installed=0
   expect_manual /usr/bin/vireok /usr/share/vireok/manual.pdf && installed=1
   $sudo env DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq vireok >/dev/null
