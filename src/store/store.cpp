@@ -438,15 +438,28 @@ std::vector<std::pair<qint64, qint64>> Store::repeatCounts(const QString &band, 
     QString marks = QStringLiteral("?");
     for (qsizetype i = 1; i < calls.size(); ++i)
         marks += QStringLiteral(",?");
-    QSqlQuery &q = prepared(QStringLiteral("SELECT call1, call2 FROM qso WHERE band=? AND mode=? AND tur=? AND "
-                                           "(call1 IN (%1) OR call2 IN (%1))")
+    // Two halves, each on its call's index: as one OR, SQLite's planner
+    // chose the statistics index on band and tour, and read a whole band's
+    // tour (75 ms at a million QSOs). A row found by its heard call is not
+    // read again by its worked call.
+    QSqlQuery &q = prepared(QStringLiteral("SELECT call1, call2 FROM qso WHERE call1 IN (%1) AND band=? AND mode=? AND "
+                                           "tur=? UNION ALL SELECT call1, call2 FROM qso WHERE call2 IN (%1) AND "
+                                           "band=? AND mode=? AND tur=? AND call1 NOT IN (%1)")
                                 .arg(marks));
-    q.addBindValue(text(band));
-    q.addBindValue(text(mode));
-    q.addBindValue(text(tour));
-    for (int twice = 0; twice < 2; ++twice)
+    const auto bindCalls = [&] {
         for (const QString &call : calls)
             q.addBindValue(text(call));
+    };
+    const auto bindContext = [&] {
+        q.addBindValue(text(band));
+        q.addBindValue(text(mode));
+        q.addBindValue(text(tour));
+    };
+    bindCalls();
+    bindContext();
+    bindCalls();
+    bindContext();
+    bindCalls();
     run(q);
     while (q.next()) {
         const qsizetype heard = calls.indexOf(textOf(q.value(0)));
