@@ -31,6 +31,7 @@
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -132,6 +133,38 @@ void typeKey(QWindow *window, QChar c)
     QTest::keyClick(window, c.toLatin1());
 }
 
+/// Types text but its last character, then times that character once per
+/// iteration, until every event it caused is processed; Backspace takes it
+/// back untimed. Returns the iterations, or 0 after reporting that reached()
+/// found the key gone nowhere. paintNs gets the painting among the times.
+qint64 timeLastKey(benchmark::State &state, QWindow *window, const QString &text, const std::function<bool()> &reached,
+                   qint64 &paintNs)
+{
+    for (const QChar c : text.chopped(1))
+        typeKey(window, c);
+    settle();
+    qint64 iterations = 0;
+    for (auto _ : state) {
+        const qint64 paintBefore = EventMeter::paintNs;
+        const auto start = Clock::now();
+        typeKey(window, text.back());
+        settle();
+        state.SetIterationTime(secondsSince(start));
+        paintNs += EventMeter::paintNs - paintBefore;
+        ++iterations;
+        if (!reached()) {
+            state.SkipWithError("the key went nowhere");
+            return 0;
+        }
+        QTest::keyClick(window, Qt::Key_Backspace);
+        settle();
+    }
+    // Leave the window showing the text, to report what it shows.
+    typeKey(window, text.back());
+    settle();
+    return iterations;
+}
+
 /// The real window's keystroke: the last letter of call typed into the heard
 /// call field, which already holds the letters before it.
 void windowKeystroke(benchmark::State &state, bool busiest)
@@ -143,28 +176,11 @@ void windowKeystroke(benchmark::State &state, bool busiest)
     const MainForm &f = w.main.form();
     QWindow *window = w.main.windowHandle();
     const QString call = busiest ? busiestCall() : QStringLiteral("ZZ9ZZZ");
-    for (const QChar c : call.chopped(1))
-        typeKey(window, c);
-    settle();
-
     qint64 paintNs = 0;
-    qint64 iterations = 0;
-    for (auto _ : state) {
-        const qint64 paintBefore = EventMeter::paintNs;
-        const auto start = Clock::now();
-        typeKey(window, call.back());
-        settle();
-        state.SetIterationTime(secondsSince(start));
-        paintNs += EventMeter::paintNs - paintBefore;
-        ++iterations;
-        if (f.heardCall->text() != call) {
-            state.SkipWithError("the key did not reach the heard call field");
-            return;
-        }
-        // Back to the same start for the next keystroke; untimed.
-        QTest::keyClick(window, Qt::Key_Backspace);
-        settle();
-    }
+    const qint64 iterations = timeLastKey(
+        state, window, call, [&] { return f.heardCall->text() == call; }, paintNs);
+    if (iterations == 0)
+        return;
     if (!w.prompts.storeErrors.isEmpty()) {
         state.SkipWithError(qPrintable(w.prompts.storeErrors.first()));
         return;
@@ -179,10 +195,6 @@ void windowKeystroke(benchmark::State &state, bool busiest)
     }
     const double storeUs = secondsSince(start) * 1e6 / double(iterations);
     const double paintUs = double(paintNs) / 1e3 / double(iterations);
-
-    // Leave the window showing the call, to report what it shows.
-    typeKey(window, call.back());
-    settle();
     state.counters["store_us"] = storeUs;
     state.counters["paint_us"] = paintUs;
     state.counters["list_rows"] = w.main.repeatList().rowCount();
@@ -204,28 +216,11 @@ void windowPartial(benchmark::State &state, const QString &fragment)
     w.main.form().heardCall->setFocus();
     w.waitForCalls();
     QWindow *window = w.main.windowHandle();
-    for (const QChar c : fragment.chopped(1))
-        typeKey(window, c);
-    settle();
     qint64 paintNs = 0;
-    qint64 iterations = 0;
-    for (auto _ : state) {
-        const qint64 paintBefore = EventMeter::paintNs;
-        const auto start = Clock::now();
-        typeKey(window, fragment.back());
-        settle();
-        state.SetIterationTime(secondsSince(start));
-        paintNs += EventMeter::paintNs - paintBefore;
-        ++iterations;
-        if (w.main.partialList().fragment() != fragment) {
-            state.SkipWithError("the key did not reach the partial list");
-            return;
-        }
-        QTest::keyClick(window, Qt::Key_Backspace);
-        settle();
-    }
-    typeKey(window, fragment.back());
-    settle();
+    const qint64 iterations = timeLastKey(
+        state, window, fragment, [&] { return w.main.partialList().fragment() == fragment; }, paintNs);
+    if (iterations == 0)
+        return;
     state.counters["paint_us"] = double(paintNs) / 1e3 / double(iterations);
     state.counters["rows"] = w.main.partialList().rowCount();
     state.counters["matches"] = w.partial.statusText().section(' ', 1, 1).toDouble();
