@@ -105,11 +105,7 @@ void MainWindowTest::layoutItemAlternatesAndKeepsTexts()
 void MainWindowTest::savedVerticalLayoutIsWrittenBackUnchanged()
 {
     Fixture f;
-    {
-        QFile ini(f.folder.file("settings.ini"));
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("[Main]\r\nLeft=20\r\nTop=30\r\nPosition=2\r\n");
-    }
+    writeIni(f.folder, "[Main]\r\nLeft=20\r\nTop=30\r\nPosition=2\r\n");
     {
         TMain &main = f.open();
         QCOMPARE(main.entryLayout(), 2);
@@ -199,11 +195,7 @@ void MainWindowTest::manualIsLookedForInTheWorkingDirectoryFirst()
 void MainWindowTest::foreignStoreShowsTheErrorAndTheWindowStillOpens()
 {
     Fixture f;
-    {
-        QFile junk(f.folder.storePath());
-        QVERIFY(junk.open(QIODevice::WriteOnly));
-        junk.write("not a database at all, just text");
-    }
+    QVERIFY(writeAll(f.folder.storePath(), "not a database at all, just text"));
     TMain &main = f.open();
     QCOMPARE(f.prompts.storeErrors.size(), 1);
     QVERIFY(f.prompts.storeErrors.first().contains("vireok.mdb"));

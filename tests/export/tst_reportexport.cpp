@@ -89,11 +89,8 @@ void ReportExportTest::cabrilloFileIsWholeAndNamedInTheMessage()
 {
     Fixture f;
     f.store.addQso(makeQso("UA1AAA", "001", "RA3BBB", "015"));
-    {
-        QFile old(f.folder.file("out.cbr"));
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("an older report that is much longer than the new one will be, and must go away entirely......");
-    }
+    QVERIFY(writeAll(f.folder.file("out.cbr"),
+                     "an older report that is much longer than the new one will be, and must go away entirely......"));
     f.exporter.cabrillo();
     const QByteArray text = f.written();
     QVERIFY(text.startsWith("START-OF-LOG: 3.0\r\nCONTEST: RDXC\r\nCALLSIGN: R9AA\r\n"));
@@ -174,11 +171,7 @@ void ReportExportTest::adifWithATypedBandStopsAndLeavesTheOldFile()
     bad.time = "1234";
     f.store.addQso(bad);
     f.prompts.chosenFile = f.folder.file("out.adi");
-    {
-        QFile old(f.prompts.chosenFile);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("old");
-    }
+    QVERIFY(writeAll(f.prompts.chosenFile, "old"));
     f.exporter.adif();
     QCOMPARE(f.written("out.adi"), QByteArray("old"));
     QCOMPARE(f.prompts.errors.size(), 1);
@@ -253,11 +246,7 @@ void ReportExportTest::reportOntoTheLogsOwnFilesIsRefused()
     Store store(QStringLiteral("vireok.mdb"));
     store.writeLog({{"CALLSIGN", "R9AA"}, {"POSNR10", "4"}, {"POSNR11", "7"}, {"POSNR20", "4"}, {"POSNR21", "7"}});
     store.addQso(makeQso("UA1AAA"));
-    {
-        QFile ini("settings.ini");
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("[Main]\r\nLeft=10\r\n");
-    }
+    QVERIFY(writeAll("settings.ini", "[Main]\r\nLeft=10\r\n"));
     if (make == "symlink")
         QVERIFY(QFile::link("vireok.mdb", "report.cbr"));
     else if (make == "hardlink")

@@ -51,16 +51,14 @@ void PartialCallsTest::knownCallsFile()
     QFETCH(QString, calls);
     QFETCH(QString, error);
     TestFolder folder;
-    QFile f(folder.file("MASTER.SCP"));
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(content);
-    f.close();
-    const KnownCalls known = readKnownCalls(f.fileName());
+    const QString file = folder.file("MASTER.SCP");
+    QVERIFY(writeAll(file, content));
+    const KnownCalls known = readKnownCalls(file);
     QCOMPARE(known.calls.join(' '), calls);
     QCOMPARE(known.error.isEmpty(), error.isEmpty());
     QVERIFY(known.error.contains(error));
     if (!error.isEmpty())
-        QVERIFY(known.error.contains(QDir::toNativeSeparators(f.fileName())));
+        QVERIFY(known.error.contains(QDir::toNativeSeparators(file)));
     QVERIFY(readKnownCalls(folder.file("none.scp")).error.contains(folder.file("none.scp")));
 }
 

@@ -197,10 +197,7 @@ void RepeatCheckTest::turningRedOrAquaSoundsOnceWhereSoundIsOn()
     QFETCH(bool, sounds);
     MainFixture f;
     f.store.addQso(TestQso().heard("UA1A").worked("RA3B", "015"));
-    QFile file(f.folder.file("settings.ini"));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(ini);
-    file.close();
+    writeIni(f.folder, ini);
     f.open();
     using Cue = Sounds::Cue;
     QTest::keyClicks(f.form().heardCall, "UA1A");

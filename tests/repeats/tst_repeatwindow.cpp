@@ -158,11 +158,7 @@ void RepeatWindowTest::menuItemShowsAndHidesAndFollowsItsMark()
 void RepeatWindowTest::geometryIsRestoredAndWrittenBack()
 {
     MainFixture f;
-    {
-        QFile ini(f.folder.file("settings.ini"));
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("[RptQso]\r\nLeft=30\r\nTop=40\r\nWidth=300\r\nHeight=200\r\n");
-    }
+    writeIni(f.folder, "[RptQso]\r\nLeft=30\r\nTop=40\r\nWidth=300\r\nHeight=200\r\n");
     f.open();
     f.repeats->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.repeats));
@@ -170,9 +166,7 @@ void RepeatWindowTest::geometryIsRestoredAndWrittenBack()
     QCOMPARE(f.repeats->size(), QSize(300, 200));
     f.repeats->move(50, 60);
     f.main->saveSettings();
-    QFile ini(f.folder.file("settings.ini"));
-    QVERIFY(ini.open(QIODevice::ReadOnly));
-    const QByteArray text = ini.readAll();
+    const QByteArray text = readAll(f.folder.file("settings.ini"));
     QVERIFY2(text.contains("[RptQso]\r\nLeft=50\r\nTop=60\r\nWidth=300\r\nHeight=200\r\n"), text.constData());
     QVERIFY(text.contains("[Main]\r\nLeft="));
 }
@@ -181,11 +175,8 @@ void RepeatWindowTest::geometryIsRestoredAndWrittenBack()
 void RepeatWindowTest::extremePlacesAreWrittenBackAsTheWindowsHaveThem()
 {
     MainFixture f;
-    {
-        QFile ini(f.folder.file("settings.ini"));
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("[Main]\r\nLeft=2147483647\r\nTop=-2147483648\r\n[RptQso]\r\nLeft=-2147483648\r\nTop=2147483647\r\n");
-    }
+    writeIni(f.folder,
+             "[Main]\r\nLeft=2147483647\r\nTop=-2147483648\r\n[RptQso]\r\nLeft=-2147483648\r\nTop=2147483647\r\n");
     f.open();
     f.main->saveSettings();
     IniFile ini(f.folder.file("settings.ini"));

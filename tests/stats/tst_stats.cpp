@@ -319,11 +319,7 @@ void StatsTest::pictureDecodesAtTheWindowsSize()
 void StatsTest::geometryAndMarkGoThroughSettingsIni()
 {
     StatsFixture f;
-    {
-        QFile ini(f.folder.file("settings.ini"));
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("[Stats]\r\nLeft=30\r\nTop=40\r\nHeight=450\r\nWidth=500\r\n");
-    }
+    writeIni(f.folder, "[Stats]\r\nLeft=30\r\nTop=40\r\nHeight=450\r\nWidth=500\r\n");
     TStats &stats = f.openStats();
     QCOMPARE(QRect(stats.pos(), stats.size()), QRect(30, 40, 500, 450));
     QVERIFY(!stats.isVisible());
