@@ -283,7 +283,6 @@ void RigTest::selectorsFollowTheReceiverAndTheQsoTakesThem_data()
     };
     // The window starts on 3500 PH.
     const Row rows[] = {
-        // The window starts on 3500 PH.
         {"20 m CW", 14'025'000, "CW", "14000", "CW"},
         {"160 m LSB", 1'830'000, "LSB", "1800", "PH"},
         {"10 m high edge CWR", 29'700'000, "CWR", "28000", "CW"},
