@@ -20,11 +20,21 @@ void RepeatListModel::show(const QString &call)
     std::vector<RepeatRow> first;
     if (!call.trimmed().isEmpty())
         first = m_store.repeatList(call, 0, kBatch);
-    beginResetModel();
     m_call = call;
     m_complete = first.size() < size_t(kBatch);
-    m_rows = std::move(first);
-    endResetModel();
+    // Rows out and rows in, not a reset: a reset makes the view lay out its
+    // headers anew and repaint them, twice at every key, and an empty list
+    // followed by an empty one would still repaint.
+    if (!m_rows.empty()) {
+        beginRemoveRows({}, 0, int(m_rows.size()) - 1);
+        m_rows.clear();
+        endRemoveRows();
+    }
+    if (!first.empty()) {
+        beginInsertRows({}, 0, int(first.size()) - 1);
+        m_rows = std::move(first);
+        endInsertRows();
+    }
 }
 
 bool RepeatListModel::canFetchMore(const QModelIndex &parent) const
@@ -79,31 +89,24 @@ QVariant RepeatListModel::data(const QModelIndex &index, int role) const
         if (column >= 2 && column <= 4)
             return int(Qt::AlignCenter);
         return int(Qt::AlignLeft | Qt::AlignVCenter);
-    case Qt::ForegroundRole:
-    case Qt::FontRole: {
-        CallMark mark = CallMark::None;
-        if (column >= 5)
-            mark = callMark(column == 5 ? r.call1 : r.call2, column == 6, m_context());
-        if (role == Qt::FontRole) {
-            if (mark == CallMark::None)
-                return {};
-            static const QFont bold = [] {
-                QFont f;
-                f.setBold(true);
-                return f;
-            }();
-            return bold;
-        }
-        if (mark == CallMark::BoldRed)
-            return QBrush(QColor(255, 0, 0));
-        if (mark == CallMark::BoldBlue || column == 0)
-            return QBrush(QColor(0, 0, 255));
-        return {};
+    case Qt::ForegroundRole: {
+        const QColor colour = look(index).text(column);
+        return colour.isValid() ? QVariant(QBrush(colour)) : QVariant();
     }
-    case Qt::BackgroundRole:
-        if (isRepeatRow(r, m_context()))
-            return QBrush(QColor(255, 204, 204));
-        return {};
+    case Qt::FontRole: {
+        if (look(index).mark == CallMark::None)
+            return {};
+        static const QFont bold = [] {
+            QFont f;
+            f.setBold(true);
+            return f;
+        }();
+        return bold;
+    }
+    case Qt::BackgroundRole: {
+        const QColor colour = look(index).background();
+        return colour.isValid() ? QVariant(QBrush(colour)) : QVariant();
+    }
     case Qt::AccessibleDescriptionRole: {
         // The marks in words, for a user who cannot see the colours.
         const RepeatContext c = m_context();
@@ -118,6 +121,31 @@ QVariant RepeatListModel::data(const QModelIndex &index, int role) const
         return marks.isEmpty() ? QVariant() : marks.join(QStringLiteral(", "));
     }
     }
+    return {};
+}
+
+RepeatListModel::CellLook RepeatListModel::look(const QModelIndex &index) const
+{
+    const RepeatRow &r = m_rows[size_t(index.row())];
+    const RepeatContext c = m_context();
+    CellLook look;
+    look.repeatRow = isRepeatRow(r, c);
+    if (index.column() >= 5)
+        look.mark = callMark(index.column() == 5 ? r.call1 : r.call2, index.column() == 6, c);
+    return look;
+}
+
+QColor RepeatListModel::CellLook::background() const
+{
+    return repeatRow ? QColor(255, 204, 204) : QColor();
+}
+
+QColor RepeatListModel::CellLook::text(int column) const
+{
+    if (mark == CallMark::BoldRed)
+        return QColor(255, 0, 0);
+    if (mark == CallMark::BoldBlue || column == 0)
+        return QColor(0, 0, 255);
     return {};
 }
 

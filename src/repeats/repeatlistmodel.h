@@ -3,6 +3,7 @@
 #include "repeatrules.h"
 
 #include <QAbstractTableModel>
+#include <QColor>
 
 #include <functional>
 #include <vector>
@@ -25,6 +26,16 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     bool canFetchMore(const QModelIndex &parent) const override;
     void fetchMore(const QModelIndex &parent) override;
+
+    /// How a cell is marked: its row light red, its call bold red or blue.
+    struct CellLook {
+        bool repeatRow = false;
+        CallMark mark = CallMark::None;
+        QColor background() const;     ///< invalid: the view's own
+        QColor text(int column) const; ///< invalid: the view's own
+    };
+    /// The marks of the cell at index, from one read of the main window.
+    CellLook look(const QModelIndex &index) const;
 
     /// What the marks are compared with, for other lists that mark calls.
     const std::function<RepeatContext()> &context() const { return m_context; }

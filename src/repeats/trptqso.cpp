@@ -3,6 +3,7 @@
 #include "repeatlistmodel.h"
 
 #include "form/celltexts.h"
+#include "form/quietscrollbar.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -20,11 +21,11 @@ namespace {
 /// dotted frame around the row. The style's own item drawing lays every
 /// text out in full, once to measure it and once to draw it, and makes a
 /// font of its own for every bold cell: at each keystroke that was most of
-/// the time the window took. Here only the roles drawn are read, and the
+/// the time the window took. Here the marks are read once a cell, and the
 /// bold face is made once.
 class RowLineDelegate : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    RowLineDelegate(const RepeatListModel &list, QObject *parent) : QStyledItemDelegate(parent), m_list(list) {}
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
         QPalette::ColorGroup group = option.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
@@ -38,13 +39,14 @@ public:
         const QRect textRect = option.rect.adjusted(m_margin, 0, -m_margin, 0);
 
         painter->save();
-        const QVariant background = index.data(Qt::BackgroundRole);
+        // One read of the main window's fields serves the whole cell.
+        const RepeatListModel::CellLook look = m_list.look(index);
+        const QColor background = look.background();
         if (background.isValid())
-            painter->fillRect(option.rect, background.value<QBrush>());
+            painter->fillRect(option.rect, background);
         const QString text = index.data(Qt::DisplayRole).toString();
         if (!text.isEmpty()) {
-            const QVariant font = index.data(Qt::FontRole);
-            const bool bold = font.isValid() && font.value<QFont>().bold();
+            const bool bold = look.mark != CallMark::None;
             if (bold) {
                 if (!m_boldMade || m_boldOf != option.font) {
                     m_boldMade = true;
@@ -56,15 +58,15 @@ public:
             } else {
                 painter->setFont(option.font);
             }
-            const QVariant colour = index.data(Qt::ForegroundRole);
-            painter->setPen(colour.isValid() ? colour.value<QBrush>().color()
-                                             : option.palette.color(group, QPalette::Text));
+            const QColor colour = look.text(index.column());
+            painter->setPen(colour.isValid() ? colour : option.palette.color(group, QPalette::Text));
             m_texts.draw(painter, textRect, index.data(Qt::TextAlignmentRole).toInt(), text, bold);
         }
-        painter->setPen(option.palette.color(QPalette::Mid));
-        painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
+        // A one-pixel fill, not a line: the filled rectangle takes the
+        // painter's fast way, the pen's stroke does not.
+        const QRect &r = option.rect;
+        painter->fillRect(QRect(r.left(), r.bottom(), r.width(), 1), option.palette.color(QPalette::Mid));
         if (option.state & QStyle::State_Selected) {
-            const QRect r = option.rect;
             painter->setPen(QPen(option.palette.color(group, QPalette::Text), 1, Qt::DotLine));
             painter->drawLine(r.topLeft(), r.topRight());
             painter->drawLine(r.bottomLeft(), r.bottomRight());
@@ -77,6 +79,7 @@ public:
     }
 
 private:
+    const RepeatListModel &m_list;
     mutable CellTexts m_texts;
     mutable bool m_boldMade = false;
     mutable QFont m_boldOf, m_bold; ///< the bold face and the font it was made from
@@ -98,8 +101,13 @@ TRptQso::TRptQso(RepeatListModel &list, QWidget *parent) : QWidget(parent, Qt::W
     m_grid->horizontalHeader()->setHighlightSections(false); // titles keep their weight
     m_grid->verticalHeader()->setDefaultSectionSize(17);
     m_grid->setShowGrid(false); // it would add column lines too
-    m_grid->setItemDelegate(new RowLineDelegate(m_grid));
+    m_grid->setItemDelegate(new RowLineDelegate(list, m_grid));
     m_grid->setWordWrap(false);
+    m_grid->setHorizontalScrollBar(new QuietScrollBar(Qt::Horizontal, m_grid));
+    m_grid->setVerticalScrollBar(new QuietScrollBar(Qt::Vertical, m_grid));
+    // Always there, so that a list that fills or empties at a key does not
+    // move the viewport's edge and lay the grid out twice.
+    m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     const int widths[7] = {20, 64, 30, 70, 40, 75, 75};
     for (int c = 0; c < 7; ++c)
         m_grid->setColumnWidth(c, widths[c]);

@@ -1,0 +1,49 @@
+#include "quietscrollbar.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QStyleOptionSlider>
+
+#include <algorithm>
+#include <iterator>
+
+void QuietScrollBar::sliderChange(SliderChange change)
+{
+    if (change == SliderStepsChange) {
+        if (singleStep() == m_singleStep && pageStep() == m_pageStep)
+            return;
+        m_singleStep = singleStep();
+        m_pageStep = pageStep();
+    }
+    QScrollBar::sliderChange(change);
+}
+
+void QuietScrollBar::paintEvent(QPaintEvent *event)
+{
+    // Under the mouse the bar shows which part is hovered or pressed, and
+    // only the bar itself knows that.
+    if (underMouse() || isSliderDown() || QGuiApplication::mouseButtons() != Qt::NoButton) {
+        QScrollBar::paintEvent(event);
+        return;
+    }
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    option.subControls = QStyle::SC_All;
+    const Look look{
+        option.rect.size(), int(option.state),         option.minimum,     option.maximum, option.sliderPosition,
+        option.pageStep,    option.palette.cacheKey(), devicePixelRatioF()};
+    const Picture *shown = std::find_if(std::begin(m_pictures), std::end(m_pictures),
+                                        [&](const Picture &p) { return !p.pixmap.isNull() && p.look == look; });
+    if (shown == std::end(m_pictures)) {
+        Picture &drawn = m_pictures[m_oldest];
+        m_oldest = (m_oldest + 1) % int(std::size(m_pictures));
+        drawn.look = look;
+        drawn.pixmap = QPixmap(size() * look.ratio);
+        drawn.pixmap.setDevicePixelRatio(look.ratio);
+        drawn.pixmap.fill(palette().color(backgroundRole()));
+        QPainter painter(&drawn.pixmap);
+        style()->drawComplexControl(QStyle::CC_ScrollBar, &option, &painter, this);
+        shown = &drawn;
+    }
+    QPainter(this).drawPixmap(0, 0, shown->pixmap);
+}
