@@ -7,7 +7,13 @@
 #include <functional>
 
 namespace {
-constexpr int kBlockShift = 8; // 256 entries a block: 65,536 blocks hold 16M calls
+constexpr int kBlockShift = 9; // 512 entries a block: 65,536 blocks hold the 16M entries
+constexpr int kStartShift = 4;
+constexpr uint32_t kStartMask = (1u << kStartShift) - 1;
+constexpr int kEntryBits = 24;
+constexpr uint32_t kEntryMask = (1u << kEntryBits) - 1;
+constexpr size_t kLongest = 255;        // what an entry's length byte holds
+constexpr size_t kMostFullPercent = 85; // the hash byte keeps probing cheap this full
 constexpr int kClasses = 44;
 constexpr int kPairs = kClasses * kClasses;
 constexpr int kGrams = kPairs + kPairs * kClasses;
@@ -48,9 +54,20 @@ const std::vector<int> &gramsOf(std::string_view s)
     codes.erase(std::unique(codes.begin(), codes.end()), codes.end());
     return codes;
 }
+
+uint64_t hashOf(std::string_view call)
+{
+    return std::hash<std::string_view>()(call);
+}
+
+/// The hash byte a slot keeps beside the entry.
+uint32_t markOf(uint64_t hash)
+{
+    return uint32_t(hash >> 56) << kEntryBits;
+}
 } // namespace
 
-CallIndex::CallIndex() : m_slots(16, 0), m_counts(kGrams, 0), m_blocks(kGrams) {}
+CallIndex::CallIndex() : m_slots(16, 0) {}
 
 void CallIndex::clear()
 {
@@ -59,29 +76,31 @@ void CallIndex::clear()
 
 void CallIndex::reserve(size_t calls, size_t bytes)
 {
+    // Room that is never written costs no memory, only address space: the
+    // text is reserved for the longest calls rather than copied when a
+    // guess falls short.
     m_text.reserve(bytes);
-    m_offsets.reserve(calls + 1);
+    m_lengths.reserve(calls);
+    m_starts.reserve((calls >> kStartShift) + 1);
     m_listedFlags.reserve(calls);
-    size_t wanted = 16;
-    while (wanted * 3 < (calls + 1) * 4)
-        wanted *= 2;
-    if (wanted > m_slots.size()) {
-        m_slots.assign(wanted, 0);
-        for (uint32_t e = 0; e + 1 < m_offsets.size(); ++e)
-            m_slots[size_t(slotOf(text(e)))] = e + 1;
-    }
+    const size_t wanted = calls * 100 / kMostFullPercent + 1;
+    if (wanted > m_slots.size())
+        rehash(wanted);
 }
 
 void CallIndex::freeze()
 {
-    m_frozen = m_offsets.size() - 1;
+    m_frozen = entries();
     for (std::vector<uint16_t> &blocks : m_blocks)
         blocks.shrink_to_fit();
 }
 
 std::string_view CallIndex::text(uint32_t entry) const
 {
-    return std::string_view(m_text).substr(m_offsets[entry], m_offsets[entry + 1] - m_offsets[entry]);
+    size_t at = m_starts[entry >> kStartShift];
+    for (uint32_t e = entry & ~kStartMask; e < entry; ++e)
+        at += m_lengths[e];
+    return std::string_view(m_text).substr(at, m_lengths[entry]);
 }
 
 QString CallIndex::call(uint32_t entry) const
@@ -92,26 +111,37 @@ QString CallIndex::call(uint32_t entry) const
 
 int64_t CallIndex::slotOf(std::string_view call) const
 {
-    const size_t mask = m_slots.size() - 1;
-    for (size_t s = std::hash<std::string_view>()(call) & mask;; s = (s + 1) & mask) {
+    const uint64_t hash = hashOf(call);
+    const uint32_t mark = markOf(hash);
+    const size_t size = m_slots.size();
+    for (size_t s = size_t((uint64_t(uint32_t(hash)) * size) >> 32);; s = s + 1 == size ? 0 : s + 1) {
         const uint32_t held = m_slots[s];
+        // The hash byte spares reading the text of nearly every other call.
         // Of several entries of one call, the slot names the newest.
-        if (held == 0 || text(held - 1) == call)
+        if (held == 0 || ((held & ~kEntryMask) == mark && text((held & kEntryMask) - 1) == call))
             return int64_t(s);
     }
 }
 
-void CallIndex::grow()
+void CallIndex::rehash(size_t size)
 {
-    // Up to three quarters full: a million QSOs' two million calls fit in
-    // four million slots.
-    if (m_offsets.size() * 4 <= m_slots.size() * 3)
-        return;
-    std::vector<uint32_t> old(m_slots.size() * 2, 0);
+    std::vector<uint32_t> old(size, 0);
     old.swap(m_slots);
     for (const uint32_t held : old)
         if (held != 0)
-            m_slots[size_t(slotOf(text(held - 1)))] = held;
+            m_slots[size_t(slotOf(text((held & kEntryMask) - 1)))] = held;
+}
+
+void CallIndex::grow()
+{
+    if ((entries() + 1) * 100 > m_slots.size() * kMostFullPercent)
+        rehash(std::max<size_t>(16, (entries() + 1) * 10 / 7));
+}
+
+const std::vector<uint16_t> &CallIndex::blocksOf(int code) const
+{
+    static const std::vector<uint16_t> none;
+    return m_listOf.empty() || m_listOf[size_t(code)] == 0 ? none : m_blocks[m_listOf[size_t(code)] - 1];
 }
 
 void CallIndex::countGrams(std::string_view call, int delta)
@@ -122,30 +152,53 @@ void CallIndex::countGrams(std::string_view call, int delta)
 
 uint32_t CallIndex::append(std::string_view call)
 {
-    const auto entry = uint32_t(m_offsets.size() - 1);
+    const uint32_t entry = entries();
+    if ((entry & kStartMask) == 0)
+        m_starts.push_back(uint32_t(m_text.size()));
     m_text.append(call);
-    m_offsets.push_back(uint32_t(m_text.size()));
+    m_lengths.push_back(uint8_t(call.size()));
     m_listedFlags.push_back(true);
     ++m_listed;
+    if (m_counts.empty()) {
+        m_counts.assign(kGrams, 0);
+        m_listOf.assign(kGrams, 0);
+    }
     const auto block = uint16_t(entry >> kBlockShift);
     for (const int code : gramsOf(call)) {
         ++m_counts[size_t(code)];
-        std::vector<uint16_t> &blocks = m_blocks[size_t(code)];
+        uint32_t &list = m_listOf[size_t(code)];
+        if (list == 0) {
+            m_blocks.emplace_back();
+            list = uint32_t(m_blocks.size());
+        }
+        std::vector<uint16_t> &blocks = m_blocks[list - 1];
         if (blocks.empty() || blocks.back() != block)
             blocks.push_back(block);
     }
     return entry;
 }
 
+namespace {
+/// A call's text as the index keeps it; empty when it cannot be kept.
+std::string_view keptText(const QByteArray &bytes, uint32_t entries)
+{
+    if (bytes.isEmpty() || size_t(bytes.size()) > kLongest || entries >= kEntryMask)
+        return {};
+    return std::string_view(bytes.constData(), size_t(bytes.size()));
+}
+} // namespace
+
 void CallIndex::touch(QStringView call)
 {
     const QByteArray bytes = call.toUtf8();
-    const std::string_view v(bytes.constData(), size_t(bytes.size()));
+    const std::string_view v = keptText(bytes, entries());
+    if (v.empty())
+        return;
     grow();
     const int64_t s = slotOf(v);
     if (const uint32_t held = m_slots[size_t(s)]; held != 0) {
-        const uint32_t entry = held - 1;
-        if (entry + 2 == m_offsets.size() && entry >= m_frozen && m_listedFlags[entry])
+        const uint32_t entry = (held & kEntryMask) - 1;
+        if (entry + 1 == entries() && entry >= m_frozen && m_listedFlags[entry])
             return;
         if (m_listedFlags[entry]) {
             m_listedFlags[entry] = false;
@@ -153,17 +206,19 @@ void CallIndex::touch(QStringView call)
             countGrams(v, -1);
         }
     }
-    m_slots[size_t(s)] = append(v) + 1;
+    m_slots[size_t(s)] = markOf(hashOf(v)) | (append(v) + 1);
 }
 
 void CallIndex::add(QStringView call)
 {
     const QByteArray bytes = call.toUtf8();
-    const std::string_view v(bytes.constData(), size_t(bytes.size()));
+    const std::string_view v = keptText(bytes, entries());
+    if (v.empty())
+        return;
     grow();
     const int64_t s = slotOf(v);
     if (m_slots[size_t(s)] == 0)
-        m_slots[size_t(s)] = append(v) + 1;
+        m_slots[size_t(s)] = markOf(hashOf(v)) | (append(v) + 1);
 }
 
 void CallIndex::setListed(QStringView call, bool listed)
@@ -171,9 +226,9 @@ void CallIndex::setListed(QStringView call, bool listed)
     const QByteArray bytes = call.toUtf8();
     const std::string_view v(bytes.constData(), size_t(bytes.size()));
     const uint32_t held = m_slots[size_t(slotOf(v))];
-    if (held == 0 || m_listedFlags[held - 1] == listed)
+    if (held == 0 || m_listedFlags[(held & kEntryMask) - 1] == listed)
         return;
-    m_listedFlags[held - 1] = listed;
+    m_listedFlags[(held & kEntryMask) - 1] = listed;
     m_listed += listed ? 1 : -1;
     countGrams(v, listed ? 1 : -1);
 }
@@ -182,18 +237,18 @@ bool CallIndex::contains(QStringView call) const
 {
     const QByteArray bytes = call.toUtf8();
     const uint32_t held = m_slots[size_t(slotOf(std::string_view(bytes.constData(), size_t(bytes.size()))))];
-    return held != 0 && m_listedFlags[held - 1];
+    return held != 0 && m_listedFlags[(held & kEntryMask) - 1];
 }
 
 qint64 CallIndex::count(QStringView fragment) const
 {
     const QByteArray bytes = fragment.toUtf8();
     const std::string_view v(bytes.constData(), size_t(bytes.size()));
-    if (v.size() == 2)
-        return m_counts[size_t(pairCode(v, 0))];
-    if (v.size() == 3)
-        return m_counts[size_t(tripleCode(v, 0))];
-    return -1;
+    if (v.size() != 2 && v.size() != 3)
+        return -1;
+    if (m_counts.empty())
+        return 0;
+    return m_counts[size_t(v.size() == 2 ? pairCode(v, 0) : tripleCode(v, 0))];
 }
 
 CallIndex::Cursor CallIndex::find(QStringView fragment) const
@@ -209,11 +264,10 @@ CallIndex::Cursor CallIndex::find(QStringView fragment) const
     for (size_t i = 0; i + 2 < v.size(); ++i)
         codes.push_back(tripleCode(v, i));
     // The rarest part first: the intersection can only shrink from it.
-    std::sort(codes.begin(), codes.end(),
-              [&](int a, int b) { return m_blocks[size_t(a)].size() < m_blocks[size_t(b)].size(); });
-    c.blocks = m_blocks[size_t(codes.front())];
+    std::sort(codes.begin(), codes.end(), [&](int a, int b) { return blocksOf(a).size() < blocksOf(b).size(); });
+    c.blocks = blocksOf(codes.front());
     for (size_t i = 1; i < codes.size() && !c.blocks.empty(); ++i) {
-        const std::vector<uint16_t> &other = m_blocks[size_t(codes[i])];
+        const std::vector<uint16_t> &other = blocksOf(codes[i]);
         std::vector<uint16_t> both;
         std::set_intersection(c.blocks.begin(), c.blocks.end(), other.begin(), other.end(), std::back_inserter(both));
         c.blocks.swap(both);
@@ -223,7 +277,7 @@ CallIndex::Cursor CallIndex::find(QStringView fragment) const
 
 bool CallIndex::next(Cursor &c, uint32_t &entry) const
 {
-    const auto size = int64_t(m_offsets.size() - 1);
+    const auto size = int64_t(entries());
     const auto frozen = int64_t(m_frozen);
     while (c.block < c.blocks.size()) {
         const int64_t b = c.late ? c.blocks[c.blocks.size() - 1 - c.block] : c.blocks[c.block];

@@ -13,6 +13,10 @@
 /// For every two- and three-character fragment the index keeps how many
 /// listed calls contain it and in which blocks of entries it stands, so a
 /// search visits only the blocks where every part of the fragment occurs.
+/// A log of a million QSOs has two million calls: every byte an entry costs
+/// is two megabytes, so an entry keeps its length in one byte (a call is
+/// never that long; a longer text is left out) and its place in the hash
+/// table in four. Up to 16,777,215 entries.
 class CallIndex {
 public:
     CallIndex();
@@ -34,7 +38,7 @@ public:
     /// -1 for other lengths.
     qint64 count(QStringView fragment) const;
     qint64 size() const { return m_listed; }
-    uint32_t entries() const { return uint32_t(m_offsets.size() - 1); }
+    uint32_t entries() const { return uint32_t(m_lengths.size()); }
     QString call(uint32_t entry) const;
 
     /// Where a walk over the calls holding a fragment stands.
@@ -55,14 +59,18 @@ private:
     int64_t slotOf(std::string_view call) const;
     uint32_t append(std::string_view call);
     void grow();
+    void rehash(size_t size);
     void countGrams(std::string_view call, int delta);
+    const std::vector<uint16_t> &blocksOf(int code) const;
 
     std::string m_text;
-    std::vector<uint32_t> m_offsets{0}; ///< entry i is m_text[offsets[i], offsets[i+1])
+    std::vector<uint8_t> m_lengths; ///< entry i's length in bytes
+    std::vector<uint32_t> m_starts; ///< where every sixteenth entry starts in m_text
     std::vector<bool> m_listedFlags;
-    std::vector<uint32_t> m_slots; ///< open addressing: entry + 1, 0 empty
-    std::vector<int32_t> m_counts;
-    std::vector<std::vector<uint16_t>> m_blocks;
+    std::vector<uint32_t> m_slots;               ///< open addressing: hash byte << 24 | entry + 1; 0 empty
+    std::vector<int32_t> m_counts;               ///< per fragment code; made with the first entry
+    std::vector<uint32_t> m_listOf;              ///< per fragment code: 1 + its place in m_blocks, 0 none
+    std::vector<std::vector<uint16_t>> m_blocks; ///< only the fragments that occur
     size_t m_frozen = 0;
     qint64 m_listed = 0;
 };

@@ -52,7 +52,7 @@ void PartialCalls::startReading(bool withFile)
         if (!file.isEmpty()) {
             auto known = std::make_shared<KnownCalls>(readKnownCalls(file));
             auto index = std::make_shared<CallIndex>();
-            index->reserve(size_t(known->calls.size()), size_t(known->calls.size()) * 8);
+            index->reserve(size_t(known->calls.size()), size_t(known->calls.size()) * 20);
             for (const QString &call : std::as_const(known->calls))
                 index->add(call);
             index->freeze();
@@ -74,7 +74,7 @@ void PartialCalls::startReading(bool withFile)
         auto index = std::make_shared<CallIndex>();
         const bool read = path.isEmpty() || readLogCalls(path, *stop, [&](qint64 total, const QStringList &calls) {
                               if (index->size() == 0)
-                                  index->reserve(size_t(total) * 2, size_t(total) * 20);
+                                  index->reserve(size_t(total) * 2, size_t(total) * 2 * 20);
                               for (const QString &call : calls)
                                   index->add(call);
                           });
