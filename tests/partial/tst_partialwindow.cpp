@@ -10,6 +10,7 @@
 #include "partial/partiallistmodel.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -87,8 +88,10 @@ void PartialWindowTest::listsCallsHoldingTheFragment_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("expected");
     QTest::addColumn<QString>("status");
+    QTest::addColumn<bool>("ham");
     struct Row {
         const char *name, *log, *file, *typed, *expected, *status;
+        bool ham = false;
     };
     const Row rows[] = {
         {"anywhere in the call", "UA1BCD,RA1B/P", "", "A1B", "UA1BCD* RA1B/P*", "Найдено: 2 (журнал: 2, файл: 0)"},
@@ -101,10 +104,11 @@ void PartialWindowTest::listsCallsHoldingTheFragment_data()
         {"repeats on this band, mode and tour", "+UA1A,RA3C +RA3D,UA1AX UA1AY,", "", "UA1A", "UA1AY* UA1AX*~ UA1A*!",
          "Найдено: 3 (журнал: 3, файл: 0)"},
         {"nothing found", "UA1A,", "RA1A\n", "QQ", "", "Найдено: 0 (журнал: 0, файл: 0)"},
+        {"HAM: the own call in the heard call field feeds nothing", "R9AA,UA1BCD", "R9AA\n", "A1B", "", "", true},
     };
     for (const Row &r : rows)
         QTest::newRow(r.name) << QString(r.log) << QByteArray(r.file) << QString(r.typed) << QString(r.expected)
-                              << QString::fromUtf8(r.status);
+                              << QString::fromUtf8(r.status) << r.ham;
 }
 
 void PartialWindowTest::listsCallsHoldingTheFragment()
@@ -114,9 +118,16 @@ void PartialWindowTest::listsCallsHoldingTheFragment()
     QFETCH(QString, typed);
     QFETCH(QString, expected);
     QFETCH(QString, status);
+    QFETCH(bool, ham);
     MainFixture f;
     fillLog(f.store, log);
+    f.store.writeLog({{"CALLSIGN", "R9AA"}});
     QVERIFY(openWith(f, file));
+    if (ham) {
+        QVERIFY(f.showActive());
+        QTest::mouseClick(f.form().swl, Qt::LeftButton);
+        QTest::mouseClick(f.form().heardCall, Qt::LeftButton);
+    }
     QTest::keyClicks(f.form().heardCall, typed.toLower()); // through the entry filter
     QTRY_COMPARE(f.partial->statusText(), status);
     QCOMPARE(listed(f.main->partialList()), expected);
