@@ -14,8 +14,8 @@
 /// listed calls contain it and in which blocks of entries it stands, so a
 /// search visits only the blocks where every part of the fragment occurs.
 /// A log of a million QSOs has two million calls: every byte an entry costs
-/// is two megabytes, so an entry keeps its length in one byte (a call is
-/// never that long; a longer text is left out) and its place in the hash
+/// is two megabytes, so an entry keeps its length in one byte (no call comes
+/// near 255 bytes; a longer text is left out) and its place in the hash
 /// table in four. Up to 16,777,215 entries.
 class CallIndex {
 public:
