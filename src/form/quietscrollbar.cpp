@@ -1,11 +1,25 @@
 #include "quietscrollbar.h"
 
+#include <QAbstractItemView>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QStyleOptionSlider>
 
 #include <algorithm>
 #include <iterator>
+
+void QuietScrollBar::putInto(QAbstractItemView &view)
+{
+    auto *across = new QuietScrollBar(Qt::Horizontal, &view);
+    auto *down = new QuietScrollBar(Qt::Vertical, &view);
+    view.setHorizontalScrollBar(across);
+    view.setVerticalScrollBar(down);
+    // The view's slots are protected: only the names reach them.
+    QObject::connect(across, SIGNAL(actionTriggered(int)), &view, SLOT(horizontalScrollbarAction(int)));
+    QObject::connect(across, SIGNAL(valueChanged(int)), &view, SLOT(horizontalScrollbarValueChanged(int)));
+    QObject::connect(down, SIGNAL(actionTriggered(int)), &view, SLOT(verticalScrollbarAction(int)));
+    QObject::connect(down, SIGNAL(valueChanged(int)), &view, SLOT(verticalScrollbarValueChanged(int)));
+}
 
 void QuietScrollBar::sliderChange(SliderChange change)
 {

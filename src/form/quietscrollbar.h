@@ -3,6 +3,8 @@
 #include <QPixmap>
 #include <QScrollBar>
 
+class QAbstractItemView;
+
 /// A scroll bar that repaints only when what it shows changes, and then
 /// from the pictures of its last few looks. An item view sets both its bars'
 /// steps and raises both bars at every layout, which repaints them each time
@@ -12,6 +14,11 @@
 class QuietScrollBar : public QScrollBar {
 public:
     using QScrollBar::QScrollBar;
+
+    /// Gives view quiet bars in place of its own, with the connections the
+    /// view made to its own bars: without them a list read in parts stops
+    /// at the first part when scrolled.
+    static void putInto(QAbstractItemView &view);
 
 protected:
     void sliderChange(SliderChange change) override;

@@ -52,7 +52,7 @@ TPartial::TPartial(PartialListModel &list, QWidget *parent) : QWidget(parent, Qt
     m_list = new QListView(this);
     m_list->setModel(&list);
     m_list->setUniformItemSizes(true); // one row's height serves every row
-    m_list->setVerticalScrollBar(new QuietScrollBar(Qt::Vertical, m_list));
+    QuietScrollBar::putInto(*m_list);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setItemDelegate(new CallDelegate(m_list));
     m_list->setAccessibleName(QStringLiteral("Позывные, содержащие набранное"));

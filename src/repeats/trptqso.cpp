@@ -103,8 +103,7 @@ TRptQso::TRptQso(RepeatListModel &list, QWidget *parent) : QWidget(parent, Qt::W
     m_grid->setShowGrid(false); // it would add column lines too
     m_grid->setItemDelegate(new RowLineDelegate(list, m_grid));
     m_grid->setWordWrap(false);
-    m_grid->setHorizontalScrollBar(new QuietScrollBar(Qt::Horizontal, m_grid));
-    m_grid->setVerticalScrollBar(new QuietScrollBar(Qt::Vertical, m_grid));
+    QuietScrollBar::putInto(*m_grid);
     // Always there, so that a list that fills or empties at a key does not
     // move the viewport's edge and lay the grid out twice.
     m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -15,8 +15,7 @@ void QuietScrollBarTest::looksAsAPlainBarThroughAListsChanges()
 {
     QStandardItemModel model(0, 7);
     QTableView plain, quiet;
-    quiet.setHorizontalScrollBar(new QuietScrollBar(Qt::Horizontal, &quiet));
-    quiet.setVerticalScrollBar(new QuietScrollBar(Qt::Vertical, &quiet));
+    QuietScrollBar::putInto(quiet);
     for (QTableView *view : {&plain, &quiet}) {
         view->setModel(&model);
         view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -130,8 +130,16 @@ void RepeatWindowTest::longListIsReadAsTheWindowScrolls()
     f.form().heardCall->setText("UA1A");
     RepeatListModel &m = f.main->repeatList();
     QVERIFY(m.rowCount() < 150);
-    while (m.canFetchMore({}))
-        m.fetchMore({});
+    // The wheel turned over the list until it stops at the end.
+    f.repeats->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.repeats));
+    QWidget *rows = f.repeats->findChild<QTableView *>()->viewport();
+    for (int turns = 0; turns < 100 && m.rowCount() < 150; ++turns) {
+        QWheelEvent wheel(QPointF(rows->rect().center()), QPointF(rows->mapToGlobal(rows->rect().center())), {},
+                          QPoint(0, -120), Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(rows, &wheel);
+        QCoreApplication::processEvents();
+    }
     QCOMPARE(m.rowCount(), 150);
     QCOMPARE(f.repeats->heardText(), QString("Повторы: Heard = 150"));
 }
