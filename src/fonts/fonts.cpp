@@ -22,6 +22,9 @@ QFont face(const QString &family, int pixels, bool bold)
     QFont f(family);
     f.setPixelSize(pixels);
     f.setBold(bold);
+    // Letters as typed, as Windows draws them: Wine's MS Sans Serif joins T
+    // and M into one "™", which turned the call UA1TM into "UA1™".
+    f.setStyleStrategy(QFont::PreferNoShaping);
     return f;
 }
 
@@ -161,7 +164,7 @@ QFont tahoma(int pixels, bool bold)
 {
     QFont f = face(QStringLiteral("Tahoma"), pixels, bold);
     if (bold && pixels == kBoldStrike)
-        f.setStyleStrategy(QFont::NoAntialias); // drawn from the strike
+        f.setStyleStrategy(QFont::StyleStrategy(f.styleStrategy() | QFont::NoAntialias)); // drawn from the strike
     return f;
 }
 

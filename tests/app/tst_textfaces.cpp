@@ -3,12 +3,17 @@
 #include "app/application.h"
 #include "app/taboutbox.h"
 #include "entry/entryedit.h"
+#include "form/loggrid.h"
+#include "partial/tpartial.h"
 
 #include <QComboBox>
+#include <QGlyphRun>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QTableView>
+#include <QTextLayout>
 #include <QtTest>
 
 /// Bold and 13-pixel text as the windows draw it.
@@ -19,6 +24,7 @@ private slots:
     void textHasItsSizeAndWeight_data();
     void textHasItsSizeAndWeight();
     void tourLineStandsOnOneBaseline();
+    void callsKeepTheirLetters();
     void aboutBoxShowsNoAddress();
 
 private:
@@ -159,6 +165,32 @@ void TextFacesTest::tourLineStandsOnOneBaseline()
     QVERIFY(caption > 0);
     QCOMPARE(baseline(form.tourNumber), caption);
     QCOMPARE(baseline(form.tourTime), caption);
+}
+
+void TextFacesTest::callsKeepTheirLetters()
+{
+    // A face may join letters (T and M into "™"); a call must show as typed.
+    const QString calls = QStringLiteral("UA1TM DL1TM RA1FI");
+    struct List {
+        const char *what;
+        QWidget *view;
+    };
+    const List lists[] = {{"log", m_main.form().grid},
+                          {"repeats", m_main.repeats->findChild<QTableView *>()},
+                          {"partial calls", m_main.partial->list()}};
+    for (const List &l : lists)
+        for (const bool bold : {false, true}) {
+            QFont font = l.view->font();
+            font.setBold(bold);
+            QTextLayout layout(calls, font);
+            layout.beginLayout();
+            layout.createLine();
+            layout.endLayout();
+            qsizetype glyphs = 0;
+            for (const QGlyphRun &run : layout.glyphRuns())
+                glyphs += run.glyphIndexes().size();
+            QVERIFY2(glyphs == calls.size(), l.what);
+        }
 }
 
 void TextFacesTest::aboutBoxShowsNoAddress()
