@@ -190,6 +190,16 @@ std::string_view keptText(const QByteArray &bytes, uint32_t entries)
 
 void CallIndex::touch(QStringView call)
 {
+    put(call, true);
+}
+
+void CallIndex::add(QStringView call)
+{
+    put(call, false);
+}
+
+void CallIndex::put(QStringView call, bool newest)
+{
     const QByteArray bytes = call.toUtf8();
     const std::string_view v = keptText(bytes, entries());
     if (v.empty())
@@ -198,7 +208,7 @@ void CallIndex::touch(QStringView call)
     const int64_t s = slotOf(v);
     if (const uint32_t held = m_slots[size_t(s)]; held != 0) {
         const uint32_t entry = (held & kEntryMask) - 1;
-        if (entry + 1 == entries() && entry >= m_frozen && m_listedFlags[entry])
+        if (!newest || (entry + 1 == entries() && entry >= m_frozen && m_listedFlags[entry]))
             return;
         if (m_listedFlags[entry]) {
             m_listedFlags[entry] = false;
@@ -207,18 +217,6 @@ void CallIndex::touch(QStringView call)
         }
     }
     m_slots[size_t(s)] = markOf(hashOf(v)) | (append(v) + 1);
-}
-
-void CallIndex::add(QStringView call)
-{
-    const QByteArray bytes = call.toUtf8();
-    const std::string_view v = keptText(bytes, entries());
-    if (v.empty())
-        return;
-    grow();
-    const int64_t s = slotOf(v);
-    if (m_slots[size_t(s)] == 0)
-        m_slots[size_t(s)] = markOf(hashOf(v)) | (append(v) + 1);
 }
 
 void CallIndex::setListed(QStringView call, bool listed)

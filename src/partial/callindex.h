@@ -58,6 +58,8 @@ private:
     std::string_view text(uint32_t entry) const;
     int64_t slotOf(std::string_view call) const;
     uint32_t append(std::string_view call);
+    /// Adds call; newest: as the newest entry even if it is there already.
+    void put(QStringView call, bool newest);
     void grow();
     void rehash(size_t size);
     void countGrams(std::string_view call, int delta);
