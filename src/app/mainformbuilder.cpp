@@ -73,6 +73,7 @@ const FieldPlace kVertical[6] = {{192, 304, 168}, {192, 336, 48}, {240, 336, 120
 void buildEntryPanel(MainForm &form, QWidget *client)
 {
     auto *panel = new QFrame(client);
+    form.entryPanel = panel;
     panel->setGeometry(4, 294, 595, 75);
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     // It lies over the grid's last pixels and must hide them.

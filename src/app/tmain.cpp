@@ -5,6 +5,7 @@
 #include "placement.h"
 #include "rigini.h"
 #include "taboutbox.h"
+#include "tickfollowswindow.h"
 
 #include "clock/clockticker.h"
 #include "entry/editor.h"
@@ -47,6 +48,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -229,10 +231,7 @@ void TMain::setRepeatWindow(TRptQso *repeats)
 void TMain::setPartialWindow(TPartial *partial)
 {
     m_partial = partial;
-    const QRect place = toolWindowPlacement(m_settings, QStringLiteral("Partial"), screenSize(),
-                                            QRect(partial->pos().x(), 557, 200, 292));
-    partial->move(place.topLeft());
-    partial->resize(place.size());
+    restoreToolWindow(partial, QStringLiteral("Partial"), QRect(0, 557, 200, 292), m_actions.partialWindow);
 
     new PartialFollower(m_form.heardCall, m_form.workedCall, m_form.swl, *m_partialList, *partial, this);
     connect(m_partialCalls, &PartialCalls::changed, m_partialList, &PartialListModel::refresh);
@@ -250,9 +249,7 @@ void TMain::setPartialWindow(TPartial *partial)
 void TMain::setStatsWindow(TStats *stats)
 {
     m_stats = stats;
-    const QRect place = toolWindowPlacement(m_settings, QStringLiteral("Stats"), screenSize(), QRect(0, 0, 600, 560));
-    stats->move(place.topLeft());
-    stats->resize(place.size());
+    restoreToolWindow(stats, QStringLiteral("Stats"), QRect(0, 0, 600, 560), m_actions.statsWindow);
     QStringList bands;
     for (int i = 0; i < m_form.band->count(); ++i)
         bands << m_form.band->itemText(i);
@@ -340,14 +337,56 @@ void TMain::toggleRepeatWindow()
 
 void TMain::togglePartialWindow()
 {
-    if (m_partial)
-        m_partial->setVisible(m_actions.partialWindow->isChecked());
+    showToolWindow(m_partial, m_actions.partialWindow->isChecked());
 }
 
 void TMain::toggleStatsWindow()
 {
-    if (m_stats)
-        m_stats->setVisible(m_actions.statsWindow->isChecked());
+    showToolWindow(m_stats, m_actions.statsWindow->isChecked());
+}
+
+void TMain::restoreToolWindow(QWidget *window, const QString &section, const QRect &design, QAction *item)
+{
+    if (const auto saved = savedToolWindowPlace(m_settings, section, screenSize(), design)) {
+        window->move(saved->topLeft());
+        window->resize(saved->size());
+    } else {
+        m_unplaced.insert(window);
+    }
+    new TickFollowsWindow(item, window);
+}
+
+void TMain::showToolWindow(QWidget *window, bool shown)
+{
+    if (!window)
+        return;
+    // Placed when first opened, so that it finds the main window and the
+    // other tool windows where they are then.
+    if (shown && m_unplaced.remove(window))
+        placeBesideMain(window);
+    window->setVisible(shown);
+}
+
+void TMain::placeBesideMain(QWidget *window)
+{
+    const QRect inner = geometry(), outer = frameGeometry();
+    // A window manager frames the tool window as it framed this one.
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                         outer.bottom() - inner.bottom());
+    ToolWindowRoom room;
+    room.screen = screen()->availableGeometry();
+    room.main = outer;
+    // The grid as far as it shows: the entry panel hides its foot.
+    room.grid = QRect(m_form.grid->mapToGlobal(QPoint(0, 0)), m_form.grid->size());
+    room.grid.setBottom(std::min(room.grid.bottom(), m_form.entryPanel->mapToGlobal(QPoint(0, 0)).y() - 1));
+    for (const QWidget *other :
+         {static_cast<QWidget *>(m_repeats), static_cast<QWidget *>(m_partial), static_cast<QWidget *>(m_stats)})
+        if (other && other != window && other->isVisible())
+            room.open << other->frameGeometry();
+    const QSize minimum = QLayout::closestAcceptableSize(window, QSize(0, 0));
+    const QRect at = besideMain(room, window->size().grownBy(frame), minimum.grownBy(frame));
+    window->move(at.topLeft());
+    window->resize(at.size().shrunkBy(frame));
 }
 
 bool TMain::soundOn() const

@@ -7,6 +7,7 @@
 #include "form/mainform.h"
 
 #include <QMainWindow>
+#include <QSet>
 
 #include <functional>
 #include <memory>
@@ -94,6 +95,12 @@ private:
     void toggleRepeatWindow();
     void toggleStatsWindow();
     void togglePartialWindow();
+    /// Puts a tool window at its saved place, or marks it to be placed
+    /// beside this one when first opened; its menu item's tick follows it.
+    /// The design gives what a saved place leaves out.
+    void restoreToolWindow(QWidget *window, const QString &section, const QRect &design, QAction *item);
+    void showToolWindow(QWidget *window, bool shown);
+    void placeBesideMain(QWidget *window);
     bool soundOn() const;
 
     Services m_services;
@@ -112,6 +119,7 @@ private:
     TRptQso *m_repeats = nullptr;
     TStats *m_stats = nullptr;
     TPartial *m_partial = nullptr;
+    QSet<QWidget *> m_unplaced; ///< tool windows without a saved place, not yet opened
     RepeatCheck *m_repeatCheck = nullptr;
     ClockTicker *m_clock = nullptr;
     Editor *m_editor = nullptr;

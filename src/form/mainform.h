@@ -30,6 +30,7 @@ struct MainForm {
     QLabel *tourCaption = nullptr, *tourTime = nullptr, *utcCaption = nullptr, *utcClock = nullptr;
 
     LogGrid *grid = nullptr;
+    QWidget *entryPanel = nullptr; ///< the frame under the entry fields, OK and the selectors; it hides the grid's foot
     /// The status bar's five panels.
     QLabel *localDatePanel = nullptr, *localTimePanel = nullptr, *qsoPanel = nullptr, *pointsPanel = nullptr;
     QLabel *statusPanel = nullptr; ///< the mode or outcome of the last step

@@ -48,6 +48,7 @@ TPartial::TPartial(PartialListModel &list, QWidget *parent) : QWidget(parent, Qt
     setObjectName(QStringLiteral("Partial"));
     setWindowTitle(QStringLiteral("Частичные позывные"));
     resize(200, 292);
+    setMinimumSize(140, 150); // a few rows and a readable status line
 
     m_list = new QListView(this);
     m_list->setModel(&list);

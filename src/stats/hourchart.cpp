@@ -24,7 +24,7 @@ QDateTime hourStart(qint64 hour)
 HourChart::HourChart(const StatsTally &tally, QWidget *parent) : QWidget(parent), m_tally(tally)
 {
     setAccessibleName(QStringLiteral("Связи по часам"));
-    setMinimumSize(300, 160);
+    setMinimumSize(280, 80);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 

@@ -27,7 +27,7 @@ QTableView *figureTable(StatsTableModel *model, const QString &name, QWidget *pa
     view->setSelectionMode(QAbstractItemView::NoSelection);
     view->verticalHeader()->setDefaultSectionSize(18);
     view->horizontalHeader()->setDefaultSectionSize(56);
-    view->setMinimumHeight(120);
+    view->setMinimumHeight(60);
     return view;
 }
 
@@ -39,7 +39,9 @@ TStats::TStats(Store &store, LogModel &log, const ClockSource &clock, Prompts &p
     setObjectName(QStringLiteral("Stats"));
     setWindowTitle(QStringLiteral("Статистика"));
     resize(600, 560);
-    setMinimumSize(360, 400);
+    // Small enough to stand beside a centred main window on a 1280×1024
+    // screen, or over its grid on a smaller one.
+    setMinimumSize(320, 240);
 
     m_last10 = new QLabel(this);
     m_last60 = new QLabel(this);

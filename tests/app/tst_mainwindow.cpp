@@ -2,13 +2,18 @@
 #include "rawdb.h"
 
 #include "app/application.h"
+#include "app/placement.h"
 #include "entry/entryedit.h"
 #include "entry/logmodel.h"
 #include "form/loggrid.h"
+#include "partial/tpartial.h"
 #include "setup/tcontest.h"
+#include "stats/tstats.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QtTest>
@@ -28,6 +33,9 @@ private slots:
     void frameIsFixedAndThePanelCoversTheGrid();
     void storeLockedAtStartStaysFailedForTheRun();
     void upgradedStoreNamesTheKeptOldFile();
+    void toolWindowsOpenClearOfTheEntry_data();
+    void toolWindowsOpenClearOfTheEntry();
+    void toolWindowsOpenedByTheMenuLeaveTheEntryInSight();
 };
 
 struct Fixture : MainFixture {};
@@ -270,6 +278,130 @@ void MainWindowTest::upgradedStoreNamesTheKeptOldFile()
     f.open();
     QCOMPARE(f.form().statusPanel->text(), QString("Журнал обновлён, прежний файл сохранён: vireok-v0.mdb"));
     QCOMPARE(f.form().qsoPanel->text(), QString("QSO: 3"));
+}
+
+namespace {
+QRect onScreen(const QWidget *w)
+{
+    return QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
+}
+
+/// What must stay in sight of the main window: the menu bar, the entry
+/// panel, the six fields and OK, and the status bar.
+QVector<QRect> entryParts(const TMain &main)
+{
+    const MainForm &m = main.form();
+    QVector<QRect> parts{onScreen(main.menuBar()), onScreen(m.entryPanel), onScreen(m.ok),
+                         onScreen(m.statusPanel->parentWidget())};
+    for (const QWidget *field : m.entryFields())
+        parts << onScreen(field);
+    return parts;
+}
+
+/// Why a tool window's place is wrong; empty when it is right.
+QString misplaced(const QRect &at, const QRect &screen, const QVector<QRect> &entry, const QVector<QRect> &others,
+                  bool clearOfOthers)
+{
+    if (!screen.contains(at))
+        return QString("off the screen");
+    for (const QRect &part : entry)
+        if (part.intersects(at))
+            return QString("over the entry");
+    if (clearOfOthers)
+        for (const QRect &other : others)
+            if (other.intersects(at))
+                return QString("over another tool window");
+    return {};
+}
+} // namespace
+
+void MainWindowTest::toolWindowsOpenClearOfTheEntry_data()
+{
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<QPoint>("mainAt"); ///< (-1, -1): centred, as at a first start
+    QTest::addColumn<QStringList>("opened");
+    QTest::addColumn<bool>("clearOfOthers");
+    struct Row {
+        const char *name;
+        QSize screen;
+        QPoint mainAt;
+        const char *opened;
+        bool clearOfOthers;
+    };
+    const Row rows[] = {
+        {"1920x1080, both", {1920, 1080}, {-1, -1}, "Partial Stats", true},
+        {"1920x1080, repeats open first", {1920, 1080}, {-1, -1}, "RptQso Stats Partial", true},
+        {"1280x1024, partial then statistics", {1280, 1024}, {-1, -1}, "Partial Stats", true},
+        {"1280x1024, statistics then partial", {1280, 1024}, {-1, -1}, "Stats Partial", true},
+        {"1280x1024, main at the right edge", {1280, 1024}, {676, 0}, "Stats Partial", true},
+        {"1280x1024, main at the foot", {1280, 1024}, {300, 615}, "Partial Stats", true},
+        {"1366x768", {1366, 768}, {-1, -1}, "RptQso Partial Stats", true},
+        {"1024x768", {1024, 768}, {-1, -1}, "Partial Stats", true},
+        {"800x600: over the grid", {800, 600}, {-1, -1}, "Stats Partial", false},
+    };
+    for (const Row &r : rows)
+        QTest::newRow(r.name) << r.screen << r.mainAt << QString(r.opened).split(' ') << r.clearOfOthers;
+}
+
+void MainWindowTest::toolWindowsOpenClearOfTheEntry()
+{
+    QFETCH(QSize, screen);
+    QFETCH(QPoint, mainAt);
+    QFETCH(QStringList, opened);
+    QFETCH(bool, clearOfOthers);
+    setUpApplication(); // the windows' minimum sizes come from the program's own faces
+    Fixture f;
+    TMain &main = f.open();
+    QVERIFY(f.showActive());
+    const QRect frame = main.frameGeometry();
+    const QPoint at = mainAt.x() < 0 ? QPoint(centredEdge(screen.width(), frame.width()),
+                                              centredEdge(screen.height(), frame.height()))
+                                     : mainAt;
+    const QPoint shift = at - frame.topLeft();
+    QRect grid = onScreen(f.form().grid);
+    grid.setBottom(onScreen(f.form().entryPanel).top() - 1); // the panel hides the grid's foot
+    ToolWindowRoom room{QRect(QPoint(0, 0), screen), frame.translated(shift), grid.translated(shift), {}};
+    QVector<QRect> entry = entryParts(main);
+    for (QRect &part : entry)
+        part.translate(shift);
+    const QHash<QString, QWidget *> windows{
+        {"RptQso", f.repeats}, {"Partial", f.partial}, {"Stats", &f.windows->stats}};
+    for (const QString &name : opened) {
+        QWidget *w = windows[name];
+        const QSize minimum = QLayout::closestAcceptableSize(w, QSize(0, 0));
+        const QRect place =
+            name == "RptQso" ? QRect(w->pos() + shift, w->size()) : besideMain(room, w->size(), minimum);
+        QVERIFY2(place.width() >= minimum.width() && place.height() >= minimum.height(), qPrintable(name));
+        if (name != "RptQso") {
+            const QString wrong = misplaced(place, room.screen, entry, room.open, clearOfOthers);
+            QVERIFY2(wrong.isEmpty(), qPrintable(name + ": " + wrong));
+        }
+        room.open << place;
+    }
+}
+
+void MainWindowTest::toolWindowsOpenedByTheMenuLeaveTheEntryInSight()
+{
+    setUpApplication();
+    Fixture f;
+    TMain &main = f.open();
+    QVERIFY(f.showActive());
+    const QVector<QRect> entry = entryParts(main);
+    const QRect screen = main.screen()->availableGeometry();
+    QVector<QRect> open;
+    for (auto [item, window] : {std::pair<QAction *, QWidget *>(main.actions().statsWindow, &f.windows->stats),
+                                {main.actions().partialWindow, f.partial}}) {
+        item->trigger();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const QString wrong = misplaced(window->frameGeometry(), screen, entry, open, false);
+        QVERIFY2(wrong.isEmpty(), qPrintable(window->windowTitle() + ": " + wrong));
+        open << window->frameGeometry();
+    }
+    // Opened again, a window stays where the user left it.
+    f.partial->move(5, 6);
+    main.actions().partialWindow->trigger();
+    main.actions().partialWindow->trigger();
+    QCOMPARE(f.partial->pos(), QPoint(5, 6));
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -89,6 +89,8 @@ void SettingsIniTest::repeatWindowPlacement_data()
     QTest::newRow("the statistics window's own section")
         << QByteArray("[RptQso]\nLeft=1\n[Stats]\nLeft=5\nTop=6\nHeight=200\nWidth=300\n") << QRect(5, 6, 300, 200)
         << "Stats";
+    // The other tool windows open beside the main window when they have no place.
+    QTest::newRow("no saved place") << QByteArray("[RptQso]\nLeft=1\n[Stats]\nLeft=-1\nTop=6\n") << QRect() << "Stats";
 }
 
 void SettingsIniTest::repeatWindowPlacement()
@@ -99,7 +101,10 @@ void SettingsIniTest::repeatWindowPlacement()
     IniFile file(writeIni(folder, ini));
     file.load();
     QFETCH(QString, section);
-    QCOMPARE(::toolWindowPlacement(file, section, kScreen, QRect(0, 557, 384, 292)), expected);
+    const QRect design(0, 557, 384, 292);
+    QCOMPARE(section == "RptQso" ? ::repeatWindowPlacement(file, kScreen, design)
+                                 : ::savedToolWindowPlace(file, section, kScreen, design).value_or(QRect()),
+             expected);
 }
 
 void SettingsIniTest::writingKeepsForeignSectionsAndKeys()

@@ -338,6 +338,12 @@ void StatsTest::geometryAndMarkGoThroughSettingsIni()
     QVERIFY(ini.open(QIODevice::ReadOnly));
     QVERIFY2(ini.peek(1000).contains("[Stats]\r\nLeft=70\r\nTop=80\r\nHeight=460\r\nWidth=510\r\n"),
              ini.peek(1000).constData());
+
+    // Its own close button takes the tick away as the menu item does.
+    item->trigger();
+    stats.close();
+    QTRY_VERIFY(!item->isChecked());
+    QVERIFY(!stats.isVisible());
 }
 
 QTEST_MAIN(StatsTest)
