@@ -6,6 +6,7 @@
 #include "entry/entryfilter.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -25,6 +26,15 @@ PartialFollower::PartialFollower(QLineEdit *heardCall, QLineEdit *workedCall, QC
     connect(&window, &TPartial::left, this, [this] {
         m_last->window()->activateWindow();
         m_last->setFocus();
+    });
+    connect(&window, &TPartial::typed, this, [this](QKeyEvent *key) {
+        // As if typed at the end of the field.
+        m_last->window()->activateWindow();
+        m_last->setFocus();
+        m_last->deselect();
+        m_last->end(false);
+        QKeyEvent again(key->type(), key->key(), key->modifiers(), key->text(), key->isAutoRepeat(), key->count());
+        QCoreApplication::sendEvent(m_last, &again);
     });
 }
 

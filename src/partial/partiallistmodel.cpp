@@ -6,7 +6,6 @@
 #include "store/storeerror.h"
 
 #include <QBrush>
-#include <QTimer>
 
 namespace {
 constexpr int kBatch = 64;       // more than a window of rows
@@ -18,15 +17,30 @@ PartialListModel::PartialListModel(PartialCalls &calls, Store &store, std::funct
     : QAbstractListModel(parent), m_calls(calls), m_store(store), m_context(std::move(context))
 {
     m_bold.setBold(true);
+    m_refresh.setSingleShot(true);
+    m_refresh.setInterval(0);
+    connect(&m_refresh, &QTimer::timeout, this, [this] { show(m_fragment); });
 }
 
 void PartialListModel::show(const QString &fragment)
 {
+    m_refresh.stop();
+    const bool searched = fragment.size() >= 2;
+    if (!searched && m_rows.empty()) {
+        // An empty list that stays empty: nothing for a view to do.
+        ++m_generation;
+        m_fragment = fragment;
+        m_complete = true;
+        if (!m_status.isEmpty()) {
+            m_status.clear();
+            emit statusChanged(m_status);
+        }
+        return;
+    }
     beginResetModel();
     ++m_generation;
     m_fragment = fragment;
     m_rows.clear();
-    const bool searched = fragment.size() >= 2;
     m_logCursor = m_calls.logReady() && searched ? m_calls.log().find(fragment) : CallIndex::Cursor();
     m_fileCursor = searched ? m_calls.file().find(fragment) : CallIndex::Cursor();
     m_complete = !searched;

@@ -6,6 +6,7 @@
 
 #include <QAbstractListModel>
 #include <QFont>
+#include <QTimer>
 
 #include <functional>
 #include <vector>
@@ -25,8 +26,10 @@ public:
     /// The list for fragment, replacing the previous one (fewer than two
     /// characters: none).
     void show(const QString &fragment);
-    /// The same fragment again, after the calls changed.
-    void refresh() { show(m_fragment); }
+    /// The calls changed: the fragment is looked up again once the event
+    /// at hand is handled, unless a new fragment comes first (recording a
+    /// QSO changes the calls and then clears the field).
+    void refresh() { m_refresh.start(); }
     /// The band, mode or tour changed: the marks are worked out again.
     void contextChanged();
     const QString &fragment() const { return m_fragment; }
@@ -62,4 +65,5 @@ private:
     bool m_complete = true;
     int m_generation = 0;
     QFont m_bold;
+    QTimer m_refresh;
 };

@@ -98,10 +98,20 @@ void TPartial::take(const QModelIndex &index)
 bool TPartial::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_list && event->type() == QEvent::KeyPress) {
-        switch (static_cast<QKeyEvent *>(event)->key()) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        switch (key->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter: take(m_list->currentIndex()); return true;
         case Qt::Key_Escape: emit left(); return true;
+        case Qt::Key_Backspace:
+        case Qt::Key_Delete: emit typed(key); return true;
+        }
+        // The list's own search by typed letters would swallow what the
+        // operator meant for the call.
+        const bool command = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+        if (!command && !key->text().isEmpty() && key->text().at(0).isPrint()) {
+            emit typed(key);
+            return true;
         }
     }
     return QWidget::eventFilter(watched, event);

@@ -2,13 +2,15 @@
 
 #include <QWidget>
 
+class QKeyEvent;
 class QLabel;
 class QListView;
 class PartialListModel;
 
 /// "Частичные позывные": every known call holding the fragment typed in a
 /// call field. A double-click or Enter takes a call, Esc goes back to the
-/// field. Its close button only hides it.
+/// field, and what is typed in the list goes on to the field. Its close
+/// button only hides it.
 class TPartial : public QWidget {
     Q_OBJECT
 public:
@@ -22,6 +24,9 @@ public:
 signals:
     void taken(const QString &call);
     void left();
+    /// A character, Backspace or Delete typed while the list had the
+    /// focus: meant for the call field (handled at once, not queued).
+    void typed(QKeyEvent *event);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

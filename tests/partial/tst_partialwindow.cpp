@@ -150,7 +150,8 @@ void PartialWindowTest::takingACall_data()
         bool worked;
         const char *taken;
     };
-    // Keys: F3, PageDown, Down, Enter, Escape; "double-click" clicks the second row.
+    // Keys: F3, PageDown, Down, Enter, Escape, Backspace, a small letter;
+    // "double-click" and "click" click the second row.
     const Row rows[] = {
         {"F3 takes the first", "F3", false, "UA1BCD"},
         {"Page Down and Enter", "PageDown Enter", false, "UA1BCD"},
@@ -158,6 +159,9 @@ void PartialWindowTest::takingACall_data()
         {"Esc goes back", "PageDown Down Escape", false, "A1B"},
         {"double-click", "double-click", false, "RA1B/P"},
         {"into the worked call field", "F3", true, "UA1BCD"},
+        {"a letter typed after a click goes on to the field", "click x", false, "A1BX"},
+        {"Backspace typed after a click", "click Backspace", true, "A1"},
+        {"Enter after a click takes the call", "click Enter", false, "RA1B/P"},
     };
     for (const Row &r : rows)
         QTest::newRow(r.name) << QString(r.keys) << r.worked << QString(r.taken);
@@ -182,20 +186,30 @@ void PartialWindowTest::takingACall()
     QCOMPARE(listed(f.main->partialList()), QString("UA1BCD*! RA1B/P"));
     QListView *list = f.partial->list();
     for (const QString &key : keys.split(' ')) {
-        if (key == "double-click") {
+        if (key.endsWith("click")) {
             const QModelIndex second = f.main->partialList().index(1);
             QTRY_VERIFY(list->visualRect(second).isValid()); // the list lays its rows out later
             // As the window system sends a double-click: a click, then the second press.
             const QPoint at = list->visualRect(second).center();
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+            if (key == "double-click") {
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+            } else {
+                f.partial->activateWindow(); // as the click would on a desktop
+                QTRY_COMPARE(f.focused(), static_cast<QWidget *>(list));
+            }
             continue;
         }
-        const Qt::Key k = key == "F3"         ? Qt::Key_F3
-                          : key == "PageDown" ? Qt::Key_PageDown
-                          : key == "Down"     ? Qt::Key_Down
-                          : key == "Enter"    ? Qt::Key_Return
-                                              : Qt::Key_Escape;
+        if (key.size() == 1) {
+            QTest::keyClicks(QApplication::focusWidget(), key);
+            continue;
+        }
+        const Qt::Key k = key == "F3"          ? Qt::Key_F3
+                          : key == "PageDown"  ? Qt::Key_PageDown
+                          : key == "Down"      ? Qt::Key_Down
+                          : key == "Enter"     ? Qt::Key_Return
+                          : key == "Backspace" ? Qt::Key_Backspace
+                                               : Qt::Key_Escape;
         QTest::keyClick(QApplication::focusWidget(), k);
         if (key == "PageDown")
             QTRY_COMPARE(f.focused(), static_cast<QWidget *>(list));
@@ -220,10 +234,22 @@ void PartialWindowTest::listFollowsRecordEditDeleteAndClear()
     };
     QCOMPARE(typeFragment(), QString("UA1BCD* UA1BZZ"));
 
-    m.heardCall->setText("UA1BXY");
-    m.heardNumber->setText("5");
-    m.workedCall->setText("UA1BZZ");
-    m.ok->click();
+    // Recorded with the keys; the worked call feeds the list as it is typed.
+    QVERIFY(f.showActive());
+    m.heardCall->clear();
+    m.heardCall->setFocus();
+    for (const char *keys : {"ua1bxy", "5", "ua1bzz", ""}) {
+        QTest::keyClicks(f.focused(), keys);
+        QTest::keyClick(f.focused(), Qt::Key_Return);
+    }
+    QCOMPARE(listed(f.main->partialList()), QString("UA1BZZ"));
+    QCOMPARE(f.focused(), static_cast<QWidget *>(m.ok));
+    // The list is read again once for the QSO, not for its new calls and
+    // again for the cleared field.
+    QSignalSpy resets(&f.main->partialList(), &QAbstractItemModel::modelReset);
+    QTest::keyClick(m.ok, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    QCOMPARE(resets.count(), 1);
     QCOMPARE(f.main->logModel().rowCount(), 2);
     QCOMPARE(typeFragment(), QString("UA1BXY*! UA1BZZ*~ UA1BCD*"));
 
