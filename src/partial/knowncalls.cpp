@@ -1,5 +1,7 @@
 #include "knowncalls.h"
 
+#include "regularfile.h"
+
 #include "entry/entryfilter.h"
 
 #include <QDir>
@@ -9,22 +11,42 @@
 
 namespace {
 constexpr int kLongestCall = 20; // the call fields' length
+constexpr qint64 kReadPart = 1 << 20;
 } // namespace
 
-KnownCalls readKnownCalls(const QString &path)
+KnownCalls readKnownCalls(const QString &path, const std::atomic_bool &stop)
 {
     KnownCalls known;
     const QString shown = QDir::toNativeSeparators(path);
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
+    QFile f;
+    QString why;
+    if (!openRegularFile(f, path, why)) {
+        known.error =
+            why.isEmpty()
+                ? QStringLiteral("Файл позывных %1 не загружен: это не обычный файл (устройство, канал или папка)")
+                      .arg(shown)
+                : QStringLiteral("Файл позывных %1 не прочитан: %2").arg(shown, why);
+        return known;
+    }
+    // Read in parts, up to one byte past the limit whatever the size said
+    // (a file may grow while it is read), and let go when the program ends.
+    QByteArray bytes;
+    while (!stop && bytes.size() <= kKnownCallsMaxBytes) {
+        const QByteArray part = f.read(std::min<qint64>(kReadPart, kKnownCallsMaxBytes + 1 - bytes.size()));
+        if (part.isEmpty())
+            break;
+        bytes += part;
+    }
+    if (stop)
+        return known;
+    if (f.error() != QFileDevice::NoError) {
         known.error = QStringLiteral("Файл позывных %1 не прочитан: %2").arg(shown, f.errorString());
         return known;
     }
-    if (f.size() > kKnownCallsMaxBytes) {
+    if (bytes.size() > kKnownCallsMaxBytes) {
         known.error = QStringLiteral("Файл позывных %1 больше 20 МБ и не загружен").arg(shown);
         return known;
     }
-    const QByteArray bytes = f.readAll();
     if (bytes.contains('\0')) {
         known.error = QStringLiteral("Файл позывных %1 не текстовый и не загружен").arg(shown);
         return known;

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
+
 /// A known-calls file (MASTER.SCP): one call a line, '#' starts a comment
 /// line, blank lines are ignored, CR LF or LF. Each line is taken as the
 /// call fields take typed text; a line that would lose a character there,
@@ -14,7 +16,9 @@ struct KnownCalls {
 
 constexpr qint64 kKnownCallsMaxBytes = 20 * 1024 * 1024;
 
-KnownCalls readKnownCalls(const QString &path);
+/// Only a regular file is read; a stop set meanwhile ends the reading with
+/// nothing read.
+KnownCalls readKnownCalls(const QString &path, const std::atomic_bool &stop);
 
 /// The file named in settings (when not empty), else MASTER.SCP in any case
 /// in the working directory, else beside the program; empty when none.

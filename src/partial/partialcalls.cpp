@@ -42,60 +42,72 @@ void PartialCalls::startReading(bool withFile)
     const int generation = ++m_generation;
     m_pendingAdded.clear();
     m_pendingDropped.clear();
+    m_logOnItsWay = true;
     m_stop = std::make_shared<std::atomic_bool>(false);
     const QString file = withFile ? m_fileName : QString();
     const QString path = m_store.isOpen() ? m_store.path() : QString();
-    // The work runs on its own thread; the results come back as events, so
-    // the indexes are touched only here. A result of an earlier reading is
-    // dropped.
+    // The work runs on its own thread and hands each index over whole, as
+    // an event, so the indexes are touched only here. A result of an
+    // earlier reading is dropped.
     m_reader = QThread::create([this, generation, file, path, stop = m_stop] {
         if (!file.isEmpty()) {
-            auto known = std::make_shared<KnownCalls>(readKnownCalls(file));
-            auto index = std::make_shared<CallIndex>();
-            index->reserve(size_t(known->calls.size()), size_t(known->calls.size()) * 20);
-            for (const QString &call : std::as_const(known->calls))
-                index->add(call);
+            auto index = std::make_unique<CallIndex>();
+            QString error;
+            {
+                // The file's list goes before the log is read: only its index stays.
+                const KnownCalls known = readKnownCalls(file, *stop);
+                index->reserve(size_t(known.calls.size()), size_t(known.calls.size()) * 20);
+                for (const QString &call : known.calls)
+                    index->add(call);
+                error = known.error;
+            }
             index->freeze();
-            known->calls.clear();
             QMetaObject::invokeMethod(
                 this,
-                [this, generation, known, index] {
+                [this, generation, error, index = std::move(index)] {
                     if (generation != m_generation)
                         return;
                     m_file = std::move(*index);
-                    if (!known->error.isEmpty())
-                        emit fileFailed(known->error);
+                    if (!error.isEmpty())
+                        emit fileFailed(error);
                     if (m_logReady)
                         hideLogCallsInFile();
                     emit changed();
                 },
                 Qt::QueuedConnection);
         }
-        auto index = std::make_shared<CallIndex>();
+        auto index = std::make_unique<CallIndex>();
         const bool read = path.isEmpty() || readLogCalls(path, *stop, [&](qint64 total, const QStringList &calls) {
                               if (index->size() == 0)
                                   index->reserve(size_t(total) * 2, size_t(total) * 2 * 20);
                               for (const QString &call : calls)
                                   index->add(call);
                           });
-        if (*stop || !read)
+        if (*stop)
             return;
-        index->freeze();
+        if (read)
+            index->freeze();
+        else
+            index.reset();
         QMetaObject::invokeMethod(
             this,
-            [this, generation, index] {
+            [this, generation, index = std::move(index)] {
                 if (generation != m_generation)
                     return;
-                m_log = std::move(*index);
-                m_logReady = true;
-                hideLogCallsInFile();
-                apply(m_pendingAdded, m_pendingDropped);
+                m_logOnItsWay = false;
+                if (index) {
+                    m_log = std::move(*index);
+                    m_logReady = true;
+                    hideLogCallsInFile();
+                    apply(m_pendingAdded, m_pendingDropped);
+                }
                 m_pendingAdded.clear();
                 m_pendingDropped.clear();
                 emit changed();
             },
             Qt::QueuedConnection);
     });
+    m_reader->setParent(this);
     // Only spare time: the first frame and every keystroke come first.
     m_reader->start(QThread::IdlePriority);
 }
@@ -110,7 +122,9 @@ void PartialCalls::hideLogCallsInFile()
 
 void PartialCalls::logChanged(const QStringList &added, const QStringList &dropped)
 {
-    if (m_reader && m_reader->isRunning()) {
+    // Until this reading's result is taken in, a change made now must be
+    // made again on it: the reader may have passed that QSO already.
+    if (m_logOnItsWay) {
         m_pendingAdded << added;
         m_pendingDropped << dropped;
     }

@@ -50,8 +50,9 @@ private:
     CallIndex m_log;
     CallIndex m_file;
     bool m_logReady = false;
+    bool m_logOnItsWay = false; ///< a reading of the log has started and its result is not yet taken in
     int m_generation = 0;
-    QThread *m_reader = nullptr;
+    QThread *m_reader = nullptr; ///< a child, so that one can wait for it
     std::shared_ptr<std::atomic_bool> m_stop;
     /// Changes made while the log was being read, applied once it is.
     QStringList m_pendingAdded, m_pendingDropped;

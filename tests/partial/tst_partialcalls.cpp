@@ -2,9 +2,12 @@
 
 #include "partial/callindex.h"
 #include "partial/knowncalls.h"
+#include "partial/partialcalls.h"
+#include "store/store.h"
 
 #include <QDir>
 #include <QFile>
+#include <QThread>
 #include <QtTest>
 
 /// The known-calls file and the index that finds calls by a fragment.
@@ -15,6 +18,7 @@ private slots:
     void knownCallsFile();
     void knownCallsFileIsFoundInAnyCase();
     void indexFindsWhatAPlainScanFinds();
+    void qsoRecordedWhileTheLogsCallsAreOnTheirWayIsKept();
 };
 
 void PartialCallsTest::knownCallsFile_data()
@@ -53,13 +57,14 @@ void PartialCallsTest::knownCallsFile()
     TestFolder folder;
     const QString file = folder.file("MASTER.SCP");
     QVERIFY(writeAll(file, content));
-    const KnownCalls known = readKnownCalls(file);
+    const std::atomic_bool go(false);
+    const KnownCalls known = readKnownCalls(file, go);
     QCOMPARE(known.calls.join(' '), calls);
     QCOMPARE(known.error.isEmpty(), error.isEmpty());
     QVERIFY(known.error.contains(error));
     if (!error.isEmpty())
         QVERIFY(known.error.contains(QDir::toNativeSeparators(file)));
-    QVERIFY(readKnownCalls(folder.file("none.scp")).error.contains(folder.file("none.scp")));
+    QVERIFY(readKnownCalls(folder.file("none.scp"), go).error.contains(folder.file("none.scp")));
 }
 
 void PartialCallsTest::knownCallsFileIsFoundInAnyCase()
@@ -118,6 +123,25 @@ void PartialCallsTest::indexFindsWhatAPlainScanFinds()
     for (uint32_t entry = 0; late.next(c, entry) && found.size() < 5;)
         found << late.call(entry);
     QCOMPARE(found, QStringList({"UA1B", "RA1B/P"}));
+}
+
+// The reader has finished, but its index waits in this thread's queue: a
+// QSO recorded then is not in that index and must be added to it.
+void PartialCallsTest::qsoRecordedWhileTheLogsCallsAreOnTheirWayIsKept()
+{
+    TestFolder folder;
+    Store store(folder.storePath());
+    store.addQso(makeQso("UA1BCD"));
+    PartialCalls calls(store);
+    calls.reloadLog();
+    QThread *reader = calls.findChild<QThread *>();
+    QVERIFY(reader && reader->wait(10000));
+    QVERIFY(!calls.logReady());
+    store.addQso(makeQso("RA9XYZ"));
+    calls.logChanged({"RA9XYZ", ""}, {});
+    QTRY_VERIFY(calls.logReady());
+    for (const QString call : {"UA1BCD", "RA9XYZ"})
+        QVERIFY2(calls.log().contains(call), qPrintable(call));
 }
 
 QTEST_GUILESS_MAIN(PartialCallsTest)

@@ -12,12 +12,15 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 /// The partial-call window: what it lists for a fragment typed, taking a
 /// call from it, following the log, its place and menu item.
@@ -29,7 +32,8 @@ private slots:
     void takingACall_data();
     void takingACall();
     void listFollowsRecordEditDeleteAndClear();
-    void namedFileThatCannotBeReadIsSaidOnce();
+    void namedFileThatCannotBeUsedIsSaidAndHoldsNothingUp_data();
+    void namedFileThatCannotBeUsedIsSaidAndHoldsNothingUp();
     void menuItemAndGeometryThroughSettings();
 };
 
@@ -269,17 +273,39 @@ void PartialWindowTest::listFollowsRecordEditDeleteAndClear()
     QVERIFY(f.prompts.storeErrors.isEmpty());
 }
 
-void PartialWindowTest::namedFileThatCannotBeReadIsSaidOnce()
+void PartialWindowTest::namedFileThatCannotBeUsedIsSaidAndHoldsNothingUp_data()
 {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("missing") << "gone.scp"
+                             << "Файл позывных %1 не прочитан: No such file or directory";
+    QTest::newRow("a folder") << "folder"
+                              << "Файл позывных %1 не загружен: это не обычный файл (устройство, канал или папка)";
+    // Read without end until memory ran out.
+    QTest::newRow("a device") << "/dev/zero"
+                              << "Файл позывных %1 не загружен: это не обычный файл (устройство, канал или папка)";
+    // Held the reader in open(): the log was never indexed and closing waited for ever.
+    QTest::newRow("a named pipe") << "pipe"
+                                  << "Файл позывных %1 не загружен: это не обычный файл (устройство, канал или папка)";
+}
+
+void PartialWindowTest::namedFileThatCannotBeUsedIsSaidAndHoldsNothingUp()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, said);
     MainFixture f;
-    {
-        QFile settings(f.folder.file("settings.ini"));
-        QVERIFY(settings.open(QIODevice::WriteOnly));
-        settings.write("[Partial]\r\nFile=" + f.folder.file("gone.scp").toLocal8Bit() + "\r\n");
-    }
+    const QString path = file.startsWith('/') ? file : f.folder.file(file);
+    if (file == "folder")
+        QVERIFY(QDir().mkdir(path));
+    if (file == "pipe")
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    writeIni(f.folder, "[Partial]\r\nFile=" + path.toLocal8Bit() + "\r\n");
+    f.store.addQso(makeQso("UA1BCD"));
     f.open();
-    QTRY_VERIFY(f.form().statusPanel->text().contains(f.folder.file("gone.scp")));
-    QVERIFY(f.form().statusPanel->text().startsWith("Файл позывных"));
+    QTRY_COMPARE(f.form().statusPanel->text(), said.arg(path));
+    QTRY_VERIFY(f.main->partialCalls().logReady());
+    QVERIFY(f.main->partialCalls().log().contains(QStringLiteral("UA1BCD")));
+    f.windows.reset(); // closing waits for the reader
 }
 
 void PartialWindowTest::menuItemAndGeometryThroughSettings()
