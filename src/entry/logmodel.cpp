@@ -110,8 +110,15 @@ void LogModel::remove(int row)
 void LogModel::clear()
 {
     m_store.clearQsos();
+    // Figures over the log read its rows again when told: they must find
+    // the cleared log, so it is read first.
+    try {
+        reload();
+    } catch (...) {
+        emit qsosCleared();
+        throw;
+    }
     emit qsosCleared();
-    reload();
 }
 
 QsoRecord LogModel::record(int row) const

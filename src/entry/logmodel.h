@@ -50,7 +50,7 @@ signals:
     void qsoAdded(const QsoRecord &qso);
     void qsoChanged(const QsoRecord &before, const QsoRecord &after);
     void qsoRemoved(const QsoRecord &qso);
-    void qsosCleared();
+    void qsosCleared(); ///< once the model holds the cleared log
     /// A QSO was recorded, changed or deleted: the calls it brought in and
     /// the ones it took away (which other QSOs may still hold).
     void callsChanged(const QStringList &added, const QStringList &dropped);

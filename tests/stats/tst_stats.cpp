@@ -117,6 +117,7 @@ private slots:
     void initTestCase();
     void figuresAgreeWithPlainSql_data();
     void figuresAgreeWithPlainSql();
+    void clearedLogStartsEveryFigureAfresh();
     void figuresFollowRecordEditDeleteAndClear();
     void pictureDecodesAtTheWindowsSize();
     void geometryAndMarkGoThroughSettingsIni();
@@ -222,6 +223,34 @@ void StatsTest::figuresAgreeWithPlainSql()
                      QString("Темп последних 10 QSO: %1 в час").arg(qRound(540.0 / double(last - first)))),
                  qPrintable(labelTexts(stats).join('|')));
     }
+}
+
+// The shared log is cleared here, after the figures were checked against it.
+void StatsTest::clearedLogStartsEveryFigureAfresh()
+{
+    StatsFixture &f = *m_f;
+    TStats &stats = *f.stats;
+    QVERIFY(labelTexts(stats).filter("Темп последних 10 QSO: ").first().endsWith(" в час"));
+    QVERIFY(f.showActive());
+    f.form().grid->scrollTo(f.main->logModel().index(f.main->logModel().rowCount() - 1, 0)); // the last rows in sight
+    f.form().grid->viewport()->repaint();
+    f.prompts.answer = true;
+    f.main->actions().clearLog->trigger();
+    qDebug() << labelTexts(stats);
+    QVERIFY(labelTexts(stats).contains("Темп последних 10 QSO: —"));
+    // One QSO after the clear, recorded with the keys at 15:59 UTC.
+    const MainForm &m = f.form();
+    QTest::keyClicks(m.heardCall, "UA9XYZ");
+    QTest::keyClicks(m.heardNumber, "7");
+    QTest::keyClicks(m.workedCall, "RA9Q");
+    QTest::mouseClick(m.ok, Qt::LeftButton);
+    QCOMPARE(f.main->logModel().rowCount(), 1);
+    QCOMPARE(qsoTable(stats), "1");
+    const QStringList texts = labelTexts(stats);
+    QVERIFY2(texts.contains("Темп последних 10 QSO: —") && texts.contains("За 10 минут: 1 QSO") &&
+                 texts.contains("За 60 минут: 1 QSO"),
+             qPrintable(texts.join('|')));
+    QVERIFY(f.prompts.storeErrors.isEmpty());
 }
 
 namespace {
