@@ -115,7 +115,7 @@ void PartialListModel::contextChanged()
     for (const Row &r : m_rows)
         r.colour = -1;
     if (!m_rows.empty())
-        emit dataChanged(index(0), index(int(m_rows.size()) - 1), {Qt::ForegroundRole});
+        emit dataChanged(index(0), index(int(m_rows.size()) - 1), {Qt::BackgroundRole});
 }
 
 QString PartialListModel::call(int row) const
@@ -185,7 +185,7 @@ QVariant PartialListModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole: return r.call;
     case Qt::FontRole: return r.inLog ? QVariant(m_bold) : QVariant();
-    case Qt::ForegroundRole:
+    case Qt::BackgroundRole: // as the call fields show a repeat
         switch (colourOf(index.row())) {
         case RepeatColour::Red: return QBrush(QColor(255, 0, 0));
         case RepeatColour::Aqua: return QBrush(QColor(0, 255, 255));

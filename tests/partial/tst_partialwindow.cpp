@@ -31,6 +31,7 @@ private slots:
     void listsCallsHoldingTheFragment();
     void takingACall_data();
     void takingACall();
+    void repeatsAreReadableOnPlainAndSelectedRows();
     void listFollowsRecordEditDeleteAndClear();
     void namedFileThatCannotBeUsedIsSaidAndHoldsNothingUp_data();
     void namedFileThatCannotBeUsedIsSaidAndHoldsNothingUp();
@@ -77,7 +78,7 @@ QString listed(const PartialListModel &m)
         QString row = i.data().toString();
         if (i.data(Qt::FontRole).value<QFont>().bold())
             row += '*';
-        const QColor colour = i.data(Qt::ForegroundRole).value<QBrush>().color();
+        const QColor colour = i.data(Qt::BackgroundRole).value<QBrush>().color();
         row += colour == QColor(255, 0, 0) ? "!" : colour == QColor(0, 255, 255) ? "~" : "";
         rows << row;
     }
@@ -223,6 +224,59 @@ void PartialWindowTest::takingACall()
     QCOMPARE(field->cursorPosition(), int(taken.size()));
     // The repeat check ran as for typing: on this band the logged heard call is red.
     QCOMPARE(field->palette().color(QPalette::Base) == FieldColours::red, taken == "UA1BCD");
+}
+
+namespace {
+double luminance(const QColor &c)
+{
+    const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+/// The contrast (as WCAG counts it) between the commonest colour of a
+/// picture and the colour that stands out from it most: a text and its ground.
+double textContrast(const QImage &picture)
+{
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            ++counts[picture.pixel(x, y)];
+    QRgb ground = counts.begin().key();
+    for (auto it = counts.begin(); it != counts.end(); ++it)
+        if (it.value() > counts[ground])
+            ground = it.key();
+    double most = 1;
+    for (auto it = counts.begin(); it != counts.end(); ++it) {
+        const double a = luminance(QColor(ground)), b = luminance(QColor(it.key()));
+        most = std::max(most, (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05));
+    }
+    return most;
+}
+} // namespace
+
+void PartialWindowTest::repeatsAreReadableOnPlainAndSelectedRows()
+{
+    MainFixture f;
+    fillLog(f.store, "+UA1A,RA3C +RA3D,UA1AX UA1AY,");
+    QVERIFY(openWith(f, {}));
+    f.main->actions().partialWindow->trigger();
+    QVERIFY(QTest::qWaitForWindowExposed(f.partial));
+    QTest::keyClicks(f.form().heardCall, "ua1a");
+    QCOMPARE(listed(f.main->partialList()), QString("UA1AY* UA1AX*~ UA1A*!"));
+    QListView *list = f.partial->list();
+    for (bool selected : {false, true}) {
+        for (int row : {1, 2}) {
+            const QModelIndex index = f.main->partialList().index(row);
+            list->setCurrentIndex(selected ? index : QModelIndex());
+            QTRY_VERIFY(list->visualRect(index).isValid());
+            // Inside the row and clear of a selection's edge: the call and what lies under it.
+            const QImage shot = list->viewport()->grab(list->visualRect(index).adjusted(4, 3, -4, -3)).toImage();
+            const double contrast = textContrast(shot);
+            QVERIFY2(contrast >= 4.5, qPrintable(QString("%1 %2: %3:1")
+                                                     .arg(index.data().toString(), selected ? "selected" : "plain")
+                                                     .arg(contrast, 0, 'f', 2)));
+        }
+    }
 }
 
 void PartialWindowTest::listFollowsRecordEditDeleteAndClear()
