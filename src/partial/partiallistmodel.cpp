@@ -91,7 +91,7 @@ void PartialListModel::setStatus(qint64 inLog, qint64 inFile)
 {
     m_status = QStringLiteral("Найдено: %1 (журнал: %2, файл: %3)").arg(inLog + inFile).arg(inLog).arg(inFile);
     if (!m_calls.logReady())
-        m_status += QStringLiteral("; журнал ещё читается");
+        m_status += QStringLiteral("\nЖурнал ещё читается");
     emit statusChanged(m_status);
 }
 

@@ -65,9 +65,13 @@ TPartial::TPartial(PartialListModel &list, QWidget *parent) : QWidget(parent, Qt
     connect(m_list, &QListView::doubleClicked, this, &TPartial::take);
 
     m_status = new QLabel(this);
-    m_status->setFixedHeight(19);
-    // A long count is cut, never widens the window.
-    m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    // A long count or the note that the log is still being read takes a
+    // second line: it never widens the window, and nothing is cut.
+    m_status->setWordWrap(true);
+    QSizePolicy policy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    policy.setHeightForWidth(true);
+    m_status->setSizePolicy(policy);
+    m_status->setMinimumHeight(19); // a line, even with nothing to say
     m_status->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     connect(&list, &PartialListModel::statusChanged, m_status, &QLabel::setText);
 
