@@ -1,5 +1,6 @@
 #include "tstats.h"
 
+#include "figuretable.h"
 #include "hourchart.h"
 #include "statstablemodel.h"
 
@@ -11,27 +12,8 @@
 
 #include <QContextMenuEvent>
 #include <QGridLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
-#include <QTableView>
-
-namespace {
-
-QTableView *figureTable(StatsTableModel *model, const QString &name, QWidget *parent)
-{
-    auto *view = new QTableView(parent);
-    view->setModel(model);
-    view->setAccessibleName(name);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->setSelectionMode(QAbstractItemView::NoSelection);
-    view->verticalHeader()->setDefaultSectionSize(18);
-    view->horizontalHeader()->setDefaultSectionSize(56);
-    view->setMinimumHeight(60);
-    return view;
-}
-
-} // namespace
 
 TStats::TStats(Store &store, LogModel &log, const ClockSource &clock, Prompts &prompts, QWidget *parent)
     : QWidget(parent, Qt::Window), m_store(store), m_log(log), m_clock(clock), m_prompts(prompts)
@@ -56,8 +38,10 @@ TStats::TStats(Store &store, LogModel &log, const ClockSource &clock, Prompts &p
     grid->addWidget(m_pace, 1, 0, 1, 2);
     grid->addWidget(new QLabel(QStringLiteral("QSO по диапазонам и турам"), this), 2, 0);
     grid->addWidget(new QLabel(QStringLiteral("Очки по диапазонам и турам"), this), 2, 1);
-    grid->addWidget(figureTable(m_qsos, QStringLiteral("QSO по диапазонам и турам"), this), 3, 0);
-    grid->addWidget(figureTable(m_points, QStringLiteral("Очки по диапазонам и турам"), this), 3, 1);
+    m_tables[0] = new FigureTable(m_qsos, QStringLiteral("QSO по диапазонам и турам"), this);
+    m_tables[1] = new FigureTable(m_points, QStringLiteral("Очки по диапазонам и турам"), this);
+    grid->addWidget(m_tables[0], 3, 0);
+    grid->addWidget(m_tables[1], 3, 1);
     grid->addWidget(m_chart, 4, 0, 1, 2);
     grid->setRowStretch(4, 1);
 
@@ -181,5 +165,19 @@ void TStats::contextMenuEvent(QContextMenuEvent *event)
 
 void TStats::savePicture()
 {
-    ::savePicture(grab().toImage(), m_prompts, this, m_target);
+    // The picture goes with a report: every column in it, however narrow
+    // the window stands. It is taken a little wider where it must be.
+    const QSize shown = size();
+    for (int widened = 0; widened < 4; ++widened) {
+        int missing = 0;
+        for (const FigureTable *table : m_tables)
+            missing = std::max(missing, table->hiddenWidth());
+        if (missing <= 0)
+            break;
+        resize(width() + 2 * missing, height());
+        layout()->activate();
+    }
+    const QImage picture = grab().toImage();
+    resize(shown);
+    ::savePicture(picture, m_prompts, this, m_target);
 }

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class ClockSource;
+class FigureTable;
 class HourChart;
 class LogModel;
 class Prompts;
@@ -62,4 +63,5 @@ private:
     StatsTableModel *m_qsos, *m_points;
     HourChart *m_chart;
     QMenu *m_menu;
+    FigureTable *m_tables[2];
 };

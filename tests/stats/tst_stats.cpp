@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTableView>
@@ -120,6 +121,7 @@ private slots:
     void clearedLogStartsEveryFigureAfresh();
     void figuresFollowRecordEditDeleteAndClear();
     void pictureDecodesAtTheWindowsSize();
+    void tablesShowEveryColumnAndFrameNoCellUnasked();
     void geometryAndMarkGoThroughSettingsIni();
     void cleanupTestCase() { m_f.reset(); }
 
@@ -236,7 +238,6 @@ void StatsTest::clearedLogStartsEveryFigureAfresh()
     f.form().grid->viewport()->repaint();
     f.prompts.answer = true;
     f.main->actions().clearLog->trigger();
-    qDebug() << labelTexts(stats);
     QVERIFY(labelTexts(stats).contains("Темп последних 10 QSO: —"));
     // One QSO after the clear, recorded with the keys at 15:59 UTC.
     const MainForm &m = f.form();
@@ -343,6 +344,51 @@ void StatsTest::pictureDecodesAtTheWindowsSize()
     QVERIFY(f.prompts.errors.isEmpty());
     const QImage picture(f.folder.file("chart.png"), "PNG");
     QCOMPARE(picture.size(), stats.size());
+}
+
+namespace {
+/// The tables that must scroll sideways to show all their columns.
+QStringList tablesCut(TStats &stats)
+{
+    QStringList cut;
+    for (QTableView *view : stats.findChildren<QTableView *>())
+        if (view->horizontalScrollBar()->maximum() > 0)
+            cut << view->accessibleName();
+    return cut;
+}
+} // namespace
+
+void StatsTest::tablesShowEveryColumnAndFrameNoCellUnasked()
+{
+    StatsFixture f;
+    for (const char *band : {"1800", "3500", "7000", "14000", "21000", "28000", "144", "432"})
+        for (const char *tour : {"1", "2", "3", "4"})
+            for (int i = 0; i < 3; ++i)
+                f.store.addQso(makeQso("UA1A", "1", "RA1B", "5", band, "CW", tour));
+    TStats &stats = f.openStats();
+    QVERIFY(f.showActive());
+    f.main->actions().statsWindow->trigger();
+    QVERIFY(QTest::qWaitForWindowExposed(&stats));
+    stats.resize(600, 560); // as it opens where the screen has room
+    QCOMPARE(pointsTable(stats, "432", "4"), "9");
+    QTRY_COMPARE(tablesCut(stats), QStringList());
+
+    // Opened, the window takes the focus as a window manager gives it: no cell is framed.
+    stats.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&stats));
+    for (QTableView *view : stats.findChildren<QTableView *>())
+        QVERIFY2(!view->currentIndex().isValid(), qPrintable(view->accessibleName()));
+
+    // At its narrowest the window cannot show every column; its picture does.
+    stats.resize(stats.minimumSize());
+    QTRY_VERIFY(!tablesCut(stats).isEmpty());
+    f.prompts.chosenFile = f.folder.file("narrow.png");
+    stats.savePicture();
+    const QImage picture(f.folder.file("narrow.png"), "PNG");
+    QVERIFY(picture.width() > stats.width());
+    QCOMPARE(stats.size(), stats.minimumSize());
+    stats.resize(picture.size());
+    QTRY_COMPARE(tablesCut(stats), QStringList());
 }
 
 void StatsTest::geometryAndMarkGoThroughSettingsIni()
