@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -87,14 +88,16 @@ void HourChart::paintEvent(QPaintEvent *)
     if (plot.width() < kHours || plot.height() < 10)
         return;
 
-    // A scale of round steps, about four lines high.
+    // A scale of round steps, about four lines high. The bars stand on the
+    // base line, which stays clear of them, as do the hour ticks under it.
     qint64 step = 1;
     for (int k = 0; highest / step > 4; ++k)
         step = k % 3 == 1 ? step / 2 * 5 : step * 2; // 1, 2, 5, 10, 20, 50...
-    const double perQso = double(plot.height()) / double(((highest + step - 1) / step) * step);
+    const double perQso = double(plot.height() - 1) / double(((highest + step - 1) / step) * step);
+    const auto rise = [perQso](qint64 qsos) { return int(std::lround(double(qsos) * perQso)); };
     p.setPen(palette().mid().color());
-    for (qint64 v = 0; v * perQso <= plot.height() + 0.5; v += step) {
-        const int y = plot.bottom() - int(v * perQso);
+    for (qint64 v = 0; rise(v) <= plot.height() - 1; v += step) {
+        const int y = plot.bottom() - rise(v);
         p.drawLine(plot.left(), y, plot.right(), y);
         p.setPen(palette().text().color());
         p.drawText(QRect(0, y - line / 2, 36, line), Qt::AlignRight | Qt::AlignVCenter, QString::number(v));
@@ -103,29 +106,34 @@ void HourChart::paintEvent(QPaintEvent *)
 
     const double slot = double(plot.width()) / kHours;
     const int barWidth = std::max(1, int(slot * 0.8));
+    // A label centred under its tick, but never past the chart's edges.
+    const auto label = [&](const QString &text, int centre, int top) {
+        const int w = fm.horizontalAdvance(text);
+        p.drawText(std::clamp(centre - w / 2, 0, std::max(0, width() - w)), top + fm.ascent(), text);
+    };
     for (int h = 0; h < kHours; ++h) {
         const int left = plot.left() + int(h * slot + (slot - barWidth) / 2);
-        double base = 0;
+        // Each band's part is rounded to the nearest pixel, and any QSO shows.
+        qint64 base = 0;
+        int risen = 0;
         for (int b = 0; b < bands.size(); ++b) {
             const qint64 n = stacks[size_t(h)][size_t(b)];
             if (n == 0)
                 continue;
-            const int top = plot.bottom() - int((base + double(n)) * perQso);
-            const int bottom = plot.bottom() - int(base * perQso);
-            p.fillRect(QRect(left, top, barWidth, std::max(1, bottom - top)), kColours[std::min(b, 9)]);
-            base += double(n);
+            base += n;
+            const int top = std::max(rise(base), risen + 1);
+            p.fillRect(QRect(left, plot.bottom() - top, barWidth, top - risen), kColours[std::min(b, 9)]);
+            risen = top;
         }
         // The hour under every sixth bar; the date under the day's first.
         const QDateTime at = hourStart(first + h);
         if (at.time().hour() % 6 == 0) {
             p.setPen(palette().text().color());
             const int centre = plot.left() + int(h * slot + slot / 2);
-            p.drawLine(centre, plot.bottom(), centre, plot.bottom() + 3);
-            p.drawText(QRect(centre - 30, plot.bottom() + 4, 60, line), Qt::AlignHCenter | Qt::AlignTop,
-                       at.toString(QStringLiteral("HH")));
+            p.drawLine(centre, plot.bottom() + 1, centre, plot.bottom() + 3);
+            label(at.toString(QStringLiteral("HH")), centre, plot.bottom() + 4);
             if (at.time().hour() == 0)
-                p.drawText(QRect(centre - 40, plot.bottom() + 4 + line, 80, line), Qt::AlignHCenter | Qt::AlignTop,
-                           at.toString(QStringLiteral("yyyy-MM-dd")));
+                label(at.toString(QStringLiteral("yyyy-MM-dd")), centre, plot.bottom() + 4 + line);
         }
     }
 }

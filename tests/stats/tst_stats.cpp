@@ -6,6 +6,7 @@
 #include "entry/logmodel.h"
 #include "form/loggrid.h"
 #include "stats/hourchart.h"
+#include "stats/statstally.h"
 #include "stats/tstats.h"
 
 #include <QAction>
@@ -122,6 +123,7 @@ private slots:
     void figuresFollowRecordEditDeleteAndClear();
     void pictureDecodesAtTheWindowsSize();
     void tablesShowEveryColumnAndFrameNoCellUnasked();
+    void chartBarsRiseByTheirQsosAndItsLabelsAreWhole();
     void geometryAndMarkGoThroughSettingsIni();
     void cleanupTestCase() { m_f.reset(); }
 
@@ -389,6 +391,73 @@ void StatsTest::tablesShowEveryColumnAndFrameNoCellUnasked()
     QCOMPARE(stats.size(), stats.minimumSize());
     stats.resize(picture.size());
     QTRY_COMPARE(tablesCut(stats), QStringList());
+}
+
+namespace {
+/// The columns of a picture that hold a colour, grouped into runs no more
+/// than gap apart: each run's first and last column and its tallest column's count.
+struct Run {
+    int first, last, tallest;
+};
+QVector<Run> runsOf(const QImage &picture, const QColor &colour, int rowsFrom, int rowsTo, int gap)
+{
+    QVector<Run> runs;
+    for (int x = 0; x < picture.width(); ++x) {
+        int count = 0;
+        for (int y = rowsFrom; y <= rowsTo; ++y)
+            count += picture.pixelColor(x, y) == colour;
+        if (count == 0)
+            continue;
+        if (runs.isEmpty() || x - runs.last().last > gap)
+            runs << Run{x, x, count};
+        runs.last().last = x;
+        runs.last().tallest = std::max(runs.last().tallest, count);
+    }
+    return runs;
+}
+} // namespace
+
+// Hours of 1, 2 and 300 QSOs: at under a pixel a QSO, 1 and 2 must still
+// differ, and the tick under the 12 o'clock bar must not eat it. The day
+// that starts in the last hour has its date at the chart's right edge.
+void StatsTest::chartBarsRiseByTheirQsosAndItsLabelsAreWhole()
+{
+    StatsTally tally;
+    const auto add = [&](int qsos, const char *data, const char *time) {
+        QsoRecord q = makeQso("UA1A", "1", "RA1B", "", "14000");
+        q.data = data;
+        q.time = time;
+        for (int i = 0; i < qsos; ++i)
+            tally.add(q, 1);
+    };
+    add(1, "2026-12-06", "1205");
+    add(2, "2026-12-06", "1310");
+    add(300, "2026-12-06", "2030");
+    add(1, "2026-12-07", "0010");
+    HourChart chart(tally);
+    chart.setBandOrder({"14000"});
+    chart.resize(600, 300);
+    const QImage picture = chart.grab().toImage();
+    const QColor bar(31, 119, 180); // the first band's colour
+
+    const QVector<Run> bars = runsOf(picture, bar, 0, picture.height() - 1, 1);
+    QCOMPARE(bars.size(), 5); // the legend's square, then the hours in order
+    const int tallest = bars[3].tallest;
+    QCOMPARE(bars[1].tallest, std::max(1, qRound(tallest / 300.0)));
+    QCOMPARE(bars[2].tallest, qRound(2 * tallest / 300.0));
+    QVERIFY(bars[2].tallest > bars[1].tallest);
+
+    // The lowest line of text: the dates.
+    const QColor text = chart.palette().text().color();
+    int bottom = picture.height() - 1;
+    while (bottom > 0 && runsOf(picture, text, bottom, bottom, 0).isEmpty())
+        --bottom;
+    const int line = chart.fontMetrics().height();
+    const QVector<Run> dates = runsOf(picture, text, bottom - line + 2, bottom, 8);
+    QVERIFY(!dates.isEmpty());
+    const int drawn = dates.last().last - dates.last().first + 1;
+    QVERIFY2(drawn >= chart.fontMetrics().horizontalAdvance("2026-12-07") - 2,
+             qPrintable(QString("%1 px of the last date drawn").arg(drawn)));
 }
 
 void StatsTest::geometryAndMarkGoThroughSettingsIni()
