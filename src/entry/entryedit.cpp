@@ -84,14 +84,22 @@ void EntryEdit::contextMenuEvent(QContextMenuEvent *event)
 {
     QMenu *menu = createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    // The standard menu's paste item is known by its shortcut, the one part
-    // of its caption that no translation changes.
-    const QString pasteKey = '\t' + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
-    for (QAction *item : menu->actions())
-        if (item->text().endsWith(pasteKey)) {
+    // The standard menu's items are known by their shortcuts, the one part
+    // of a caption that no translation changes. Ctrl+C, Ctrl+X and Ctrl+V do
+    // nothing here, so the menu does not offer them: paste names the key
+    // that does paste.
+    const auto key = [](const QKeySequence &keys) { return '\t' + keys.toString(QKeySequence::NativeText); };
+    const QString pasteKey = key(QKeySequence::Paste);
+    for (QAction *item : menu->actions()) {
+        const QString text = item->text();
+        if (text.endsWith(pasteKey)) {
             item->disconnect(this);
             connect(item, &QAction::triggered, this, [this] { pasteFiltered(QGuiApplication::clipboard()->text()); });
+            item->setText(text.section('\t', 0, 0) + key(QKeySequence(Qt::SHIFT | Qt::Key_Insert)));
+        } else if (text.endsWith(key(QKeySequence::Copy)) || text.endsWith(key(QKeySequence::Cut))) {
+            item->setText(text.section('\t', 0, 0));
         }
+    }
     menu->popup(event->globalPos());
 }
 

@@ -28,7 +28,7 @@ const QString kSaveSettingsFirst = QStringLiteral(
     "Меню -> \"Соревнования\", кнопка \"СОХРАНИТЬ\".");
 
 const QString kWidthOutOfBounds =
-    QStringLiteral("Выгрузка невозможна: ширина группы отчета %1 равна %2, а допустимо от 0 до %3.\n\r"
+    QStringLiteral("Выгрузка невозможна: ширина группы отчета %1 равна %2, а больше %3 быть не может.\n\r"
                    "Сохраните настройки соревнования заново:\n\rМеню -> \"Соревнования\", кнопка \"СОХРАНИТЬ\".");
 const QString kOwnFile =
     QStringLiteral("Отчет нельзя записать в файл %1:\n\rэто файл журнала Vireok (%2), отчет уничтожил бы журнал.\n\r"
@@ -130,7 +130,7 @@ QString ReportExport::chooseFile(const QString &extension, QString &call)
     }
     const QString path = m_prompts.saveFileName(
         m_window, m_hooks.dialogFolder(), call + extension,
-        {QStringLiteral("Файлы отчетов (\".cbr\";\".txt\";\".adif\")"), QStringLiteral("Все файлы (*.*)")});
+        {QStringLiteral("Файлы отчетов (*.cbr *.txt *.adif *.adi)"), QStringLiteral("Все файлы (*.*)")});
     if (path.isEmpty())
         return {};
     if (const auto own = ownFileAt(path, m_store.path(), m_hooks.settingsFile)) {

@@ -15,8 +15,10 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QDialog>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
@@ -39,6 +41,8 @@ private slots:
     void captionAsTheWindowSystemSeesIt();
     void qtsOwnTextsAreRussian_data();
     void qtsOwnTextsAreRussian();
+    void reportDialogListsReportsAndTakesTheNameAsTyped_data();
+    void reportDialogListsReportsAndTakesTheNameAsTyped();
     void unreachableDisplayIsNamedInOneLine();
     void cleanupTestCase();
 
@@ -88,7 +92,8 @@ QStringList windowNames(WId id)
     return names;
 }
 
-/// Once a window of the given title is shown, hands it to seen and closes it.
+/// Once a window of the given title is shown, hands it to seen and closes
+/// it, unless seen closed it.
 void whenShown(const QString &title, std::function<void(QWidget *)> seen)
 {
     auto *poll = new QTimer;
@@ -98,7 +103,9 @@ void whenShown(const QString &title, std::function<void(QWidget *)> seen)
             if (!w->isVisible() || w->windowTitle() != title || !w->windowHandle() || !w->windowHandle()->isExposed())
                 continue;
             seen(w);
-            if (auto *dialog = qobject_cast<QDialog *>(w))
+            if (!w->isVisible())
+                ;
+            else if (auto *dialog = qobject_cast<QDialog *>(w))
                 dialog->reject();
             else
                 w->hide();
@@ -204,7 +211,7 @@ void CaptionsTest::captionAsTheWindowSystemSeesIt()
             w.prompts.error(&w.main, "Ошибка", "Текст");
         else if (window == "save")
             w.prompts.saveFileName(&w.main, QFileInfo(w.folder.storePath()).absolutePath(), "R9AA.cbr",
-                                   {"Файлы отчетов (\".cbr\";\".txt\";\".adif\")"});
+                                   {"Файлы отчетов (*.cbr *.txt *.adif *.adi)"});
         QTRY_VERIFY_WITH_TIMEOUT(!names.isEmpty(), 10000);
     }
     QCOMPARE(names, QStringList({caption, caption}));
@@ -233,7 +240,7 @@ void CaptionsTest::qtsOwnTextsAreRussian()
     if (where == "save") {
         whenShown("Сохранить файл", [&seen](QWidget *dialog) { seen = textsOf(dialog); });
         w.prompts.saveFileName(&w.main, QFileInfo(w.folder.storePath()).absolutePath(), "R9AA.cbr",
-                               {"Файлы отчетов (\".cbr\";\".txt\";\".adif\")"});
+                               {"Файлы отчетов (*.cbr *.txt *.adif *.adi)"});
     } else {
         QLineEdit *field = w.main.form().heardCall;
         QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(4, 4), field->mapToGlobal(QPoint(4, 4)));
@@ -246,6 +253,42 @@ void CaptionsTest::qtsOwnTextsAreRussian()
     }
     for (const QString &text : texts)
         QVERIFY2(seen.contains(text), qPrintable(seen.join(" | ")));
+}
+
+void CaptionsTest::reportDialogListsReportsAndTakesTheNameAsTyped_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("ADIF's own suffix") << "R9AA.adi";
+    QTest::newRow("no suffix") << "R9AA";
+}
+
+// Through the menu, the real dialog and the real message box, as the user does it.
+void CaptionsTest::reportDialogListsReportsAndTakesTheNameAsTyped()
+{
+    QFETCH(QString, typed);
+    Windows &w = *m_w;
+    w.store.writeLog({{"CALLSIGN", "R9AA"}});
+    TestFolder reports;
+    for (const char *name : {"old.cbr", "old.txt", "old.adif", "old.adi", "notes.doc"})
+        QVERIFY(writeAll(reports.file(name), "x"));
+    QStringList listed;
+    whenShown("Сохранить файл", [&](QWidget *window) {
+        auto *dialog = static_cast<QFileDialog *>(window);
+        dialog->setDirectory(reports.file({}));
+        auto *view = dialog->findChild<QListView *>("listView");
+        QTRY_VERIFY(view->model()->rowCount(view->rootIndex()) > 0); // the folder is read on its own thread
+        for (int r = 0; r < view->model()->rowCount(view->rootIndex()); ++r)
+            listed << view->model()->index(r, 0, view->rootIndex()).data().toString();
+        auto *name = dialog->findChild<QLineEdit *>("fileNameEdit");
+        name->clear();
+        QTest::keyClicks(name, typed);
+        whenShown("Vireok", [](QWidget *) {}); // the box that says it was written
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    w.main.actions().exportAdif->trigger();
+    listed.sort();
+    QCOMPARE(listed, QStringList({"old.adi", "old.adif", "old.cbr", "old.txt"}));
+    QVERIFY2(QFileInfo::exists(reports.file(typed)), qPrintable(QDir(reports.file({})).entryList().join(' ')));
 }
 
 void CaptionsTest::unreachableDisplayIsNamedInOneLine()

@@ -137,7 +137,7 @@ void ReportExportTest::unsavedContestSettingsCreateNoFile_data()
         {"never saved", "POSNR11", "", ""},
         // Each group would be padded to two thousand million blanks.
         {"width beyond bound", "POSNR21", "2000000000",
-         "ширина группы отчета POSNR21 равна 2000000000, а допустимо от 0 до 100"},
+         "ширина группы отчета POSNR21 равна 2000000000, а больше 100 быть не может"},
         {"width beyond whole numbers", "POSNR10", "99999999999999999999", "POSNR10 равна 99999999999999999999"},
         {"width just beyond bound", "POSNR20", "101", "POSNR20 равна 101"},
     };
