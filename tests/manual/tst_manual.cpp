@@ -1,6 +1,9 @@
+#include "legend.h"
 #include "mainfixture.h"
 #include "markplaces.h"
 #include "tablerows.h"
+
+#include "app/application.h"
 
 #include <QFile>
 #include <QImage>
@@ -24,6 +27,11 @@ private slots:
     void everyImageIsPlacedPixelForPixel();
     void tableRowsStartPagesWhole();
     void marksHideNoText();
+    void textLiesOnlyWhereItsPageShowsIt();
+    void contentsPagesHoldMoreThanAFewLines();
+    void toolWindowPicturesAtTheSizesTheyOpen_data();
+    void toolWindowPicturesAtTheSizesTheyOpen();
+    void mainWindowMarksSitOnTheirControls();
 };
 
 namespace {
@@ -192,13 +200,155 @@ void ManualTest::marksHideNoText()
     const QVector<QPoint> marks = markPlaces(image, controls, r);
     QCOMPARE(marks.size(), controls.size());
     for (int i = 0; i < marks.size(); ++i) {
-        QVERIFY2(controls[i].adjusted(-2 * r, -2 * r, 2 * r, 2 * r).contains(marks[i]), qPrintable(QString::number(i)));
+        // On its control: the centre no more than half a radius off it.
+        QVERIFY2(controls[i].adjusted(-r / 2, -r / 2, r / 2, r / 2).contains(marks[i]), qPrintable(QString::number(i)));
         for (int y = -r; y <= r; ++y)
             for (int x = -r; x <= r; ++x)
                 QVERIFY2(x * x + y * y > r * r || qGray(image.pixel(marks[i] + QPoint(x, y))) > 128,
                          qPrintable(QString::number(i)));
         for (int j = 0; j < i; ++j)
             QVERIFY((marks[i] - marks[j]).manhattanLength() > 2 * r);
+    }
+}
+
+namespace {
+/// The page number and the box (in points) of every word of manual.pdf.
+struct Word {
+    int page;
+    double top, bottom;
+    QString text;
+};
+QVector<Word> wordsOfThePdf()
+{
+    QVector<Word> words;
+    const QString boxes =
+        popplerOutput(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), kPdf, QStringLiteral("-")});
+    static const QRegularExpression word(
+        QStringLiteral(R"re(<page |<word [^>]*yMin="([0-9.]+)"[^>]*yMax="([0-9.]+)">([^<]*)<)re"));
+    int page = 0;
+    for (auto it = word.globalMatch(boxes); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        if (m.captured(0) == QLatin1String("<page "))
+            ++page;
+        else
+            words << Word{page, m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3)};
+    }
+    return words;
+}
+} // namespace
+
+// An A4 page (842 pt high) has its text between 22 mm from the top and 22 mm
+// from the foot, its running head above and its number below. A line drawn
+// where the page cuts it off would still be found by a search, twice.
+void ManualTest::textLiesOnlyWhereItsPageShowsIt()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext is missing");
+    const double mm = 72 / 25.4, bodyTop = 22 * mm, bodyBottom = 842 - 22 * mm;
+    const QVector<Word> words = wordsOfThePdf();
+    QVERIFY(words.size() > 3000);
+    for (const Word &w : words) {
+        const bool inBody = w.top >= bodyTop - 1 && w.bottom <= bodyBottom + 1;
+        const bool inHead = w.bottom <= 16 * mm + 1;
+        const bool inFoot = w.top >= 842 - 16 * mm - 1;
+        QVERIFY2(inBody || inHead || inFoot, qPrintable(QStringLiteral("page %1: \"%2\" at %3..%4 pt")
+                                                            .arg(w.page)
+                                                            .arg(w.text)
+                                                            .arg(w.top, 0, 'f', 1)
+                                                            .arg(w.bottom, 0, 'f', 1)));
+    }
+}
+
+void ManualTest::contentsPagesHoldMoreThanAFewLines()
+{
+    const QString contents =
+        popplerOutput(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-f"),
+                                                    QStringLiteral("2"), kPdf, QStringLiteral("-")});
+    if (contents.isNull())
+        QSKIP("pdftotext is missing");
+    // The contents run from page 2 to the page before the first chapter.
+    static const QRegularExpression entry(QStringLiteral(R"(^\s*(\S.*\S)\s+(\d+)$)"));
+    const QStringList pages = contents.split(QLatin1Char('\f'));
+    int firstChapter = 0;
+    for (const QString &line : pages[0].split(QLatin1Char('\n'))) {
+        const QRegularExpressionMatch m = entry.match(line);
+        if (m.hasMatch() && m.captured(1) == QStringLiteral("О программе"))
+            firstChapter = m.captured(2).toInt();
+    }
+    QVERIFY(firstChapter > 2);
+    for (int page = 2; page < firstChapter; ++page) {
+        int entries = 0;
+        for (const QString &line : pages[page - 2].split(QLatin1Char('\n')))
+            entries += entry.match(line).hasMatch();
+        QVERIFY2(entries >= 6,
+                 qPrintable(QStringLiteral("page %1 holds %2 lines of the contents").arg(page).arg(entries)));
+    }
+}
+
+void ManualTest::toolWindowPicturesAtTheSizesTheyOpen_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("repeats") << "repeats.png" << QSize(384, 292);
+    QTest::newRow("partial calls") << "partial.png" << QSize(200, 292);
+    QTest::newRow("statistics") << "stats.png" << QSize(600, 560);
+}
+
+void ManualTest::toolWindowPicturesAtTheSizesTheyOpen()
+{
+    QFETCH(QString, file);
+    QFETCH(QSize, size);
+    QCOMPARE(QImage(QDir(QStringLiteral(VIREOK_MANUAL_IMAGES)).filePath(file)).size(), size);
+}
+
+// The numbered red circles found by their colour, against the rectangles of
+// the controls the legend names, taken from the window the test opens itself.
+void ManualTest::mainWindowMarksSitOnTheirControls()
+{
+    setUpApplication(); // the faces the picture was made with
+    const QImage picture(QDir(QStringLiteral(VIREOK_MANUAL_IMAGES)).filePath(QStringLiteral("main.png")));
+    QVERIFY(!picture.isNull());
+    const QColor mark(200, 0, 0);
+    QVector<QPoint> centres;
+    QVector<bool> seen(picture.width() * picture.height(), false);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            if (seen[y * picture.width() + x] || picture.pixelColor(x, y) != mark)
+                continue;
+            // One circle: every pixel of its colour within reach.
+            QPoint sum;
+            int count = 0;
+            QVector<QPoint> todo{{x, y}};
+            seen[y * picture.width() + x] = true;
+            while (!todo.isEmpty()) {
+                const QPoint p = todo.takeLast();
+                sum += p;
+                ++count;
+                for (int dy = -3; dy <= 3; ++dy)
+                    for (int dx = -3; dx <= 3; ++dx) {
+                        const QPoint q = p + QPoint(dx, dy);
+                        if (picture.rect().contains(q) && !seen[q.y() * picture.width() + q.x()] &&
+                            picture.pixelColor(q) == mark) {
+                            seen[q.y() * picture.width() + q.x()] = true;
+                            todo << q;
+                        }
+                    }
+            }
+            if (count > 40)
+                centres << sum / count;
+        }
+    MainFixture f;
+    TMain &main = f.open();
+    QVERIFY(f.showActive());
+    const QVector<QRect> controls = mainWindowLegend(main);
+    QCOMPARE(centres.size(), controls.size());
+    const int margin = (picture.width() - main.width()) / 2; // the white border round the window
+    for (int i = 0; i < controls.size(); ++i) {
+        const QRect on = controls[i].translated(margin, margin).adjusted(-4, -4, 4, 4);
+        int marks = 0;
+        for (const QPoint &c : centres)
+            marks += on.contains(c);
+        QVERIFY2(marks == 1, qPrintable(QStringLiteral("legend item %1 has %2 marks on it").arg(i + 1).arg(marks)));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "democapture.h"
 
+#include "legend.h"
 #include "markplaces.h"
 #include "reportfields.h"
 
@@ -172,10 +173,10 @@ private:
     QStringList m_names;
 };
 
-/// Numbered red circles beside the controls that the manual's legend
-/// explains, on a white margin round the window where a control at its edge
-/// leaves no room inside.
-QImage annotated(TMain &main, const QVector<QWidget *> &targets)
+/// Numbered red circles on the controls that the manual's legend explains,
+/// in its order, on a white margin round the window where a control at its
+/// edge leaves no room inside.
+QImage annotated(TMain &main, const QVector<QRect> &targets)
 {
     settle();
     const QImage window = main.grab().toImage();
@@ -186,8 +187,8 @@ QImage annotated(TMain &main, const QVector<QWidget *> &targets)
     QPainter p(&image);
     p.drawImage(margin, margin, window);
     QVector<QRect> rects;
-    for (QWidget *w : targets)
-        rects << QRect(w->mapTo(&main, QPoint(0, 0)) + QPoint(margin, margin), w->size());
+    for (const QRect &target : targets)
+        rects << target.translated(margin, margin);
     const QVector<QPoint> places = markPlaces(image, rects, r);
     // The window's outline after the places are found: on the margin it
     // would count as something a mark hides.
@@ -281,13 +282,11 @@ DemoOutput makeDemo(const QString &imageFolder)
     form.heardCall->setText(QStringLiteral("UN7LZ"));
     form.heardNumber->setText(QStringLiteral("013"));
     form.workedCall->setText(QStringLiteral("RZ1AW"));
-    shots.save(QStringLiteral("main.png"),
-               annotated(main, QVector<QWidget *>{main.menuBar(), form.grid, form.tour, form.band, form.tourTime,
-                                                  form.heardCall, form.workedCall, form.ok, form.swap,
-                                                  form.localDatePanel, form.qsoPanel, form.statusPanel}));
+    shots.save(QStringLiteral("main.png"), annotated(main, mainWindowLegend(main)));
     shots.saveEntry(QStringLiteral("entry-repeat.png"), main, form);
+    // Each tool window at the size it opens at where the screen has room.
     main.actions().repeatWindow->trigger();
-    repeats.resize(420, 220);
+    repeats.resize(384, 292);
     shots.save(QStringLiteral("repeats.png"), &repeats);
     main.actions().repeatWindow->trigger();
     // Calls holding "A1A", once the log's calls are read.
@@ -296,11 +295,11 @@ DemoOutput makeDemo(const QString &imageFolder)
     QCoreApplication::processEvents();
     form.heardCall->setText(QStringLiteral("A1A"));
     main.actions().partialWindow->trigger();
-    windows.partial.resize(200, 160);
+    windows.partial.resize(200, 292);
     shots.save(QStringLiteral("partial.png"), &windows.partial);
     main.actions().partialWindow->trigger();
     main.actions().statsWindow->trigger();
-    windows.stats.resize(600, 520);
+    windows.stats.resize(600, 560);
     main.clockTicker().tick();
     shots.save(QStringLiteral("stats.png"), &windows.stats);
     main.actions().statsWindow->trigger();

@@ -2,6 +2,7 @@
 
 #include <QHash>
 
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -33,6 +34,14 @@ int hidden(const QImage &image, QPoint centre, int radius)
     return differing;
 }
 
+/// How far a point lies from a rectangle: naught on it or inside it.
+int distance(const QRect &r, QPoint p)
+{
+    const int dx = std::max({r.left() - p.x(), 0, p.x() - r.right()});
+    const int dy = std::max({r.top() - p.y(), 0, p.y() - r.bottom()});
+    return std::max(dx, dy);
+}
+
 /// The centres along a rectangle's edge, every two pixels.
 QVector<QPoint> along(const QRect &r)
 {
@@ -51,25 +60,36 @@ QVector<QPoint> along(const QRect &r)
 QVector<QPoint> markPlaces(const QImage &image, const QVector<QRect> &targets, int radius)
 {
     const QRect inside = image.rect().adjusted(radius + 2, radius + 2, -radius - 2, -radius - 2);
-    const int gap = radius + 3;
+    const int gap = radius + 3, out = radius / 2;
     QVector<QPoint> places;
     for (const QRect &target : targets) {
-        QPoint best = target.topLeft();
+        QPoint best = target.center();
         long bestScore = LONG_MAX;
-        for (bool outside : {true, false}) {
-            const QRect ring = outside ? target.adjusted(-gap, -gap, gap, gap) : target.adjusted(gap, gap, -gap, -gap);
-            for (const QPoint &p : along(ring)) {
+        // On the edge, a little outside it (the circle still on the control),
+        // or inside; touching no other target where it can.
+        for (int pass = 0; pass < 6 && !(pass == 3 && bestScore < LONG_MAX); ++pass) {
+            const bool apart = pass < 3;
+            const int ring = pass % 3;
+            const QRect r = ring == 0   ? target
+                            : ring == 1 ? target.adjusted(-out, -out, out, out)
+                                        : target.adjusted(gap, gap, -gap, -gap);
+            for (const QPoint &p : along(r)) {
                 if (!inside.contains(p))
                     continue;
+                // Nearer to any other target, the reader would have to guess
+                // which control the mark names.
                 bool clear = true;
+                for (const QRect &other : targets)
+                    clear = clear &&
+                            (other == target || distance(other, p) > (apart ? radius + 2 : distance(target, p) + out));
                 for (const QPoint &other : places)
                     clear = clear && (p - other).manhattanLength() > 3 * radius;
                 if (!clear)
                     continue;
-                // Text hidden counts most; then a place inside the control
-                // rather than beside it; then the distance from its top left.
-                const long score =
-                    hidden(image, p, radius) * 10000L + (outside ? 0 : 5000) + (p - target.topLeft()).manhattanLength();
+                // Text hidden counts most; then a place on the edge rather
+                // than beside or inside; then the distance from the middle.
+                const long score = hidden(image, p, radius) * 10000L + (ring == 0 ? 0 : 5000) +
+                                   (p - target.center()).manhattanLength();
                 if (score < bestScore) {
                     bestScore = score;
                     best = p;

@@ -7,6 +7,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QImage>
+#include <QMap>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
@@ -173,9 +174,16 @@ QVector<Heading> style(QTextDocument &doc, const QString &imageFolder, double bo
     return headings;
 }
 
+/// The contents: a row per chapter and section, the page numbers in the second column.
+struct Contents {
+    QTextTable *table = nullptr;
+    QVector<QTextTableCell> numbers;
+    QVector<int> chapterRows;
+};
+
 /// The title page and the contents, whose page numbers are filled in once
-/// the book is laid out; returns the cells that take them.
-QVector<QTextTableCell> frontMatter(QTextDocument &doc, const Book &book, const QVector<Heading> &headings)
+/// the book is laid out.
+Contents frontMatter(QTextDocument &doc, const Book &book, const QVector<Heading> &headings)
 {
     QTextCursor c(&doc);
     c.movePosition(QTextCursor::Start);
@@ -218,8 +226,9 @@ QVector<QTextTableCell> frontMatter(QTextDocument &doc, const Book &book, const 
     tf.setWidth(QTextLength(QTextLength::PercentageLength, 100));
     tf.setColumnWidthConstraints(
         {QTextLength(QTextLength::PercentageLength, 92), QTextLength(QTextLength::PercentageLength, 8)});
+    Contents contents;
     QTextTable *table = c.insertTable(rows, 2, tf);
-    QVector<QTextTableCell> numbers;
+    contents.table = table;
     int row = 0;
     for (const Heading &h : headings) {
         if (h.level > 2)
@@ -238,10 +247,37 @@ QVector<QTextTableCell> frontMatter(QTextDocument &doc, const Book &book, const 
         right.setTopMargin(indent.topMargin());
         number.setBlockFormat(right);
         number.insertText(QStringLiteral("000"), cf);
-        numbers << table->cellAt(row, 1);
+        contents.numbers << table->cellAt(row, 1);
+        if (h.level == 1)
+            contents.chapterRows << row;
         ++row;
     }
-    return numbers;
+    return contents;
+}
+
+/// Rows of the contents on each of its pages.
+QVector<int> rowsByPage(QTextDocument &doc, const Contents &contents);
+
+/// Draws the contents' rows closer together, step by step, while its last
+/// page would hold only a few of them.
+void keepContentsTogether(QTextDocument &doc, const Contents &contents)
+{
+    constexpr int kFewest = 6;
+    for (const double closer : {0.8, 0.6, 0.4, 0.2, 0.0}) {
+        const QVector<int> rows = rowsByPage(doc, contents);
+        if (rows.size() < 2 || rows.last() >= kFewest)
+            return;
+        QTextTableFormat tf = contents.table->format();
+        tf.setCellPadding(0.6 * closer * kLayoutMm);
+        contents.table->setFormat(tf);
+        for (const int row : contents.chapterRows)
+            for (int column = 0; column < 2; ++column) {
+                QTextCursor c = contents.table->cellAt(row, column).firstCursorPosition();
+                QTextBlockFormat bf = c.blockFormat();
+                bf.setTopMargin(1.5 * closer * kLayoutMm);
+                c.setBlockFormat(bf);
+            }
+    }
 }
 
 int pageOf(QTextDocument &doc, const QTextBlock &block)
@@ -249,6 +285,15 @@ int pageOf(QTextDocument &doc, const QTextBlock &block)
     // Its middle: a block moved to a new page may start a hair above it.
     const double middle = doc.documentLayout()->blockBoundingRect(block).center().y();
     return int(middle / doc.pageSize().height()) + 1;
+}
+
+QVector<int> rowsByPage(QTextDocument &doc, const Contents &contents)
+{
+    doc.pageCount();
+    QMap<int, int> rows;
+    for (const QTextTableCell &cell : contents.numbers)
+        ++rows[pageOf(doc, cell.firstCursorPosition().block())];
+    return rows.values().toVector();
 }
 
 } // namespace
@@ -310,7 +355,8 @@ int printBook(const Book &book, const QString &pdfPath, QString &why)
         markdown = across ? withPageBreakBefore(markdown, *across) : withPageBreakBeforePicture(markdown, picture);
     }
     QTextDocument &doc = *laidOut;
-    const QVector<QTextTableCell> numbers = frontMatter(doc, book, headings);
+    const Contents contents = frontMatter(doc, book, headings);
+    keepContentsTogether(doc, contents);
     // Inserting the front matter split the first heading's block: find the
     // headings again.
     QVector<QTextBlock> headingBlocks;
@@ -325,6 +371,8 @@ int printBook(const Book &book, const QString &pdfPath, QString &why)
     // Laid out again with every format in place: the numbers have the width
     // of their placeholders, so filling them in moves nothing.
     doc.pageCount();
+    splitParagraphsAtPageBreaks(doc);
+    doc.pageCount();
     QVector<int> pages;
     for (const QTextBlock &b : headingBlocks)
         pages << pageOf(doc, b);
@@ -332,7 +380,7 @@ int printBook(const Book &book, const QString &pdfPath, QString &why)
     for (int i = 0; i < headings.size(); ++i) {
         if (headings[i].level > 2)
             continue;
-        QTextCursor c = numbers[n++].firstCursorPosition();
+        QTextCursor c = contents.numbers[n++].firstCursorPosition();
         c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
         c.insertText(QString::number(pages[i]));
     }
@@ -349,8 +397,11 @@ int printBook(const Book &book, const QString &pdfPath, QString &why)
         painter.save();
         painter.translate(body.left(), body.top() - (page - 1) * pageHeight);
         QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = QRectF(0, (page - 1) * pageHeight, body.width(), pageHeight);
-        painter.setClipRect(context.clip);
+        const QRectF onPage(0, (page - 1) * pageHeight, body.width(), pageHeight);
+        painter.setClipRect(onPage);
+        // The layout draws a line that only touches the page's edge too,
+        // unseen but in the text layer: a reader would find it twice.
+        context.clip = onPage.adjusted(0, 1, 0, -1);
         doc.documentLayout()->draw(&painter, context);
         painter.restore();
         if (page == 1)

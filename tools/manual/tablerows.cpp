@@ -8,6 +8,7 @@
 #include <QTextFragment>
 #include <QTextFrame>
 #include <QTextLayout>
+#include <QTextList>
 #include <QTextTable>
 
 #include <climits>
@@ -108,4 +109,46 @@ QString withPageBreakBeforePicture(const QString &markdown, const QString &pictu
             break;
         }
     return lines.join(QLatin1Char('\n'));
+}
+
+int splitParagraphsAtPageBreaks(QTextDocument &doc)
+{
+    const double pageHeight = doc.pageSize().height();
+    QAbstractTextDocumentLayout *layout = doc.documentLayout();
+    int split = 0;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        QTextCursor c(b);
+        if (c.currentTable())
+            continue;
+        const QTextLayout *lines = b.layout();
+        const double top = lines->position().y();
+        // A line's page is where its middle lies: the layout may start a
+        // line a hair above the page it put it on.
+        const auto pageOf = [&](int i) {
+            const QTextLine line = lines->lineAt(i);
+            return int((top + line.y() + line.height() / 2) / pageHeight);
+        };
+        int at = -1;
+        for (int i = 1; i < lines->lineCount() && at < 0; ++i)
+            if (pageOf(i) > pageOf(0))
+                at = i;
+        if (at < 0)
+            continue;
+        QTextBlockFormat rest = b.blockFormat();
+        QTextBlockFormat first = rest;
+        first.setBottomMargin(0);
+        c.setBlockFormat(first);
+        rest.setTopMargin(0);
+        rest.setTextIndent(0);
+        rest.setPageBreakPolicy(QTextFormat::PageBreak_Auto);
+        if (QTextList *list = b.textList())
+            rest.setIndent(rest.indent() + list->format().indent());
+        rest.setObjectIndex(-1); // out of the list: its mark stays with the first part
+        c.setPosition(b.position() + lines->lineAt(at).textStart());
+        c.insertBlock(rest);
+        ++split;
+        b = c.block().previous();
+    }
+    layout->documentSize(); // laid out again
+    return split;
 }

@@ -34,3 +34,11 @@ QString firstPictureAcrossPages(QTextDocument &doc);
 
 /// The Markdown text with a page break mark before the picture of that name.
 QString withPageBreakBeforePicture(const QString &markdown, const QString &picture);
+
+/// Splits every paragraph outside tables whose lines lie on two pages into
+/// two paragraphs at the page break, laid out as before: the first line of
+/// the new page starts a paragraph of its own that continues the text (no
+/// second list mark, no indent of its own). Qt draws a paragraph's last
+/// line above a page again on the next page, unseen but in the text layer.
+/// The number of paragraphs split.
+int splitParagraphsAtPageBreaks(QTextDocument &doc);
