@@ -1,10 +1,11 @@
 #include "inifile.h"
 
+#include "export/wholefile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -100,23 +101,21 @@ void IniFile::writeInt(const QString &section, const QString &key, int value)
 
 bool IniFile::save()
 {
-    QSaveFile f(m_path);
     QStringEncoder encode("windows-1251");
     QByteArray bytes;
     for (const QString &line : m_lines)
         bytes += encode(line) + "\r\n";
-    QString failed;
-    if (!f.open(QIODevice::WriteOnly))
-        failed = QStringLiteral("его нельзя открыть для записи");
-    else if (f.write(bytes) != bytes.size())
-        failed = QStringLiteral("запись в него прервалась");
-    else if (!f.commit())
-        failed = QStringLiteral("его не удалось заменить новым");
-    if (failed.isEmpty())
+    const auto failure =
+        writeWholeFile(m_path, [&bytes](QIODevice &file) { return file.write(bytes) == bytes.size(); });
+    if (!failure)
         return true;
+    const QString failed = failure->step == WriteFailure::Open ? QStringLiteral("его нельзя открыть для записи")
+                           : failure->step == WriteFailure::Write ? QStringLiteral("запись в него прервалась")
+                                                                  : QStringLiteral("его не удалось заменить новым");
+    const QString kept = QFileInfo::exists(m_path) ? QStringLiteral("; прежний файл не изменён") : QString();
     // The system's own words come after ours, for whoever can read them.
-    m_error = QStringLiteral("Не удалось сохранить настройки окон в файл %1: %2.\n\r(%3)")
-                  .arg(QDir::toNativeSeparators(m_path), failed, f.errorString());
+    m_error = QStringLiteral("Не удалось сохранить настройки окон в файл %1: %2%3.\n\r(%4)")
+                  .arg(QDir::toNativeSeparators(m_path), failed, kept, failure->reason);
     return false;
 }
 

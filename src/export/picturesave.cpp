@@ -1,12 +1,12 @@
 #include "picturesave.h"
 
 #include "ownfiles.h"
+#include "wholefile.h"
 
 #include "seams/prompts.h"
 
 #include <QFileInfo>
 #include <QImage>
-#include <QSaveFile>
 
 namespace {
 const QString kErrorTitle = QStringLiteral("Ошибка");
@@ -31,15 +31,11 @@ bool savePicture(const QImage &picture, Prompts &prompts, QWidget *parent, const
                       (own->isSettings ? kSettingsFile : kOwnFile).arg(path, QFileInfo(own->path).fileName()));
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        prompts.error(parent, kErrorTitle, QStringLiteral("Произошла ошибка открытия файла"));
-        return false;
-    }
-    if (!picture.save(&file, "PNG") || !file.commit()) {
-        file.cancelWriting();
-        prompts.error(parent, kErrorTitle, QStringLiteral("Произошла ошибка записи данных в файл"));
-        return false;
-    }
-    return true;
+    const auto failure = writeWholeFile(path, [&picture](QIODevice &file) { return picture.save(&file, "PNG"); });
+    if (!failure)
+        return true;
+    prompts.error(parent, kErrorTitle,
+                  failure->step == WriteFailure::Open ? QStringLiteral("Произошла ошибка открытия файла")
+                                                      : QStringLiteral("Произошла ошибка записи данных в файл"));
+    return false;
 }

@@ -18,6 +18,9 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
@@ -36,6 +39,8 @@ private slots:
     void toolWindowsOpenClearOfTheEntry_data();
     void toolWindowsOpenClearOfTheEntry();
     void toolWindowsOpenedByTheMenuLeaveTheEntryInSight();
+    void fullDiskKeepsTheOldFileAndSaysSo_data();
+    void fullDiskKeepsTheOldFileAndSaysSo();
 };
 
 struct Fixture : MainFixture {};
@@ -402,6 +407,61 @@ void MainWindowTest::toolWindowsOpenedByTheMenuLeaveTheEntryInSight()
     main.actions().partialWindow->trigger();
     main.actions().partialWindow->trigger();
     QCOMPARE(f.partial->pos(), QPoint(5, 6));
+}
+
+namespace {
+/// A disk that takes only the first bytes of any file, as a full one does:
+/// the process's file size limit, the signal that would end it ignored.
+class SmallDisk {
+public:
+    explicit SmallDisk(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_was);
+        ::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = m_was;
+        small.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~SmallDisk() { ::setrlimit(RLIMIT_FSIZE, &m_was); }
+
+private:
+    rlimit m_was{};
+};
+} // namespace
+
+void MainWindowTest::fullDiskKeepsTheOldFileAndSaysSo_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("said");
+    // Both were replaced by an empty file, and nothing was said.
+    QTest::newRow("settings.ini at the end") << "settings.ini"
+                                             << "Vireok|Не удалось сохранить настройки окон в файл %1: запись в него "
+                                                "прервалась; прежний файл не изменён.";
+    QTest::newRow("the statistics picture") << "chart.png"
+                                            << "Ошибка|Произошла ошибка записи данных в файл";
+}
+
+void MainWindowTest::fullDiskKeepsTheOldFileAndSaysSo()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, said);
+    Fixture f;
+    const QString path = f.folder.file(file);
+    QVERIFY(writeAll(path, "[Main]\r\nLeft=5\r\nTop=6\r\n[Other]\r\nKey=kept as it was\r\n"));
+    const QByteArray before = readAll(path);
+    TMain &main = f.open();
+    f.prompts.chosenFile = path;
+    {
+        SmallDisk disk(16);
+        if (file == "settings.ini")
+            main.saveSettings();
+        else
+            f.windows->stats.savePicture();
+    }
+    QCOMPARE(readAll(path), before);
+    QCOMPARE(f.prompts.errors.size(), 1);
+    QVERIFY2(f.prompts.errors.first().startsWith(said.arg(path)), qPrintable(f.prompts.errors.first()));
+    QCOMPARE(QDir(f.folder.file({})).entryList(QDir::Files), QStringList({file, "vireok.mdb"}));
 }
 
 QTEST_MAIN(MainWindowTest)

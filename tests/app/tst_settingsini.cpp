@@ -151,7 +151,7 @@ void SettingsIniTest::unwritableFileReportsTheError()
     file.writeInt("Main", "Left", 1);
     QVERIFY(!file.save());
     QVERIFY2(file.error().startsWith("Не удалось сохранить настройки окон в файл " + folder.file(name) +
-                                     ": его нельзя открыть для записи.\n\r("),
+                                     ": его нельзя открыть для записи"),
              qPrintable(file.error()));
 }
 
