@@ -126,7 +126,7 @@ TMain::TMain(const Services &services, QWidget *parent)
     });
     // The start-up box said why; from now on the fifth panel says what is left to do.
     if (!opened && m_services.store.hasFailed())
-        m_form.statusPanel->setText(kNotOpen);
+        m_form.statusPanel->setText(m_services.store.notOpen());
     else if (!m_services.store.upgradeBackup().isEmpty())
         m_form.statusPanel->setText(QStringLiteral("Журнал обновлён, прежний файл сохранён: ") +
                                     QFileInfo(m_services.store.upgradeBackup()).fileName());

@@ -158,8 +158,16 @@ void Editor::clearLog()
                                                     e.text());
         return;
     }
-    if (!guarded(m_c.prompts, m_c.form.window, [&] { m_c.log.clear(); }))
+    try {
+        m_c.log.clear();
+    } catch (const StoreError &e) {
+        m_c.prompts.storeError(m_c.form.window,
+                               QStringLiteral("Лог не очищен: журнал остался как был. Копия, записанная перед "
+                                              "очисткой, сохранена в файле %1.\n\r")
+                                       .arg(copyFile) +
+                                   e.text());
         return;
+    }
     writeCounters(m_c);
     m_c.form.statusPanel->setText(QStringLiteral("Лог очищен, копия: ") + copyFile);
 }

@@ -110,13 +110,13 @@ void LogModel::remove(int row)
 void LogModel::clear()
 {
     m_store.clearQsos();
-    // Figures over the log read its rows again when told: they must find
-    // the cleared log, so it is read first.
+    // Cleared now: a failure to read the log again is a failed read, said
+    // as one. Figures over the log read its rows when told, so the cleared
+    // log is read first.
     try {
         reload();
-    } catch (...) {
-        emit qsosCleared();
-        throw;
+    } catch (const StoreError &e) {
+        emit readFailed(e.text());
     }
     emit qsosCleared();
 }

@@ -28,6 +28,8 @@ public:
     /// Throws StoreError, leaving the row as it was.
     void change(int row, const QsoRecord &qso);
     void remove(int row);
+    /// Throws StoreError when the store could not be cleared: the log is
+    /// then unchanged.
     void clear();
 
     QsoRecord record(int row) const;

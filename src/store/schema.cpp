@@ -42,7 +42,7 @@ const StarterContest kStarterContests[] = {
 // The caller names the file.
 [[noreturn]] void failed(const QString &what, const QSqlError &error)
 {
-    throw StoreError(what + QStringLiteral(" (") + error.text() + QLatin1Char(')'));
+    throw StoreError(explainedSqlError(error, what));
 }
 
 void exec(QSqlDatabase &db, const QString &sql)
@@ -77,18 +77,24 @@ void setVersion(QSqlDatabase &db, int version)
     exec(db, QStringLiteral("PRAGMA user_version = %1").arg(version));
 }
 
+// Statements of our own, not the driver's transaction calls: its failed
+// commit loses the engine's code, the one thing that says why (a full disk).
 void inTransaction(QSqlDatabase &db, const std::function<void()> &work)
 {
-    if (!db.transaction())
-        failed(QStringLiteral("таблицы журнала не удалось изменить"), db.lastError());
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        failed(QStringLiteral("таблицы журнала не удалось изменить"), q.lastError());
     try {
         work();
     } catch (...) {
-        db.rollback();
+        q.exec(QStringLiteral("ROLLBACK"));
         throw;
     }
-    if (!db.commit())
-        failed(QStringLiteral("изменение таблиц журнала не удалось записать"), db.lastError());
+    if (!q.exec(QStringLiteral("COMMIT"))) {
+        const QSqlError error = q.lastError();
+        q.exec(QStringLiteral("ROLLBACK"));
+        failed(QStringLiteral("изменение таблиц журнала не удалось записать"), error);
+    }
 }
 
 QString createTable(const QString &table, const QStringList &fields, bool withId)
@@ -228,7 +234,8 @@ QString whatIsMissing(QSqlDatabase &db)
 {
     for (const QString &table : tableNames()) {
         QSqlQuery q(db);
-        if (!q.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quoted(table))))
+        // With the hidden columns: a generated one is there, though unusable.
+        if (!q.exec(QStringLiteral("PRAGMA table_xinfo(%1)").arg(quoted(table))))
             return q.lastError().text();
         QStringList present;
         while (q.next())
@@ -313,13 +320,21 @@ bool idIsTheRowNumber(QSqlDatabase &db)
     return alias;
 }
 
+// A table made WITHOUT ROWID has no row numbers at all, whatever id says.
+bool withoutRowNumbers(QSqlDatabase &db)
+{
+    QSqlQuery q(db);
+    return q.exec(QStringLiteral("SELECT wr FROM pragma_table_list WHERE lower(name) = 'qso'")) && q.next() &&
+           q.value(0).toInt() == 1;
+}
+
 } // namespace
 
 QString whatIsUnusable(QSqlDatabase &db)
 {
     for (const QString &table : tableNames()) {
         QSqlQuery q(db);
-        if (!q.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quoted(table))))
+        if (!q.exec(QStringLiteral("PRAGMA table_xinfo(%1)").arg(quoted(table))))
             return q.lastError().text();
         int keys = 0;
         QString idType;
@@ -329,8 +344,15 @@ QString whatIsUnusable(QSqlDatabase &db)
             const QString name = q.value(1).toString();
             const QString type = q.value(2).toString();
             const int key = q.value(5).toInt();
+            const int hidden = q.value(6).toInt(); // 2 or 3: computed from other fields
             keys += key > 0;
-            if (table == QLatin1String("qso") && name.compare(QLatin1String("id"), Qt::CaseInsensitive) == 0) {
+            if (wrong.isEmpty() && hidden >= 2 &&
+                (fieldsOf(table).contains(name, Qt::CaseInsensitive) ||
+                 (table == QLatin1String("qso") && name.compare(QLatin1String("id"), Qt::CaseInsensitive) == 0))) {
+                wrong = QStringLiteral("в таблице %1 поле %2 вычисляется из других полей (GENERATED): то, что "
+                                       "программа в него записывает, не сохранилось бы")
+                            .arg(table, name);
+            } else if (table == QLatin1String("qso") && name.compare(QLatin1String("id"), Qt::CaseInsensitive) == 0) {
                 idType = type;
                 idIsKey = key > 0;
             } else if (wrong.isEmpty() && !keepsTextAsText(type) &&
@@ -341,20 +363,21 @@ QString whatIsUnusable(QSqlDatabase &db)
             }
         }
         q.finish();
+        if (!wrong.isEmpty())
+            return wrong;
         if (table == QLatin1String("qso") && !idIsTheRowNumber(db)) {
             const bool declaredRight =
                 idType.compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0 && idIsKey && keys == 1;
             const QString declared =
-                declaredRight ? QStringLiteral("объявлено как INTEGER PRIMARY KEY, но SQLite не делает его номером "
-                                               "записи (так бывает при PRIMARY KEY DESC)")
-                              : QStringLiteral("имеет тип \"%1%2\", а нужен INTEGER PRIMARY KEY")
-                                    .arg(idType, idIsKey && keys == 1 ? QStringLiteral(" PRIMARY KEY") : QString());
+                withoutRowNumbers(db) ? QStringLiteral("стоит в таблице без номеров записей (WITHOUT ROWID)")
+                : declaredRight ? QStringLiteral("объявлено как INTEGER PRIMARY KEY, но SQLite не делает его номером "
+                                                 "записи (так бывает при PRIMARY KEY DESC)")
+                                : QStringLiteral("имеет тип \"%1%2\", а нужен INTEGER PRIMARY KEY")
+                                      .arg(idType, idIsKey && keys == 1 ? QStringLiteral(" PRIMARY KEY") : QString());
             return QStringLiteral("в таблице qso поле id %1: новые записи остались бы без номера и не удалялись бы "
                                   "из файла")
                 .arg(declared);
         }
-        if (!wrong.isEmpty())
-            return wrong;
     }
     return triggersOnOurTables(db);
 }

@@ -71,39 +71,16 @@ void Store::fail(const QString &what) const
 
 void Store::fail(const QSqlError &error, const QString &action) const
 {
-    fail(explained(error, action));
+    fail(explainedSqlError(error, action));
 }
 
-// The user decides from this text whether the file is still their log: say
-// what went wrong in words, and keep the engine's own text beside them.
-QString Store::explained(const QSqlError &error, const QString &action)
+QString Store::notOpen() const
 {
-    const QString own = error.text();
-    QString why;
-    switch (error.nativeErrorCode().toInt() & 0xff) {
-    case 5: // SQLITE_BUSY
-    case 6: // SQLITE_LOCKED
-        why = QStringLiteral("файл занят другой программой; закройте её и повторите");
-        break;
-    case 8: // SQLITE_READONLY
-        why = QStringLiteral("запись в файл запрещена: файл или папка доступны только для чтения");
-        break;
-    case 10: // SQLITE_IOERR
-        why = QStringLiteral("ошибка чтения или записи диска");
-        break;
-    case 11: // SQLITE_CORRUPT
-    case 26: // SQLITE_NOTADB, though the file starts as SQLite
-        why = QStringLiteral("файл базы данных повреждён; не удаляйте его, записи из него ещё можно спасти");
-        break;
-    case 13: // SQLITE_FULL
-        why = QStringLiteral("диск заполнен");
-        break;
-    case 14: // SQLITE_CANTOPEN
-        why = QStringLiteral("файл нельзя открыть: нет доступа к файлу или к его папке");
-        break;
-    default: why = action.isEmpty() ? QStringLiteral("журнал не удалось прочитать или изменить") : action; break;
-    }
-    return why + QStringLiteral(" (") + own + QLatin1Char(')');
+    // Restarting alone would meet the same full disk.
+    return m_failure.contains(kDiskFull)
+               ? QStringLiteral("Журнал не открыт — освободите место на диске и перезапустите "
+                                "Vireok")
+               : kNotOpen;
 }
 
 void Store::open()
@@ -113,7 +90,7 @@ void Store::open()
     // A store that failed at start stays failed for the run: reopening it
     // later would put new QSOs into a log the window never showed.
     if (!m_failure.isEmpty())
-        throw StoreError(kNotOpen);
+        throw StoreError(notOpen());
     try {
         openFile();
     } catch (const StoreError &e) {

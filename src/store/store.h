@@ -32,12 +32,14 @@ public:
     /// that another process has open, and one of a newer version. An older
     /// store is upgraded on a copy put in place whole, after a complete
     /// copy of it is kept (upgradeBackup()). A failed open is final: every
-    /// later call throws kNotOpen. Every later commit is complete in the
+    /// later call throws notOpen(). Every later commit is complete in the
     /// one file; no side file outlives a commit. Throws StoreError.
     void open();
     bool isOpen() const { return m_open; }
     /// True once open() has failed: the store stays closed for the run.
     bool hasFailed() const { return !m_failure.isEmpty(); }
+    /// What every later call says once open() has failed, and what to do.
+    QString notOpen() const;
     const QString &path() const { return m_path; }
     /// How long a statement waits for another program's lock; before open().
     void setBusyTimeout(int milliseconds) { m_busyTimeout = milliseconds; }
@@ -108,6 +110,7 @@ private:
     void disconnect();
     void useRollbackJournal(QSqlDatabase &db);
     void upgradeFrom(int version);
+    bool keptCopyServes(const QString &copy, int version);
     /// Runs change on a copy of the store and puts the copy in its place.
     void rebuild(const std::function<void(QSqlDatabase &)> &change, bool compact);
     QString onSideFile(const QString &path, const QString &name, const QString &cannotOpen,
@@ -125,7 +128,6 @@ private:
     qint64 scalar(QSqlQuery &q);
     [[noreturn]] void fail(const QString &what) const;
     [[noreturn]] void fail(const QSqlError &error, const QString &action = QString()) const;
-    static QString explained(const QSqlError &error, const QString &action);
 
     QString m_path;
     QString m_connection;

@@ -25,16 +25,24 @@ QString systemWords()
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
-/// name-vN.mdb beside path, with -2, -3... when taken.
-QString upgradeBackupName(const QString &path, int version)
+/// The names a copy kept before an upgrade from version may have beside
+/// path: name-vN.mdb, then -2, -3...; the names taken, then the first free one.
+QStringList upgradeBackupNames(const QString &path, int version)
 {
     const QFileInfo info(path);
     const QString stem =
         info.absolutePath() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral("-v%1").arg(version);
-    QString name = stem + QStringLiteral(".mdb");
-    for (int n = 2; QFileInfo::exists(name) || QFileInfo(name).isSymLink(); ++n)
-        name = stem + QStringLiteral("-%1.mdb").arg(n);
-    return name;
+    QStringList names{stem + QStringLiteral(".mdb")};
+    for (int n = 2; QFileInfo::exists(names.last()) || QFileInfo(names.last()).isSymLink(); ++n)
+        names << stem + QStringLiteral("-%1.mdb").arg(n);
+    return names;
+}
+
+/// The store's words without the file's name in front.
+QString reasonOnly(const QString &text, const QString &path)
+{
+    const QString named = path + QStringLiteral(": ");
+    return text.startsWith(named) ? text.mid(named.size()) : text;
 }
 
 } // namespace
@@ -50,7 +58,7 @@ QString Store::onSideFile(const QString &path, const QString &name, const QStrin
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", connection);
         db.setDatabaseName(path);
         if (!db.open()) {
-            error = explained(db.lastError(), cannotOpen);
+            error = explainedSqlError(db.lastError(), cannotOpen);
         } else {
             try {
                 useRollbackJournal(db);
@@ -67,13 +75,64 @@ QString Store::onSideFile(const QString &path, const QString &name, const QStrin
 }
 
 // The old file is kept whole under its own name before the new shape is
-// put in its place, so that a step that goes wrong loses nothing.
+// put in its place, so that a step that goes wrong loses nothing. A copy
+// that an earlier, failed attempt kept serves again while it holds what the
+// store holds: a start after each failure must not fill the disk with copies.
 void Store::upgradeFrom(int version)
 {
-    const QString backup = upgradeBackupName(m_path, version);
-    copyFile(backup);
-    rebuild([version](QSqlDatabase &db) { Schema::upgrade(db, version); }, false);
+    const QString failed = QStringLiteral("журнал не удалось обновить для этой версии Vireok: %1; файл журнала не "
+                                          "изменён");
+    const QStringList names = upgradeBackupNames(m_path, version);
+    QString backup;
+    for (const QString &name : names.mid(0, names.size() - 1))
+        if (backup.isEmpty() && keptCopyServes(name, version))
+            backup = name;
+    if (backup.isEmpty()) {
+        backup = names.last();
+        try {
+            copyFile(backup);
+        } catch (const StoreError &e) {
+            fail(failed.arg(reasonOnly(e.text(), m_path)));
+        }
+    }
+    try {
+        rebuild([version](QSqlDatabase &db) { Schema::upgrade(db, version); }, false);
+    } catch (const StoreError &e) {
+        fail(failed.arg(reasonOnly(e.text(), m_path)) + QStringLiteral(", его копия сохранена: ") +
+             QFileInfo(backup).fileName());
+    }
     m_upgradeBackup = backup;
+}
+
+// Whole (the engine's quick check), of that version, and every row of every
+// table the same as the store's, compared by the engine on this connection.
+bool Store::keptCopyServes(const QString &copy, int version)
+{
+    if (!QFileInfo(copy).isFile())
+        return false;
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("ATTACH DATABASE ? AS kept"));
+    q.addBindValue(copy);
+    if (!q.exec())
+        return false;
+    bool same =
+        q.exec(QStringLiteral("PRAGMA kept.quick_check")) && q.next() && q.value(0).toString() == QLatin1String("ok");
+    q.finish();
+    same = same && q.exec(QStringLiteral("PRAGMA kept.user_version")) && q.next() && q.value(0).toInt() == version;
+    q.finish();
+    for (const QString &table : Schema::tableNames()) {
+        if (!same)
+            break;
+        const QString t = Schema::quoted(table);
+        same = q.exec(QStringLiteral("SELECT (SELECT count(*) FROM main.%1) = (SELECT count(*) FROM kept.%1) AND "
+                                     "NOT EXISTS (SELECT rowid, * FROM main.%1 EXCEPT SELECT rowid, * FROM kept.%1)")
+                          .arg(t)) &&
+               q.next() && q.value(0).toInt() == 1;
+        q.finish();
+    }
+    q.exec(QStringLiteral("DETACH DATABASE kept"));
+    return same;
 }
 
 // A new store appears whole or not at all: it is built under a temporary
@@ -135,7 +194,7 @@ void Store::rebuild(const std::function<void(QSqlDatabase &)> &change, bool comp
                 change(db);
                 QSqlQuery q(db);
                 if (compact && !q.exec(QStringLiteral("VACUUM")))
-                    throw StoreError(explained(q.lastError(), QStringLiteral("рабочий файл не удалось сжать")));
+                    throw StoreError(explainedSqlError(q.lastError(), QStringLiteral("рабочий файл не удалось сжать")));
             });
         if (!error.isEmpty())
             fail(error);
@@ -170,7 +229,7 @@ void Store::clearQsos()
         [this](QSqlDatabase &db) {
             QSqlQuery q(db);
             if (!q.exec(QStringLiteral("DELETE FROM qso")))
-                throw StoreError(explained(q.lastError(), QStringLiteral("записи журнала не удалось удалить")));
+                throw StoreError(explainedSqlError(q.lastError(), QStringLiteral("записи журнала не удалось удалить")));
         },
         true);
 }

@@ -1,5 +1,6 @@
 #include "mainfixture.h"
 #include "rawdb.h"
+#include "smalldisk.h"
 
 #include "app/application.h"
 #include "app/placement.h"
@@ -17,9 +18,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QtTest>
-
-#include <csignal>
-#include <sys/resource.h>
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -41,6 +39,7 @@ private slots:
     void toolWindowsOpenedByTheMenuLeaveTheEntryInSight();
     void fullDiskKeepsTheOldFileAndSaysSo_data();
     void fullDiskKeepsTheOldFileAndSaysSo();
+    void upgradeOnAFullDiskSaysWhatToDoAndKeepsOneCopy();
 };
 
 struct Fixture : MainFixture {};
@@ -409,26 +408,6 @@ void MainWindowTest::toolWindowsOpenedByTheMenuLeaveTheEntryInSight()
     QCOMPARE(f.partial->pos(), QPoint(5, 6));
 }
 
-namespace {
-/// A disk that takes only the first bytes of any file, as a full one does:
-/// the process's file size limit, the signal that would end it ignored.
-class SmallDisk {
-public:
-    explicit SmallDisk(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &m_was);
-        ::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = m_was;
-        small.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &small);
-    }
-    ~SmallDisk() { ::setrlimit(RLIMIT_FSIZE, &m_was); }
-
-private:
-    rlimit m_was{};
-};
-} // namespace
-
 void MainWindowTest::fullDiskKeepsTheOldFileAndSaysSo_data()
 {
     QTest::addColumn<QString>("file");
@@ -462,6 +441,51 @@ void MainWindowTest::fullDiskKeepsTheOldFileAndSaysSo()
     QCOMPARE(f.prompts.errors.size(), 1);
     QVERIFY2(f.prompts.errors.first().startsWith(said.arg(path)), qPrintable(f.prompts.errors.first()));
     QCOMPARE(QDir(f.folder.file({})).entryList(QDir::Files), QStringList({file, "vireok.mdb"}));
+}
+
+// Each start on a disk without room for the upgraded log tries again; the
+// copy the first one kept serves them all, and the one that succeeds.
+void MainWindowTest::upgradeOnAFullDiskSaysWhatToDoAndKeepsOneCopy()
+{
+    TestFolder made;
+    storeWithMarkedQsos(made.storePath(), 3000);
+    QVERIFY(RawDb(made.storePath()).exec("DROP INDEX qso_stats") &&
+            RawDb(made.storePath()).exec("PRAGMA user_version = 1") &&
+            RawDb(made.storePath()).exec("VACUUM")); // no free pages for the index to take
+    const QByteArray before = readAll(made.storePath());
+    // Room for the log and its kept copy, not for the upgraded log beside them.
+    SmallFileSystem disk(2 * before.size() + before.size() / 2);
+    if (!disk.mounted())
+        QSKIP("a small file system of its own needs the right to mount one (root)");
+    const QString path = disk.file("vireok.mdb");
+    QVERIFY(writeAll(path, before));
+    for (int start = 0; start < 3; ++start) {
+        const bool full = start < 2;
+        if (!full)
+            QVERIFY(disk.resize(10 * before.size()));
+        Store store(path);
+        StubPrompts prompts;
+        StubDesktop desktop;
+        StubClock clock;
+        StubZone zone;
+        StubClockSetter clockSetter;
+        ProgramWindows windows({store, prompts, desktop, clock, zone, clockSetter, disk.file("settings.ini")});
+        const QString status = windows.main.form().statusPanel->text();
+        if (full) {
+            QCOMPARE(prompts.storeErrors.size(), 1);
+            const QString said = prompts.storeErrors.first();
+            for (const QString &part : {QString("журнал не удалось обновить"), QString("диск заполнен"),
+                                        QString("файл журнала не изменён, его копия сохранена: vireok-v1.mdb")})
+                QVERIFY2(said.contains(part), qPrintable(said));
+            QCOMPARE(status, QString("Журнал не открыт — освободите место на диске и перезапустите Vireok"));
+            QCOMPARE(readAll(path), before);
+        } else {
+            QVERIFY2(prompts.storeErrors.isEmpty(), qPrintable(prompts.storeErrors.join('|')));
+            QCOMPARE(status, QString("Журнал обновлён, прежний файл сохранён: vireok-v1.mdb"));
+            QCOMPARE(windows.main.logModel().rowCount(), 3000);
+        }
+        QCOMPARE(QDir(disk.file({})).entryList({"vireok*"}, QDir::Files), QStringList({"vireok-v1.mdb", "vireok.mdb"}));
+    }
 }
 
 QTEST_MAIN(MainWindowTest)

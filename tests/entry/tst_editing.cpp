@@ -1,4 +1,5 @@
 #include "mainfixture.h"
+#include "smalldisk.h"
 
 #include "app/tmain.h"
 #include "entry/editor.h"
@@ -39,6 +40,7 @@ private slots:
     void clearingAsksFirstAndNoKeepsTheLog();
     void clearingCopiesTheWholeStoreFirst_data();
     void clearingCopiesTheWholeStoreFirst();
+    void clearingOnAFullDiskKeepsTheLogAndNamesTheCopy();
 };
 
 namespace {
@@ -537,6 +539,41 @@ void EditingTest::clearingCopiesTheWholeStoreFirst()
     Store saved(f.folder.file(copy));
     QCOMPARE(saved.qsoIds().size(), size_t(10));
     QCOMPARE(saved.readLog().value("CALLSIGN"), QString("R9AA"));
+}
+
+// The copy is written, the cleared log finds no room: the log stays as it
+// was, and the user learns which copy was made.
+void EditingTest::clearingOnAFullDiskKeepsTheLogAndNamesTheCopy()
+{
+    TestFolder made;
+    {
+        Store store(made.storePath());
+        fill(store, 2000);
+    }
+    const QByteArray before = readAll(made.storePath());
+    SmallFileSystem disk(2 * before.size() + before.size() / 2);
+    if (!disk.mounted())
+        QSKIP("a small file system of its own needs the right to mount one (root)");
+    const QString path = disk.file("vireok.mdb");
+    QVERIFY(writeAll(path, before));
+    Store store(path);
+    StubPrompts prompts;
+    StubDesktop desktop;
+    StubClock clock;
+    StubZone zone;
+    StubClockSetter clockSetter;
+    ProgramWindows windows({store, prompts, desktop, clock, zone, clockSetter, disk.file("settings.ini")});
+    prompts.answer = true;
+    windows.main.actions().clearLog->trigger();
+    QCOMPARE(prompts.storeErrors.size(), 1);
+    const QString said = prompts.storeErrors.first();
+    QVERIFY2(said.startsWith("Лог не очищен: журнал остался как был. Копия, записанная перед очисткой, сохранена в "
+                             "файле vireok-2026-12-06-0915.mdb.") &&
+                 said.contains("диск заполнен"),
+             qPrintable(said));
+    QCOMPARE(store.qsoIds().size(), size_t(2000));
+    QCOMPARE(windows.main.form().qsoPanel->text(), QString("QSO: 2000"));
+    QCOMPARE(Store(disk.file("vireok-2026-12-06-0915.mdb")).qsoIds().size(), size_t(2000));
 }
 
 QTEST_MAIN(EditingTest)

@@ -41,6 +41,11 @@ void ForeignFilesTest::foreignFileIsReportedAndLeftByteIdentical_data()
     QTest::newRow("contest FLOAT") << "contest.TUR1B=FLOAT" << unusable + QStringList{"contest поле TUR1B"};
     QTest::newRow("id DESC, not the row number")
         << "qso.id=INTEGER PRIMARY KEY DESC" << unusable + QStringList{"поле id", "не делает его номером записи"};
+    // Said as what is there: no row numbers at all; a field that is there but computed.
+    QTest::newRow("a table without row numbers")
+        << "qso.id=INTEGER PRIMARY KEY|WITHOUT ROWID" << unusable + QStringList{"поле id", "WITHOUT ROWID"};
+    QTest::newRow("a generated field") << "qso.call1=TEXT GENERATED ALWAYS AS (band)"
+                                       << unusable + QStringList{"поле call1 вычисляется"};
     // Our own store, with something added: its statement follows the colon.
     QTest::newRow("trigger deletes what was recorded")
         << "store:CREATE TRIGGER eat AFTER INSERT ON qso BEGIN DELETE FROM qso WHERE id = new.id; END"
@@ -73,10 +78,11 @@ void ForeignFilesTest::foreignFileIsReportedAndLeftByteIdentical()
         Store(path).open();
         QVERIFY(RawDb(path).exec(kind.mid(6)));
     } else if (kind.contains('=')) {
-        // table.field=declared type
+        // table.field=declared type, and after a | the table's options
         const QString table = kind.section('.', 0, 0);
         const QString field = kind.section('.', 1).section('=', 0, 0);
-        const QString type = kind.section('=', 1);
+        const QString type = kind.section('=', 1).section('|', 0, 0);
+        const QString options = kind.section('|', 1);
         RawDb raw(path);
         for (const QString &t : Schema::tableNames()) {
             QStringList columns;
@@ -84,7 +90,8 @@ void ForeignFilesTest::foreignFileIsReportedAndLeftByteIdentical()
                 columns << (table == t && field == "id" ? "id " + type : "id INTEGER PRIMARY KEY");
             for (const QString &f : Schema::fieldsOf(t))
                 columns << Schema::quoted(f) + ' ' + (t == table && f == field ? type : "TEXT");
-            QVERIFY(raw.exec("CREATE TABLE " + Schema::quoted(t) + " (" + columns.join(", ") + ")"));
+            QVERIFY(raw.exec("CREATE TABLE " + Schema::quoted(t) + " (" + columns.join(", ") + ") " +
+                             (t == table ? options : QString())));
         }
     } else {
         RawDb raw(path);
