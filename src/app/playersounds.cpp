@@ -1,9 +1,13 @@
 #include "playersounds.h"
 
+#include <QDir>
 #include <QFile>
 #include <QtEndian>
 
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <csignal>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
@@ -61,6 +65,35 @@ QByteArray wave(Sounds::Cue cue)
     return wav + samples;
 }
 } // namespace
+
+namespace {
+const QString kFolderPrefix = QStringLiteral("vireok-sounds-");
+
+/// Removes the cue folders of runs that have ended (killed: a run that ends
+/// removes its own), and names the folder of this one.
+QString folderOfThisRun()
+{
+    const QDir temp(QDir::tempPath());
+    for (const QString &name : temp.entryList({kFolderPrefix + QLatin1Char('*')}, QDir::Dirs | QDir::NoDotAndDotDot)) {
+        bool isNumber = false;
+        const pid_t pid = pid_t(name.mid(kFolderPrefix.size()).section(QLatin1Char('-'), 0, 0).toLongLong(&isNumber));
+        // Ended: no such process (one that runs as another user answers EPERM).
+        const bool ended = isNumber && pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH;
+        if (!ended)
+            continue;
+        QDir folder(temp.filePath(name));
+        // Only what a run of ours puts there.
+        const QStringList files = folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        if (std::all_of(files.begin(), files.end(), [](const QString &f) {
+                return f == QLatin1String("heard.wav") || f == QLatin1String("worked.wav");
+            }))
+            folder.removeRecursively();
+    }
+    return temp.filePath(kFolderPrefix + QString::number(::getpid()) + QStringLiteral("-XXXXXX"));
+}
+} // namespace
+
+PlayerSounds::PlayerSounds() : m_folder(folderOfThisRun()) {}
 
 QString PlayerSounds::file(Cue cue)
 {

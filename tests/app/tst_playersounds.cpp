@@ -1,9 +1,14 @@
+#include "tempdir.h"
+
 #include "app/playersounds.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 /// The cues as the desktop's player receives them: real child processes,
 /// fake players on the PATH that keep what they were given.
@@ -12,6 +17,7 @@ class PlayerSoundsTest : public QObject {
 private slots:
     void cueReachesTheFirstPlayerThatPlays_data();
     void cueReachesTheFirstPlayerThatPlays();
+    void cueFoldersOfKilledRunsGoAtTheNextStart();
 };
 
 void PlayerSoundsTest::cueReachesTheFirstPlayerThatPlays_data()
@@ -53,6 +59,40 @@ void PlayerSoundsTest::cueReachesTheFirstPlayerThatPlays()
     QCOMPARE(a.mid(8, 8), QByteArray("WAVEfmt "));
     QCOMPARE(qFromLittleEndian<quint32>(a.constData() + 40), quint32(a.size() - 44)); // data length
     QVERIFY(a != b);                                                                  // two different sounds
+}
+
+void PlayerSoundsTest::cueFoldersOfKilledRunsGoAtTheNextStart()
+{
+    QTemporaryDir temp;
+    const QByteArray tmpdir = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(temp.path()));
+    // A run that was killed: its process is gone.
+    const pid_t gone = ::fork();
+    if (gone == 0)
+        ::_exit(0);
+    ::waitpid(gone, nullptr, 0);
+    const QDir dir(temp.path());
+    const QString killed = QString("vireok-sounds-%1-AbCdEf").arg(gone);
+    const QString running = QString("vireok-sounds-%1-GhIjKl").arg(::getppid());
+    const QString notOurs = QString("vireok-sounds-%1-MnOpQr").arg(gone);
+    for (const QString &folder : {killed, running, notOurs}) {
+        QVERIFY(dir.mkdir(folder));
+        QVERIFY(writeAll(dir.filePath(folder + "/heard.wav"), "RIFF"));
+    }
+    QVERIFY(writeAll(dir.filePath(notOurs + "/notes.txt"), "kept"));
+    {
+        PlayerSounds sounds;
+        QStringList left = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        QCOMPARE(left.size(), 3);
+        QVERIFY(left.contains(running) && left.contains(notOurs));
+        QVERIFY(!left.contains(killed));
+        QCOMPARE(left.filter(QString("vireok-sounds-%1-").arg(::getpid())).size(), 1); // this run's own
+    }
+    QCOMPARE(dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList({running, notOurs}));
+    if (tmpdir.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", tmpdir);
 }
 
 QTEST_GUILESS_MAIN(PlayerSoundsTest)
