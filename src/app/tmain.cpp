@@ -402,10 +402,12 @@ void TMain::saveSettings()
     m_settings.writeInt(main, QStringLiteral("Top"), y());
     m_settings.writeInt(main, QStringLiteral("Position"), m_layout);
     // The tool windows keep their place and size in their own sections.
-    const std::pair<const char *, const QWidget *> tools[] = {
+    const std::pair<const char *, QWidget *> tools[] = {
         {"RptQso", m_repeats}, {"Partial", m_partial}, {"Stats", m_stats}};
     for (const auto &[name, window] : tools) {
-        if (!window)
+        // One never opened has no place of its own yet: it is placed beside
+        // this window when it first opens, at this start or a later one.
+        if (!window || m_unplaced.contains(window))
             continue;
         const QString section = QString::fromLatin1(name);
         m_settings.writeInt(section, QStringLiteral("Left"), window->x());

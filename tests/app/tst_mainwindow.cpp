@@ -388,6 +388,9 @@ void MainWindowTest::toolWindowsOpenedByTheMenuLeaveTheEntryInSight()
 {
     setUpApplication();
     Fixture f;
+    f.open().saveSettings(); // a run that never opened them: no place of theirs is kept
+    QVERIFY(!readAll(f.folder.file("settings.ini")).contains("[Stats]"));
+    QVERIFY(!readAll(f.folder.file("settings.ini")).contains("[Partial]"));
     TMain &main = f.open();
     QVERIFY(f.showActive());
     const QVector<QRect> entry = entryParts(main);
