@@ -466,26 +466,21 @@ void MainWindowTest::upgradeOnAFullDiskSaysWhatToDoAndKeepsOneCopy()
         const bool full = start < 2;
         if (!full)
             QVERIFY(disk.resize(10 * before.size()));
-        Store store(path);
-        StubPrompts prompts;
-        StubDesktop desktop;
-        StubClock clock;
-        StubZone zone;
-        StubClockSetter clockSetter;
-        ProgramWindows windows({store, prompts, desktop, clock, zone, clockSetter, disk.file("settings.ini")});
-        const QString status = windows.main.form().statusPanel->text();
+        ProgramOn program(path);
+        const QStringList &storeErrors = program.prompts.storeErrors;
+        const QString status = program.windows.main.form().statusPanel->text();
         if (full) {
-            QCOMPARE(prompts.storeErrors.size(), 1);
-            const QString said = prompts.storeErrors.first();
+            QCOMPARE(storeErrors.size(), 1);
+            const QString said = storeErrors.first();
             for (const QString &part : {QString("журнал не удалось обновить"), QString("диск заполнен"),
                                         QString("файл журнала не изменён, его копия сохранена: vireok-v1.mdb")})
                 QVERIFY2(said.contains(part), qPrintable(said));
             QCOMPARE(status, QString("Журнал не открыт — освободите место на диске и перезапустите Vireok"));
             QCOMPARE(readAll(path), before);
         } else {
-            QVERIFY2(prompts.storeErrors.isEmpty(), qPrintable(prompts.storeErrors.join('|')));
+            QVERIFY2(storeErrors.isEmpty(), qPrintable(storeErrors.join('|')));
             QCOMPARE(status, QString("Журнал обновлён, прежний файл сохранён: vireok-v1.mdb"));
-            QCOMPARE(windows.main.logModel().rowCount(), 3000);
+            QCOMPARE(program.windows.main.logModel().rowCount(), 3000);
         }
         QCOMPARE(QDir(disk.file({})).entryList({"vireok*"}, QDir::Files), QStringList({"vireok-v1.mdb", "vireok.mdb"}));
     }

@@ -556,23 +556,17 @@ void EditingTest::clearingOnAFullDiskKeepsTheLogAndNamesTheCopy()
         QSKIP("a small file system of its own needs the right to mount one (root)");
     const QString path = disk.file("vireok.mdb");
     QVERIFY(writeAll(path, before));
-    Store store(path);
-    StubPrompts prompts;
-    StubDesktop desktop;
-    StubClock clock;
-    StubZone zone;
-    StubClockSetter clockSetter;
-    ProgramWindows windows({store, prompts, desktop, clock, zone, clockSetter, disk.file("settings.ini")});
-    prompts.answer = true;
-    windows.main.actions().clearLog->trigger();
-    QCOMPARE(prompts.storeErrors.size(), 1);
-    const QString said = prompts.storeErrors.first();
+    ProgramOn program(path);
+    program.prompts.answer = true;
+    program.windows.main.actions().clearLog->trigger();
+    QCOMPARE(program.prompts.storeErrors.size(), 1);
+    const QString said = program.prompts.storeErrors.first();
     QVERIFY2(said.startsWith("Лог не очищен: журнал остался как был. Копия, записанная перед очисткой, сохранена в "
                              "файле vireok-2026-12-06-0915.mdb.") &&
                  said.contains("диск заполнен"),
              qPrintable(said));
-    QCOMPARE(store.qsoIds().size(), size_t(2000));
-    QCOMPARE(windows.main.form().qsoPanel->text(), QString("QSO: 2000"));
+    QCOMPARE(program.store.qsoIds().size(), size_t(2000));
+    QCOMPARE(program.windows.main.form().qsoPanel->text(), QString("QSO: 2000"));
     QCOMPARE(Store(disk.file("vireok-2026-12-06-0915.mdb")).qsoIds().size(), size_t(2000));
 }
 

@@ -7,6 +7,8 @@
 #include "store/store.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QTest>
 
 #include <memory>
@@ -54,4 +56,20 @@ struct MainFixture {
         return QTest::qWaitForWindowActive(main);
     }
     QWidget *focused() const { return QApplication::focusWidget(); }
+};
+
+/// The program's windows on the store file at path, made as the program
+/// makes them, settings.ini beside it, stubs for the rest.
+struct ProgramOn {
+    explicit ProgramOn(const QString &path)
+        : store(path),
+          windows({store, prompts, desktop, clock, zone, clockSetter, QFileInfo(path).dir().filePath("settings.ini")})
+    {}
+    Store store;
+    StubPrompts prompts;
+    StubDesktop desktop;
+    StubClock clock;
+    StubZone zone;
+    StubClockSetter clockSetter;
+    ProgramWindows windows;
 };
