@@ -76,6 +76,10 @@ TPartial::TPartial(PartialListModel &list, QWidget *parent) : QWidget(parent, Qt
     connect(&list, &PartialListModel::statusChanged, m_status, &QLabel::setText);
 
     auto *layout = new QVBoxLayout(this);
+    // The window's own minimum holds: a status line that takes a second line
+    // must not change the window's size limits (the window manager would
+    // hear of it at every key).
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(m_list);
