@@ -3,6 +3,8 @@
 #include "appicon.h"
 
 #include "entry/entryedit.h"
+#include "entry/entryfilter.h"
+#include "entry/lineeditaccessible.h"
 #include "fonts/fonts.h"
 #include "form/accessiblefactory.h"
 #include "form/fieldcolours.h"
@@ -144,15 +146,26 @@ void nameControls(const MainForm &form)
     nameForScreenReaders(form.mode, QStringLiteral("Вид работы"));
 }
 
-// The selectors take no tab stop, so that Tab walks only the entry; these
-// keys reach them without a mouse.
+// The selectors take no tab stop, so that Tab walks only the entry; Alt+B
+// and Alt+M reach them without a mouse. A shortcut matches the character a
+// key gives, so with the Russian layout the same keys give Alt+И and Alt+Ь:
+// those are taken too, found as the entry filter finds the letters of a key.
 void reachSelectorsByKeyboard(const MainForm &form)
 {
-    const std::pair<const char *, QComboBox *> keys[] = {{"Alt+B", form.band}, {"Alt+M", form.mode}};
-    for (const auto &[key, selector] : keys) {
-        auto *shortcut = new QShortcut(QKeySequence(QString::fromLatin1(key)), form.window);
-        QObject::connect(shortcut, &QShortcut::activated, selector,
-                         [selector = selector] { selector->setFocus(Qt::ShortcutFocusReason); });
+    const std::pair<QChar, QComboBox *> keys[] = {{QLatin1Char('B'), form.band}, {QLatin1Char('M'), form.mode}};
+    for (const auto &[latin, selector] : keys) {
+        QList<QChar> letters{latin};
+        for (char16_t c = u'А'; c <= u'Я'; ++c)
+            if (filterEntryChar(QChar(c)) == latin)
+                letters << QChar(c);
+        for (const QChar letter : letters) {
+            auto *shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key(letter.unicode())), form.window);
+            const auto reach = [selector = selector] { selector->setFocus(Qt::ShortcutFocusReason); };
+            QObject::connect(shortcut, &QShortcut::activated, selector, reach);
+            // On X11 a key of the Russian layout also stands for its Latin
+            // letter: both of our shortcuts match, and both mean the same.
+            QObject::connect(shortcut, &QShortcut::activatedAmbiguously, selector, reach);
+        }
     }
 }
 
@@ -161,6 +174,7 @@ void reachSelectorsByKeyboard(const MainForm &form)
 MainForm buildMainForm(QMainWindow *window, QAbstractItemModel *log)
 {
     installAccessibleFactory();
+    installLineEditAccessibility();
     MainForm form;
     auto *client = new QWidget(window);
     client->setFixedSize(kClientWidth, kClientHeight);

@@ -61,6 +61,12 @@ void EntryEdit::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
+    // Alt with a letter is a command (a selector's key, a menu's), never text.
+    if ((event->modifiers() & Qt::AltModifier) && !(event->modifiers() & Qt::ControlModifier) &&
+        !event->text().isEmpty() && event->text().at(0).isLetterOrNumber()) {
+        event->ignore();
+        return;
+    }
     const QString text = event->text();
     if (text.size() == 1 && !(event->modifiers() & Qt::ControlModifier) && key != Qt::Key_Backspace &&
         key != Qt::Key_Delete && key != Qt::Key_Tab && key != Qt::Key_Backtab) {

@@ -15,6 +15,9 @@ class EntryEdit : public QLineEdit {
 public:
     EntryEdit(EntryField role, QWidget *parent);
     EntryField role() const { return m_role; }
+    /// Puts text in place of the selection (at the cursor without one) as
+    /// if typed: through the filter, as one change; nothing in a read-only field.
+    void insertAsTyped(const QString &text) { pasteFiltered(text); }
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 signals:

@@ -138,6 +138,14 @@ def main():
         described = wait_for(lambda: call.description or None, 5)
         assert described == "Повтор: уже записан первой станцией, Heard = 1", described
 
+        # Ctrl+Left at the end of a field: the word there (this question hung
+        # the program), and the whole text as one run, or the reader cuts it.
+        text = call.queryText()
+        word = text.getTextAtOffset(text.characterCount, pyatspi.TEXT_BOUNDARY_WORD_START)
+        assert tuple(word) == ("UA1A", 0, 4), word
+        run = text.getAttributeRun(0, False)
+        assert tuple(run)[1:] == (0, 4), run
+
         # The grid lands on the newest row, and Up moves the screen reader to the row above.
         heard = focus_after_key(table, proc.pid, "Up")
         assert heard == [1, 0], heard

@@ -9,6 +9,7 @@
 #include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
@@ -24,6 +25,9 @@ private slots:
     void statusPanelsAreAStatusBar();
     void altKeysReachTheSelectors_data();
     void altKeysReachTheSelectors();
+    void fieldTextIsReadWholePieceByPiece_data();
+    void fieldTextIsReadWholePieceByPiece();
+    void textPutInByAReaderIsTakenAsTyped();
 };
 
 namespace {
@@ -210,20 +214,36 @@ void AccessibilityTest::statusPanelsAreAStatusBar()
 void AccessibilityTest::altKeysReachTheSelectors_data()
 {
     QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("text"); // what the key gives in its layout
     QTest::addColumn<QString>("selector");
-    QTest::newRow("Alt+B: band") << int(Qt::Key_B) << "band";
-    QTest::newRow("Alt+M: mode") << int(Qt::Key_M) << "mode";
+    QTest::newRow("Alt+B: band") << int(Qt::Key_B) << "b"
+                                 << "band";
+    QTest::newRow("Alt+M: mode") << int(Qt::Key_M) << "m"
+                                 << "mode";
+    // The same keys with the Russian layout: the letters И and Ь.
+    QTest::newRow("Alt+И: band") << 0x0418 << "и"
+                                 << "band";
+    QTest::newRow("Alt+Ь: mode") << 0x042C << "ь"
+                                 << "mode";
+    // Alt with another letter is no text either.
+    QTest::newRow("Alt+Q: nothing") << int(Qt::Key_Q) << "q"
+                                    << "heardCall";
 }
 
 void AccessibilityTest::altKeysReachTheSelectors()
 {
     QFETCH(int, key);
+    QFETCH(QString, text);
     QFETCH(QString, selector);
     MainFixture f;
     f.open();
     QVERIFY(f.showActive());
     QTest::keyClicks(f.form().heardCall, "UA");
-    QTest::keyClick(f.focused(), Qt::Key(key), Qt::AltModifier);
+    QTest::sendKeyEvent(QTest::Click, f.focused(), Qt::Key(key), text, Qt::AltModifier);
+    if (selector == "heardCall") {
+        QCOMPARE(f.form().heardCall->text(), QString("UA"));
+        return;
+    }
     auto *box = static_cast<QComboBox *>(mainControl(f.form(), selector));
     QCOMPARE(f.focused(), box);
     QCOMPARE(f.form().heardCall->text(), QString("UA")); // the key typed nothing
@@ -232,6 +252,90 @@ void AccessibilityTest::altKeysReachTheSelectors()
     QTest::keyClick(box, Qt::Key_Down);
     QVERIFY(box->currentText() != before);
     QCOMPARE(f.focused(), f.form().heardCall);
+}
+
+void AccessibilityTest::fieldTextIsReadWholePieceByPiece_data()
+{
+    QTest::addColumn<QString>("field"); // an entry field or a dialog's field
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("ask"); // at, before or after
+    QTest::addColumn<int>("boundary");
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<QString>("piece"); // and where it lies: text [start,end)
+    struct Row {
+        const char *name, *field, *text, *ask;
+        QAccessible::TextBoundaryType boundary;
+        int offset;
+        const char *piece;
+    };
+    // What a reader asks on Ctrl+Left, Ctrl+Right, the arrows and "read line"
+    // with the caret at the end of what was typed; the end hung the program.
+    const Row rows[] = {
+        {"word at the end", "heardCall", "RU3BB", "at", QAccessible::WordBoundary, 5, "RU3BB [0,5)"},
+        {"line at the end", "heardCall", "RU3BB", "at", QAccessible::LineBoundary, 5, "RU3BB [0,5)"},
+        {"character at the end", "heardCall", "RU3BB", "at", QAccessible::CharBoundary, 5, " [5,5)"},
+        {"character before the end", "heardCall", "RU3BB", "before", QAccessible::CharBoundary, 5, "B [4,5)"},
+        {"word before the end", "heardNumber", "599 103", "before", QAccessible::WordBoundary, 7, "  [3,4)"},
+        {"word after the start", "heardNumber", "599 103", "after", QAccessible::WordBoundary, 0, "  [3,4)"},
+        {"word in the middle", "heardNumber", "599 103", "at", QAccessible::WordBoundary, 5, "103 [4,7)"},
+        {"nothing after the end", "heardCall", "RU3BB", "after", QAccessible::WordBoundary, 5, " [5,5)"},
+        {"empty field", "heardCall", "", "at", QAccessible::WordBoundary, 0, " [0,0)"},
+        {"a dialog's field", "location", "MOSCOW", "at", QAccessible::WordBoundary, 6, "MOSCOW [0,6)"},
+    };
+    for (const Row &r : rows)
+        QTest::newRow(r.name) << r.field << r.text << r.ask << int(r.boundary) << r.offset << r.piece;
+}
+
+void AccessibilityTest::fieldTextIsReadWholePieceByPiece()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, ask);
+    QFETCH(int, boundary);
+    QFETCH(int, offset);
+    QFETCH(QString, piece);
+    MainFixture f;
+    f.open();
+    TContest &contest = f.windows->contest;
+    QLineEdit *edit = field == "location" ? contest.findChildren<QLineEdit *>().first()
+                                          : static_cast<QLineEdit *>(mainControl(f.form(), field));
+    edit->setText(text);
+    QAccessibleTextInterface *reader = QAccessible::queryAccessibleInterface(edit)->textInterface();
+    QVERIFY(reader);
+    int start = -1, end = -1;
+    const auto type = QAccessible::TextBoundaryType(boundary);
+    const QString got = ask == "at"       ? reader->textAtOffset(offset, type, &start, &end)
+                        : ask == "before" ? reader->textBeforeOffset(offset, type, &start, &end)
+                                          : reader->textAfterOffset(offset, type, &start, &end);
+    QCOMPARE(QString("%1 [%2,%3)").arg(got).arg(start).arg(end), piece);
+    // One run of attributes over the whole text: a reader reads up to its end.
+    reader->attributes(0, &start, &end);
+    QCOMPARE(qMakePair(start, end), qMakePair(0, int(text.size())));
+    // Every piece at every offset up to the end comes back, inside the text.
+    for (int b = QAccessible::CharBoundary; b <= QAccessible::NoBoundary; ++b)
+        for (int at = 0; at <= text.size(); ++at) {
+            const QString whole = reader->textAtOffset(at, QAccessible::TextBoundaryType(b), &start, &end);
+            QVERIFY(0 <= start && start <= end && end <= text.size() && whole == text.mid(start, end - start));
+            reader->textBeforeOffset(at, QAccessible::TextBoundaryType(b), &start, &end);
+            QVERIFY(0 <= start && start <= end && end <= text.size());
+            reader->textAfterOffset(at, QAccessible::TextBoundaryType(b), &start, &end);
+            QVERIFY(0 <= start && start <= end && end <= text.size());
+        }
+}
+
+// A braille keyboard or a dictation tool puts text in through the reader.
+void AccessibilityTest::textPutInByAReaderIsTakenAsTyped()
+{
+    MainFixture f;
+    f.open();
+    QLineEdit *call = f.form().heardCall;
+    QAccessibleInterface *field = QAccessible::queryAccessibleInterface(call);
+    field->editableTextInterface()->replaceText(0, 0, "ua3.p-");
+    QCOMPARE(call->text(), QString("UA3/P"));
+    field->editableTextInterface()->deleteText(3, 5);
+    QCOMPARE(call->text(), QString("UA3"));
+    field->setText(QAccessible::Value, "гф9");
+    QCOMPARE(call->text(), QString("UA9"));
 }
 
 QTEST_MAIN(AccessibilityTest)

@@ -7,6 +7,7 @@
 #include "app/taboutbox.h"
 #include "app/tmain.h"
 #include "entry/entryedit.h"
+#include "form/mainform.h"
 #include "repeats/trptqso.h"
 #include "setup/tcontest.h"
 #include "setup/tcontestup.h"
@@ -14,6 +15,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QComboBox>
 #include <QDialog>
 #include <QFileDialog>
 #include <QLabel>
@@ -43,6 +45,8 @@ private slots:
     void qtsOwnTextsAreRussian();
     void reportDialogListsReportsAndTakesTheNameAsTyped_data();
     void reportDialogListsReportsAndTakesTheNameAsTyped();
+    void altKeysReachTheSelectorsWithTheRussianLayout_data();
+    void altKeysReachTheSelectorsWithTheRussianLayout();
     void unreachableDisplayIsNamedInOneLine();
     void cleanupTestCase();
 
@@ -289,6 +293,34 @@ void CaptionsTest::reportDialogListsReportsAndTakesTheNameAsTyped()
     listed.sort();
     QCOMPARE(listed, QStringList({"old.adi", "old.adif", "old.cbr", "old.txt"}));
     QVERIFY2(QFileInfo::exists(reports.file(typed)), qPrintable(QDir(reports.file({})).entryList().join(' ')));
+}
+
+void CaptionsTest::altKeysReachTheSelectorsWithTheRussianLayout_data()
+{
+    QTest::addColumn<QString>("keycode"); // the physical key, as xdotool names it
+    QTest::addColumn<QString>("selector");
+    QTest::newRow("Alt+И (the B key): band") << "56"
+                                             << "band";
+    QTest::newRow("Alt+Ь (the M key): mode") << "58"
+                                             << "mode";
+}
+
+// On X11 a key of the Russian layout matched both its Cyrillic and its
+// Latin shortcut, and an ambiguous shortcut does nothing.
+void CaptionsTest::altKeysReachTheSelectorsWithTheRussianLayout()
+{
+    QFETCH(QString, keycode);
+    QFETCH(QString, selector);
+    Windows &w = *m_w;
+    const MainForm &form = w.main.form();
+    QCOMPARE(QProcess::execute("setxkbmap", {"-layout", "ru,us"}), 0);
+    QCOMPARE(QProcess::execute("xdotool", {"windowfocus", "--sync", QString::number(w.main.winId())}), 0);
+    form.heardCall->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(form.heardCall));
+    QProcess::execute("xdotool", {"keydown", "alt", "key", keycode, "keyup", "alt"});
+    QTRY_COMPARE(QApplication::focusWidget(),
+                 static_cast<QWidget *>(selector == "band" ? form.band : static_cast<QWidget *>(form.mode)));
+    QCOMPARE(QProcess::execute("setxkbmap", {"-layout", "us"}), 0);
 }
 
 void CaptionsTest::unreachableDisplayIsNamedInOneLine()
