@@ -150,11 +150,14 @@ struct FollowingWindow : MainFixture {
         return follower->client();
     }
     /// Ticks until done() holds, at most ticks times, letting replies arrive in between.
+    /// The ticks count the questions asked; the time after each is only how
+    /// long a busy machine may take to answer (a run beside the sanitizer
+    /// build once missed the first answer by 300 ms).
     bool tickUntil(const std::function<bool()> &done, int ticks)
     {
         for (int i = 0; i < ticks; ++i) {
             main->clockTicker().tick();
-            if (QTest::qWaitFor(done, 300))
+            if (QTest::qWaitFor(done, 2000))
                 return true;
         }
         return done();
