@@ -301,9 +301,11 @@ void Store::endOfRead(QSqlQuery &q)
     q.finish();
     if (error.type() == QSqlError::NoError)
         return;
-    // The driver drops a statement that failed; prepare them all afresh.
+    // The driver drops a statement that failed; prepare them all afresh. The
+    // statement's text is taken first: q is one of them, and goes with them.
+    const QString action = actionOf(q.lastQuery());
     m_statements.clear();
-    fail(error, actionOf(q.lastQuery()));
+    fail(error, action);
 }
 
 // The grid names a row by the id it read; a row that is no longer in the
