@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDir>
+#include <QFile>
 #include <QString>
 
 #include <csignal>
@@ -42,6 +43,13 @@ public:
         if (::mkdtemp(folder.data()))
             m_folder = QString::fromLocal8Bit(folder);
         m_mounted = !m_folder.isEmpty() && resize(bytes, 0);
+    }
+    /// Holding store as vireok.mdb, with room for one whole copy of it
+    /// beside it and not for a second.
+    explicit SmallFileSystem(const QByteArray &store) : SmallFileSystem(2 * store.size() + store.size() / 2)
+    {
+        QFile file(this->file(QStringLiteral("vireok.mdb")));
+        m_mounted = m_mounted && file.open(QIODevice::WriteOnly) && file.write(store) == store.size();
     }
     ~SmallFileSystem()
     {
