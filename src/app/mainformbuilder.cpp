@@ -5,6 +5,7 @@
 #include "entry/entryedit.h"
 #include "entry/entryfilter.h"
 #include "entry/lineeditaccessible.h"
+#include "entry/spokenphrases.h"
 #include "fonts/fonts.h"
 #include "form/accessiblefactory.h"
 #include "form/fieldcolours.h"
@@ -142,8 +143,8 @@ void nameControls(const MainForm &form)
     };
     for (const auto &[widget, name] : names)
         widget->setAccessibleName(QString::fromUtf8(name));
-    nameForScreenReaders(form.band, QStringLiteral("Диапазон"));
-    nameForScreenReaders(form.mode, QStringLiteral("Вид работы"));
+    nameForScreenReaders(form.band, kBandName);
+    nameForScreenReaders(form.mode, kModeName);
 }
 
 // The selectors take no tab stop, so that Tab walks only the entry; Alt+B

@@ -89,8 +89,9 @@ TMain::TMain(const Services &services, QWidget *parent)
 
     m_form = buildMainForm(this, m_log);
     m_screen = std::make_unique<ScreenMode>(m_form);
-    m_context = std::make_unique<EntryContext>(
-        EntryContext{m_form, *m_log, m_services.store, m_services.prompts, *m_screen, [this] { return m_layout; }});
+    m_context = std::make_unique<EntryContext>(EntryContext{m_form, *m_log, m_services.store, m_services.prompts,
+                                                            *m_screen, [this] { return m_layout; },
+                                                            m_services.speech ? *m_services.speech : m_describe});
     new EntryKeys(*m_context, this);
     new Recorder(*m_context, this);
     m_editor = new Editor(*m_context, m_services.clock, this);

@@ -4,6 +4,7 @@
 #include "mainactions.h"
 #include "manualfile.h"
 
+#include "form/descriptionspeech.h"
 #include "form/mainform.h"
 
 #include <QMainWindow>
@@ -55,6 +56,8 @@ public:
         QStringList manualFolders = ::manualFolders();
         /// The repeat cues; none, no sound.
         Sounds *sounds = nullptr;
+        /// What a screen reader says after a step; none, the phrase as a field's description.
+        Speech *speech = nullptr;
     };
 
     explicit TMain(const Services &services, QWidget *parent = nullptr);
@@ -115,6 +118,7 @@ private:
     std::unique_ptr<EntryContext> m_context;
     int m_layout = 0;
     std::optional<int> m_soundSetting; ///< [Access] Sound, when the user set it
+    DescriptionSpeech m_describe;
     QDialog *m_contest = nullptr;
     TRptQso *m_repeats = nullptr;
     TStats *m_stats = nullptr;

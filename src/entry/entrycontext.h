@@ -10,10 +10,11 @@ class LogModel;
 class Prompts;
 class QComboBox;
 class ScreenMode;
+class Speech;
 class Store;
 
 /// What the entry logic works with: the main window's controls, the log
-/// grid's result, the store and the message boxes.
+/// grid's result, the store, the message boxes and what a screen reader says.
 struct EntryContext {
     const MainForm &form;
     LogModel &log;
@@ -21,6 +22,7 @@ struct EntryContext {
     Prompts &prompts;
     ScreenMode &screen;
     std::function<int()> entryLayout;
+    Speech &speech;
 };
 
 /// "QSO: " and "Points: " in the third and fourth status panels.

@@ -4,9 +4,11 @@
 #include "entryfilter.h"
 #include "focusmoves.h"
 #include "screenmode.h"
+#include "spokenphrases.h"
 
 #include "form/fieldcolours.h"
 #include "form/loggrid.h"
+#include "seams/speech.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,12 +29,24 @@ EntryKeys::EntryKeys(const EntryContext &context, QObject *parent) : QObject(par
         if (!m_c.screen.state().ham)
             clearEntry();
     });
-    for (QComboBox *selector : {f.mode, f.band})
-        connect(selector, &QComboBox::currentTextChanged, this, [this] { m_c.form.heardCall->setFocus(); });
+    for (const auto &[selector, name] : {std::pair(f.band, kBandName), std::pair(f.mode, kModeName)})
+        connect(selector, &QComboBox::currentTextChanged, this,
+                [this, selector = selector, name = name] { selectorChanged(selector, name); });
     connect(f.workedReport, &QLineEdit::textChanged, this, &EntryKeys::workedReportChanged);
     for (QPushButton *b : {f.ok, f.editOk, f.manualOk})
         b->installEventFilter(this);
     f.grid->installEventFilter(this);
+}
+
+void EntryKeys::selectorChanged(QComboBox *selector, const QString &name)
+{
+    // The receiver changes the selectors too, while the user types elsewhere:
+    // only a change the user made (the selector has the focus, its list open
+    // or not) is told.
+    const bool byUser = selector->hasFocus();
+    m_c.form.heardCall->setFocus();
+    if (byUser)
+        m_c.speech.say(m_c.form.heardCall, selectorPhrase(name, selector));
 }
 
 void EntryKeys::swapStations()

@@ -6,6 +6,7 @@
 #include <QObject>
 
 class EntryEdit;
+class QComboBox;
 class QKeyEvent;
 class QPushButton;
 
@@ -23,6 +24,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void selectorChanged(QComboBox *selector, const QString &name);
     void entryKey(EntryEdit *field, int key);
     QWidget *fieldFor(EntryField role) const;
     QPushButton *shownButton() const;

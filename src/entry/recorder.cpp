@@ -3,10 +3,12 @@
 #include "entryedit.h"
 #include "logmodel.h"
 #include "screenmode.h"
+#include "spokenphrases.h"
 #include "timecheck.h"
 
 #include "form/fieldcolours.h"
 #include "seams/prompts.h"
+#include "seams/speech.h"
 #include "store/storeguard.h"
 
 #include <QApplication>
@@ -45,12 +47,17 @@ void Recorder::recordQso()
     if (f.workedNumber->text().isEmpty())
         f.workedReport->clear();
     guarded(m_c.prompts, f.window, [&] {
-        m_c.log.append(entryRecord(f, f.utcDate->text(), f.utcTime->text()));
+        const QsoRecord q = entryRecord(f, f.utcDate->text(), f.utcTime->text());
+        const bool repeat = shownAsRepeat();
+        m_c.log.append(q);
         selectRow(m_c, m_c.log.rowCount() - 1);
+        // The focus before the text: a screen reader (Orca) that hears of a
+        // change in a field which has the focus by the time it asks takes
+        // that for the focus, and then announces nothing.
+        f.heardCall->setFocus();
         for (EntryEdit *field : {f.heardCall, f.heardNumber, f.workedCall, f.workedNumber})
             field->clear();
         writeCounters(m_c);
-        f.heardCall->setFocus();
         if (!m_c.screen.state().ham)
             FieldColours::paint(f.heardCall, FieldColours::window());
         else
@@ -59,7 +66,16 @@ void Recorder::recordQso()
             f.heardReport->clear();
             f.workedReport->clear();
         }
+        // Last: clearing the call runs the repeat check, which describes the field anew.
+        m_c.speech.say(f.heardCall, recordedPhrase(q, repeat));
     });
+}
+
+bool Recorder::shownAsRepeat() const
+{
+    // What the screen showed: the colour of the call the QSO is logged for.
+    const QColor shown = FieldColours::of(entryCallField(m_c.form));
+    return shown == FieldColours::red || shown == FieldColours::aqua;
 }
 
 void Recorder::recordManualQso()
@@ -67,17 +83,18 @@ void Recorder::recordManualQso()
     const MainForm &f = m_c.form;
     if (!heardStationGiven())
         return;
-    if (!guarded(m_c.prompts, f.window,
-                 [&] { m_c.log.append(entryRecord(f, f.dateField->text(), f.timeField->text())); }))
+    const QsoRecord q = entryRecord(f, f.dateField->text(), f.timeField->text());
+    if (!guarded(m_c.prompts, f.window, [&] { m_c.log.append(q); }))
         return;
     selectRow(m_c, m_c.log.rowCount() - 1);
+    f.timeField->setFocus(); // before the text, as above
     for (EntryEdit *field : f.entryFields())
         field->clear();
     f.timeField->clear();
     writeCounters(m_c);
     FieldColours::paint(f.heardCall, FieldColours::moneyGreen);
     FieldColours::paint(f.workedCall, FieldColours::moneyGreen);
-    f.timeField->setFocus();
+    m_c.speech.say(f.timeField, recordedPhrase(q, false));
     // The heard call is locked in HAM mode: left empty, no QSO could be
     // recorded until SWL was clicked twice.
     if (m_c.screen.state().ham)

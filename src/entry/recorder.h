@@ -25,6 +25,7 @@ protected:
 
 private:
     bool heardStationGiven() const;
+    bool shownAsRepeat() const;
     void showTimeMessages(const QVector<TimeMessage> &messages);
 
     EntryContext m_c;

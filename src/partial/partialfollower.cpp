@@ -62,8 +62,17 @@ void PartialFollower::take(const QString &call)
 bool PartialFollower::eventFilter(QObject *watched, QEvent *event)
 {
     auto *field = qobject_cast<QLineEdit *>(watched);
-    if (event->type() == QEvent::FocusIn && field != m_last && feeds(field))
-        follow(field);
+    // Followed once the step that moved the focus is done: recording a QSO
+    // moves the focus before it clears the field, and the old call would be
+    // looked up for nothing.
+    if (event->type() == QEvent::FocusIn)
+        QMetaObject::invokeMethod(
+            this,
+            [this, field] {
+                if (field->hasFocus() && field != m_last && feeds(field))
+                    follow(field);
+            },
+            Qt::QueuedConnection);
     if (event->type() != QEvent::KeyPress || field->isReadOnly())
         return false;
     switch (static_cast<QKeyEvent *>(event)->key()) {

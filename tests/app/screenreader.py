@@ -59,7 +59,7 @@ def record(frame, table, heard, number):
 
 
 def events(kind, act, seconds, keep):
-    """What keep makes of each event of kind that arrives while act runs and for seconds after."""
+    """What keep makes of each event of kind (one or a list) that arrives while act runs and for seconds after."""
     from gi.repository import GLib
     heard = []
 
@@ -68,29 +68,53 @@ def events(kind, act, seconds, keep):
         if kept is not None:
             heard.append(kept)
 
-    pyatspi.Registry.registerEventListener(listener, kind)
+    kinds = kind if isinstance(kind, list) else [kind]
+    pyatspi.Registry.registerEventListener(listener, *kinds)
     GLib.idle_add(lambda: act() and False)
     GLib.timeout_add(int(seconds * 1000), lambda: pyatspi.Registry.stop() and False)
     pyatspi.Registry.start()
-    pyatspi.Registry.deregisterEventListener(listener, kind)
+    pyatspi.Registry.deregisterEventListener(listener, *kinds)
     return heard
+
+
+def press_key(pid, target, key):
+    """Gives target the focus in the program's active window, then presses key."""
+    window = subprocess.run(["xdotool", "search", "--pid", str(pid), "--onlyvisible", "--name", "."],
+                            capture_output=True, text=True).stdout.split()
+    subprocess.run(["xdotool", "windowfocus", "--sync", window[0]])
+    target.queryComponent().grabFocus()
+    time.sleep(0.3)
+    subprocess.run(["xdotool", "key", key])
+
+
+def fresh(node):
+    """node with its properties read anew: only a client listening to their
+    changes (as a screen reader does) has them kept up to date."""
+    node.clearCache()
+    return node
+
+
+def told_after_enter(frame, pid):
+    """The heard call field's focus and caret events as Enter presses OK, with
+    the description read as a screen reader reads it on the focus event."""
+    def keep(event):
+        if event.source.name != FIELDS[0]:
+            return None
+        if event.type.startswith("object:state-changed:focused"):
+            return ("focus", fresh(event.source).description) if event.detail1 else None
+        return ("caret", event.detail1)
+    ok = find(frame, pyatspi.ROLE_PUSH_BUTTON, "OK")
+    return events(["object:state-changed:focused", "object:text-caret-moved"],
+                  lambda: press_key(pid, ok, "Return"), 1.5, keep)
 
 
 def focus_after_key(table, pid, key):
     """The rows whose cells told of getting the focus as the grid got it and key was pressed."""
-    def press():
-        window = subprocess.run(["xdotool", "search", "--pid", str(pid), "--onlyvisible", "--name", "."],
-                                capture_output=True, text=True).stdout.split()
-        subprocess.run(["xdotool", "windowfocus", "--sync", window[0]])
-        table.queryComponent().grabFocus()
-        time.sleep(0.3)
-        subprocess.run(["xdotool", "key", key])
-
     def row(event):
         if event.detail1 == 1 and event.source.getRole() == pyatspi.ROLE_TABLE_CELL:
             return table.queryTable().getRowAtIndex(event.source.getIndexInParent())
         return None
-    return events("object:state-changed:focused", press, 1.5, row)
+    return events("object:state-changed:focused", lambda: press_key(pid, table, key), 1.5, row)
 
 
 def main():
@@ -158,6 +182,16 @@ def main():
                                                        for t in ("UA", "U", "R")], 1,
                        lambda e: e.source.name if e.source.name == FIELDS[1] else None)
         assert typed == [], typed
+
+        # Enter on OK: the reader hears the field's focus first (its caret
+        # coming first, Orca takes that for the focus and stays silent), and
+        # what was recorded with it.
+        call.queryEditableText().setTextContents("UA1B")
+        find(frame, pyatspi.ROLE_TEXT, FIELDS[2]).queryEditableText().setTextContents("003")
+        told = told_after_enter(frame, proc.pid)
+        assert told and told[0] == ("focus", "Записано: UA1B 003"), told
+        press_key(proc.pid, call, "Tab")
+        assert wait_for(lambda: fresh(call).description == "", 5) is not None, call.description  # said once
         print("read as a screen reader would:", read)
         return 0
     finally:

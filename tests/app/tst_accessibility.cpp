@@ -1,5 +1,6 @@
 #include "mainfixture.h"
 
+#include "entry/entrycontext.h"
 #include "entry/entryedit.h"
 #include "form/loggrid.h"
 #include "setup/stationpanel.h"
@@ -25,6 +26,8 @@ private slots:
     void statusPanelsAreAStatusBar();
     void altKeysReachTheSelectors_data();
     void altKeysReachTheSelectors();
+    void stepsAreToldOnce_data();
+    void stepsAreToldOnce();
     void fieldTextIsReadWholePieceByPiece_data();
     void fieldTextIsReadWholePieceByPiece();
     void textPutInByAReaderIsTakenAsTyped();
@@ -251,6 +254,51 @@ void AccessibilityTest::altKeysReachTheSelectors()
     const QString before = box->currentText();
     QTest::keyClick(box, Qt::Key_Down);
     QVERIFY(box->currentText() != before);
+    QCOMPARE(f.focused(), f.form().heardCall);
+}
+
+void AccessibilityTest::stepsAreToldOnce_data()
+{
+    // Keys: letters and digits as typed, "/" Enter, "B" and "M" with Alt,
+    // "↓" the arrow, "▼" Alt+↓ opening the list, "~" the receiver turning to 7000 kHz.
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QStringList>("told");
+    QTest::newRow("a QSO by Enter") << "ua1a/001/ra3b/5//" << QStringList{"Записано: UA1A 001, RA3B 5"};
+    QTest::newRow("a repeat") << "ua1a/001////ua1a/002////"
+                              << QStringList{"Записано: UA1A 001", "Записано: UA1A 002, повтор"};
+    QTest::newRow("a band by the arrow") << "B↓" << QStringList{"Диапазон 21000"};
+    QTest::newRow("a band from the list") << "B▼↓/" << QStringList{"Диапазон 21000"};
+    QTest::newRow("a mode typed") << "Mu" << QStringList{"Вид работы u, нет в списке"};
+    QTest::newRow("the receiver's band") << "ua1a~" << QStringList{};
+}
+
+void AccessibilityTest::stepsAreToldOnce()
+{
+    QFETCH(QString, keys);
+    QFETCH(QStringList, told);
+    MainFixture f;
+    f.open();
+    QVERIFY(f.showActive());
+    for (const QChar key : keys) {
+        if (key == u'~')
+            setSelectorText(f.form().band, "7000");
+        else if (key == '/')
+            QTest::keyClick(f.focused(), Qt::Key_Return);
+        else if (key == u'▼')
+            QTest::keyClick(f.focused(), Qt::Key_Down, Qt::AltModifier);
+        else if (key == u'↓')
+            QTest::keyClick(f.focused(), Qt::Key_Down);
+        else if (key.isUpper())
+            QTest::keyClick(f.focused(), key.toLatin1(), Qt::AltModifier);
+        else
+            QTest::keyClicks(f.focused(), key);
+    }
+    QStringList heard;
+    for (const auto &[focus, phrase] : f.speech.said) {
+        QCOMPARE(focus, f.form().heardCall); // where the focus is, so that a reader speaks it there
+        heard << phrase;
+    }
+    QCOMPARE(heard, told);
     QCOMPARE(f.focused(), f.form().heardCall);
 }
 

@@ -328,6 +328,11 @@ void PartialWindowTest::listFollowsRecordEditDeleteAndClear()
 
     // Recorded with the keys; the worked call feeds the list as it is typed.
     QVERIFY(f.showActive());
+    // A field the focus goes to feeds the list with what it already holds.
+    m.workedCall->setText("UA1BZ");
+    m.workedCall->setFocus();
+    QTRY_COMPARE(listed(f.main->partialList()), QString("UA1BZZ"));
+    m.workedCall->clear();
     m.heardCall->clear();
     m.heardCall->setFocus();
     for (const char *keys : {"ua1bxy", "5", "ua1bzz", ""}) {

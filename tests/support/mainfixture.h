@@ -24,6 +24,7 @@ struct MainFixture {
     StubZone zone;
     StubClockSetter clockSetter;
     StubSounds sounds;
+    StubSpeech speech;
     std::unique_ptr<ProgramWindows> windows;
     TMain *main = nullptr;
     TRptQso *repeats = nullptr;
@@ -33,6 +34,7 @@ struct MainFixture {
     {
         TMain::Services s{store, prompts, desktop, clock, zone, clockSetter, folder.file("settings.ini")};
         s.sounds = &sounds;
+        s.speech = &speech;
         return s;
     }
 

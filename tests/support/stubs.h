@@ -4,6 +4,7 @@
 #include "seams/desktop.h"
 #include "seams/quietprompts.h"
 #include "seams/sounds.h"
+#include "seams/speech.h"
 #include "seams/timeseams.h"
 
 #include <QStringList>
@@ -17,6 +18,13 @@ class StubSounds : public Sounds {
 public:
     void play(Cue cue) override { played << cue; }
     QList<Cue> played;
+};
+
+/// Records what a screen reader would have been told, and where.
+class StubSpeech : public Speech {
+public:
+    void say(QWidget *focus, const QString &phrase) override { said << qMakePair(focus, phrase); }
+    QList<QPair<QWidget *, QString>> said;
 };
 
 class StubDesktop : public Desktop {
