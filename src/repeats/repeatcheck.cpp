@@ -43,9 +43,9 @@ void RepeatCheck::callChanged(QLineEdit *call, QLineEdit *report, bool counted)
     if (counted && !m_store.hasFailed()) {
         if (!guarded(m_prompts, call->window(), [&] { count(call); }))
             return;
-    }
-    if (const ScreenLook look = screenLook(*m_w.screen); !look.repeatColours)
+    } else if (const ScreenLook look = screenLook(*m_w.screen); !look.repeatColours) {
         FieldColours::paint(call, look.fieldColour);
+    }
 }
 
 void RepeatCheck::count(QLineEdit *call)
@@ -58,11 +58,24 @@ void RepeatCheck::count(QLineEdit *call)
     const bool empty = text.trimmed().isEmpty();
     m_heard = empty ? 0 : m_store.heardRepeatCount(band, mode, text, tour);
     m_worked = empty ? 0 : m_store.workedRepeatCount(band, mode, text, tour);
-    const RepeatColour colour = repeatColour(m_heard, m_worked);
+    show(call, repeatColour(m_heard, m_worked));
+    m_window.setCounts(m_heard, m_worked);
+    m_list.show(text);
+}
+
+void RepeatCheck::show(QLineEdit *call, RepeatColour colour)
+{
+    // Editing and manual entry paint the fields their own colour: a repeat
+    // is then neither shown, nor described, nor sounded.
+    const ScreenLook look = screenLook(*m_w.screen);
+    if (!look.repeatColours)
+        colour = RepeatColour::Normal;
     switch (colour) {
     case RepeatColour::Red: FieldColours::paint(call, FieldColours::red); break;
     case RepeatColour::Aqua: FieldColours::paint(call, FieldColours::aqua); break;
-    case RepeatColour::Normal: FieldColours::paint(call, FieldColours::window()); break;
+    case RepeatColour::Normal:
+        FieldColours::paint(call, look.repeatColours ? FieldColours::window() : look.fieldColour);
+        break;
     }
     const QString meaning = repeatDescription(colour, m_heard, m_worked);
     if (call->accessibleDescription() != meaning)
@@ -71,6 +84,4 @@ void RepeatCheck::count(QLineEdit *call)
     if (colour != shown && colour != RepeatColour::Normal)
         emit becameRepeat(colour);
     shown = colour;
-    m_window.setCounts(m_heard, m_worked);
-    m_list.show(text);
 }

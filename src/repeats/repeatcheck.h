@@ -43,6 +43,8 @@ signals:
 private:
     void callChanged(QLineEdit *call, QLineEdit *report, bool alwaysCount);
     void count(QLineEdit *call);
+    /// The field's colour, its description for a screen reader and the cue, as the screen's state allows.
+    void show(QLineEdit *call, RepeatColour colour);
 
     RepeatCheckWidgets m_w;
     Store &m_store;

@@ -184,27 +184,40 @@ void RepeatCheckTest::copyAndEditPaintTheFieldYellowWinning()
 void RepeatCheckTest::turningRedOrAquaSoundsOnceWhereSoundIsOn_data()
 {
     QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<QString>("screen");
     QTest::addColumn<bool>("sounds");
+    const QByteArray on("[Access]\r\nSound=1\r\n");
     // Without a screen reader the program stays silent unless told otherwise.
-    QTest::newRow("no setting") << QByteArray() << false;
-    QTest::newRow("Sound=1") << QByteArray("[Access]\r\nSound=1\r\n") << true;
-    QTest::newRow("Sound=0") << QByteArray("[Access]\r\nSound=0\r\n") << false;
+    QTest::newRow("no setting") << QByteArray() << "normal" << false;
+    QTest::newRow("Sound=1") << on << "normal" << true;
+    QTest::newRow("Sound=0") << QByteArray("[Access]\r\nSound=0\r\n") << "normal" << false;
+    // Green and yellow fields show no repeat: nothing says one either.
+    QTest::newRow("Sound=1, COPY") << on << "copy" << false;
+    QTest::newRow("Sound=1, editing") << on << "editing" << false;
 }
 
 void RepeatCheckTest::turningRedOrAquaSoundsOnceWhereSoundIsOn()
 {
     QFETCH(QByteArray, ini);
+    QFETCH(QString, screen);
     QFETCH(bool, sounds);
     MainFixture f;
     f.store.addQso(TestQso().heard("UA1A").worked("RA3B", "015"));
     writeIni(f.folder, ini);
     f.open();
+    if (screen == "copy")
+        f.form().copy->click();
+    if (screen == "editing")
+        f.main->editor().editRecord();
+    f.form().heardCall->clear();
+    f.form().workedCall->clear();
     using Cue = Sounds::Cue;
     QTest::keyClicks(f.form().heardCall, "UA1A");
     QTest::keyClicks(f.form().workedCall, "RA3B");
     QTest::keyClick(f.form().heardCall, Qt::Key_Backspace);
     QTest::keyClicks(f.form().heardCall, "A");
-    QCOMPARE(description(f.form().heardCall), QString("Повтор: уже записан первой станцией, Heard = 1"));
+    QCOMPARE(description(f.form().heardCall),
+             sounds || screen == "normal" ? QString("Повтор: уже записан первой станцией, Heard = 1") : QString());
     QCOMPARE(f.sounds.played,
              sounds ? QList<Cue>({Cue::HeardRepeat, Cue::WorkedRepeat, Cue::HeardRepeat}) : QList<Cue>());
 }
