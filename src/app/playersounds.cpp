@@ -8,9 +8,9 @@
 #include <cerrno>
 #include <cmath>
 #include <csignal>
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -91,9 +91,40 @@ QString folderOfThisRun()
     }
     return temp.filePath(kFolderPrefix + QString::number(::getpid()) + QStringLiteral("-XXXXXX"));
 }
+
+/// Plays the file with the first player that can; what the players print
+/// (a missing sound server fills a screen) goes to nothing.
+void playFile(QByteArray path)
+{
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&quiet, STDOUT_FILENO, STDERR_FILENO);
+    const char *const players[][3] = {{"paplay", path.data(), nullptr}, {"aplay", "-q", path.data()}};
+    for (const auto &player : players) {
+        char *argv[] = {const_cast<char *>(player[0]), const_cast<char *>(player[1]), const_cast<char *>(player[2]),
+                        nullptr};
+        pid_t pid = 0;
+        int status = 0;
+        if (posix_spawnp(&pid, argv[0], &quiet, nullptr, argv, environ) == 0 && waitpid(pid, &status, 0) == pid &&
+            WIFEXITED(status) && WEXITSTATUS(status) == 0)
+            break;
+    }
+    posix_spawn_file_actions_destroy(&quiet);
+}
 } // namespace
 
-PlayerSounds::PlayerSounds() : m_folder(folderOfThisRun()) {}
+PlayerSounds::PlayerSounds() : m_folder(folderOfThisRun()), m_worker([this] { work(); }) {}
+
+PlayerSounds::~PlayerSounds()
+{
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_stopping = true;
+    }
+    m_wake.notify_one();
+    m_worker.join();
+}
 
 QString PlayerSounds::file(Cue cue)
 {
@@ -112,19 +143,30 @@ void PlayerSounds::play(Cue cue)
     if (!m_folder.isValid())
         return;
     // Starting a process took 9 to 12 ms on a busy machine, which the
-    // keystroke must not wait for: a thread of its own starts the player and
-    // waits for it. No player, no sound: the colour and the description
-    // still tell.
-    std::thread([path = QFile::encodeName(file(cue))]() mutable {
-        const char *const players[][3] = {{"paplay", path.data(), nullptr}, {"aplay", "-q", path.data()}};
-        for (const auto &player : players) {
-            char *argv[] = {const_cast<char *>(player[0]), const_cast<char *>(player[1]), const_cast<char *>(player[2]),
-                            nullptr};
-            pid_t pid = 0;
-            int status = 0;
-            if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv, environ) == 0 && waitpid(pid, &status, 0) == pid &&
-                WIFEXITED(status) && WEXITSTATUS(status) == 0)
-                return;
-        }
-    }).detach();
+    // keystroke must not wait for: the worker starts the player and waits for
+    // it. No player, no sound: the colour and the description still tell.
+    const QByteArray path = QFile::encodeName(file(cue));
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_playing || !m_next.isEmpty())
+            return;
+        m_next = path;
+    }
+    m_wake.notify_one();
+}
+
+void PlayerSounds::work()
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    for (;;) {
+        m_wake.wait(lock, [this] { return m_stopping || !m_next.isEmpty(); });
+        if (m_stopping)
+            return;
+        const QByteArray path = std::exchange(m_next, QByteArray());
+        m_playing = true;
+        lock.unlock();
+        playFile(path);
+        lock.lock();
+        m_playing = false;
+    }
 }

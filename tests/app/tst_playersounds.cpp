@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QtTest>
 
 #include <sys/wait.h>
@@ -17,8 +18,29 @@ class PlayerSoundsTest : public QObject {
 private slots:
     void cueReachesTheFirstPlayerThatPlays_data();
     void cueReachesTheFirstPlayerThatPlays();
+    void cueWhileOnePlaysIsDropped();
     void cueFoldersOfKilledRunsGoAtTheNextStart();
 };
+
+namespace {
+/// Fake players in a folder put first on the PATH: each a script with body.
+struct FakePlayers {
+    FakePlayers() : path(qgetenv("PATH")) {}
+    ~FakePlayers() { qputenv("PATH", path); }
+    bool add(const QString &name, const QString &body)
+    {
+        QFile script(bin.filePath(name));
+        if (!script.open(QIODevice::WriteOnly))
+            return false;
+        script.write("#!/bin/sh\n" + body.toUtf8());
+        script.close();
+        qputenv("PATH", QFile::encodeName(bin.path()) + ":/usr/bin:/bin");
+        return script.setPermissions(script.permissions() | QFile::ExeOwner);
+    }
+    QTemporaryDir bin;
+    const QByteArray path;
+};
+} // namespace
 
 void PlayerSoundsTest::cueReachesTheFirstPlayerThatPlays_data()
 {
@@ -33,25 +55,36 @@ void PlayerSoundsTest::cueReachesTheFirstPlayerThatPlays()
 {
     QFETCH(QStringList, players);
     QFETCH(QString, played);
-    QTemporaryDir bin;
+    FakePlayers fake;
     for (const QString &p : players) {
         const QString name = p.section(':', 0, 0);
-        QFile script(bin.filePath(name));
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write(
-            QString("#!/bin/sh\nfor a; do last=$a; done\ncp \"$last\" \"%1/%2-$(basename \"$last\")\"\nexit %3\n")
-                .arg(bin.path(), name, p.section(':', 1))
-                .toUtf8());
-        script.setPermissions(script.permissions() | QFile::ExeOwner);
+        // A player that fails says so at length, as one without its sound server does.
+        QVERIFY(fake.add(name, QString("for a; do last=$a; done\ncp \"$last\" \"%1/%2-$(basename \"$last\")\"\n"
+                                       "echo 'ALSA lib pcm.c: Unknown PCM default' >&2\necho playing\nexit %3\n")
+                                   .arg(fake.bin.path(), name, p.section(':', 1))));
     }
-    const QByteArray path = qgetenv("PATH");
-    qputenv("PATH", QFile::encodeName(bin.path()) + ":/usr/bin:/bin");
-    PlayerSounds sounds;
-    sounds.play(Sounds::Cue::HeardRepeat);
-    sounds.play(Sounds::Cue::WorkedRepeat);
-    const QString heard = bin.filePath(played + "-heard.wav"), worked = bin.filePath(played + "-worked.wav");
-    QTRY_VERIFY(QFile::exists(heard) && QFile::exists(worked));
-    qputenv("PATH", path);
+    // What the players print must not reach the program's own output.
+    QTemporaryFile output;
+    QVERIFY(output.open());
+    const int ownError = ::dup(STDERR_FILENO), ownOutput = ::dup(STDOUT_FILENO);
+    ::dup2(output.handle(), STDERR_FILENO);
+    ::dup2(output.handle(), STDOUT_FILENO);
+    const QString heard = fake.bin.filePath(played + "-heard.wav"), worked = fake.bin.filePath(played + "-worked.wav");
+    {
+        PlayerSounds sounds;
+        sounds.play(Sounds::Cue::HeardRepeat);
+        QTRY_VERIFY(QFile::exists(heard));
+        QTest::qWait(100); // the worker is free again once the player has ended
+        sounds.play(Sounds::Cue::WorkedRepeat);
+        QTRY_VERIFY(QFile::exists(worked));
+    }
+    ::dup2(ownError, STDERR_FILENO);
+    ::dup2(ownOutput, STDOUT_FILENO);
+    ::close(ownError);
+    ::close(ownOutput);
+    QFile printed(output.fileName()); // the players moved the shared offset to the end
+    QVERIFY(printed.open(QIODevice::ReadOnly));
+    QCOMPARE(printed.readAll(), QByteArray());
     QFile h(heard), w(worked);
     QVERIFY(h.open(QIODevice::ReadOnly) && w.open(QIODevice::ReadOnly));
     const QByteArray a = h.readAll(), b = w.readAll();
@@ -59,6 +92,25 @@ void PlayerSoundsTest::cueReachesTheFirstPlayerThatPlays()
     QCOMPARE(a.mid(8, 8), QByteArray("WAVEfmt "));
     QCOMPARE(qFromLittleEndian<quint32>(a.constData() + 40), quint32(a.size() - 44)); // data length
     QVERIFY(a != b);                                                                  // two different sounds
+}
+
+void PlayerSoundsTest::cueWhileOnePlaysIsDropped()
+{
+    FakePlayers fake;
+    const QString log = fake.bin.filePath("played");
+    QVERIFY(fake.add("paplay", QString("echo \"$1\" >> '%1'\nsleep 0.5\n").arg(log)));
+    const auto played = [&] {
+        QFile f(log);
+        return f.open(QIODevice::ReadOnly) ? f.readAll().count('\n') : 0;
+    };
+    PlayerSounds sounds;
+    for (int i = 0; i < 3; ++i)
+        sounds.play(i % 2 ? Sounds::Cue::WorkedRepeat : Sounds::Cue::HeardRepeat);
+    QTRY_COMPARE(played(), 1);
+    QTest::qWait(800);
+    QCOMPARE(played(), 1); // the two that came while it played were dropped
+    sounds.play(Sounds::Cue::WorkedRepeat);
+    QTRY_COMPARE(played(), 2);
 }
 
 void PlayerSoundsTest::cueFoldersOfKilledRunsGoAtTheNextStart()
