@@ -40,7 +40,6 @@
 #include "timesync/tidsntp.h"
 #include "timesync/timesynccommand.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -392,8 +391,7 @@ void TMain::placeBesideMain(QWidget *window)
 
 bool TMain::soundOn() const
 {
-    // A screen reader may start after the program does, so ask each time.
-    return m_soundSetting ? *m_soundSetting != 0 : QAccessible::isActive();
+    return m_soundSetting ? *m_soundSetting != 0 : m_reader.running();
 }
 
 void TMain::saveSettings()

@@ -3,6 +3,7 @@
 #include "inifile.h"
 #include "mainactions.h"
 #include "manualfile.h"
+#include "screenreaderwatch.h"
 
 #include "form/descriptionspeech.h"
 #include "form/mainform.h"
@@ -119,6 +120,7 @@ private:
     int m_layout = 0;
     std::optional<int> m_soundSetting; ///< [Access] Sound, when the user set it
     DescriptionSpeech m_describe;
+    ScreenReaderWatch m_reader;
     QDialog *m_contest = nullptr;
     TRptQso *m_repeats = nullptr;
     TStats *m_stats = nullptr;

@@ -117,6 +117,15 @@ def focus_after_key(table, pid, key):
     return events("object:state-changed:focused", lambda: press_key(pid, table, key), 1.5, row)
 
 
+def screen_reader_runs(running):
+    """Says on the AT-SPI bus whether a screen reader runs, as the desktop does when one starts."""
+    from gi.repository import Gio, GLib
+    Gio.bus_get_sync(Gio.BusType.SESSION, None).call_sync(
+        "org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties", "Set",
+        GLib.Variant("(ssv)", ("org.a11y.Status", "ScreenReaderEnabled", GLib.Variant("b", running))),
+        None, Gio.DBusCallFlags.NONE, -1, None)
+
+
 def main():
     program = os.path.abspath(sys.argv[1])
     try:
@@ -124,9 +133,16 @@ def main():
     except Exception as e:
         print("skip: no AT-SPI registry:", e)
         return SKIP
+    screen_reader_runs(False)
     folder = tempfile.mkdtemp()
+    # A player that keeps what it was asked to play: the tone heard or not.
+    bin = tempfile.mkdtemp()
+    played = os.path.join(bin, "played")
+    with open(os.path.join(bin, "paplay"), "w") as player:
+        player.write(f'#!/bin/sh\necho "$1" >> {played}\n')
+    os.chmod(os.path.join(bin, "paplay"), 0o755)
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1", LANG="C.UTF-8",
-               QT_QPA_PLATFORM="xcb")
+               QT_QPA_PLATFORM="xcb", PATH=bin + ":" + os.environ["PATH"])
     proc = subprocess.Popen([program], cwd=folder, env=env)
     try:
         def application():
@@ -161,6 +177,15 @@ def main():
         call.queryEditableText().setTextContents("UA1A")
         described = wait_for(lambda: call.description or None, 5)
         assert described == "Повтор: уже записан первой станцией, Heard = 1", described
+        # The bus is on, but no screen reader says it runs: no tone. Once one
+        # does, the next repeat sounds.
+        time.sleep(0.5)
+        assert not os.path.exists(played), "a tone without a screen reader"
+        screen_reader_runs(True)
+        time.sleep(0.3)
+        call.queryEditableText().setTextContents("")
+        call.queryEditableText().setTextContents("UA1A")
+        assert wait_for(lambda: os.path.exists(played), 5), "no tone with a screen reader"
 
         # Ctrl+Left at the end of a field: the word there (this question hung
         # the program), and the whole text as one run, or the reader cuts it.

@@ -11,10 +11,16 @@ done
 [ -x "$launcher" ] || { echo "skip: no $launcher"; exit 77; }
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "skip: no python3-pyatspi"; exit 77; }
 
+# The AT-SPI bus keeps the screen reader switch in the desktop's settings:
+# the test's settings go to a folder of its own, not the user's.
+XDG_CONFIG_HOME="$(mktemp -d)"
+export XDG_CONFIG_HOME
+trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
+
 # Started by ctest, xvfb-run may not wait for its server (the signal it waits
 # for can arrive ignored), so the display is waited for here; -noreset keeps
 # it from resetting when that first look at it ends.
-exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" dbus-run-session -- bash -c '
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" dbus-run-session -- bash -c '
   for i in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
   "$0" --launch-immediately &
   bus=$!
