@@ -72,7 +72,14 @@ void LogGrid::setCurrentRow(int row)
 void LogGrid::focusInEvent(QFocusEvent *event)
 {
     QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
     LogGridAccessibility::focused(this);
+}
+
+void LogGrid::focusOutEvent(QFocusEvent *event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
 }
 
 int LogGrid::topRow() const
@@ -147,8 +154,11 @@ void LogGrid::paintEvent(QPaintEvent *)
     for (int row = first; row <= last; ++row) {
         const int top = (row - first) * m_rowHeight;
         const bool current = row == m_current;
+        // The current row stays marked without the focus, in the colours of
+        // an inactive selection; with the focus it has a dotted frame too.
+        const QPalette::ColorGroup group = hasFocus() ? QPalette::Active : QPalette::Inactive;
         if (current)
-            p.fillRect(0, top, viewport()->width(), m_rowHeight, pal.color(QPalette::Active, QPalette::Highlight));
+            p.fillRect(0, top, viewport()->width(), m_rowHeight, pal.color(group, QPalette::Highlight));
         for (int c = 0; c < columns; ++c) {
             if (m_header->isSectionHidden(c))
                 continue;
@@ -158,7 +168,7 @@ void LogGrid::paintEvent(QPaintEvent *)
             const QModelIndex index = m_model->index(row, c);
             const QVariant font = index.data(Qt::FontRole);
             p.setFont(font.isValid() ? font.value<QFont>() : this->font());
-            p.setPen(current ? pal.color(QPalette::Active, QPalette::HighlightedText)
+            p.setPen(current ? pal.color(group, QPalette::HighlightedText)
                              : pal.color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
             const QVariant align = index.data(Qt::TextAlignmentRole);
             p.drawText(cell.adjusted(2, 0, -2, 0),
@@ -167,6 +177,10 @@ void LogGrid::paintEvent(QPaintEvent *)
         }
         p.setPen(lineColour);
         p.drawLine(0, top + m_rowHeight - 1, viewport()->width(), top + m_rowHeight - 1);
+        if (current && hasFocus()) {
+            p.setPen(QPen(pal.color(group, QPalette::HighlightedText), 1, Qt::DotLine));
+            p.drawRect(0, top, viewport()->width() - 1, m_rowHeight - 2);
+        }
     }
 }
 
@@ -192,6 +206,13 @@ void LogGrid::contextMenuEvent(QContextMenuEvent *event)
 
 void LogGrid::keyPressEvent(QKeyEvent *event)
 {
+    // The menu key's other name; the window system turns only the menu key
+    // itself into a menu request.
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        const int top = m_current >= topRow() ? (m_current - topRow()) * m_rowHeight : 0;
+        emit contextMenuRequested(viewport()->mapToGlobal(QPoint(m_rowHeight, top + m_rowHeight / 2)));
+        return;
+    }
     if (!m_model || m_model->rowCount() == 0)
         return QAbstractScrollArea::keyPressEvent(event);
     const int last = m_model->rowCount() - 1;

@@ -1,4 +1,5 @@
 #include "mainfixture.h"
+#include "testqso.h"
 
 #include "entry/entrycontext.h"
 #include "entry/entryedit.h"
@@ -11,6 +12,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QtTest>
 
@@ -23,6 +25,7 @@ private slots:
     void gridReadsAsATable_data();
     void gridReadsAsATable();
     void gridRowChosenByTheReaderBecomesCurrent();
+    void gridShowsItsFocusAndOpensItsMenuByKey();
     void statusPanelsAreAStatusBar();
     void altKeysReachTheSelectors_data();
     void altKeysReachTheSelectors();
@@ -199,6 +202,28 @@ void AccessibilityTest::gridRowChosenByTheReaderBecomesCurrent()
             QVERIFY(table->cellAt(row, column));
     QVERIFY(QAccessible::accessibleInterface(near));
     QVERIFY(!QAccessible::accessibleInterface(far));
+}
+
+void AccessibilityTest::gridShowsItsFocusAndOpensItsMenuByKey()
+{
+    MainFixture f;
+    f.store.addQso(TestQso().heard("UA1A"));
+    f.open();
+    QVERIFY(f.showActive());
+    LogGrid *grid = f.form().grid;
+    const auto currentRow = [&] {
+        const QImage shot = grid->viewport()->grab().toImage();
+        return shot.copy(0, 0, shot.width(), shot.height() / 4); // the one row at the top
+    };
+    QCOMPARE(f.focused(), f.form().heardCall);
+    const QImage without = currentRow();
+    grid->setFocus();
+    QTRY_COMPARE(f.focused(), static_cast<QWidget *>(grid));
+    QVERIFY(currentRow() != without);
+    QTest::keyClick(grid, Qt::Key_F10, Qt::ShiftModifier);
+    auto *menu = f.main->findChild<QMenu *>("gridMenu");
+    QTRY_VERIFY(menu->isVisible());
+    menu->close();
 }
 
 void AccessibilityTest::statusPanelsAreAStatusBar()
