@@ -205,6 +205,27 @@ void TMain::createActions()
                                            QStringLiteral("Удалить запись"), m_editor, &Editor::deleteRecord);
     connect(m_form.grid, &LogGrid::contextMenuRequested, a.gridMenu,
             [menu = a.gridMenu](const QPoint &at) { menu->popup(at); });
+
+    // A command run from the keyboard leaves the focus in the menu bar, and
+    // the next call typed would be lost there: after each one (connected
+    // last, so after its window has closed) typing goes on in the entry. The
+    // station panel takes the focus for its own fields.
+    for (QAction *item : bar->actions()) {
+        const QList<QAction *> commands = item->menu() ? item->menu()->actions() : QList<QAction *>{item};
+        for (QAction *command : commands)
+            if (command != a.station)
+                connect(command, &QAction::triggered, this, &TMain::backToEntry);
+    }
+}
+
+void TMain::backToEntry()
+{
+    // A tool window the command showed may have taken the activation: it keeps it.
+    if (m_screen->state().stationOpen || (QApplication::activeWindow() && !isActiveWindow()))
+        return;
+    // The window a closed box leaves behind is not always activated again.
+    activateWindow();
+    entryCallField(m_form)->setFocus();
 }
 
 void TMain::setRepeatWindow(TRptQso *repeats)

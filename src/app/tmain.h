@@ -98,6 +98,7 @@ private:
     void openLog();
     void toggleRepeatWindow();
     void toggleStatsWindow();
+    void backToEntry();
     void togglePartialWindow();
     /// Puts a tool window at its saved place, or marks it to be placed
     /// beside this one when first opened; its menu item's tick follows it.

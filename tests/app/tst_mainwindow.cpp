@@ -37,12 +37,31 @@ private slots:
     void toolWindowsOpenClearOfTheEntry_data();
     void toolWindowsOpenClearOfTheEntry();
     void toolWindowsOpenedByTheMenuLeaveTheEntryInSight();
+    void typingGoesOnAfterAWindowOpenedFromTheMenu();
     void fullDiskKeepsTheOldFileAndSaysSo_data();
     void fullDiskKeepsTheOldFileAndSaysSo();
     void upgradeOnAFullDiskSaysWhatToDoAndKeepsOneCopy();
 };
 
 struct Fixture : MainFixture {};
+
+void MainWindowTest::typingGoesOnAfterAWindowOpenedFromTheMenu()
+{
+    MainFixture f;
+    f.open();
+    QVERIFY(f.showActive());
+    // "Соревнования" by keyboard: Alt into the menu bar, two to the right, Enter.
+    QTimer::singleShot(300, [] {
+        if (QWidget *box = QApplication::activeModalWidget())
+            QTest::keyClick(box, Qt::Key_Escape);
+    });
+    QTest::keyClick(f.focused(), Qt::Key_Alt);
+    for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Return})
+        QTest::keyClick(f.focused(), key);
+    QTRY_COMPARE(f.focused(), static_cast<QWidget *>(f.form().heardCall));
+    QTest::keyClicks(f.focused(), "ua1a");
+    QCOMPARE(f.form().heardCall->text(), QString("UA1A"));
+}
 
 void MainWindowTest::countersShowQsosAndPoints()
 {
