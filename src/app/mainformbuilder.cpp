@@ -2,8 +2,10 @@
 
 #include "appicon.h"
 
+#include "entry/comboboxaccessible.h"
 #include "entry/entryedit.h"
 #include "entry/entryfilter.h"
+#include "entry/focusbeforeselection.h"
 #include "entry/lineeditaccessible.h"
 #include "entry/spokenphrases.h"
 #include "fonts/fonts.h"
@@ -176,6 +178,8 @@ MainForm buildMainForm(QMainWindow *window, QAbstractItemModel *log)
 {
     installAccessibleFactory();
     installLineEditAccessibility();
+    installComboBoxAccessibility();
+    installFocusBeforeSelection();
     MainForm form;
     auto *client = new QWidget(window);
     client->setFixedSize(kClientWidth, kClientHeight);

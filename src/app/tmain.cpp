@@ -52,6 +52,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 
 namespace {
 constexpr int kDesignTop = 110;
@@ -177,11 +178,20 @@ void TMain::createActions()
 
     QMenu *windows = bar->addMenu(QStringLiteral("Окна"));
     a.repeatWindow = windows->addAction(QStringLiteral("Повторные связи"), this, &TMain::toggleRepeatWindow);
-    a.repeatWindow->setCheckable(true);
     a.partialWindow = windows->addAction(QStringLiteral("Частичные позывные"), this, &TMain::togglePartialWindow);
-    a.partialWindow->setCheckable(true);
     a.statsWindow = windows->addAction(QStringLiteral("Статистика"), this, &TMain::toggleStatsWindow);
-    a.statsWindow->setCheckable(true);
+    // Each tool window by a key of its own, from any window of the program:
+    // shown, and the focus in it. The items show the keys but answer them
+    // only inside the open menu: there they would hide an open window.
+    const std::pair<QAction *, QKeySequence> keys[] = {
+        {a.repeatWindow, Qt::Key_F5}, {a.partialWindow, Qt::Key_F6}, {a.statsWindow, Qt::Key_F7}};
+    for (const auto &[item, key] : keys) {
+        item->setCheckable(true);
+        item->setShortcut(key);
+        item->setShortcutContext(Qt::WidgetShortcut);
+        auto *shortcut = new QShortcut(key, this, [this, item = item] { reachToolWindow(item); });
+        shortcut->setContext(Qt::ApplicationShortcut);
+    }
 
     QMenu *help = bar->addMenu(QStringLiteral("Справка"));
     a.manual = help->addAction(QStringLiteral("Руководство пользователя"), this,
@@ -218,6 +228,39 @@ void TMain::createActions()
     }
 }
 
+void TMain::reachToolWindow(QAction *item)
+{
+    // A modal window keeps the focus until it closes.
+    if (QApplication::activeModalWidget())
+        return;
+    if (!item->isChecked())
+        item->trigger();
+    QWidget *window = item == m_actions.repeatWindow    ? static_cast<QWidget *>(m_repeats)
+                      : item == m_actions.partialWindow ? static_cast<QWidget *>(m_partial)
+                                                        : static_cast<QWidget *>(m_stats);
+    if (!window)
+        return;
+    // The repeat window's close button leaves its tick on.
+    window->show();
+    window->raise();
+    window->activateWindow();
+    QWidget *first = window->focusWidget();
+    for (QWidget *w = window->nextInFocusChain(); !first && w != window; w = w->nextInFocusChain())
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(window) && w->window() == window)
+            first = w;
+    if (first)
+        first->setFocus(Qt::OtherFocusReason);
+}
+
+void TMain::addBackKey(QWidget *window)
+{
+    // From any control of a tool window back to the entry.
+    new QShortcut(Qt::Key_F4, window, [this] {
+        activateWindow();
+        entryCallField(m_form)->setFocus();
+    });
+}
+
 void TMain::backToEntry()
 {
     // A tool window the command showed may have taken the activation: it keeps it.
@@ -234,6 +277,7 @@ void TMain::setRepeatWindow(TRptQso *repeats)
     const QRect place = repeatWindowPlacement(m_settings, screenSize(), QRect(repeats->pos().x(), 557, 384, 292));
     repeats->move(place.topLeft());
     repeats->resize(place.size());
+    addBackKey(repeats);
 
     m_repeatCheck = new RepeatCheck({m_form.heardCall, m_form.heardReport, m_form.workedCall, m_form.workedReport,
                                      m_form.band, m_form.mode, m_form.tourNumber, m_form.rst, &m_screen->state()},
@@ -375,6 +419,7 @@ void TMain::restoreToolWindow(QWidget *window, const QString &section, const QRe
         m_unplaced.insert(window);
     }
     new TickFollowsWindow(item, window);
+    addBackKey(window);
 }
 
 void TMain::showToolWindow(QWidget *window, bool shown)

@@ -99,6 +99,8 @@ private:
     void toggleRepeatWindow();
     void toggleStatsWindow();
     void backToEntry();
+    void reachToolWindow(QAction *item);
+    void addBackKey(QWidget *window);
     void togglePartialWindow();
     /// Puts a tool window at its saved place, or marks it to be placed
     /// beside this one when first opened; its menu item's tick follows it.

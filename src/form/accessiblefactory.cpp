@@ -7,8 +7,12 @@
 #include <QAccessibleWidget>
 
 namespace {
+const char kWindow[] = "vireokWindow";
+
 QAccessibleInterface *factory(const QString &className, QObject *object)
 {
+    if (object->isWidgetType() && object->property(kWindow).toBool())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
     if (className == QLatin1String(LogGrid::staticMetaObject.className()))
         return LogGridAccessibility::create(static_cast<LogGrid *>(object));
     if (className == QLatin1String(StatusPanels::staticMetaObject.className()))
@@ -16,6 +20,11 @@ QAccessibleInterface *factory(const QString &className, QObject *object)
     return nullptr;
 }
 } // namespace
+
+void readAsWindow(QWidget *window)
+{
+    window->setProperty(kWindow, true);
+}
 
 void installAccessibleFactory()
 {

@@ -2,6 +2,7 @@
 
 #include "partiallistmodel.h"
 
+#include "form/accessiblefactory.h"
 #include "form/celltexts.h"
 #include "form/quietscrollbar.h"
 
@@ -50,6 +51,7 @@ private:
 TPartial::TPartial(PartialListModel &list, QWidget *parent) : QWidget(parent, Qt::Window), m_model(list)
 {
     setObjectName(QStringLiteral("Partial"));
+    readAsWindow(this);
     setWindowTitle(QStringLiteral("Частичные позывные"));
     resize(200, 292);
     setMinimumSize(140, 150); // a few rows and a readable status line
@@ -109,6 +111,21 @@ void TPartial::take(const QModelIndex &index)
 
 bool TPartial::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_list && event->type() == QEvent::FocusIn) {
+        // A reader hears of the list's focus after this event, and would
+        // name the list but not the call: the current call is set again
+        // once the list has the focus, which names it.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!m_list->hasFocus() || m_model.rowCount() == 0)
+                    return;
+                const QModelIndex at = m_list->currentIndex().isValid() ? m_list->currentIndex() : m_model.index(0);
+                m_list->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+                m_list->setCurrentIndex(at);
+            },
+            Qt::QueuedConnection);
+    }
     if (watched == m_list && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
         switch (key->key()) {

@@ -2,8 +2,10 @@
 
 #include "repeatlistmodel.h"
 
+#include "form/accessiblefactory.h"
 #include "form/celltexts.h"
 #include "form/quietscrollbar.h"
+#include "form/statuspanels.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -90,11 +92,13 @@ private:
 TRptQso::TRptQso(RepeatListModel &list, QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("RptQso"));
+    readAsWindow(this);
     setWindowTitle(QStringLiteral("Повторные связи"));
     resize(384, 292);
 
     m_grid = new QTableView(this);
     m_grid->setModel(&list);
+    m_grid->setAccessibleName(QStringLiteral("Связи набранного позывного"));
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->verticalHeader()->hide();
@@ -113,7 +117,7 @@ TRptQso::TRptQso(RepeatListModel &list, QWidget *parent) : QWidget(parent, Qt::W
 
     // The panels keep their widths without holding the window open: a
     // narrower window clips the second one.
-    auto *status = new QWidget(this);
+    auto *status = new StatusPanels(this);
     status->setFixedHeight(19);
     m_heard = new QLabel(status);
     m_worked = new QLabel(status);

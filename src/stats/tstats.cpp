@@ -5,6 +5,7 @@
 #include "statstablemodel.h"
 
 #include "entry/logmodel.h"
+#include "form/accessiblefactory.h"
 #include "seams/clocksource.h"
 #include "seams/prompts.h"
 #include "store/store.h"
@@ -19,6 +20,7 @@ TStats::TStats(Store &store, LogModel &log, const ClockSource &clock, Prompts &p
     : QWidget(parent, Qt::Window), m_store(store), m_log(log), m_clock(clock), m_prompts(prompts)
 {
     setObjectName(QStringLiteral("Stats"));
+    readAsWindow(this);
     setWindowTitle(QStringLiteral("Статистика"));
     resize(600, 560);
     // Small enough to stand beside a centred main window on a 1280×1024

@@ -77,11 +77,12 @@ def events(kind, act, seconds, keep):
     return heard
 
 
-def press_key(pid, target, key):
-    """Gives target the focus in the program's active window, then presses key."""
-    window = subprocess.run(["xdotool", "search", "--pid", str(pid), "--onlyvisible", "--name", "."],
+def press_key(pid, target, key, title="."):
+    """Gives target the focus in the program's window titled so, then presses key."""
+    window = subprocess.run(["xdotool", "search", "--pid", str(pid), "--onlyvisible", "--name", title],
                             capture_output=True, text=True).stdout.split()
-    subprocess.run(["xdotool", "windowfocus", "--sync", window[0]])
+    # The window made last is the one asked for: a dialog comes after the main window.
+    subprocess.run(["xdotool", "windowfocus", "--sync", window[-1]])
     target.queryComponent().grabFocus()
     time.sleep(0.3)
     subprocess.run(["xdotool", "key", key])
@@ -106,6 +107,52 @@ def told_after_enter(frame, pid):
     ok = find(frame, pyatspi.ROLE_PUSH_BUTTON, "OK")
     return events(["object:state-changed:focused", "object:text-caret-moved"],
                   lambda: press_key(pid, ok, "Return"), 1.5, keep)
+
+
+def key(*keys):
+    for k in keys:
+        subprocess.run(["xdotool", "key", k])
+        time.sleep(0.3)
+
+
+CONTEST = "Настройка соревнования"
+
+
+def told_as_tabbed_into(before, field, pid):
+    """What the field tells as Tab brings the focus to it from before: its
+    focus must come first, or Orca takes the caret for it and says only "tab"."""
+    def keep(event):
+        if event.source != field:
+            return None
+        if event.type.startswith("object:state-changed:focused"):
+            return "focus" if event.detail1 else None
+        return "caret"
+    return events(["object:state-changed:focused", "object:text-caret-moved", "object:text-selection-changed"],
+                  lambda: press_key(pid, before, "Tab", CONTEST), 1.2, keep)
+
+
+def contest_window_by_ear(app, frame, pid):
+    """The contest window, opened and left by keys, tells each field's focus
+    first and each list's new value; the entry takes keys again after it."""
+    press_key(pid, find(frame, pyatspi.ROLE_TEXT, FIELDS[0]), "Alt_L")
+    key("Right", "Right", "Return")
+    dialog = wait_for(lambda: next((d for d in app if d.name == CONTEST), None), 5)
+    assert dialog is not None, "the contest window did not open"
+    roles = (pyatspi.ROLE_COMBO_BOX, pyatspi.ROLE_TEXT, pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_CHECK_BOX,
+             pyatspi.ROLE_RADIO_BUTTON)
+    controls = [n for n in walk(dialog) if n.getRole() in roles]
+    for name in ["LOCATION:", "SOAPBOX:", "Тур-1 начало"]:
+        field = find(dialog, pyatspi.ROLE_TEXT, name)
+        told = told_as_tabbed_into(controls[controls.index(field) - 1], field, pid)
+        assert told and told[0] == "focus", (name, told)
+    mode = next(n for n in controls if n.getRole() == pyatspi.ROLE_COMBO_BOX and n.name == "SSB")
+    assert mode.queryText().getText(0, -1) == "SSB"  # the value a reader speaks as the list gets the focus
+    changed = events("object:text-changed:insert", lambda: press_key(pid, mode, "Down", CONTEST), 1,
+                     lambda e: e.any_data if e.source == mode else None)
+    assert changed == ["CW"], changed
+    key("Escape")
+    call = find(frame, pyatspi.ROLE_TEXT, FIELDS[0])
+    assert wait_for(lambda: call.getState().contains(pyatspi.STATE_FOCUSED), 5), "the entry lost the keys"
 
 
 def focus_after_key(table, pid, key):
@@ -217,6 +264,9 @@ def main():
         assert told and told[0] == ("focus", "Записано: UA1B 003"), told
         press_key(proc.pid, call, "Tab")
         assert wait_for(lambda: fresh(call).description == "", 5) is not None, call.description  # said once
+
+        contest_window_by_ear(app, frame, proc.pid)
+
         print("read as a screen reader would:", read)
         return 0
     finally:

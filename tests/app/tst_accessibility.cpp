@@ -9,6 +9,7 @@
 #include "setup/tcontestup.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,13 +21,13 @@
 class AccessibilityTest : public QObject {
     Q_OBJECT
 private slots:
-    void everyControlIsNamed_data();
     void everyControlIsNamed();
     void gridReadsAsATable_data();
     void gridReadsAsATable();
     void gridRowChosenByTheReaderBecomesCurrent();
     void gridShowsItsFocusAndOpensItsMenuByKey();
     void statusPanelsAreAStatusBar();
+    void toolWindowsAreReachedAndLeftByKey();
     void altKeysReachTheSelectors_data();
     void altKeysReachTheSelectors();
     void stepsAreToldOnce_data();
@@ -68,66 +69,39 @@ QWidget *mainControl(const MainForm &f, const QString &key)
 }
 } // namespace
 
-void AccessibilityTest::everyControlIsNamed_data()
-{
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("name");
-    struct Row {
-        const char *window, *control, *name;
-    };
-    const Row rows[] = {
-        {"main", "heardCall", "Позывной первой станции"},
-        {"main", "heardReport", "Рапорт первой станции"},
-        {"main", "heardNumber", "Номер первой станции"},
-        {"main", "workedCall", "Позывной второй станции"},
-        {"main", "workedReport", "Рапорт второй станции"},
-        {"main", "workedNumber", "Номер второй станции"},
-        {"main", "tourNumber", "Номер тура"},
-        {"main", "band", "Диапазон"},
-        {"main", "mode", "Вид работы"},
-        {"main", "swap", "Поменять станции местами"},
-        {"main", "clear", "Очистить все поля"},
-        {"main", "dateField", "Дата связи"},
-        {"main", "timeField", "Время связи"},
-        {"main", "grid", "Журнал связей"},
-        {"station", "CALL", "Позывной:"},
-        {"station", "OTCH", "Отчество:"},
-        {"station", "KAT", "Категория станции:"},
-        {"station", "EMAIL", "E-mail:"},
-        {"station", "FAME", "Фамилия (для Cabrillo)"},
-        {"station", "ADDRESS2E", "Город, обл. (для Cabrillo)"},
-        {"contest", "CATEGORY-ASSISTED", "CATEGORY-ASSISTED:"},
-        {"contest", "CATEGORY-OVERLAY", "CATEGORY-OVERLAY:"},
-        {"contest", "LOCATION", "LOCATION:"},
-        {"contest", "CLAIMED-SCORE", "CLAIMED-SCORE:"},
-        {"contest", "SOAPBOX", "SOAPBOX:"},
-        {"contest", "OFFTIME1B", "OFFTIME1 начало"},
-        {"contest", "OFFTIME3E", "OFFTIME3 окончание"},
-        {"contest", "TUR1B", "Тур-1 начало"},
-        {"contest", "TUR4E", "Тур-4 окончание"},
-        {"addContest", "contesten", "Название (ENG):"},
-        {"addContest", "contestru", "Расшифровка (RUS):"},
-    };
-    for (const Row &r : rows)
-        QTest::newRow(r.control) << r.window << r.control << QString::fromUtf8(r.name);
-}
-
 void AccessibilityTest::everyControlIsNamed()
 {
-    QFETCH(QString, window);
-    QFETCH(QString, control);
-    QFETCH(QString, name);
     MainFixture f;
     f.open();
-    TContest contest(f.store, f.prompts);
-    TContestUp addContest(f.store, f.prompts);
-    QWidget *w = window == "main"      ? mainControl(f.form(), control)
-                 : window == "station" ? static_cast<QWidget *>(f.main->stationPanel().field(control))
-                 : window == "contest" ? contest.findChild<QWidget *>(control)
-                                       : addContest.findChild<QWidget *>(control);
-    QVERIFY(w);
-    QCOMPARE(spokenName(w), name);
+    ProgramWindows &w = *f.windows;
+    // The rule: whatever the focus can reach has a name, and what shows a
+    // value tells it as its value.
+    QStringList unnamed, untold;
+    for (QWidget *window : std::initializer_list<QWidget *>{&w.main, &w.contest, &w.addContest, &w.repeats, &w.partial,
+                                                            &w.stats, &w.about})
+        for (QWidget *control : window->findChildren<QWidget *>()) {
+            // A field inside a box hands its focus to the box, which is named.
+            if (!(control->focusPolicy() & Qt::TabFocus) || !control->isVisibleTo(window) ||
+                control->window() != window || control->focusProxy())
+                continue;
+            const QString where =
+                window->objectName() + "/" + control->metaObject()->className() + "/" + control->objectName();
+            if (spokenName(control).trimmed().isEmpty())
+                unnamed << where;
+            const QString value = QAccessible::queryAccessibleInterface(control)->text(QAccessible::Value);
+            if (auto *edit = qobject_cast<QLineEdit *>(control); edit && value != edit->text())
+                untold << where;
+            if (auto *box = qobject_cast<QComboBox *>(control); box && value != box->currentText())
+                untold << where;
+        }
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
+    QVERIFY2(untold.isEmpty(), qPrintable(untold.join(", ")));
+    // A few by name, as the manual gives them.
+    QCOMPARE(spokenName(f.form().heardCall), QString("Позывной первой станции"));
+    QCOMPARE(spokenName(f.form().band), QString("Диапазон"));
+    QCOMPARE(spokenName(w.contest.findChild<QWidget *>("OFFTIME3E")), QString("OFFTIME3 окончание"));
+    QCOMPARE(spokenName(w.contest.findChild<QWidget *>("TUR1B")), QString("Тур-1 начало"));
+    QCOMPARE(spokenName(f.main->stationPanel().field("CALL")), QString("Позывной:"));
 }
 
 void AccessibilityTest::gridReadsAsATable_data()
@@ -224,6 +198,29 @@ void AccessibilityTest::gridShowsItsFocusAndOpensItsMenuByKey()
     auto *menu = f.main->findChild<QMenu *>("gridMenu");
     QTRY_VERIFY(menu->isVisible());
     menu->close();
+}
+
+void AccessibilityTest::toolWindowsAreReachedAndLeftByKey()
+{
+    MainFixture f;
+    f.open();
+    QVERIFY(f.showActive());
+    const struct {
+        Qt::Key key;
+        QWidget *window;
+        QAction *item;
+    } windows[] = {{Qt::Key_F5, &f.windows->repeats, f.main->actions().repeatWindow},
+                   {Qt::Key_F6, &f.windows->partial, f.main->actions().partialWindow},
+                   {Qt::Key_F7, &f.windows->stats, f.main->actions().statsWindow}};
+    for (const auto &w : windows) {
+        QCOMPARE(QAccessible::queryAccessibleInterface(w.window)->role(), QAccessible::Window);
+        QTest::keyClick(f.focused(), w.key);
+        QTRY_VERIFY(w.window->isActiveWindow());
+        QVERIFY(w.item->isChecked());
+        QTRY_VERIFY(f.focused() && f.focused()->window() == w.window);
+        QTest::keyClick(f.focused(), Qt::Key_F4);
+        QTRY_COMPARE(f.focused(), static_cast<QWidget *>(f.form().heardCall));
+    }
 }
 
 void AccessibilityTest::statusPanelsAreAStatusBar()
