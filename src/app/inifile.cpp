@@ -1,5 +1,6 @@
 #include "inifile.h"
 
+#include "export/cp1251.h"
 #include "export/wholefile.h"
 
 #include <QCoreApplication>
@@ -7,8 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 IniFile::IniFile(QString path) : m_path(std::move(path)) {}
 
@@ -18,8 +17,7 @@ void IniFile::load()
     QFile f(m_path);
     if (!f.open(QIODevice::ReadOnly))
         return;
-    QStringDecoder decode("windows-1251");
-    const QString text = decode(f.readAll());
+    const QString text = fromCp1251(f.readAll());
     m_lines = text.split('\n');
     for (QString &line : m_lines)
         if (line.endsWith('\r'))
@@ -101,10 +99,11 @@ void IniFile::writeInt(const QString &section, const QString &key, int value)
 
 bool IniFile::save()
 {
-    QStringEncoder encode("windows-1251");
     QByteArray bytes;
-    for (const QString &line : m_lines)
-        bytes += encode(line) + "\r\n";
+    for (const QString &line : m_lines) {
+        appendCp1251(bytes, line);
+        bytes += "\r\n";
+    }
     const auto failure =
         writeWholeFile(m_path, [&bytes](QIODevice &file) { return file.write(bytes) == bytes.size(); });
     if (!failure)

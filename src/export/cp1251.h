@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
 #include <QStringView>
 
 /// Appends text in Windows-1251, one byte per character; a character the
@@ -17,3 +19,6 @@ inline QByteArray toCp1251(QStringView text)
     appendCp1251(out, text);
     return out;
 }
+
+/// Text read from Windows-1251; a byte the code page leaves empty becomes U+FFFD.
+QString fromCp1251(QByteArrayView bytes);

@@ -4,6 +4,8 @@
 #include <QHash>
 #include <QtTest>
 
+#include <iconv.h>
+
 namespace {
 
 FieldGetter fields(const QHash<QString, QString> &values)
@@ -59,6 +61,7 @@ private slots:
     void headerTrimsAndLeavesOutEmptyValues();
     void ermakHeaderUsesCyrillicLinesAndOperators();
     void codePageTurnsUnknownCharactersIntoQuestionMarks();
+    void codePageAgreesWithTheSystemConverter();
 };
 
 void CabrilloTest::qsoLines_data()
@@ -215,6 +218,32 @@ void CabrilloTest::codePageTurnsUnknownCharactersIntoQuestionMarks()
     QCOMPARE(toCp1251(u"Ёж №1"), QByteArray("\xA8\xE6 \xB9"
                                             "1"));
     QCOMPARE(toCp1251(u"ß€😀Ω"), QByteArray("?\x88??"));
+}
+
+void CabrilloTest::codePageAgreesWithTheSystemConverter()
+{
+    // Every byte of the code page through glibc's iconv, a converter the
+    // program does not use, and back through the program's own table.
+    iconv_t toUtf32 = iconv_open("UTF-32LE", "CP1251");
+    QVERIFY(toUtf32 != iconv_t(-1));
+    for (int b = 0; b < 256; ++b) {
+        char in = char(b);
+        char32_t out = 0;
+        char *inp = &in, *outp = reinterpret_cast<char *>(&out);
+        size_t inLeft = 1, outLeft = sizeof out;
+        iconv(toUtf32, nullptr, nullptr, nullptr, nullptr);
+        const bool known = iconv(toUtf32, &inp, &inLeft, &outp, &outLeft) != size_t(-1) && outLeft == 0;
+        const QByteArray byte(1, char(b));
+        if (!known) { // 0x98 alone
+            QCOMPARE(fromCp1251(byte), QString(QChar(QChar::ReplacementCharacter)));
+            continue;
+        }
+        const QString text = QString::fromUcs4(&out, 1);
+        QCOMPARE(fromCp1251(byte), text);
+        if (b != 0)
+            QCOMPARE(toCp1251(text), byte);
+    }
+    iconv_close(toUtf32);
 }
 
 QTEST_GUILESS_MAIN(CabrilloTest)
