@@ -109,8 +109,12 @@ void PlayerSoundsTest::cueWhileOnePlaysIsDropped()
     QTRY_COMPARE(played(), 1);
     QTest::qWait(800);
     QCOMPARE(played(), 1); // the two that came while it played were dropped
-    sounds.play(Sounds::Cue::WorkedRepeat);
-    QTRY_COMPARE(played(), 2);
+    // Once the player has ended, a cue plays again (asked until the worker is free).
+    const auto playOnceFree = [&] {
+        sounds.play(Sounds::Cue::WorkedRepeat);
+        return played() == 2;
+    };
+    QTRY_VERIFY(playOnceFree());
 }
 
 void PlayerSoundsTest::cueFoldersOfKilledRunsGoAtTheNextStart()
