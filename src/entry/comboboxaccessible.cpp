@@ -1,16 +1,14 @@
 #include "comboboxaccessible.h"
 
-#include "textspans.h"
+#include "onelinetext.h"
 
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QComboBox>
 
-#include <algorithm>
-
 namespace {
 
-class ComboBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+class ComboBoxAccessible : public QAccessibleWidget, public OneLineText {
 public:
     explicit ComboBoxAccessible(QComboBox *box) : QAccessibleWidget(box, QAccessible::ComboBox)
     {
@@ -86,46 +84,13 @@ public:
     void setSelection(int, int, int) override {}
     int cursorPosition() const override { return 0; }
     void setCursorPosition(int) override {}
-    QString text(int startOffset, int endOffset) const override
-    {
-        const int start = bounded(startOffset);
-        return value().mid(start, std::max(0, bounded(endOffset) - start));
-    }
-    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundary, int *startOffset,
-                             int *endOffset) const override
-    {
-        return answer(spanBefore(value(), offset, boundary), startOffset, endOffset);
-    }
-    QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundary, int *startOffset,
-                            int *endOffset) const override
-    {
-        return answer(spanAfter(value(), offset, boundary), startOffset, endOffset);
-    }
-    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundary, int *startOffset,
-                         int *endOffset) const override
-    {
-        return answer(spanAt(value(), offset, boundary), startOffset, endOffset);
-    }
-    int characterCount() const override { return int(value().size()); }
     QRect characterRect(int) const override { return rect(); }
     int offsetAtPoint(const QPoint &) const override { return 0; }
     void scrollToSubstring(int, int) override {}
-    QString attributes(int, int *startOffset, int *endOffset) const override
-    {
-        *startOffset = 0;
-        *endOffset = characterCount();
-        return {};
-    }
 
 private:
+    QString lineText() const override { return value(); }
     QString value() const { return box()->currentText(); }
-    int bounded(int offset) const { return std::clamp(offset, 0, characterCount()); }
-    QString answer(TextSpan span, int *startOffset, int *endOffset) const
-    {
-        *startOffset = span.start;
-        *endOffset = span.end;
-        return value().mid(span.start, span.end - span.start);
-    }
 };
 
 QAccessibleInterface *factory(const QString &className, QObject *object)

@@ -1,18 +1,14 @@
 #include "lineeditaccessible.h"
 
 #include "entryedit.h"
-#include "textspans.h"
+#include "onelinetext.h"
 
 #include <QAccessibleWidget>
 #include <QLineEdit>
 
-#include <algorithm>
-
 namespace {
 
-class LineEditAccessible : public QAccessibleWidget,
-                           public QAccessibleTextInterface,
-                           public QAccessibleEditableTextInterface {
+class LineEditAccessible : public QAccessibleWidget, public OneLineText, public QAccessibleEditableTextInterface {
 public:
     explicit LineEditAccessible(QLineEdit *edit) : QAccessibleWidget(edit, QAccessible::EditableText) {}
 
@@ -75,27 +71,6 @@ public:
     }
     int cursorPosition() const override { return edit()->cursorPosition(); }
     void setCursorPosition(int position) override { edit()->setCursorPosition(bounded(position)); }
-    QString text(int startOffset, int endOffset) const override
-    {
-        const int start = bounded(startOffset);
-        return shown().mid(start, std::max(0, bounded(endOffset) - start));
-    }
-    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundary, int *startOffset,
-                             int *endOffset) const override
-    {
-        return answer(spanBefore(shown(), offset, boundary), startOffset, endOffset);
-    }
-    QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundary, int *startOffset,
-                            int *endOffset) const override
-    {
-        return answer(spanAfter(shown(), offset, boundary), startOffset, endOffset);
-    }
-    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundary, int *startOffset,
-                         int *endOffset) const override
-    {
-        return answer(spanAt(shown(), offset, boundary), startOffset, endOffset);
-    }
-    int characterCount() const override { return int(shown().size()); }
     QRect characterRect(int offset) const override
     {
         // Measured from the caret, which knows the field's margins and scrolling.
@@ -113,14 +88,6 @@ public:
         return edit()->cursorPositionAt(edit()->mapFromGlobal(point));
     }
     void scrollToSubstring(int, int endIndex) override { edit()->setCursorPosition(bounded(endIndex)); }
-    QString attributes(int, int *startOffset, int *endOffset) const override
-    {
-        // One run over the whole text: a reader reads up to a run's end.
-        *startOffset = 0;
-        *endOffset = characterCount();
-        return {};
-    }
-
     // QAccessibleEditableTextInterface: into an entry field as if typed.
     void deleteText(int startOffset, int endOffset) override { replaceText(startOffset, endOffset, QString()); }
     void insertText(int offset, const QString &text) override { replaceText(offset, offset, text); }
@@ -139,14 +106,8 @@ public:
     }
 
 private:
+    QString lineText() const override { return shown(); }
     QString shown() const { return edit()->echoMode() == QLineEdit::Normal ? edit()->text() : edit()->displayText(); }
-    int bounded(int offset) const { return std::clamp(offset, 0, characterCount()); }
-    QString answer(TextSpan span, int *startOffset, int *endOffset) const
-    {
-        *startOffset = span.start;
-        *endOffset = span.end;
-        return shown().mid(span.start, span.end - span.start);
-    }
 };
 
 QAccessibleInterface *factory(const QString &className, QObject *object)
