@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test; then builds the same
 # tests with AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/) and
-# runs them again there.
+# runs them again there; then cross-builds for Windows (build-win/) and runs
+# the windows tier under Wine.
 #   scripts/test.sh --quick   the release build's unit and window tests only:
 #                             no child process, server, X server or package
 set -euo pipefail
@@ -33,3 +34,15 @@ cmake -S "$root" -B "$root/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVIREO
 cmake --build "$root/build-asan" --parallel
 cd "$root/build-asan"
 LSAN_OPTIONS="suppressions=$root/tests/lsan.supp" QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel 2
+
+# The Windows build's tests under Wine, where a Qt for Windows is at hand
+# (VIREOK_QT_MINGW names its tarball, or it is unpacked at /opt/qt-mingw).
+status=0
+"$root/scripts/build-windows.sh" || status=$?
+if [ "$status" -eq 3 ]; then
+  echo "test: the windows tier is SKIPPED: no Qt for Windows here" >&2
+  exit 0
+fi
+[ "$status" -eq 0 ] || exit "$status"
+cd "$root/build-win"
+ctest --output-on-failure -L windows

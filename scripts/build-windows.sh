@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Cross-builds Vireok for 64-bit Windows into build-win/ beside this folder,
+# with Debian's MinGW-w64 and a static Qt 6.4 for Windows: taken from the
+# tarball named by VIREOK_QT_MINGW, or found unpacked at /opt/qt-mingw.
+# Exits 3 when neither is at hand.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+qt=/opt/qt-mingw
+
+missing=()
+for pkg in g++-mingw-w64-x86-64-posix wine64 qt6-base-dev qt6-base-dev-tools; do
+  dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# The tarball's own Qt CMake files expect the prefix /opt/qt-mingw.
+if [ -n "${VIREOK_QT_MINGW:-}" ] && [ ! -e "$qt/lib/cmake/Qt6/qt.toolchain.cmake" ]; then
+  [ -f "$VIREOK_QT_MINGW" ] || { echo "build-windows: no file $VIREOK_QT_MINGW" >&2; exit 1; }
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  $sudo tar -C /opt -xJf "$VIREOK_QT_MINGW"
+fi
+if [ ! -e "$qt/lib/cmake/Qt6/qt.toolchain.cmake" ]; then
+  echo "build-windows: no Qt for Windows: set VIREOK_QT_MINGW to its tarball or unpack it at $qt" >&2
+  exit 3
+fi
+
+cmake -S "$root" -B "$root/build-win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/windows-cross.cmake" >/dev/null
+cmake --build "$root/build-win" --parallel
