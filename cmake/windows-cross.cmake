@@ -9,3 +9,5 @@ endif()
 set(QT_HOST_PATH /usr CACHE PATH "Debian's Qt, for the host tools")
 set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake CACHE PATH "Debian's Qt CMake files")
 include(${VIREOK_QT_MINGW_ROOT}/lib/cmake/Qt6/qt.toolchain.cmake)
+# No MinGW DLL beside the program: every Windows program here is linked whole.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")

@@ -1,10 +1,9 @@
 #include "ownfiles.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include "store/storefiles.h"
 
-#include <sys/stat.h>
+#include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -24,10 +23,10 @@ bool sameFile(const QString &a, const QString &b)
 {
     if (resolvedName(a) == resolvedName(b))
         return true;
-    // A hard link has a name of its own: only the inode tells.
-    struct stat sa, sb;
-    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 && ::stat(QFile::encodeName(b).constData(), &sb) == 0 &&
-           sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    // A hard link has a name of its own: only the file's identity tells.
+    StoreFiles::Identity ia, ib;
+    QString unused;
+    return StoreFiles::identify(a, ia, unused) && StoreFiles::identify(b, ib, unused) && ia == ib;
 }
 
 } // namespace

@@ -1,25 +1,19 @@
 #include "processlock.h"
 
-#include <QFile>
+#include "storefiles.h"
+
 #include <QHash>
 #include <QPair>
-
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
 struct Held {
-    int fd = -1;
+    qintptr handle = 0;
     int users = 0;
 };
 
-// By device and inode: a relative name, a symbolic link and a hard link to
-// one store are one store.
+// By the file's identity: a relative name, a symbolic link and a hard link
+// to one store are one store.
 using Key = QPair<quint64, quint64>;
 
 QHash<Key, Held> &held()
@@ -37,32 +31,24 @@ ProcessLock::~ProcessLock()
 
 ProcessLock::Result ProcessLock::take(const QString &path)
 {
-    release();
-    const QByteArray name = QFile::encodeName(path);
-    // Looked up by stat, not by opening: closing a second descriptor of the
-    // file would drop the record locks SQLite holds on it in this process.
-    struct stat st;
-    if (::stat(name.constData(), &st) != 0) {
-        m_error = QString::fromLocal8Bit(std::strerror(errno));
+    StoreFiles::Identity identity;
+    if (!StoreFiles::identify(path, identity, m_error)) {
+        release();
         return Result::Failed;
     }
-    const Key key(quint64(st.st_dev), quint64(st.st_ino));
+    const Key key(identity.volume, identity.file);
+    if (m_held && key == Key(m_key[0], m_key[1]))
+        return Result::Held;
+    release();
     auto it = held().find(key);
     if (it == held().end()) {
-        const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) {
-            m_error = QString::fromLocal8Bit(std::strerror(errno));
-            return Result::Failed;
+        qintptr handle = 0;
+        switch (StoreFiles::lock(path, handle, m_error)) {
+        case StoreFiles::Lock::Taken: break;
+        case StoreFiles::Lock::HeldByOther: return Result::HeldByOther;
+        case StoreFiles::Lock::Failed: return Result::Failed;
         }
-        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-            const int why = errno;
-            ::close(fd);
-            if (why == EWOULDBLOCK)
-                return Result::HeldByOther;
-            m_error = QString::fromLocal8Bit(std::strerror(why));
-            return Result::Failed;
-        }
-        it = held().insert(key, Held{fd, 0});
+        it = held().insert(key, Held{handle, 0});
     }
     ++it->users;
     m_key[0] = key.first;
@@ -78,7 +64,7 @@ void ProcessLock::release()
     m_held = false;
     auto it = held().find(Key(m_key[0], m_key[1]));
     if (it != held().end() && --it->users == 0) {
-        ::close(it->fd); // closing the last descriptor drops the flock
+        StoreFiles::unlock(it->handle);
         held().erase(it);
     }
 }

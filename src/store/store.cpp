@@ -14,8 +14,6 @@
 #include <QSqlQuery>
 #include <QVariant>
 
-#include <unistd.h>
-
 namespace {
 
 QAtomicInt connectionCounter;
@@ -107,7 +105,7 @@ void Store::open()
 void Store::checkWhatIsThere(const QFileInfo &info)
 {
     const QString folder = info.absolutePath();
-    if (::access(QFile::encodeName(folder).constData(), W_OK) != 0)
+    if (!StoreFiles::canWriteIn(folder))
         fail(QStringLiteral("папка %1 доступна только для чтения: Vireok не может вести в ней журнал. Скопируйте "
                             "%2 в папку, где разрешена запись, и запустите программу там; файл не изменён")
                  .arg(QDir::toNativeSeparators(folder), info.fileName()));
@@ -127,10 +125,9 @@ void Store::openFile()
     if (!info.exists())
         createFile();
     info.refresh();
-    const QByteArray name = QFile::encodeName(m_path);
-    if (::access(name.constData(), R_OK) != 0)
+    if (!StoreFiles::canRead(m_path))
         fail(QStringLiteral("нет права читать файл; файл не изменён"));
-    if (::access(name.constData(), W_OK) != 0)
+    if (!StoreFiles::canWrite(m_path))
         fail(QStringLiteral("файл доступен только для чтения: Vireok не может записывать в журнал. Снимите с "
                             "файла запрет записи; файл не изменён"));
     if (info.size() == 0 || !looksLikeSqlite(m_path))

@@ -3,7 +3,8 @@
 #include <QString>
 
 /// The file moves that keep vireok.mdb whole: hidden temporary names beside
-/// a file, syncing, and giving a finished file its name.
+/// a file, syncing, giving a finished file its name, and what the system
+/// says about a file. The system's own calls live in one file per platform.
 namespace StoreFiles {
 
 /// The kinds of hidden temporary file, each named .NAME-KIND-XXXXXX beside
@@ -23,14 +24,57 @@ void removeTemporary(const QString &path);
 /// journals) from its folder; never the store's own journal or a backup.
 void removeLeftovers(const QString &store);
 
-/// fsync of a file or a folder by name.
+/// The file a name stands for, through symbolic links.
+QString realFile(const QString &path);
+
+// --- the system's calls ---
+
+/// Which file a name stands for, links followed: the names of one file give
+/// one identity, two different files never do.
+struct Identity {
+    quint64 volume = 0;
+    quint64 file = 0;
+    friend bool operator==(const Identity &a, const Identity &b) { return a.volume == b.volume && a.file == b.file; }
+};
+
+/// False with error set when path stands for no file that can be looked at.
+bool identify(const QString &path, Identity &identity, QString &error);
+
+/// How many names (hard links) the file has; 0 when it is not there.
+int linkCount(const QString &path);
+
+/// Gives to the access rights of from, as far as the system keeps them.
+void copyAccessRights(const QString &from, const QString &to);
+
+/// Whether this process may make files in folder, read path, write path.
+bool canWriteIn(const QString &folder);
+bool canRead(const QString &path);
+bool canWrite(const QString &path);
+
+/// Marks one of our temporary files hidden where a dot in front does not.
+void hide(const QString &path);
+
+/// The file's data on the disk; for a folder, its names, where the system
+/// can sync a folder at all.
 bool sync(const QString &path);
 
 /// Gives the finished file temporary the name path, never replacing a file
 /// that exists there; the folder is synced. False with error set otherwise.
 bool giveName(const QString &temporary, const QString &path, QString &error);
 
-/// The file a name stands for, through symbolic links.
-QString realFile(const QString &path);
+/// Puts the finished file temporary in the place of path, which it
+/// replaces, durably. False with error set otherwise.
+bool replace(const QString &temporary, const QString &path, QString &error);
+
+/// Whether a file that this process still has open can be replaced; where
+/// it cannot, every handle of the old file is let go first.
+extern const bool kReplacesOpenFiles;
+
+/// An exclusive lock on a file that every other process sees, dropped by
+/// the system when this process ends however it ends; it leaves SQLite's
+/// own locks on the file alone.
+enum class Lock { Taken, HeldByOther, Failed };
+Lock lock(const QString &path, qintptr &handle, QString &error);
+void unlock(qintptr handle);
 
 } // namespace StoreFiles

@@ -10,20 +10,11 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
-#include <cerrno>
-#include <cstring>
-#include <sys/stat.h>
-
 // The work on the store file as a whole: making it, copying it, and
 // replacing it by a changed copy. The name vireok.mdb only ever stands for
 // a complete file.
 
 namespace {
-
-QString systemWords()
-{
-    return QString::fromLocal8Bit(std::strerror(errno));
-}
 
 /// The names a copy kept before an upgrade from version may have beside
 /// path: name-vN.mdb, then -2, -3...; the names taken, then the first free one.
@@ -169,11 +160,11 @@ void Store::vacuumInto(const QString &path)
 void Store::rebuild(const std::function<void(QSqlDatabase &)> &change, bool compact)
 {
     const QString real = StoreFiles::realFile(m_path);
-    struct stat st;
-    if (::stat(QFile::encodeName(real).constData(), &st) != 0)
-        fail(QStringLiteral("файл журнала не найден: ") + systemWords());
+    const int names = StoreFiles::linkCount(real);
+    if (names == 0)
+        fail(QStringLiteral("файл журнала не найден"));
     QSqlDatabase main = QSqlDatabase::database(m_connection, false);
-    if (st.st_nlink > 1) {
+    if (names > 1) {
         // A rename would leave the other names on the old log.
         try {
             change(main);
@@ -188,7 +179,7 @@ void Store::rebuild(const std::function<void(QSqlDatabase &)> &change, bool comp
         fail(QStringLiteral("рядом с журналом нельзя создать рабочий файл: ") + error);
     try {
         vacuumInto(temp);
-        ::chmod(QFile::encodeName(temp).constData(), st.st_mode & 07777);
+        StoreFiles::copyAccessRights(real, temp);
         error = onSideFile(
             temp, QStringLiteral("-rebuild"), QStringLiteral("рабочий файл не удалось открыть"), [&](QSqlDatabase &db) {
                 change(db);
@@ -206,12 +197,16 @@ void Store::rebuild(const std::function<void(QSqlDatabase &)> &change, bool comp
         if (lock.take(temp) != ProcessLock::Result::Held)
             fail(QStringLiteral("рабочий файл нельзя закрыть от других программ: ") + lock.error());
         disconnect();
-        if (::rename(QFile::encodeName(temp).constData(), QFile::encodeName(real).constData()) != 0) {
-            error = systemWords();
+        // Where an open file cannot be replaced, the old one's lock goes
+        // first: a program that opens the old file meanwhile then makes the
+        // replacement fail, and nothing it writes is lost.
+        if (!StoreFiles::kReplacesOpenFiles)
+            m_lock.release();
+        if (!StoreFiles::replace(temp, real, error)) {
+            m_lock.take(m_path); // the old file's, still or again
             connect();
             fail(QStringLiteral("рабочий файл не удалось поставить на место журнала: ") + error);
         }
-        StoreFiles::sync(QFileInfo(real).absolutePath());
         m_lock.take(m_path);
         connect();
         useRollbackJournal(main);
@@ -255,9 +250,7 @@ void Store::copyFile(const QString &path)
     try {
         vacuumInto(temp);
         // Readable by whoever may read the log itself.
-        struct stat st;
-        if (::stat(QFile::encodeName(StoreFiles::realFile(m_path)).constData(), &st) == 0)
-            ::chmod(QFile::encodeName(temp).constData(), st.st_mode & 07777);
+        StoreFiles::copyAccessRights(StoreFiles::realFile(m_path), temp);
         if (!StoreFiles::sync(temp))
             fail(QStringLiteral("копию %1 не удалось записать на диск").arg(path));
         if (!StoreFiles::giveName(temp, path, error))

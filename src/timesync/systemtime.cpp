@@ -1,11 +1,6 @@
 #include "systemtime.h"
 
-#include <QDBusConnection>
-#include <QDBusInterface>
-#include <QDBusMessage>
 #include <QTimeZone>
-
-#include <ctime>
 
 double SystemZoneBias::minutesAt(const QDateTime &utc) const
 {
@@ -13,19 +8,4 @@ double SystemZoneBias::minutesAt(const QDateTime &utc) const
     if (!zone.isValid())
         throw SntpError("the system time zone is not known");
     return -zone.offsetFromUtc(utc) / 60.0;
-}
-
-bool SystemClockSetter::setClock(const QDateTime &utc)
-{
-    const qint64 usec = utc.toMSecsSinceEpoch() * 1000;
-    const timespec ts{time_t(usec / 1000000), long((usec % 1000000) * 1000)};
-    if (clock_settime(CLOCK_REALTIME, &ts) == 0)
-        return true;
-    QDBusInterface timedate(QStringLiteral("org.freedesktop.timedate1"), QStringLiteral("/org/freedesktop/timedate1"),
-                            QStringLiteral("org.freedesktop.timedate1"), QDBusConnection::systemBus());
-    if (!timedate.isValid())
-        return false;
-    const QDBusMessage reply =
-        timedate.call(QStringLiteral("SetTime"), QVariant::fromValue<qlonglong>(usec), false, true);
-    return reply.type() == QDBusMessage::ReplyMessage;
 }

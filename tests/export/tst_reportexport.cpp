@@ -1,3 +1,4 @@
+#include "platformfiles.h"
 #include "stubs.h"
 #include "tempdir.h"
 
@@ -8,8 +9,6 @@
 #include <QDir>
 #include <QImage>
 #include <QtTest>
-
-#include <unistd.h>
 
 /// The three export commands on a real store, with the dialog and the boxes stubbed.
 class ReportExportTest : public QObject {
@@ -234,6 +233,8 @@ void ReportExportTest::reportOntoTheLogsOwnFilesIsRefused()
 {
     QFETCH(QString, chosen);
     QFETCH(QString, make);
+    if (make.endsWith("link") && make != "hardlink" && !PlatformFiles::kSymbolicLinks)
+        QSKIP("QFile::link makes a shortcut here, which the system does not follow");
     TestFolder folder;
     QVERIFY(QDir().mkpath(folder.file("sub")));
     const QString home = QDir::currentPath();
@@ -250,7 +251,7 @@ void ReportExportTest::reportOntoTheLogsOwnFilesIsRefused()
     if (make == "symlink")
         QVERIFY(QFile::link("vireok.mdb", "report.cbr"));
     else if (make == "hardlink")
-        QCOMPARE(::link("vireok.mdb", "report.cbr"), 0);
+        QVERIFY(PlatformFiles::hardLink("vireok.mdb", "report.cbr"));
     else if (make == "journal-link")
         QVERIFY(QFile::link(folder.file("vireok.mdb-journal"), "report.cbr"));
     else if (make == "ini-link")

@@ -1,3 +1,4 @@
+#include "platformfiles.h"
 #include "rawdb.h"
 #include "tempdir.h"
 
@@ -140,6 +141,8 @@ void ForeignFilesTest::whatStandsUnderTheStoresNameIsNamed()
     TestFolder folder;
     const QString path = folder.storePath();
     if (kind == "dangling") {
+        if (!PlatformFiles::kSymbolicLinks)
+            QSKIP("QFile::link makes a shortcut here, which the system does not follow");
         QVERIFY(QFile::link(folder.file("gone.mdb"), path));
     } else if (kind == "folder") {
         QVERIFY(QDir().mkdir(path));

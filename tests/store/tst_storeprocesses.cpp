@@ -1,3 +1,4 @@
+#include "platformfiles.h"
 #include "rawdb.h"
 #include "tempdir.h"
 
@@ -10,12 +11,16 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
-#include <csignal>
-#include <grp.h>
 #include <optional>
-#include <unistd.h>
 
 namespace {
+
+/// The probe is built beside this test.
+QString probeProgram()
+{
+    const QFileInfo self(QCoreApplication::applicationFilePath());
+    return self.path() + QStringLiteral("/storeprobe") + (self.suffix().isEmpty() ? "" : "." + self.suffix());
+}
 
 /// storeprobe in its own process; it stays until killed or released.
 struct Probe {
@@ -23,7 +28,7 @@ struct Probe {
 
     bool start(const QStringList &args)
     {
-        process.start(QStringLiteral(STOREPROBE), args);
+        process.start(probeProgram(), args);
         return process.waitForStarted(10000);
     }
     /// The line the probe printed once it did its work.
@@ -33,20 +38,9 @@ struct Probe {
             process.waitForReadyRead(10000);
         return QString::fromUtf8(process.readLine()).trimmed();
     }
-    /// As an ordinary user: root may write anywhere, the user may not.
-    void asOrdinaryUser()
-    {
-        if (::geteuid() != 0)
-            return;
-        process.setChildProcessModifier([] {
-            const gid_t nogroup = 65534;
-            if (::setgroups(0, nullptr) != 0 || ::setgid(nogroup) != 0 || ::setuid(65534) != 0)
-                ::_exit(99);
-        });
-    }
     void kill()
     {
-        ::kill(pid_t(process.processId()), SIGKILL);
+        process.kill(); // SIGKILL, or TerminateProcess: no chance to tidy up
         process.waitForFinished(10000);
     }
     ~Probe()
@@ -192,16 +186,21 @@ void StoreProcessesTest::secondProgramIsRefusedWhileTheFirstRuns()
     // The system drops the lock with the process, however it ends.
     first.kill();
     Store store(folder.storePath());
-    Store sameProcess(folder.storePath());
+    {
+        Store sameProcess(folder.storePath());
+        store.addQso(makeQso("UB2BBB"));
+        QCOMPARE(sameProcess.qsoIds().size(), size_t(2));
+    }
+    // A cleared log is a new file put in the old one's place: held all the same.
+    store.clearQsos();
     store.addQso(makeQso("UB2BBB"));
-    QCOMPARE(sameProcess.qsoIds().size(), size_t(2));
 
     Probe late;
     QVERIFY(late.start({"record", folder.storePath(), "UC3CCC"}));
     const QString answer = late.answer();
     QVERIFY2(answer.startsWith("error ") && answer.contains("открыт другой копией программы Vireok"),
              qPrintable(answer));
-    QCOMPARE(store.qsoIds().size(), size_t(2));
+    QCOMPARE(store.qsoIds().size(), size_t(1));
 }
 
 void StoreProcessesTest::troubleWithAStoreIsNamedNeverCalledForeign_data()
@@ -242,22 +241,23 @@ void StoreProcessesTest::troubleWithAStoreIsNamedNeverCalledForeign()
     const QByteArray before = bytes();
     QString text;
     if (trouble == "folder" || trouble == "file") {
+        if (trouble == "folder" && !PlatformFiles::kPermissionBits)
+            QSKIP("a folder's access list keeps files out of it here, which this test cannot change");
+        if (!PlatformFiles::kPermissionBits && PlatformFiles::ignoresReadOnly())
+            QSKIP("this user writes to read-only files (Wine run as root)");
         // The probe must be reachable for the ordinary user, wherever the build is.
         TestFolder bin;
-        QVERIFY(QFile::copy(STOREPROBE, bin.file("storeprobe")));
+        const QString probeCopy = bin.file(QFileInfo(probeProgram()).fileName());
+        QVERIFY(QFile::copy(probeProgram(), probeCopy));
         QFile::setPermissions(bin.file(""), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
-        QFile::setPermissions(bin.file("storeprobe"),
-                              QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+        QFile::setPermissions(probeCopy, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
         const auto readOnly = QFile::ReadOwner | QFile::ReadOther | QFile::ReadGroup;
         const auto folderRights = readOnly | QFile::ExeOwner | QFile::ExeOther | QFile::ExeGroup;
         QFile::setPermissions(folder.storePath(), trouble == "file" ? readOnly : readOnly | QFile::WriteOwner);
         QFile::setPermissions(folder.file(""), trouble == "folder" ? folderRights : folderRights | QFile::WriteOwner);
-        if (::geteuid() == 0)
-            for (const QString &path : {folder.file(""), folder.storePath()})
-                QCOMPARE(::chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
         Probe probe;
-        probe.asOrdinaryUser();
-        probe.process.start(bin.file("storeprobe"), {"record", folder.storePath(), "UB2BBB"});
+        PlatformFiles::startAsOrdinaryUser(probe.process, probeCopy, {"record", folder.storePath(), "UB2BBB"},
+                                           {folder.file(""), folder.storePath()});
         QVERIFY(probe.process.waitForStarted(10000));
         text = probe.answer();
         QVERIFY2(text.startsWith("error "), qPrintable(text));

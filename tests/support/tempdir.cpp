@@ -69,12 +69,24 @@ bool damageLeafOf(const QString &path, const QString &index)
     qint64 page = 0;
     {
         RawDb db(path);
-        page = db.value(QStringLiteral("SELECT pageno FROM dbstat WHERE name = '%1' AND pagetype = 'leaf' "
-                                       "ORDER BY pageno LIMIT 1")
-                            .arg(index))
-                   .toLongLong();
+        page = db.value(QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name = '%1'").arg(index)).toLongLong();
     }
-    return page > 0 && damagePage(path, page - 1);
+    // Down the tree by each page's first child, as the file format lays
+    // pages out: not every SQLite can list its pages (dbstat).
+    const QByteArray file = readAll(path);
+    const auto byte = [&](qint64 at) { return at < file.size() ? quint8(file[at]) : quint8(0); };
+    for (int depth = 0; depth < 10 && page > 0; ++depth) {
+        const qint64 start = (page - 1) * kPageSize;
+        const qint64 header = start + (page == 1 ? 100 : 0);
+        const quint8 kind = byte(header);
+        if (kind == 0x0a || kind == 0x0d)
+            return damagePage(path, page - 1);
+        if (kind != 0x02 && kind != 0x05)
+            return false;
+        const qint64 cell = start + (byte(header + 12) << 8 | byte(header + 13));
+        page = qint64(byte(cell)) << 24 | byte(cell + 1) << 16 | byte(cell + 2) << 8 | byte(cell + 3);
+    }
+    return false;
 }
 
 void storeWithMarkedQsos(const QString &path, int count)
