@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Cross-builds Vireok for 64-bit Windows into build-win/ beside this folder,
 # with Debian's MinGW-w64 and a static Qt 6.4 for Windows: taken from the
-# tarball named by VIREOK_QT_MINGW, or found unpacked at /opt/qt-mingw.
-# Exits 3 when neither is at hand.
+# tarball named by VIREOK_QT_MINGW, found unpacked at /opt/qt-mingw, or
+# else built from Debian's source (scripts/build-qt-mingw.sh, 40 to 55
+# minutes). With --if-qt-at-hand it builds no Qt and exits 3 instead.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 qt=/opt/qt-mingw
 
 missing=()
-for pkg in g++-mingw-w64-x86-64-posix wine64 qt6-base-dev qt6-base-dev-tools; do
+for pkg in g++-mingw-w64-x86-64-posix wine64 qt6-base-dev qt6-base-dev-tools qt6-translations-l10n cmake ninja-build; do
   dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
 done
 if [ ${#missing[@]} -gt 0 ]; then
@@ -26,10 +27,22 @@ if [ -n "${VIREOK_QT_MINGW:-}" ] && [ ! -e "$qt/lib/cmake/Qt6/qt.toolchain.cmake
   $sudo tar -C /opt -xJf "$VIREOK_QT_MINGW"
 fi
 if [ ! -e "$qt/lib/cmake/Qt6/qt.toolchain.cmake" ]; then
-  echo "build-windows: no Qt for Windows: set VIREOK_QT_MINGW to its tarball or unpack it at $qt" >&2
-  exit 3
+  if [ "${1:-}" = "--if-qt-at-hand" ]; then
+    echo "build-windows: no Qt for Windows: set VIREOK_QT_MINGW to its tarball or unpack it at $qt" >&2
+    exit 3
+  fi
+  echo "build-windows: no Qt for Windows at $qt and no VIREOK_QT_MINGW: building it from Debian's source" \
+       "(scripts/build-qt-mingw.sh, about 40 to 55 minutes on two cores)" >&2
+  "$root/scripts/build-qt-mingw.sh"
 fi
 
+# The icon is drawn by the Linux build's own tool first.
+host="$root/build-win/host"
+cmake -S "$root" -B "$host" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVIREOK_TESTS=OFF -DVIREOK_BENCH=OFF \
+      -DVIREOK_MANUAL=OFF >/dev/null
+cmake --build "$host" --target vireok-icons
+
 cmake -S "$root" -B "$root/build-win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/windows-cross.cmake" >/dev/null
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/windows-cross.cmake" \
+      -DVIREOK_WINDOWS_ICON="$host/icons/vireok.ico" >/dev/null
 cmake --build "$root/build-win" --parallel

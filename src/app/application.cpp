@@ -10,10 +10,12 @@ namespace {
 // The program speaks Russian whatever the desktop's language, Qt's own texts
 // too (the save dialog, an entry field's menu). Without the translation file
 // (Debian's qt6-translations-l10n) they stay English, and nothing is said.
+// The Windows program carries the file inside itself.
 void loadQtTranslation()
 {
     auto *translator = new QTranslator(qApp);
-    if (translator->load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (translator->load(QStringLiteral("qtbase_ru"), QStringLiteral(":/translations")) ||
+        translator->load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(translator);
     else
         delete translator;

@@ -2,6 +2,7 @@
 
 #include "export/cp1251.h"
 #include "export/wholefile.h"
+#include "store/storefiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -121,8 +122,7 @@ bool IniFile::save()
 QString IniFile::defaultPath()
 {
     const QString programFolder = QCoreApplication::applicationDirPath();
-    const QFileInfo folder(programFolder);
-    if (folder.isWritable())
+    if (StoreFiles::canWriteIn(programFolder))
         return QDir(programFolder).filePath(QStringLiteral("settings.ini"));
     const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     QDir().mkpath(config);

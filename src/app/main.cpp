@@ -1,9 +1,9 @@
 #include "application.h"
+#include "desktopsession.h"
 #include "inifile.h"
-#include "playersounds.h"
 #include "programwindows.h"
 #include "qtprompts.h"
-#include "terminationsignal.h"
+#include "systemsounds.h"
 
 #include "seams/clocksource.h"
 #include "store/store.h"
@@ -24,10 +24,7 @@ void startupMessages(QtMsgType type, const QMessageLogContext &, const QString &
     if (type != QtFatalMsg)
         return; // the platform's own warnings would only repeat what follows
     if (text.contains(QLatin1String("platform plugin"))) {
-        std::fprintf(stderr,
-                     "vireok: cannot reach the X display \"%s\" (DISPLAY); to try it without a desktop run: "
-                     "xvfb-run -a %s\n",
-                     qgetenv("DISPLAY").constData(), g_program);
+        std::fprintf(stderr, "%s\n", qPrintable(DesktopSession::unreachable(QString::fromLocal8Bit(g_program))));
     } else {
         std::fprintf(stderr, "vireok: %s\n", qPrintable(text));
     }
@@ -38,12 +35,9 @@ void startupMessages(QtMsgType type, const QMessageLogContext &, const QString &
 int main(int argc, char *argv[])
 {
     g_program = argv[0];
-    const bool noPlatformChosen = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
-    if (noPlatformChosen && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        std::fprintf(stderr,
-                     "vireok: no X display (DISPLAY is not set); to try it without a desktop run: "
-                     "xvfb-run -a %s\n",
-                     argv[0]);
+    const QString noDisplay = DesktopSession::noDisplay(QString::fromLocal8Bit(argv[0]));
+    if (!noDisplay.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(noDisplay));
         return 1;
     }
     const QtMessageHandler ordinary = qInstallMessageHandler(startupMessages);
@@ -59,12 +53,12 @@ int main(int argc, char *argv[])
 
     SystemZoneBias zone;
     SystemClockSetter clockSetter;
-    PlayerSounds sounds;
+    const std::unique_ptr<Sounds> sounds = systemSounds();
     TMain::Services services{store, prompts, desktop, clock, zone, clockSetter, iniPath};
-    services.sounds = &sounds;
+    services.sounds = sounds.get();
     ProgramWindows windows(services);
     windows.main.show();
-    quitOnTermination();
+    DesktopSession::endWithTheSession([&windows] { windows.main.saveSettings(); });
     const int result = app.exec();
     windows.main.saveSettings();
     return result;

@@ -1,70 +1,18 @@
 #include "playersounds.h"
 
+#include "cuewave.h"
+#include "systemsounds.h"
+
 #include <QDir>
 #include <QFile>
-#include <QtEndian>
 
 #include <algorithm>
 #include <cerrno>
-#include <cmath>
 #include <csignal>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-namespace {
-constexpr int kRate = 22050;
-
-void append32(QByteArray &b, quint32 v)
-{
-    v = qToLittleEndian(v);
-    b.append(reinterpret_cast<const char *>(&v), 4);
-}
-void append16(QByteArray &b, quint16 v)
-{
-    v = qToLittleEndian(v);
-    b.append(reinterpret_cast<const char *>(&v), 2);
-}
-
-/// Samples of a tone with soft edges, so that it starts and stops without a click.
-void tone(QByteArray &samples, double hertz, int ms)
-{
-    const int count = kRate * ms / 1000;
-    const int edge = kRate * 5 / 1000;
-    for (int i = 0; i < count; ++i) {
-        const double envelope = std::min({1.0, double(i) / edge, double(count - i) / edge});
-        const double value = 0.4 * envelope * std::sin(2 * M_PI * hertz * i / kRate);
-        append16(samples, quint16(qint16(value * 32767)));
-    }
-}
-/// The cue as a WAV file: high and double for a repeat as heard station,
-/// low and single for a repeat as worked station.
-QByteArray wave(Sounds::Cue cue)
-{
-    QByteArray samples;
-    if (cue == Sounds::Cue::HeardRepeat) {
-        tone(samples, 1200, 70);
-        tone(samples, 0, 50);
-        tone(samples, 1200, 70);
-    } else {
-        tone(samples, 600, 160);
-    }
-    QByteArray wav("RIFF");
-    append32(wav, quint32(36 + samples.size()));
-    wav.append("WAVEfmt ");
-    append32(wav, 16);
-    append16(wav, 1); // PCM
-    append16(wav, 1); // mono
-    append32(wav, kRate);
-    append32(wav, kRate * 2);
-    append16(wav, 2);
-    append16(wav, 16);
-    wav.append("data");
-    append32(wav, quint32(samples.size()));
-    return wav + samples;
-}
-} // namespace
 
 namespace {
 const QString kFolderPrefix = QStringLiteral("vireok-sounds-");
@@ -133,7 +81,7 @@ QString PlayerSounds::file(Cue cue)
     if (!QFile::exists(path)) {
         QFile out(path);
         if (out.open(QIODevice::WriteOnly))
-            out.write(wave(cue));
+            out.write(cueWave(cue));
     }
     return path;
 }
@@ -169,4 +117,9 @@ void PlayerSounds::work()
         lock.lock();
         m_playing = false;
     }
+}
+
+std::unique_ptr<Sounds> systemSounds()
+{
+    return std::make_unique<PlayerSounds>();
 }

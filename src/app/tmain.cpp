@@ -36,6 +36,7 @@
 #include "store/schema.h"
 #include "store/store.h"
 #include "store/storeerror.h"
+#include "store/storefiles.h"
 #include "store/storeguard.h"
 #include "timesync/tidsntp.h"
 #include "timesync/timesynccommand.h"
@@ -100,7 +101,7 @@ TMain::TMain(const Services &services, QWidget *parent)
     ReportExport::Hooks hooks;
     hooks.dialogFolder = [] {
         const QString programFolder = QCoreApplication::applicationDirPath();
-        return QFileInfo(programFolder).isWritable() ? programFolder : QDir::currentPath();
+        return StoreFiles::canWriteIn(programFolder) ? programFolder : QDir::currentPath();
     };
     hooks.afterWalk = [this](bool reread) {
         if (reread)

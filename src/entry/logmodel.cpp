@@ -1,5 +1,6 @@
 #include "logmodel.h"
 
+#include "fonts/fonts.h"
 #include "store/store.h"
 #include "store/storeerror.h"
 
@@ -14,10 +15,7 @@ const char *const kTitles[] = {"FREQ", "MD", "DATE", "TIME", "CALL-1", "RST-1", 
 
 QFont cellFont(int column)
 {
-    QFont f(QStringLiteral("Liberation Mono"));
-    f.setStyleHint(QFont::TypeWriter);
-    f.setPixelSize(column < 4 ? 11 : 12);
-    return f;
+    return Fonts::courier(column < 4 ? 11 : 12);
 }
 
 } // namespace

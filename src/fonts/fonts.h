@@ -2,8 +2,11 @@
 
 #include <QFont>
 
-/// The faces the windows are drawn in, mapped to Debian's free look-alikes.
+/// The faces the windows are drawn in: on Windows the faces themselves, on
+/// Linux Debian's free look-alikes.
 namespace Fonts {
+/// The family at an em of `pixels`, letters drawn one by one as typed.
+QFont face(const QString &family, int pixels, bool bold);
 /// Makes the bundled Tahoma and MS Sans Serif faces known to Qt, with every
 /// strike of MS Sans Serif and a bold made from them, and Tahoma Bold with a
 /// 13-pixel strike of 2-pixel stems.
@@ -14,6 +17,6 @@ void load();
 QFont sansSerif(int pixels, bool bold = false);
 /// Bold at 13 pixels is drawn from its strike, without smoothing.
 QFont tahoma(int pixels, bool bold = false);
-QFont verdana(int pixels, bool bold = false); ///< DejaVu Sans
-QFont courier(int pixels);                    ///< Liberation Mono
+QFont verdana(int pixels, bool bold = false); ///< DejaVu Sans on Linux
+QFont courier(int pixels);                    ///< Liberation Mono on Linux
 } // namespace Fonts

@@ -3,6 +3,7 @@
 #include "tcontestup.h"
 
 #include "export/padding.h"
+#include "fonts/fonts.h"
 #include "form/screenreadername.h"
 #include "seams/prompts.h"
 #include "store/contestfields.h"
@@ -86,10 +87,7 @@ void TContest::build()
     m_list->setObjectName(QStringLiteral("contests"));
     m_list->setGeometry(12, 24, 520, 23);
     m_count->setBuddy(m_list);
-    QFont fixed(QStringLiteral("Liberation Mono"));
-    fixed.setStyleHint(QFont::TypeWriter);
-    fixed.setPixelSize(12);
-    m_list->setFont(fixed);
+    m_list->setFont(Fonts::courier(12));
     m_list->setMaxVisibleItems(15);
     // Without this the style drops every entry of a non-editable list at once.
     m_list->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));

@@ -1,12 +1,61 @@
 // Draws the program's icon at the sizes of the hicolor theme and as its
-// scalable file, for the package.
+// scalable file, for the package, and as the Windows program's icon file.
 #include "app/appicon.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QtEndian>
 
 #include <cstdio>
+
+namespace {
+
+void put16(QByteArray &b, quint16 v)
+{
+    v = qToLittleEndian(v);
+    b.append(reinterpret_cast<const char *>(&v), 2);
+}
+
+void put32(QByteArray &b, quint32 v)
+{
+    v = qToLittleEndian(v);
+    b.append(reinterpret_cast<const char *>(&v), 4);
+}
+
+/// An .ico file whose images are PNG files, as Windows reads them since Vista.
+QByteArray iconFile(const QList<int> &sizes)
+{
+    QList<QByteArray> images;
+    for (int size : sizes) {
+        QBuffer png;
+        png.open(QIODevice::WriteOnly);
+        appIconImage(size).save(&png, "PNG");
+        images << png.data();
+    }
+    QByteArray ico;
+    put16(ico, 0); // reserved
+    put16(ico, 1); // an icon
+    put16(ico, quint16(sizes.size()));
+    quint32 offset = 6 + 16 * quint32(sizes.size());
+    for (int i = 0; i < sizes.size(); ++i) {
+        ico.append(char(sizes[i] % 256)); // 0 stands for 256
+        ico.append(char(sizes[i] % 256));
+        ico.append(char(0)); // no palette
+        ico.append(char(0));
+        put16(ico, 1);  // planes
+        put16(ico, 32); // bits per pixel
+        put32(ico, quint32(images[i].size()));
+        put32(ico, offset);
+        offset += quint32(images[i].size());
+    }
+    for (const QByteArray &image : images)
+        ico += image;
+    return ico;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -27,6 +76,11 @@ int main(int argc, char *argv[])
     if (!out.mkpath(QStringLiteral("scalable/apps")) || !svg.open(QIODevice::WriteOnly) ||
         svg.write(appIconSvg()) < 0 || !svg.flush()) {
         std::fprintf(stderr, "makeicons: cannot write %s\n", qPrintable(svg.fileName()));
+        return 1;
+    }
+    QFile ico(out.filePath(QStringLiteral("vireok.ico")));
+    if (!ico.open(QIODevice::WriteOnly) || ico.write(iconFile({16, 24, 32, 48, 256})) < 0 || !ico.flush()) {
+        std::fprintf(stderr, "makeicons: cannot write %s\n", qPrintable(ico.fileName()));
         return 1;
     }
     return 0;

@@ -1,4 +1,4 @@
-#include "terminationsignal.h"
+#include "desktopsession.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -18,7 +18,26 @@ void onSignal(int)
 }
 } // namespace
 
-void quitOnTermination()
+namespace DesktopSession {
+
+QString noDisplay(const QString &program)
+{
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return {};
+    return QStringLiteral("vireok: no X display (DISPLAY is not set); to try it without a desktop run: xvfb-run -a %1")
+        .arg(program);
+}
+
+QString unreachable(const QString &program)
+{
+    return QStringLiteral("vireok: cannot reach the X display \"%1\" (DISPLAY); to try it without a desktop run: "
+                          "xvfb-run -a %2")
+        .arg(qEnvironmentVariable("DISPLAY"), program);
+}
+
+// The signal quits the event loop; what follows it in main keeps the settings.
+void endWithTheSession(const std::function<void()> &)
 {
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_wakeUp) != 0)
         return;
@@ -35,3 +54,5 @@ void quitOnTermination()
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGHUP, &action, nullptr);
 }
+
+} // namespace DesktopSession
