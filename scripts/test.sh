@@ -45,4 +45,4 @@ if [ "$status" -eq 3 ]; then
 fi
 [ "$status" -eq 0 ] || exit "$status"
 cd "$root/build-win"
-ctest --output-on-failure -L windows
+ctest --output-on-failure -L windows --parallel 2
