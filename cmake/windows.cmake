@@ -49,3 +49,11 @@ windows_test(tst_adif export/tst_adif.cpp LIBS vireok_export)
 windows_test(tst_sntpcodec timesync/tst_sntpcodec.cpp LIBS vireok_sntp)
 windows_test(tst_tours clock/tst_tours.cpp LIBS vireok_clock)
 windows_test(tst_quietscrollbar form/tst_quietscrollbar.cpp LIBS vireok_form)
+
+# The program itself as Windows starts and ends it; alone, since ending the
+# session reaches every program in the Wine prefix.
+add_test(NAME tst_windows_session
+         COMMAND xvfb-run -a sh ${PROJECT_SOURCE_DIR}/tests/app/windows_session.sh $<TARGET_FILE:vireok>)
+set_tests_properties(tst_windows_session PROPERTIES
+  ENVIRONMENT "WINEPREFIX=${wine_prefix};WINEDEBUG=-all"
+  LABELS windows RUN_SERIAL TRUE TIMEOUT 180)
