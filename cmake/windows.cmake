@@ -2,11 +2,11 @@
 # test a Windows program run by ctest under Wine in a Wine prefix of the
 # build's own.
 set(support ${PROJECT_SOURCE_DIR}/tests/support)
-add_library(vireok_windowssupport STATIC ${support}/rawdb.cpp ${support}/stubs.cpp ${support}/testqso.cpp
+add_library(vireok_windowssupport STATIC ${support}/fakesntpserver.cpp ${support}/rawdb.cpp ${support}/stubs.cpp ${support}/testqso.cpp
                                          ${support}/tempdir.cpp ${support}/systemcodepage_windows.cpp
-                                         ${support}/platformfiles_windows.cpp)
+                                         ${support}/platformfiles_windows.cpp ${support}/smalldisk_windows.cpp)
 target_include_directories(vireok_windowssupport PUBLIC ${support})
-target_link_libraries(vireok_windowssupport PUBLIC Qt6::Widgets Qt6::Test vireok_seams vireok_store)
+target_link_libraries(vireok_windowssupport PUBLIC Qt6::Widgets Qt6::Test Qt6::Network vireok_seams vireok_store)
 
 enable_testing()
 set(wine_prefix ${CMAKE_BINARY_DIR}/wineprefix)
@@ -47,6 +47,11 @@ windows_test(tst_rowids entry/tst_rowids.cpp LIBS vireok_entry)
 windows_test(tst_cabrillo export/tst_cabrillo.cpp LIBS vireok_export)
 windows_test(tst_adif export/tst_adif.cpp LIBS vireok_export)
 windows_test(tst_sntpcodec timesync/tst_sntpcodec.cpp LIBS vireok_sntp)
+windows_test(tst_sntpclient timesync/tst_sntpclient.cpp LIBS vireok_app)
+windows_test(tst_settingsini app/tst_settingsini.cpp LIBS vireok_app)
+windows_test(tst_editing entry/tst_editing.cpp LIBS vireok_app)
+windows_test(tst_recording entry/tst_recording.cpp LIBS vireok_app)
+windows_test(tst_repeatcheck repeats/tst_repeatcheck.cpp LIBS vireok_app)
 windows_test(tst_tours clock/tst_tours.cpp LIBS vireok_clock)
 windows_test(tst_quietscrollbar form/tst_quietscrollbar.cpp LIBS vireok_form)
 

@@ -478,7 +478,7 @@ void MainWindowTest::upgradeOnAFullDiskSaysWhatToDoAndKeepsOneCopy()
     // Room for the log and its kept copy, not for the upgraded log beside them.
     SmallFileSystem disk(before);
     if (!disk.mounted())
-        QSKIP("a small file system of its own needs the right to mount one (root)");
+        QSKIP("a small file system of its own needs the right to mount one (root on Linux)");
     const QString path = disk.file("vireok.mdb");
     for (int start = 0; start < 3; ++start) {
         const bool full = start < 2;

@@ -150,8 +150,8 @@ void SettingsIniTest::unwritableFileReportsTheError()
     IniFile file(folder.file(name));
     file.writeInt("Main", "Left", 1);
     QVERIFY(!file.save());
-    QVERIFY2(file.error().startsWith("Не удалось сохранить настройки окон в файл " + folder.file(name) +
-                                     ": его нельзя открыть для записи"),
+    QVERIFY2(file.error().startsWith("Не удалось сохранить настройки окон в файл " +
+                                     QDir::toNativeSeparators(folder.file(name)) + ": его нельзя открыть для записи"),
              qPrintable(file.error()));
 }
 

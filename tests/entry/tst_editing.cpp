@@ -1,4 +1,5 @@
 #include "mainfixture.h"
+#include "platformfiles.h"
 #include "smalldisk.h"
 
 #include "app/tmain.h"
@@ -500,6 +501,8 @@ void EditingTest::clearingCopiesTheWholeStoreFirst()
 {
     QFETCH(QString, before);
     QFETCH(QString, copy);
+    if (before == "dangling link" && !PlatformFiles::kSymbolicLinks)
+        QSKIP("QFile::link makes a shortcut here, which the system does not follow");
     MainFixture f;
     fill(f.store, 10);
     f.store.writeLog({{"CALLSIGN", "R9AA"}});
@@ -553,7 +556,7 @@ void EditingTest::clearingOnAFullDiskKeepsTheLogAndNamesTheCopy()
     const QByteArray before = readAll(made.storePath());
     SmallFileSystem disk(before);
     if (!disk.mounted())
-        QSKIP("a small file system of its own needs the right to mount one (root)");
+        QSKIP("a small file system of its own needs the right to mount one (root on Linux)");
     const QString path = disk.file("vireok.mdb");
     ProgramOn program(path);
     program.prompts.answer = true;

@@ -1,51 +1,42 @@
 #include "fakesntpserver.h"
 
+#include <QDeadlineTimer>
+#include <QNetworkDatagram>
+#include <QUdpSocket>
 #include <QtEndian>
 
-#include <arpa/inet.h>
-#include <poll.h>
-#include <unistd.h>
+#include <future>
 
 FakeSntpServer::FakeSntpServer(Answer answer, bool fromOtherPort)
 {
-    m_socket = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(m_socket, reinterpret_cast<sockaddr *>(&address), sizeof address);
-    socklen_t length = sizeof address;
-    ::getsockname(m_socket, reinterpret_cast<sockaddr *>(&address), &length);
-    m_port = ntohs(address.sin_port);
-    m_thread = std::thread([this, answer, fromOtherPort] {
-        pollfd wait{m_socket, POLLIN, 0};
-        if (::poll(&wait, 1, 10000) <= 0)
+    std::promise<quint16> bound;
+    std::future<quint16> port = bound.get_future();
+    // The socket lives on the server's thread, where it waits without an
+    // event loop.
+    m_thread = std::thread([this, answer, fromOtherPort, &bound] {
+        QUdpSocket socket;
+        socket.bind(QHostAddress::LocalHost, 0);
+        bound.set_value(socket.localPort());
+        const QDeadlineTimer deadline(10000);
+        while (!m_stopping && !socket.hasPendingDatagrams() && !deadline.hasExpired())
+            socket.waitForReadyRead(50);
+        if (m_stopping || !socket.hasPendingDatagrams())
             return;
-        char buffer[512];
-        sockaddr_in client{};
-        socklen_t clientLength = sizeof client;
-        const ssize_t n =
-            ::recvfrom(m_socket, buffer, sizeof buffer, 0, reinterpret_cast<sockaddr *>(&client), &clientLength);
-        if (n <= 0)
-            return;
-        const QByteArray reply = answer(QByteArray(buffer, int(n)));
+        const QNetworkDatagram request = socket.receiveDatagram(512);
+        const QByteArray reply = answer(request.data());
         if (reply.isEmpty())
             return;
-        int from = m_socket;
-        if (fromOtherPort) {
-            from = ::socket(AF_INET, SOCK_DGRAM, 0);
-        }
-        ::sendto(from, reply.constData(), size_t(reply.size()), 0, reinterpret_cast<sockaddr *>(&client), clientLength);
-        if (from != m_socket)
-            ::close(from);
+        QUdpSocket other;
+        (fromOtherPort ? other : socket).writeDatagram(reply, request.senderAddress(), quint16(request.senderPort()));
     });
+    m_port = port.get();
 }
 
 FakeSntpServer::~FakeSntpServer()
 {
-    ::shutdown(m_socket, SHUT_RDWR);
+    m_stopping = true;
     if (m_thread.joinable())
         m_thread.join();
-    ::close(m_socket);
 }
 
 QByteArray goodReply(const QByteArray &request, quint32 receiveSeconds, quint32 transmitSeconds)

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 
+#include <atomic>
 #include <functional>
 #include <thread>
 
@@ -16,7 +17,7 @@ public:
     quint16 port() const { return m_port; }
 
 private:
-    int m_socket = -1;
+    std::atomic_bool m_stopping{false};
     quint16 m_port = 0;
     std::thread m_thread;
 };

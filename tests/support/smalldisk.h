@@ -1,77 +1,44 @@
 #pragma once
 
-#include <QDir>
-#include <QFile>
+#include <QByteArray>
 #include <QString>
-
-#include <csignal>
-#include <cstdlib>
-#include <sys/mount.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
 /// While it lives, a disk that takes only the first bytes of any file, as a
 /// full one does: the process's file size limit, with the signal that would
 /// end the process ignored, so that a write past it fails as on a full disk.
+/// Linux only.
 class SmallDisk {
 public:
-    explicit SmallDisk(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &m_was);
-        ::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = m_was;
-        small.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &small);
-    }
-    ~SmallDisk() { ::setrlimit(RLIMIT_FSIZE, &m_was); }
+    explicit SmallDisk(qint64 bytes);
+    ~SmallDisk();
     SmallDisk(const SmallDisk &) = delete;
     SmallDisk &operator=(const SmallDisk &) = delete;
 
 private:
-    rlimit m_was{};
+    quint64 m_was[2] = {0, 0}; ///< the limit before, soft and hard
 };
 
 /// A file system of its own of a given size, mounted over a fresh folder,
 /// that fills up as a real disk does (the engine then says "full", where a
 /// file size limit makes it say "I/O error"). Mounting needs the right to
-/// (root has it); mounted() tells.
+/// (root on Linux; never here on Windows); mounted() tells.
 class SmallFileSystem {
 public:
-    explicit SmallFileSystem(qint64 bytes)
-    {
-        QByteArray folder = QDir::tempPath().toLocal8Bit() + "/vireok-small-XXXXXX";
-        if (::mkdtemp(folder.data()))
-            m_folder = QString::fromLocal8Bit(folder);
-        m_mounted = !m_folder.isEmpty() && resize(bytes, 0);
-    }
+    explicit SmallFileSystem(qint64 bytes);
     /// Holding store as vireok.mdb, with room for one whole copy of it
     /// beside it and not for a second.
-    explicit SmallFileSystem(const QByteArray &store) : SmallFileSystem(2 * store.size() + store.size() / 2)
-    {
-        QFile file(this->file(QStringLiteral("vireok.mdb")));
-        m_mounted = m_mounted && file.open(QIODevice::WriteOnly) && file.write(store) == store.size();
-    }
-    ~SmallFileSystem()
-    {
-        if (m_mounted)
-            ::umount2(m_folder.toLocal8Bit().constData(), MNT_DETACH);
-        if (!m_folder.isEmpty())
-            ::rmdir(m_folder.toLocal8Bit().constData());
-    }
+    explicit SmallFileSystem(const QByteArray &store);
+    ~SmallFileSystem();
     SmallFileSystem(const SmallFileSystem &) = delete;
     SmallFileSystem &operator=(const SmallFileSystem &) = delete;
 
     bool mounted() const { return m_mounted; }
     QString file(const QString &name) const { return m_folder + QLatin1Char('/') + name; }
     /// Its size, files kept.
-    bool resize(qint64 bytes) { return resize(bytes, MS_REMOUNT); }
+    bool resize(qint64 bytes);
 
 private:
-    bool resize(qint64 bytes, unsigned long flags)
-    {
-        const QByteArray size = "size=" + QByteArray::number(bytes);
-        return ::mount("tmpfs", m_folder.toLocal8Bit().constData(), "tmpfs", flags, size.constData()) == 0;
-    }
+    bool mount(qint64 bytes, unsigned long flags);
 
     QString m_folder;
     bool m_mounted = false;
