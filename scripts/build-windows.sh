@@ -8,8 +8,10 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 qt=/opt/qt-mingw
 
+# Xvfb and xwininfo are for the tier's test of the program itself.
 missing=()
-for pkg in g++-mingw-w64-x86-64-posix wine64 qt6-base-dev qt6-base-dev-tools qt6-translations-l10n cmake ninja-build; do
+for pkg in g++-mingw-w64-x86-64-posix wine64 qt6-base-dev qt6-base-dev-tools qt6-translations-l10n cmake ninja-build \
+           xvfb xauth x11-utils; do
   dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
 done
 if [ ${#missing[@]} -gt 0 ]; then
