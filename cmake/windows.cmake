@@ -10,6 +10,12 @@ target_link_libraries(vireok_windowssupport PUBLIC Qt6::Widgets Qt6::Test Qt6::N
 
 enable_testing()
 set(wine_prefix ${CMAKE_BINARY_DIR}/wineprefix)
+# The prefix is made once, before any test: two tests that both found none
+# would make it at the same time.
+add_test(NAME wineprefix COMMAND /usr/lib/wine/wine64 wineboot --init)
+set_tests_properties(wineprefix PROPERTIES
+  ENVIRONMENT "WINEPREFIX=${wine_prefix};WINEDEBUG=-all"
+  LABELS windows FIXTURES_SETUP wineprefix TIMEOUT 300)
 # windows_test(<name> <source> LIBS <libraries>)
 function(windows_test name source)
   cmake_parse_arguments(T "" "" "LIBS" ${ARGN})
@@ -31,6 +37,7 @@ function(windows_test name source)
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "WINEPREFIX=${wine_prefix};WINEDEBUG=-all"
     LABELS windows
+    FIXTURES_REQUIRED wineprefix
     TIMEOUT 120)
 endfunction()
 
@@ -61,4 +68,4 @@ add_test(NAME tst_windows_session
          COMMAND xvfb-run -a sh ${PROJECT_SOURCE_DIR}/tests/app/windows_session.sh $<TARGET_FILE:vireok>)
 set_tests_properties(tst_windows_session PROPERTIES
   ENVIRONMENT "WINEPREFIX=${wine_prefix};WINEDEBUG=-all"
-  LABELS windows RUN_SERIAL TRUE TIMEOUT 180)
+  LABELS windows FIXTURES_REQUIRED wineprefix RUN_SERIAL TRUE TIMEOUT 180)
