@@ -1,6 +1,8 @@
 # The Windows tier: unit tests of the libraries with platform seams, each
 # test a Windows program run by ctest under Wine in a Wine prefix of the
 # build's own.
+include(${PROJECT_SOURCE_DIR}/cmake/windowspackage.cmake)
+
 set(support ${PROJECT_SOURCE_DIR}/tests/support)
 add_library(vireok_windowssupport STATIC ${support}/fakesntpserver.cpp ${support}/rawdb.cpp ${support}/stubs.cpp ${support}/testqso.cpp
                                          ${support}/tempdir.cpp ${support}/systemcodepage_windows.cpp
@@ -62,10 +64,14 @@ windows_test(tst_repeatcheck repeats/tst_repeatcheck.cpp LIBS vireok_app)
 windows_test(tst_tours clock/tst_tours.cpp LIBS vireok_clock)
 windows_test(tst_quietscrollbar form/tst_quietscrollbar.cpp LIBS vireok_form)
 
-# The program itself as Windows starts and ends it; alone, since ending the
-# session reaches every program in the Wine prefix.
+# The program as a Windows user gets it, started and ended as Windows does:
+# the portable zip in the build's prefix, alone, since ending the session
+# reaches every program in the prefix; the installer in a prefix of its own.
 add_test(NAME tst_windows_session
-         COMMAND xvfb-run -a sh ${PROJECT_SOURCE_DIR}/tests/app/windows_session.sh $<TARGET_FILE:vireok>)
+         COMMAND xvfb-run -a sh ${PROJECT_SOURCE_DIR}/tests/app/windows_session.sh ${CMAKE_BINARY_DIR}/${stem}.zip)
 set_tests_properties(tst_windows_session PROPERTIES
   ENVIRONMENT "WINEPREFIX=${wine_prefix};WINEDEBUG=-all"
   LABELS windows FIXTURES_REQUIRED wineprefix RUN_SERIAL TRUE TIMEOUT 180)
+add_test(NAME tst_windows_install
+         COMMAND xvfb-run -a sh ${PROJECT_SOURCE_DIR}/tests/app/windows_install.sh ${CMAKE_BINARY_DIR}/${stem}-setup.exe)
+set_tests_properties(tst_windows_install PROPERTIES LABELS windows TIMEOUT 240)

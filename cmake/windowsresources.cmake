@@ -1,9 +1,10 @@
 # The Windows program's icon and version, as Explorer shows them. The icon
-# file is drawn by the Linux build's own icon tool (scripts/build-windows.sh
-# runs it first) and named by VIREOK_WINDOWS_ICON.
-set(VIREOK_WINDOWS_ICON "" CACHE FILEPATH "vireok.ico, drawn by the Linux build's vireok-makeicons")
+# file is drawn by the Linux build's own icon tool in VIREOK_HOST_BUILD
+# (scripts/build-windows.sh makes that build first).
+set(VIREOK_HOST_BUILD "" CACHE PATH "the Linux build that drew vireok.ico and printed manual.pdf")
+set(VIREOK_WINDOWS_ICON ${VIREOK_HOST_BUILD}/icons/vireok.ico)
 if(NOT EXISTS "${VIREOK_WINDOWS_ICON}")
-  message(FATAL_ERROR "VIREOK_WINDOWS_ICON must name vireok.ico; scripts/build-windows.sh draws it")
+  message(FATAL_ERROR "VIREOK_HOST_BUILD must name a Linux build with icons/vireok.ico; scripts/build-windows.sh makes one")
 endif()
 set(rc ${CMAKE_BINARY_DIR}/vireok.rc)
 file(WRITE ${rc}.in [=[

@@ -8,18 +8,9 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 qt=/opt/qt-mingw
 
-# Xvfb and xwininfo are for the tier's test of the program itself.
-missing=()
-for pkg in g++-mingw-w64-x86-64-posix wine64 qt6-base-dev qt6-base-dev-tools qt6-translations-l10n cmake ninja-build \
-           xvfb xauth x11-utils; do
-  dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo=sudo
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+# What the Linux build needs (its icon tool and manual run first), then the
+# cross compiler, Wine, NSIS and Debian's Qt host tools.
+"$root/scripts/setup.sh" g++-mingw-w64-x86-64-posix wine64 qt6-base-dev-tools nsis
 
 # The tarball's own Qt CMake files expect the prefix /opt/qt-mingw.
 if [ -n "${VIREOK_QT_MINGW:-}" ] && [ ! -e "$qt/lib/cmake/Qt6/qt.toolchain.cmake" ]; then
@@ -38,13 +29,12 @@ if [ ! -e "$qt/lib/cmake/Qt6/qt.toolchain.cmake" ]; then
   "$root/scripts/build-qt-mingw.sh"
 fi
 
-# The icon is drawn by the Linux build's own tool first.
+# The icon and the manual are drawn by the Linux build's own tools first.
 host="$root/build-win/host"
 cmake -S "$root" -B "$host" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVIREOK_TESTS=OFF -DVIREOK_BENCH=OFF \
-      -DVIREOK_MANUAL=OFF >/dev/null
-cmake --build "$host" --target vireok-icons
+      -DVIREOK_MANUAL=ON >/dev/null
+cmake --build "$host" --target vireok-icons manual
 
 cmake -S "$root" -B "$root/build-win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/windows-cross.cmake" \
-      -DVIREOK_WINDOWS_ICON="$host/icons/vireok.ico" >/dev/null
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/windows-cross.cmake" -DVIREOK_HOST_BUILD="$host" >/dev/null
 cmake --build "$root/build-win" --parallel

@@ -1,10 +1,11 @@
 #include "inifile.h"
 
+#include "programfolder.h"
+
 #include "export/cp1251.h"
 #include "export/wholefile.h"
 #include "store/storefiles.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -121,9 +122,9 @@ bool IniFile::save()
 
 QString IniFile::defaultPath()
 {
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    if (StoreFiles::canWriteIn(programFolder))
-        return QDir(programFolder).filePath(QStringLiteral("settings.ini"));
+    const QString folder = programFolder();
+    if (StoreFiles::canWriteIn(folder))
+        return QDir(folder).filePath(QStringLiteral("settings.ini"));
     const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     QDir().mkpath(config);
     return QDir(config).filePath(QStringLiteral("settings.ini"));

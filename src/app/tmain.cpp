@@ -3,6 +3,7 @@
 #include "appicon.h"
 #include "mainformbuilder.h"
 #include "placement.h"
+#include "programfolder.h"
 #include "rigini.h"
 #include "taboutbox.h"
 #include "tickfollowswindow.h"
@@ -100,8 +101,8 @@ TMain::TMain(const Services &services, QWidget *parent)
     connect(m_station, &StationPanel::openChanged, this, [this](bool open) { m_screen->setStationOpen(open); });
     ReportExport::Hooks hooks;
     hooks.dialogFolder = [] {
-        const QString programFolder = QCoreApplication::applicationDirPath();
-        return StoreFiles::canWriteIn(programFolder) ? programFolder : QDir::currentPath();
+        const QString folder = programFolder();
+        return StoreFiles::canWriteIn(folder) ? folder : QDir::currentPath();
     };
     hooks.afterWalk = [this](bool reread) {
         if (reread)
@@ -309,7 +310,7 @@ void TMain::setPartialWindow(TPartial *partial)
     connect(m_form.tourNumber, &QLineEdit::textChanged, m_partialList, &PartialListModel::contextChanged);
     // Only the file named in settings.ini is missed aloud.
     const QString named = m_settings.readText(QStringLiteral("Partial"), QStringLiteral("File")).value_or(QString());
-    m_partialCalls->load(knownCallsPath(named, QDir::currentPath(), QCoreApplication::applicationDirPath()));
+    m_partialCalls->load(knownCallsPath(named, QDir::currentPath(), programFolder()));
 }
 
 void TMain::setStatsWindow(TStats *stats)
