@@ -3,26 +3,14 @@
 #include "app/appicon.h"
 
 #include <QBuffer>
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
-#include <QtEndian>
 
 #include <cstdio>
 
 namespace {
-
-void put16(QByteArray &b, quint16 v)
-{
-    v = qToLittleEndian(v);
-    b.append(reinterpret_cast<const char *>(&v), 2);
-}
-
-void put32(QByteArray &b, quint32 v)
-{
-    v = qToLittleEndian(v);
-    b.append(reinterpret_cast<const char *>(&v), 4);
-}
 
 /// An .ico file whose images are PNG files, as Windows reads them since Vista.
 QByteArray iconFile(const QList<int> &sizes)
@@ -35,19 +23,14 @@ QByteArray iconFile(const QList<int> &sizes)
         images << png.data();
     }
     QByteArray ico;
-    put16(ico, 0); // reserved
-    put16(ico, 1); // an icon
-    put16(ico, quint16(sizes.size()));
+    QDataStream out(&ico, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out << quint16(0) << quint16(1) << quint16(sizes.size()); // reserved, an icon, how many
     quint32 offset = 6 + 16 * quint32(sizes.size());
     for (int i = 0; i < sizes.size(); ++i) {
-        ico.append(char(sizes[i] % 256)); // 0 stands for 256
-        ico.append(char(sizes[i] % 256));
-        ico.append(char(0)); // no palette
-        ico.append(char(0));
-        put16(ico, 1);  // planes
-        put16(ico, 32); // bits per pixel
-        put32(ico, quint32(images[i].size()));
-        put32(ico, offset);
+        // width and height (0 stands for 256), no palette, planes, bits per pixel
+        out << quint8(sizes[i] % 256) << quint8(sizes[i] % 256) << quint8(0) << quint8(0) << quint16(1) << quint16(32)
+            << quint32(images[i].size()) << offset;
         offset += quint32(images[i].size());
     }
     for (const QByteArray &image : images)
