@@ -66,7 +66,8 @@ windows_test(tst_quietscrollbar form/tst_quietscrollbar.cpp LIBS vireok_form)
 
 # The program as a Windows user gets it, started and ended as Windows does:
 # the portable zip in the build's prefix, alone, since ending the session
-# reaches every program in the prefix; the installer in a prefix of its own.
+# reaches every program in the prefix; the installer in a prefix of its own,
+# alone too: making a whole prefix beside running tests starved them here.
 add_test(NAME tst_windows_session
          COMMAND xvfb-run -a sh ${PROJECT_SOURCE_DIR}/tests/app/windows_session.sh ${CMAKE_BINARY_DIR}/${stem}.zip)
 set_tests_properties(tst_windows_session PROPERTIES
@@ -74,4 +75,4 @@ set_tests_properties(tst_windows_session PROPERTIES
   LABELS windows FIXTURES_REQUIRED wineprefix RUN_SERIAL TRUE TIMEOUT 180)
 add_test(NAME tst_windows_install
          COMMAND xvfb-run -a sh ${PROJECT_SOURCE_DIR}/tests/app/windows_install.sh ${CMAKE_BINARY_DIR}/${stem}-setup.exe)
-set_tests_properties(tst_windows_install PROPERTIES LABELS windows TIMEOUT 240)
+set_tests_properties(tst_windows_install PROPERTIES LABELS windows RUN_SERIAL TRUE TIMEOUT 240)
