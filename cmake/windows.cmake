@@ -28,7 +28,8 @@ function(windows_test name source)
   # Under Wine a test's own output does not reach ctest: it goes to a file,
   # shown after. Wine keeps QT_* variables from Windows programs: a test with
   # widgets is given its platform on the command line (only QApplication
-  # takes the option).
+  # takes the option). Wine checks the heap: a block freed twice or a bad
+  # pointer fails the test where it happens, not as a crash much later.
   file(READ ${PROJECT_SOURCE_DIR}/tests/${source} text)
   set(platform "")
   if(text MATCHES "QTEST_MAIN\\(")
@@ -37,7 +38,8 @@ function(windows_test name source)
   add_test(NAME ${name} COMMAND sh -c "/usr/lib/wine/wine64 \"$0\" ${platform} -o \"$0.txt,txt\"; rc=$?; cat \"$0.txt\"; exit $rc"
                                  $<TARGET_FILE:${name}>)
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "WINEPREFIX=${wine_prefix};WINEDEBUG=-all"
+    ENVIRONMENT "WINEPREFIX=${wine_prefix};WINEDEBUG=-all,warn+heap"
+    FAIL_REGULAR_EXPRESSION ":heap:"
     LABELS windows
     FIXTURES_REQUIRED wineprefix
     TIMEOUT 120)

@@ -39,11 +39,12 @@ int tripleCode(std::string_view s, size_t at)
     return kPairs + pairCode(s, at) * kClasses + kClass[uint8_t(s[at + 2])];
 }
 
-/// Every distinct fragment code of two and three characters in s; the
-/// buffer is reused, as this runs for each of millions of calls.
-const std::vector<int> &gramsOf(std::string_view s)
+/// Every distinct fragment code of two and three characters in s, in
+/// codes. The caller's buffer is reused, as this runs for each of millions
+/// of calls; it is not a thread-local one, whose destructor the MinGW
+/// runtime runs on freed memory when the reading thread ends.
+const std::vector<int> &gramsOf(std::string_view s, std::vector<int> &codes)
 {
-    static thread_local std::vector<int> codes;
     codes.clear();
     for (size_t i = 0; i + 1 < s.size(); ++i) {
         codes.push_back(pairCode(s, i));
@@ -146,7 +147,7 @@ const std::vector<uint16_t> &CallIndex::blocksOf(int code) const
 
 void CallIndex::countGrams(std::string_view call, int delta)
 {
-    for (const int code : gramsOf(call))
+    for (const int code : gramsOf(call, m_grams))
         m_counts[size_t(code)] += delta;
 }
 
@@ -164,7 +165,7 @@ uint32_t CallIndex::append(std::string_view call)
         m_listOf.assign(kGrams, 0);
     }
     const auto block = uint16_t(entry >> kBlockShift);
-    for (const int code : gramsOf(call)) {
+    for (const int code : gramsOf(call, m_grams)) {
         ++m_counts[size_t(code)];
         uint32_t &list = m_listOf[size_t(code)];
         if (list == 0) {

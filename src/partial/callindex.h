@@ -73,6 +73,7 @@ private:
     std::vector<int32_t> m_counts;               ///< per fragment code; made with the first entry
     std::vector<uint32_t> m_listOf;              ///< per fragment code: 1 + its place in m_blocks, 0 none
     std::vector<std::vector<uint16_t>> m_blocks; ///< only the fragments that occur
+    std::vector<int> m_grams;                    ///< one call's fragment codes, the buffer kept
     size_t m_frozen = 0;
     qint64 m_listed = 0;
 };
