@@ -64,6 +64,7 @@ windows_test(tst_editing entry/tst_editing.cpp LIBS vireok_app)
 windows_test(tst_recording entry/tst_recording.cpp LIBS vireok_app)
 windows_test(tst_repeatcheck repeats/tst_repeatcheck.cpp LIBS vireok_app)
 windows_test(tst_tours clock/tst_tours.cpp LIBS vireok_clock)
+windows_test(tst_clocktick clock/tst_clocktick.cpp LIBS vireok_app)
 windows_test(tst_quietscrollbar form/tst_quietscrollbar.cpp LIBS vireok_form)
 
 # The program as a Windows user gets it, started and ended as Windows does:

@@ -341,8 +341,9 @@ void TMain::startTimeSync()
 
 void TMain::startClock()
 {
-    const ClockWidgets widgets{m_form.utcDate,    m_form.utcTime, m_form.utcClock,       m_form.tourTime,
-                               m_form.tourNumber, m_form.tour,    m_form.localDatePanel, m_form.localTimePanel};
+    const ClockWidgets widgets{m_form.utcDate,        m_form.utcTime,        m_form.utcClock,
+                               m_form.tourTime,       m_form.tourNumber,     m_form.tour,
+                               m_form.localDatePanel, m_form.localTimePanel, m_form.statusPanel};
     m_clock = new ClockTicker(
         widgets, m_services.clock, m_services.prompts,
         [this]() -> std::optional<QStringList> {

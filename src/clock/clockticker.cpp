@@ -3,6 +3,7 @@
 #include "localformats.h"
 #include "utctexts.h"
 
+#include "form/statuspanels.h"
 #include "seams/clocksource.h"
 #include "seams/prompts.h"
 
@@ -43,10 +44,10 @@ void ClockTicker::tick()
     const QDateTime utc = m_clock.nowUtc().toUTC();
     const QDateTime local = utc.toLocalTime();
     setIfChanged(m_w.utcDate, UtcTexts::date(utc));
-    m_w.localDate->setText(LocalFormats::shortDate(local.date()));
+    setPanelText(m_w.localDate, m_w.lastPanel, LocalFormats::shortDate(local.date()));
     setIfChanged(m_w.utcTime, UtcTexts::time(utc));
     m_w.utcClock->setText(UtcTexts::clock(utc));
-    m_w.localTime->setText(QStringLiteral("LOC: ") + LocalFormats::longTime(local.time()));
+    setPanelText(m_w.localTime, m_w.lastPanel, QStringLiteral("LOC: ") + LocalFormats::longTime(local.time()));
     emit ticked();
     if (!m_w.tour->isChecked())
         return;
@@ -67,7 +68,7 @@ void ClockTicker::tick()
         return;
     }
     if (state->tour > 0)
-        m_w.tourTime->setText(LocalFormats::longTime(state->timeLeft));
+        m_w.tourTime->setText(LocalFormats::timeLeft(state->timeLeft));
     setIfChanged(m_w.tourNumber, QString::number(state->tour));
 }
 

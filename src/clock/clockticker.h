@@ -21,6 +21,7 @@ struct ClockWidgets {
     QLineEdit *tourNumber;
     QCheckBox *tour;
     QLabel *localDate, *localTime; ///< first and second status panels
+    QLabel *lastPanel;             ///< gives up the width the others need
 };
 
 /// Once a second: the UTC texts, the local date and time, and with TOUR

@@ -10,4 +10,8 @@
 namespace LocalFormats {
 QString shortDate(const QDate &date);
 QString longTime(const QTime &time);
+/// A span under a day in the long time format's order and separators, but
+/// counted from zero hours: a 12-hour clock would show two hours left as
+/// "2:00:00 AM" and none as "12:00:00 AM".
+QString timeLeft(const QTime &span);
 } // namespace LocalFormats

@@ -14,8 +14,8 @@
 
 void writeCounters(const EntryContext &c)
 {
-    setCounterText(c.form.qsoPanel, c.form.statusPanel, QStringLiteral("QSO: %1").arg(c.log.qsoCount()));
-    setCounterText(c.form.pointsPanel, c.form.statusPanel, QStringLiteral("Points: %1").arg(c.log.points()));
+    setPanelText(c.form.qsoPanel, c.form.statusPanel, QStringLiteral("QSO: %1").arg(c.log.qsoCount()));
+    setPanelText(c.form.pointsPanel, c.form.statusPanel, QStringLiteral("Points: %1").arg(c.log.points()));
 }
 
 void selectRow(const EntryContext &c, int row)

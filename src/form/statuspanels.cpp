@@ -2,7 +2,7 @@
 
 #include <QLabel>
 
-void setCounterText(QLabel *panel, QLabel *last, const QString &text)
+void setPanelText(QLabel *panel, QLabel *last, const QString &text)
 {
     panel->setText(text);
     const int margins = panel->width() - panel->contentsRect().width() + 2 * qMax(0, panel->indent());

@@ -13,7 +13,8 @@ public:
     using QFrame::QFrame;
 };
 
-/// Puts a counter into its status panel. A cut number would be a wrong
-/// figure: a panel too narrow for its text grows, and the panels after it
+/// Puts a text into its status panel. A cut number or time would be a wrong
+/// one (a regional format may be longer than the panel was made for): a
+/// panel too narrow for its text grows, and the panels after it
 /// move right, the width coming out of the last panel.
-void setCounterText(QLabel *panel, QLabel *last, const QString &text);
+void setPanelText(QLabel *panel, QLabel *last, const QString &text);

@@ -56,6 +56,13 @@ void ClockTickTest::tickWritesTheUtcTextsAndLocalPanels()
     QCOMPARE(main.form().utcDate->text(), QString("2027-01-01"));
     QCOMPARE(main.form().utcClock->text(), QString("00:00:00"));
     QCOMPARE(main.form().tourNumber->text(), QString("0")); // TOUR unticked: no tour
+    // Whatever the regional formats (Windows' "10:00:00 PM" among them),
+    // the local panels hold their text whole and the panels still fill the bar.
+    const MainForm &m = main.form();
+    for (const QLabel *p : {m.localDatePanel, m.localTimePanel})
+        QVERIFY2(p->fontMetrics().horizontalAdvance(p->text()) + 2 * p->indent() <= p->contentsRect().width(),
+                 qPrintable(p->text()));
+    QCOMPARE(m.statusPanel->geometry().right(), m.statusPanel->parentWidget()->contentsRect().right());
 }
 
 void ClockTickTest::tourTrackingFindsTheTourAndCountsDown()
