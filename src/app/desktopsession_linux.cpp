@@ -29,6 +29,8 @@ QString noDisplay(const QString &program)
         .arg(program);
 }
 
+void prepareDrawing() {}
+
 QString unreachable(const QString &program)
 {
     return QStringLiteral("vireok: cannot reach the X display \"%1\" (DISPLAY); to try it without a desktop run: "
