@@ -79,3 +79,11 @@ set_tests_properties(tst_windows_session PROPERTIES
 add_test(NAME tst_windows_install
          COMMAND xvfb-run -a sh ${PROJECT_SOURCE_DIR}/tests/app/windows_install.sh ${CMAKE_BINARY_DIR}/${stem}-setup.exe)
 set_tests_properties(tst_windows_install PROPERTIES LABELS windows RUN_SERIAL TRUE TIMEOUT 240)
+# The program through a user's paces under Wine, its reports compared with
+# the Linux build's (the host build beside this one makes it).
+if(VIREOK_HOST_BUILD)
+  add_test(NAME tst_windows_paces
+           COMMAND xvfb-run -a -s "-screen 0 1280x1024x24" ${PROJECT_SOURCE_DIR}/tests/app/windows_paces.sh
+                   $<TARGET_FILE:vireok> ${VIREOK_HOST_BUILD}/vireok)
+  set_tests_properties(tst_windows_paces PROPERTIES LABELS "windows;process" RUN_SERIAL TRUE TIMEOUT 400)
+endif()

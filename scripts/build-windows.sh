@@ -9,8 +9,9 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 qt=/opt/qt-mingw
 
 # What the Linux build needs (its icon tool and manual run first), then the
-# cross compiler, Wine, NSIS and Debian's Qt host tools.
-"$root/scripts/setup.sh" g++-mingw-w64-x86-64-posix wine64 qt6-base-dev-tools nsis
+# cross compiler, Wine, NSIS, Debian's Qt host tools, and for the tests sqlite3
+# (the store a Windows program wrote) and python3-xlib (its keystrokes timed).
+"$root/scripts/setup.sh" g++-mingw-w64-x86-64-posix wine64 qt6-base-dev-tools nsis sqlite3 python3-xlib
 
 # The tarball's own Qt CMake files expect the prefix /opt/qt-mingw.
 if [ -n "${VIREOK_QT_MINGW:-}" ] && [ ! -e "$qt/lib/cmake/Qt6/qt.toolchain.cmake" ]; then
@@ -29,11 +30,12 @@ if [ ! -e "$qt/lib/cmake/Qt6/qt.toolchain.cmake" ]; then
   "$root/scripts/build-qt-mingw.sh"
 fi
 
-# The icon and the manual are drawn by the Linux build's own tools first.
+# The icon and the manual are drawn by the Linux build's own tools first; its
+# program writes the reports the Windows program's must equal.
 host="$root/build-win/host"
 cmake -S "$root" -B "$host" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVIREOK_TESTS=OFF -DVIREOK_BENCH=OFF \
       -DVIREOK_MANUAL=ON >/dev/null
-cmake --build "$host" --target vireok-icons manual
+cmake --build "$host" --target vireok-icons manual vireok
 
 cmake -S "$root" -B "$root/build-win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/windows-cross.cmake" -DVIREOK_HOST_BUILD="$host" >/dev/null

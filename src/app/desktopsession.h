@@ -12,9 +12,9 @@ namespace DesktopSession {
 /// window system is asked; empty when one can be tried.
 QString noDisplay(const QString &program);
 
-/// Settles, before the application is made, how its windows are drawn where
-/// the usual way fails.
-void prepareDrawing();
+/// Settles, before the application is made, how its windows and dialogs
+/// are made where the system's usual ones fail.
+void prepare();
 
 /// What to tell the user when the window system could not be reached.
 QString unreachable(const QString &program);

@@ -29,7 +29,7 @@ QString noDisplay(const QString &program)
         .arg(program);
 }
 
-void prepareDrawing() {}
+void prepare() {}
 
 QString unreachable(const QString &program)
 {

@@ -11,16 +11,20 @@ QString noDisplay(const QString &)
     return {}; // the desktop is always there
 }
 
-// Wine's GDI draws no text in the edit fields through Qt's usual font
-// engine (the calls typed were invisible); its FreeType engine draws them.
-// Windows itself keeps the usual engine, which draws its bitmap faces.
-// A platform chosen on the command line still wins.
-void prepareDrawing()
+// Under Wine, its GDI draws no text in the edit fields through Qt's usual
+// font engine (the calls typed were invisible), and its save dialog gives
+// back no file for the program's folder, so reports were never written:
+// there Qt's FreeType engine and Qt's own dialogs take their place. Windows
+// itself keeps its usual engine, which draws its bitmap faces, and its own
+// dialogs. A platform chosen on the command line still wins.
+void prepare()
 {
     const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    const bool wine = ntdll && GetProcAddress(ntdll, "wine_get_version");
-    if (wine && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    if (!ntdll || !GetProcAddress(ntdll, "wine_get_version"))
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
 }
 
 QString unreachable(const QString &)

@@ -40,7 +40,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "%s\n", qPrintable(noDisplay));
         return 1;
     }
-    DesktopSession::prepareDrawing();
+    DesktopSession::prepare();
     const QtMessageHandler ordinary = qInstallMessageHandler(startupMessages);
     QApplication app(argc, argv);
     qInstallMessageHandler(ordinary);
