@@ -6,7 +6,7 @@
 #include "programfolder.h"
 #include "rigini.h"
 #include "taboutbox.h"
-#include "tickfollowswindow.h"
+#include "toolwindows.h"
 
 #include "clock/clockticker.h"
 #include "entry/editor.h"
@@ -49,12 +49,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
-#include <QShortcut>
 
 namespace {
 constexpr int kDesignTop = 110;
@@ -179,21 +177,7 @@ void TMain::createActions()
     });
 
     QMenu *windows = bar->addMenu(QStringLiteral("Окна"));
-    a.repeatWindow = windows->addAction(QStringLiteral("Повторные связи"), this, &TMain::toggleRepeatWindow);
-    a.partialWindow = windows->addAction(QStringLiteral("Частичные позывные"), this, &TMain::togglePartialWindow);
-    a.statsWindow = windows->addAction(QStringLiteral("Статистика"), this, &TMain::toggleStatsWindow);
-    // Each tool window by a key of its own, from any window of the program:
-    // shown, and the focus in it. The items show the keys but answer them
-    // only inside the open menu: there they would hide an open window.
-    const std::pair<QAction *, QKeySequence> keys[] = {
-        {a.repeatWindow, Qt::Key_F5}, {a.partialWindow, Qt::Key_F6}, {a.statsWindow, Qt::Key_F7}};
-    for (const auto &[item, key] : keys) {
-        item->setCheckable(true);
-        item->setShortcut(key);
-        item->setShortcutContext(Qt::WidgetShortcut);
-        auto *shortcut = new QShortcut(key, this, [this, item = item] { reachToolWindow(item); });
-        shortcut->setContext(Qt::ApplicationShortcut);
-    }
+    m_tools = new ToolWindows(*this, m_form, m_settings, windows, a);
 
     QMenu *help = bar->addMenu(QStringLiteral("Справка"));
     a.manual = help->addAction(QStringLiteral("Руководство пользователя"), this,
@@ -230,39 +214,6 @@ void TMain::createActions()
     }
 }
 
-void TMain::reachToolWindow(QAction *item)
-{
-    // A modal window keeps the focus until it closes.
-    if (QApplication::activeModalWidget())
-        return;
-    if (!item->isChecked())
-        item->trigger();
-    QWidget *window = item == m_actions.repeatWindow    ? static_cast<QWidget *>(m_repeats)
-                      : item == m_actions.partialWindow ? static_cast<QWidget *>(m_partial)
-                                                        : static_cast<QWidget *>(m_stats);
-    if (!window)
-        return;
-    // The repeat window's close button leaves its tick on.
-    window->show();
-    window->raise();
-    window->activateWindow();
-    QWidget *first = window->focusWidget();
-    for (QWidget *w = window->nextInFocusChain(); !first && w != window; w = w->nextInFocusChain())
-        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(window) && w->window() == window)
-            first = w;
-    if (first)
-        first->setFocus(Qt::OtherFocusReason);
-}
-
-void TMain::addBackKey(QWidget *window)
-{
-    // From any control of a tool window back to the entry.
-    new QShortcut(Qt::Key_F4, window, [this] {
-        activateWindow();
-        entryCallField(m_form)->setFocus();
-    });
-}
-
 void TMain::backToEntry()
 {
     // A tool window the command showed may have taken the activation: it keeps it.
@@ -275,11 +226,7 @@ void TMain::backToEntry()
 
 void TMain::setRepeatWindow(TRptQso *repeats)
 {
-    m_repeats = repeats;
-    const QRect place = repeatWindowPlacement(m_settings, screenSize(), QRect(repeats->pos().x(), 557, 384, 292));
-    repeats->move(place.topLeft());
-    repeats->resize(place.size());
-    addBackKey(repeats);
+    m_tools->attach(QStringLiteral("RptQso"), repeats);
 
     m_repeatCheck = new RepeatCheck({m_form.heardCall, m_form.heardReport, m_form.workedCall, m_form.workedReport,
                                      m_form.band, m_form.mode, m_form.tourNumber, m_form.rst, &m_screen->state()},
@@ -297,8 +244,7 @@ void TMain::setRepeatWindow(TRptQso *repeats)
 
 void TMain::setPartialWindow(TPartial *partial)
 {
-    m_partial = partial;
-    restoreToolWindow(partial, QStringLiteral("Partial"), QRect(0, 557, 200, 292), m_actions.partialWindow);
+    m_tools->attach(QStringLiteral("Partial"), partial);
 
     new PartialFollower(m_form.heardCall, m_form.workedCall, m_form.swl, *m_partialList, *partial, this);
     connect(m_partialCalls, &PartialCalls::changed, m_partialList, &PartialListModel::refresh);
@@ -315,8 +261,7 @@ void TMain::setPartialWindow(TPartial *partial)
 
 void TMain::setStatsWindow(TStats *stats)
 {
-    m_stats = stats;
-    restoreToolWindow(stats, QStringLiteral("Stats"), QRect(0, 0, 600, 560), m_actions.statsWindow);
+    m_tools->attach(QStringLiteral("Stats"), stats);
     QStringList bands;
     for (int i = 0; i < m_form.band->count(); ++i)
         bands << m_form.band->itemText(i);
@@ -394,70 +339,6 @@ void TMain::openLog()
     }
 }
 
-void TMain::toggleRepeatWindow()
-{
-    if (!m_repeats)
-        return;
-    // The mark, not the window's visibility, decides: closing the window with
-    // its own close button leaves the mark as it was.
-    m_repeats->setVisible(m_actions.repeatWindow->isChecked());
-}
-
-void TMain::togglePartialWindow()
-{
-    showToolWindow(m_partial, m_actions.partialWindow->isChecked());
-}
-
-void TMain::toggleStatsWindow()
-{
-    showToolWindow(m_stats, m_actions.statsWindow->isChecked());
-}
-
-void TMain::restoreToolWindow(QWidget *window, const QString &section, const QRect &design, QAction *item)
-{
-    if (const auto saved = savedToolWindowPlace(m_settings, section, screenSize(), design)) {
-        window->move(saved->topLeft());
-        window->resize(saved->size());
-    } else {
-        m_unplaced.insert(window);
-    }
-    new TickFollowsWindow(item, window);
-    addBackKey(window);
-}
-
-void TMain::showToolWindow(QWidget *window, bool shown)
-{
-    if (!window)
-        return;
-    // Placed when first opened, so that it finds the main window and the
-    // other tool windows where they are then.
-    if (shown && m_unplaced.remove(window))
-        placeBesideMain(window);
-    window->setVisible(shown);
-}
-
-void TMain::placeBesideMain(QWidget *window)
-{
-    const QRect inner = geometry(), outer = frameGeometry();
-    // A window manager frames the tool window as it framed this one.
-    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-                         outer.bottom() - inner.bottom());
-    ToolWindowRoom room;
-    room.screen = screen()->availableGeometry();
-    room.main = outer;
-    // The grid as far as it shows: the entry panel hides its foot.
-    room.grid = QRect(m_form.grid->mapToGlobal(QPoint(0, 0)), m_form.grid->size());
-    room.grid.setBottom(std::min(room.grid.bottom(), m_form.entryPanel->mapToGlobal(QPoint(0, 0)).y() - 1));
-    for (const QWidget *other :
-         {static_cast<QWidget *>(m_repeats), static_cast<QWidget *>(m_partial), static_cast<QWidget *>(m_stats)})
-        if (other && other != window && other->isVisible())
-            room.open << other->frameGeometry();
-    const QSize minimum = QLayout::closestAcceptableSize(window, QSize(0, 0));
-    const QRect at = besideMain(room, window->size().grownBy(frame), minimum.grownBy(frame));
-    window->move(at.topLeft());
-    window->resize(at.size().shrunkBy(frame));
-}
-
 bool TMain::soundOn() const
 {
     return m_soundSetting ? *m_soundSetting != 0 : m_reader.running();
@@ -469,20 +350,7 @@ void TMain::saveSettings()
     m_settings.writeInt(main, QStringLiteral("Left"), x());
     m_settings.writeInt(main, QStringLiteral("Top"), y());
     m_settings.writeInt(main, QStringLiteral("Position"), m_layout);
-    // The tool windows keep their place and size in their own sections.
-    const std::pair<const char *, QWidget *> tools[] = {
-        {"RptQso", m_repeats}, {"Partial", m_partial}, {"Stats", m_stats}};
-    for (const auto &[name, window] : tools) {
-        // One never opened has no place of its own yet: it is placed beside
-        // this window when it first opens, at this start or a later one.
-        if (!window || m_unplaced.contains(window))
-            continue;
-        const QString section = QString::fromLatin1(name);
-        m_settings.writeInt(section, QStringLiteral("Left"), window->x());
-        m_settings.writeInt(section, QStringLiteral("Top"), window->y());
-        m_settings.writeInt(section, QStringLiteral("Height"), window->height());
-        m_settings.writeInt(section, QStringLiteral("Width"), window->width());
-    }
+    m_tools->save(m_settings);
     if (!m_settings.save())
         m_services.prompts.error(this, kApplicationTitle, m_settings.error());
 }

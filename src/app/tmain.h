@@ -9,7 +9,6 @@
 #include "form/mainform.h"
 
 #include <QMainWindow>
-#include <QSet>
 
 #include <functional>
 #include <memory>
@@ -36,6 +35,7 @@ class TRptQso;
 class TStats;
 class TPartial;
 class TimeSyncCommand;
+class ToolWindows;
 class ZoneBias;
 struct EntryContext;
 
@@ -96,18 +96,7 @@ private:
     void restorePlacement();
     void applyLayout();
     void openLog();
-    void toggleRepeatWindow();
-    void toggleStatsWindow();
     void backToEntry();
-    void reachToolWindow(QAction *item);
-    void addBackKey(QWidget *window);
-    void togglePartialWindow();
-    /// Puts a tool window at its saved place, or marks it to be placed
-    /// beside this one when first opened; its menu item's tick follows it.
-    /// The design gives what a saved place leaves out.
-    void restoreToolWindow(QWidget *window, const QString &section, const QRect &design, QAction *item);
-    void showToolWindow(QWidget *window, bool shown);
-    void placeBesideMain(QWidget *window);
     bool soundOn() const;
 
     Services m_services;
@@ -125,10 +114,7 @@ private:
     DescriptionSpeech m_describe;
     ScreenReaderWatch m_reader;
     QDialog *m_contest = nullptr;
-    TRptQso *m_repeats = nullptr;
-    TStats *m_stats = nullptr;
-    TPartial *m_partial = nullptr;
-    QSet<QWidget *> m_unplaced; ///< tool windows without a saved place, not yet opened
+    ToolWindows *m_tools = nullptr;
     RepeatCheck *m_repeatCheck = nullptr;
     ClockTicker *m_clock = nullptr;
     Editor *m_editor = nullptr;
