@@ -8,7 +8,7 @@
 #include "taboutbox.h"
 #include "toolwindows.h"
 
-#include "clock/clockticker.h"
+#include "clock/clockfeature.h"
 #include "entry/editor.h"
 #include "entry/entrycontext.h"
 #include "entry/entryedit.h"
@@ -21,37 +21,29 @@
 #include "form/loggrid.h"
 #include "partial/knowncalls.h"
 #include "partial/partialcalls.h"
-#include "partial/partialfollower.h"
+#include "partial/partialfeature.h"
 #include "partial/partiallistmodel.h"
 #include "partial/tpartial.h"
-#include "repeats/repeatcheck.h"
+#include "repeats/repeatfeature.h"
 #include "repeats/repeatlistmodel.h"
 #include "repeats/trptqso.h"
 #include "rig/rigfollower.h"
-#include "seams/clocksource.h"
-#include "seams/desktop.h"
 #include "seams/prompts.h"
 #include "seams/sounds.h"
 #include "setup/stationpanel.h"
+#include "stats/statsfeature.h"
 #include "stats/tstats.h"
-#include "store/schema.h"
 #include "store/store.h"
-#include "store/storeerror.h"
 #include "store/storefiles.h"
 #include "store/storeguard.h"
 #include "timesync/tidsntp.h"
 #include "timesync/timesynccommand.h"
 
-#include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
-#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QScreen>
 
 namespace {
@@ -112,7 +104,7 @@ TMain::TMain(const Services &services, QWidget *parent)
     m_export = std::make_unique<ReportExport>(m_services.store, m_services.prompts, m_services.clock, this, hooks);
     startTimeSync();
     createActions();
-    startClock();
+    m_clock = ClockFeature::attach(m_form, m_services.clock, m_services.store, m_services.prompts, this);
     RigFollower::start(readRigSettings(m_settings), m_form, *m_screen, *m_clock, this);
 
     // Creation steps: layout 0, placement and layout from settings.ini,
@@ -139,135 +131,33 @@ TMain::TMain(const Services &services, QWidget *parent)
 
 TMain::~TMain() = default;
 
-void TMain::createActions()
-{
-    MainActions &a = m_actions;
-    QMenuBar *bar = menuBar();
-    const QIcon exportIcon = themedIcon("document-save-as", QStyle::SP_DialogSaveButton);
-
-    QMenu *log = bar->addMenu(QStringLiteral("Журнал"));
-    a.exportCabrillo = log->addAction(exportIcon, QStringLiteral("Выгрузить лог -> формат: CABRILLO"), this,
-                                      [this] { m_export->cabrillo(); });
-    a.exportErmak = log->addAction(exportIcon, QStringLiteral("Выгрузить лог -> формат: ЕРМАК"), this,
-                                   [this] { m_export->ermak(); });
-    a.exportAdif =
-        log->addAction(exportIcon, QStringLiteral("Выгрузить лог -> формат: ADIF"), this, [this] { m_export->adif(); });
-    log->addSeparator();
-    a.clearLog = log->addAction(themedIcon("edit-clear-all", QStyle::SP_TrashIcon), QStringLiteral("Очистить лог"),
-                                m_editor, &Editor::clearLog);
-    log->addSeparator();
-    a.exit = log->addAction(themedIcon("application-exit", QStyle::SP_DialogCloseButton), QStringLiteral("Выход"), this,
-                            &QWidget::close);
-
-    QMenu *settings = bar->addMenu(QStringLiteral("Установки"));
-    a.station = settings->addAction(themedIcon("user-info", QStyle::SP_FileDialogInfoView),
-                                    QStringLiteral("Сведения о станции"), m_station, &StationPanel::open);
-    settings->addSeparator();
-    a.entryLayout = settings->addAction(QStringLiteral("Установить окна ввода"), this, &TMain::toggleLayout);
-    a.entryLayout->setCheckable(true);
-    settings->addSeparator();
-    a.timeSync = settings->addAction(themedIcon("preferences-system-time", QStyle::SP_BrowserReload),
-                                     QStringLiteral("Синхронизировать  время ч/з интернет"), this,
-                                     [this] { m_timeSync->run(); });
-
-    a.contests = bar->addAction(QStringLiteral("Соревнования"));
-    connect(a.contests, &QAction::triggered, this, [this] {
-        if (m_contest)
-            m_contest->exec();
-    });
-
-    QMenu *windows = bar->addMenu(QStringLiteral("Окна"));
-    m_tools = new ToolWindows(*this, m_form, m_settings, windows, a);
-
-    QMenu *help = bar->addMenu(QStringLiteral("Справка"));
-    a.manual = help->addAction(QStringLiteral("Руководство пользователя"), this,
-                               [this] { m_services.desktop.openDocument(manualToOpen(m_services.manualFolders)); });
-    a.about = help->addAction(QStringLiteral("О программе"), this, [this] {
-        if (m_about)
-            m_about->exec();
-    });
-
-    m_form.logMenu = log->menuAction();
-    m_form.settingsMenu = settings->menuAction();
-    m_form.contestsMenu = a.contests;
-    m_form.windowsMenu = windows->menuAction();
-    m_form.helpMenu = help->menuAction();
-
-    a.gridMenu = new QMenu(this);
-    a.gridMenu->setObjectName(QStringLiteral("gridMenu"));
-    a.editRecord = a.gridMenu->addAction(themedIcon("document-edit", QStyle::SP_FileDialogDetailedView),
-                                         QStringLiteral("Редактировать запись"), m_editor, &Editor::editRecord);
-    a.deleteRecord = a.gridMenu->addAction(themedIcon("edit-delete", QStyle::SP_DialogDiscardButton),
-                                           QStringLiteral("Удалить запись"), m_editor, &Editor::deleteRecord);
-    connect(m_form.grid, &LogGrid::contextMenuRequested, a.gridMenu,
-            [menu = a.gridMenu](const QPoint &at) { menu->popup(at); });
-
-    // A command run from the keyboard leaves the focus in the menu bar, and
-    // the next call typed would be lost there: after each one (connected
-    // last, so after its window has closed) typing goes on in the entry. The
-    // station panel takes the focus for its own fields.
-    for (QAction *item : bar->actions()) {
-        const QList<QAction *> commands = item->menu() ? item->menu()->actions() : QList<QAction *>{item};
-        for (QAction *command : commands)
-            if (command != a.station)
-                connect(command, &QAction::triggered, this, &TMain::backToEntry);
-    }
-}
-
-void TMain::backToEntry()
-{
-    // A tool window the command showed may have taken the activation: it keeps it.
-    if (m_screen->state().stationOpen || (QApplication::activeWindow() && !isActiveWindow()))
-        return;
-    // The window a closed box leaves behind is not always activated again.
-    activateWindow();
-    entryCallField(m_form)->setFocus();
-}
-
 void TMain::setRepeatWindow(TRptQso *repeats)
 {
     m_tools->attach(QStringLiteral("RptQso"), repeats);
-
-    m_repeatCheck = new RepeatCheck({m_form.heardCall, m_form.heardReport, m_form.workedCall, m_form.workedReport,
-                                     m_form.band, m_form.mode, m_form.tourNumber, m_form.rst, &m_screen->state()},
-                                    m_services.store, *m_repeatList, *repeats, m_services.prompts, this);
-    connect(m_form.heardCall, &QLineEdit::textChanged, m_repeatCheck, &RepeatCheck::heardCallChanged);
-    connect(m_form.workedCall, &QLineEdit::textChanged, m_repeatCheck, &RepeatCheck::workedCallChanged);
-    connect(m_repeatCheck, &RepeatCheck::becameRepeat, this, [this](RepeatColour colour) {
-        if (m_services.sounds && soundOn())
-            m_services.sounds->play(colour == RepeatColour::Red ? Sounds::Cue::HeardRepeat : Sounds::Cue::WorkedRepeat);
-    });
-    connect(m_form.band, &QComboBox::currentTextChanged, repeats, &TRptQso::repaintMarks);
-    connect(m_form.mode, &QComboBox::currentTextChanged, repeats, &TRptQso::repaintMarks);
-    connect(m_form.tourNumber, &QLineEdit::textChanged, repeats, &TRptQso::repaintMarks);
+    m_repeatCheck = RepeatFeature::attach(
+        m_form, m_screen->state(), m_services.store, *m_repeatList, *repeats, m_services.prompts,
+        [this](RepeatColour colour) {
+            if (m_services.sounds && soundOn())
+                m_services.sounds->play(colour == RepeatColour::Red ? Sounds::Cue::HeardRepeat
+                                                                    : Sounds::Cue::WorkedRepeat);
+        },
+        this);
 }
 
 void TMain::setPartialWindow(TPartial *partial)
 {
     m_tools->attach(QStringLiteral("Partial"), partial);
-
-    new PartialFollower(m_form.heardCall, m_form.workedCall, m_form.swl, *m_partialList, *partial, this);
-    connect(m_partialCalls, &PartialCalls::changed, m_partialList, &PartialListModel::refresh);
-    connect(m_partialCalls, &PartialCalls::fileFailed, m_form.statusPanel, &QLabel::setText);
-    connect(m_log, &LogModel::callsChanged, m_partialCalls, &PartialCalls::logChanged);
-    connect(m_log, &LogModel::modelReset, m_partialCalls, &PartialCalls::reloadLog);
-    connect(m_form.band, &QComboBox::currentTextChanged, m_partialList, &PartialListModel::contextChanged);
-    connect(m_form.mode, &QComboBox::currentTextChanged, m_partialList, &PartialListModel::contextChanged);
-    connect(m_form.tourNumber, &QLineEdit::textChanged, m_partialList, &PartialListModel::contextChanged);
     // Only the file named in settings.ini is missed aloud.
     const QString named = m_settings.readText(QStringLiteral("Partial"), QStringLiteral("File")).value_or(QString());
-    m_partialCalls->load(knownCallsPath(named, QDir::currentPath(), programFolder()));
+    PartialFeature::attach(m_form, *m_log, *m_partialCalls, *m_partialList, *partial,
+                           knownCallsPath(named, QDir::currentPath(), programFolder()), this);
 }
 
 void TMain::setStatsWindow(TStats *stats)
 {
     m_tools->attach(QStringLiteral("Stats"), stats);
-    QStringList bands;
-    for (int i = 0; i < m_form.band->count(); ++i)
-        bands << m_form.band->itemText(i);
-    stats->setBandOrder(bands);
-    stats->setPictureTarget({m_export->dialogFolder(), m_services.store.path(), m_services.iniPath});
-    connect(m_clock, &ClockTicker::ticked, stats, &TStats::tick);
+    StatsFeature::attach(m_form, *stats, *m_clock,
+                         {m_export->dialogFolder(), m_services.store.path(), m_services.iniPath});
 }
 
 void TMain::startTimeSync()
@@ -282,27 +172,6 @@ void TMain::startTimeSync()
             m_sntp->Port = quint16(port);
     }
     m_timeSync = std::make_unique<TimeSyncCommand>(*m_sntp, m_services.prompts, m_form.statusPanel, this);
-}
-
-void TMain::startClock()
-{
-    const ClockWidgets widgets{m_form.utcDate,        m_form.utcTime,        m_form.utcClock,
-                               m_form.tourTime,       m_form.tourNumber,     m_form.tour,
-                               m_form.localDatePanel, m_form.localTimePanel, m_form.statusPanel};
-    m_clock = new ClockTicker(
-        widgets, m_services.clock, m_services.prompts,
-        [this]() -> std::optional<QStringList> {
-            QStringList times;
-            const bool read = guarded(m_services.prompts, this, [&] {
-                const Record log = m_services.store.readLog();
-                for (const QString &field : Schema::tourFields())
-                    times << log.value(field);
-            });
-            return read ? std::optional(times) : std::nullopt;
-        },
-        this);
-    connect(m_form.tour, &QCheckBox::clicked, m_clock, &ClockTicker::tourToggled);
-    m_clock->start();
 }
 
 void TMain::restorePlacement()

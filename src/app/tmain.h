@@ -91,7 +91,6 @@ public:
 
 private:
     void createActions();
-    void startClock();
     void startTimeSync();
     void restorePlacement();
     void applyLayout();

@@ -1,0 +1,17 @@
+#pragma once
+
+class LogModel;
+class PartialCalls;
+class PartialListModel;
+class QObject;
+class QString;
+class TPartial;
+struct MainForm;
+
+/// The partial-call list on the main window's entry: the call fields feed
+/// it, the log's changes and the band, mode and tour keep it current, and
+/// the known-calls file is read (a refusal said in the status panel).
+namespace PartialFeature {
+void attach(const MainForm &form, LogModel &log, PartialCalls &calls, PartialListModel &list, TPartial &window,
+            const QString &knownCallsFile, QObject *owner);
+} // namespace PartialFeature
