@@ -8,8 +8,7 @@
 #include <QBrush>
 
 namespace {
-constexpr int kBatch = 64;       // more than a window of rows
-constexpr int kColourBatch = 32; // a window of rows
+constexpr int kBatch = 64; // more than a window of rows
 } // namespace
 
 PartialListModel::PartialListModel(PartialCalls &calls, Store &store, std::function<RepeatContext()> context,
@@ -44,8 +43,12 @@ void PartialListModel::show(const QString &fragment)
     m_logCursor = m_calls.logReady() && searched ? m_calls.log().find(fragment) : CallIndex::Cursor();
     m_fileCursor = searched ? m_calls.file().find(fragment) : CallIndex::Cursor();
     m_complete = !searched;
-    fill(kBatch);
+    // A view may ask for more as the reset ends: not until it is done.
+    m_changing = true;
+    fill(m_rows, kBatch);
+    markRepeats(m_rows, 0);
     endResetModel();
+    m_changing = false;
 
     if (!searched) {
         m_status.clear();
@@ -95,14 +98,14 @@ void PartialListModel::setStatus(qint64 inLog, qint64 inFile)
     emit statusChanged(m_status);
 }
 
-void PartialListModel::fill(int wanted)
+void PartialListModel::fill(std::vector<Row> &rows, int wanted)
 {
     uint32_t entry = 0;
     for (int taken = 0; taken < wanted; ++taken) {
         if (m_calls.logReady() && m_calls.log().next(m_logCursor, entry))
-            m_rows.push_back({m_calls.log().call(entry), true});
+            rows.push_back({m_calls.log().call(entry), true});
         else if (m_calls.file().next(m_fileCursor, entry))
-            m_rows.push_back({m_calls.file().call(entry), false});
+            rows.push_back({m_calls.file().call(entry), false});
         else {
             m_complete = true;
             return;
@@ -112,8 +115,7 @@ void PartialListModel::fill(int wanted)
 
 void PartialListModel::contextChanged()
 {
-    for (const Row &r : m_rows)
-        r.colour = -1;
+    markRepeats(m_rows, 0);
     if (!m_rows.empty())
         emit dataChanged(index(0), index(int(m_rows.size()) - 1), {Qt::BackgroundRole});
 }
@@ -130,51 +132,49 @@ int PartialListModel::rowCount(const QModelIndex &parent) const
 
 bool PartialListModel::canFetchMore(const QModelIndex &parent) const
 {
-    return !parent.isValid() && !m_complete;
+    return !parent.isValid() && !m_complete && !m_changing;
 }
 
 void PartialListModel::fetchMore(const QModelIndex &parent)
 {
     if (!canFetchMore(parent))
         return;
-    const int before = int(m_rows.size());
-    std::vector<Row> kept;
-    m_rows.swap(kept);
-    fill(kBatch);
-    m_rows.swap(kept);
-    if (kept.empty())
+    std::vector<Row> more;
+    fill(more, kBatch);
+    markRepeats(more, 0);
+    if (more.empty())
         return;
-    beginInsertRows({}, before, before + int(kept.size()) - 1);
-    m_rows.insert(m_rows.end(), std::make_move_iterator(kept.begin()), std::make_move_iterator(kept.end()));
+    m_changing = true;
+    beginInsertRows({}, int(m_rows.size()), int(m_rows.size() + more.size()) - 1);
+    m_rows.insert(m_rows.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
     endInsertRows();
+    m_changing = false;
 }
 
-RepeatColour PartialListModel::colourOf(int index) const
+void PartialListModel::markRepeats(std::vector<Row> &rows, size_t first)
 {
-    // Only a call in the log can be a repeat. The counts are asked for when
-    // a row is first painted, for a window's worth of rows at once.
-    const Row &row = m_rows[size_t(index)];
-    if (!row.inLog || m_store.hasFailed())
-        return RepeatColour::Normal;
-    if (row.colour < 0) {
-        QStringList calls;
-        for (size_t i = size_t(index); i < m_rows.size() && calls.size() < kColourBatch; ++i)
-            if (m_rows[i].inLog && m_rows[i].colour < 0)
-                calls << m_rows[i].call;
-        const RepeatContext c = m_context();
-        std::vector<std::pair<qint64, qint64>> counts;
-        try {
-            counts = m_store.repeatCounts(c.band, c.mode, c.tour, calls);
-        } catch (const StoreError &) {
-            counts.assign(size_t(calls.size()), {0, 0});
-        }
-        for (size_t i = size_t(index), at = 0; at < counts.size(); ++i)
-            if (m_rows[i].inLog && m_rows[i].colour < 0) {
-                m_rows[i].colour = static_cast<signed char>(repeatColour(counts[at].first, counts[at].second));
-                ++at;
-            }
+    // Only a call in the log can be a repeat; the counts come in one query
+    // for the rows a view is about to show.
+    QStringList calls;
+    for (size_t i = first; i < rows.size(); ++i) {
+        rows[i].colour = RepeatColour::Normal;
+        if (rows[i].inLog)
+            calls << rows[i].call;
     }
-    return static_cast<RepeatColour>(row.colour);
+    if (calls.isEmpty() || m_store.hasFailed())
+        return;
+    const RepeatContext c = m_context();
+    std::vector<std::pair<qint64, qint64>> counts;
+    try {
+        counts = m_store.repeatCounts(c.band, c.mode, c.tour, calls);
+    } catch (const StoreError &) {
+        return;
+    }
+    for (size_t i = first, at = 0; i < rows.size() && at < counts.size(); ++i)
+        if (rows[i].inLog) {
+            rows[i].colour = repeatColour(counts[at].first, counts[at].second);
+            ++at;
+        }
 }
 
 QVariant PartialListModel::data(const QModelIndex &index, int role) const
@@ -186,7 +186,7 @@ QVariant PartialListModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole: return r.call;
     case Qt::FontRole: return r.inLog ? QVariant(m_bold) : QVariant();
     case Qt::BackgroundRole: // as the call fields show a repeat
-        switch (colourOf(index.row())) {
+        switch (r.colour) {
         case RepeatColour::Red: return QBrush(QColor(255, 0, 0));
         case RepeatColour::Aqua: return QBrush(QColor(0, 255, 255));
         case RepeatColour::Normal: break;
@@ -197,7 +197,7 @@ QVariant PartialListModel::data(const QModelIndex &index, int role) const
         QStringList marks;
         if (r.inLog)
             marks << QStringLiteral("в журнале");
-        switch (colourOf(index.row())) {
+        switch (r.colour) {
         case RepeatColour::Red: marks << QStringLiteral("повтор первой станцией"); break;
         case RepeatColour::Aqua: marks << QStringLiteral("повтор второй станцией"); break;
         case RepeatColour::Normal: break;

@@ -48,12 +48,14 @@ private:
     struct Row {
         QString call;
         bool inLog = false;
-        mutable signed char colour = -1; ///< RepeatColour once worked out
+        RepeatColour colour = RepeatColour::Normal;
     };
-    void fill(int wanted);
+    /// Up to wanted more rows onto rows; m_complete when there are no more.
+    void fill(std::vector<Row> &rows, int wanted);
+    /// Works out the repeat colours of rows from first on, in one query.
+    void markRepeats(std::vector<Row> &rows, size_t first);
     void countAll(int generation);
     void setStatus(qint64 inLog, qint64 inFile);
-    RepeatColour colourOf(int row) const;
 
     PartialCalls &m_calls;
     Store &m_store;
@@ -63,6 +65,7 @@ private:
     std::vector<Row> m_rows;
     CallIndex::Cursor m_logCursor, m_fileCursor;
     bool m_complete = true;
+    bool m_changing = false; ///< rows going out or in: none fetched meanwhile
     int m_generation = 0;
     QFont m_bold;
     QTimer m_refresh;

@@ -21,7 +21,8 @@ void RepeatListModel::show(const QString &call)
     if (!call.trimmed().isEmpty())
         first = m_store.repeatList(call, 0, kBatch);
     m_call = call;
-    m_complete = first.size() < size_t(kBatch);
+    // A view may ask for more as each change ends: not until this one is done.
+    m_changing = true;
     // Rows out and rows in, not a reset: a reset makes the view lay out its
     // headers anew and repaint them, twice at every key, and an empty list
     // followed by an empty one would still repaint.
@@ -35,11 +36,13 @@ void RepeatListModel::show(const QString &call)
         m_rows = std::move(first);
         endInsertRows();
     }
+    m_changing = false;
+    m_complete = m_rows.size() < size_t(kBatch);
 }
 
 bool RepeatListModel::canFetchMore(const QModelIndex &parent) const
 {
-    return !parent.isValid() && !m_complete;
+    return !parent.isValid() && !m_complete && !m_changing;
 }
 
 void RepeatListModel::fetchMore(const QModelIndex &parent)
@@ -57,9 +60,11 @@ void RepeatListModel::fetchMore(const QModelIndex &parent)
     m_complete = more.size() < size_t(kBatch);
     if (more.empty())
         return;
+    m_changing = true;
     beginInsertRows({}, int(m_rows.size()), int(m_rows.size() + more.size() - 1));
     m_rows.insert(m_rows.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
     endInsertRows();
+    m_changing = false;
 }
 
 int RepeatListModel::rowCount(const QModelIndex &parent) const

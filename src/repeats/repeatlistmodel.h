@@ -51,4 +51,5 @@ private:
     QString m_call;
     std::vector<RepeatRow> m_rows;
     bool m_complete = true;
+    bool m_changing = false; ///< rows going out or in: none fetched meanwhile
 };
