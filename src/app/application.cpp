@@ -1,6 +1,9 @@
 #include "application.h"
 
+#include "entry/comboboxaccessible.h"
+#include "entry/lineeditaccessible.h"
 #include "fonts/fonts.h"
+#include "form/accessiblefactory.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -30,4 +33,9 @@ void setUpApplication()
     loadQtTranslation();
     Fonts::load();
     QApplication::setFont(Fonts::sansSerif(11));
+    // Before any window: a screen reader that asks at once meets the
+    // program's own interfaces, never Qt's guesses made earlier.
+    installAccessibleFactory();
+    installLineEditAccessibility();
+    installComboBoxAccessibility();
 }

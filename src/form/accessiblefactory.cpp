@@ -13,10 +13,13 @@ QAccessibleInterface *factory(const QString &className, QObject *object)
 {
     if (object->isWidgetType() && object->property(kWindow).toBool())
         return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
-    if (className == QLatin1String(LogGrid::staticMetaObject.className()))
-        return LogGridAccessibility::create(static_cast<LogGrid *>(object));
-    if (className == QLatin1String(StatusPanels::staticMetaObject.className()))
-        return new QAccessibleWidget(static_cast<StatusPanels *>(object), QAccessible::StatusBar);
+    // By the class the object is, not only the name it gives.
+    if (auto *grid = qobject_cast<LogGrid *>(object);
+        grid && className == QLatin1String(grid->metaObject()->className()))
+        return LogGridAccessibility::create(grid);
+    if (auto *panels = qobject_cast<StatusPanels *>(object);
+        panels && className == QLatin1String(panels->metaObject()->className()))
+        return new QAccessibleWidget(panels, QAccessible::StatusBar);
     return nullptr;
 }
 } // namespace

@@ -40,7 +40,6 @@ void LogGrid::setModel(QAbstractItemModel *model)
     connect(model, &QAbstractItemModel::rowsRemoved, this, refresh);
     connect(model, &QAbstractItemModel::dataChanged, viewport(), qOverload<>(&QWidget::update));
     LogGridAccessibility::watch(this, model);
-    QFontMetrics header(m_header->font());
     setViewportMargins(0, m_header->sizeHint().height(), 0, 0);
     updateScrollBars();
 }

@@ -231,7 +231,8 @@ private:
 
 QList<QAccessibleInterface *> GridCell::columnHeaderCells() const
 {
-    auto *table = static_cast<GridTable *>(parent());
+    // Another factory may have made the grid's interface: only ours has cells.
+    auto *table = dynamic_cast<GridTable *>(parent());
     return table ? QList<QAccessibleInterface *>{table->cell(-1, m_column)} : QList<QAccessibleInterface *>{};
 }
 
@@ -259,7 +260,9 @@ void currentRowChanged(LogGrid *grid)
     const int row = grid->currentIndex().row();
     if (!QAccessible::isActive() || !grid->hasFocus() || row < 0)
         return;
-    auto *table = static_cast<GridTable *>(QAccessible::queryAccessibleInterface(grid));
+    auto *table = dynamic_cast<GridTable *>(QAccessible::queryAccessibleInterface(grid));
+    if (!table)
+        return;
     QAccessibleEvent event(grid, QAccessible::Focus);
     event.setChild(table->indexOfChild(table->cell(row, 0)));
     QAccessible::updateAccessibility(&event);

@@ -14,11 +14,15 @@ void QuietScrollBar::putInto(QAbstractItemView &view)
     auto *down = new QuietScrollBar(Qt::Vertical, &view);
     view.setHorizontalScrollBar(across);
     view.setVerticalScrollBar(down);
-    // The view's slots are protected: only the names reach them.
-    QObject::connect(across, SIGNAL(actionTriggered(int)), &view, SLOT(horizontalScrollbarAction(int)));
-    QObject::connect(across, SIGNAL(valueChanged(int)), &view, SLOT(horizontalScrollbarValueChanged(int)));
-    QObject::connect(down, SIGNAL(actionTriggered(int)), &view, SLOT(verticalScrollbarAction(int)));
-    QObject::connect(down, SIGNAL(valueChanged(int)), &view, SLOT(verticalScrollbarValueChanged(int)));
+    // The view's slots are protected: only the names reach them, and a name
+    // Qt no longer has would leave the bar dead without a word.
+    const bool joined =
+        QObject::connect(across, SIGNAL(actionTriggered(int)), &view, SLOT(horizontalScrollbarAction(int))) &&
+        QObject::connect(across, SIGNAL(valueChanged(int)), &view, SLOT(horizontalScrollbarValueChanged(int))) &&
+        QObject::connect(down, SIGNAL(actionTriggered(int)), &view, SLOT(verticalScrollbarAction(int))) &&
+        QObject::connect(down, SIGNAL(valueChanged(int)), &view, SLOT(verticalScrollbarValueChanged(int)));
+    if (!joined)
+        qFatal("QuietScrollBar: the view's scroll bar slots could not be reached");
 }
 
 void QuietScrollBar::sliderChange(SliderChange change)

@@ -8,8 +8,9 @@
 #include <vector>
 
 /// Distinct calls in a fixed order, found by any fragment of two characters
-/// or more. Each call is an entry; entries are walked in their order of
-/// adding up to the last freeze(), then the ones added later, newest first.
+/// or more. Each call is an entry; a walk takes the entries added after the
+/// last freeze() first, newest first, then the ones up to it in their order
+/// of adding.
 /// For every two- and three-character fragment the index keeps how many
 /// listed calls contain it and in which blocks of entries it stands, so a
 /// search visits only the blocks where every part of the fragment occurs.

@@ -2,6 +2,7 @@
 
 #include "partialcalls.h"
 
+#include "form/fieldcolours.h"
 #include "store/store.h"
 #include "store/storeerror.h"
 
@@ -187,8 +188,8 @@ QVariant PartialListModel::data(const QModelIndex &index, int role) const
     case Qt::FontRole: return r.inLog ? QVariant(m_bold) : QVariant();
     case Qt::BackgroundRole: // as the call fields show a repeat
         switch (r.colour) {
-        case RepeatColour::Red: return QBrush(QColor(255, 0, 0));
-        case RepeatColour::Aqua: return QBrush(QColor(0, 255, 255));
+        case RepeatColour::Red: return QBrush(FieldColours::red);
+        case RepeatColour::Aqua: return QBrush(FieldColours::aqua);
         case RepeatColour::Normal: break;
         }
         return {};

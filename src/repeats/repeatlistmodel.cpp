@@ -1,5 +1,6 @@
 #include "repeatlistmodel.h"
 
+#include "form/listcolours.h"
 #include "store/store.h"
 #include "store/storeerror.h"
 
@@ -142,15 +143,15 @@ RepeatListModel::CellLook RepeatListModel::look(const QModelIndex &index) const
 
 QColor RepeatListModel::CellLook::background() const
 {
-    return repeatRow ? QColor(255, 204, 204) : QColor();
+    return repeatRow ? ListColours::repeatRow : QColor();
 }
 
 QColor RepeatListModel::CellLook::text(int column) const
 {
     if (mark == CallMark::BoldRed)
-        return QColor(255, 0, 0);
+        return ListColours::heardCall;
     if (mark == CallMark::BoldBlue || column == 0)
-        return QColor(0, 0, 255);
+        return ListColours::workedCall;
     return {};
 }
 

@@ -41,7 +41,8 @@ void HourChart::describe()
     for (qint64 h = *last - kHours + 1; h <= *last; ++h)
         for (const auto &[band, n] : m_tally.hour(h))
             sum += n;
-    setAccessibleDescription(QStringLiteral("За 48 часов до %1 UTC: %2 QSO")
+    setAccessibleDescription(QStringLiteral("За %1 часов до %2 UTC: %3 QSO")
+                                 .arg(kHours)
                                  .arg(hourStart(*last + 1).toString(QStringLiteral("yyyy-MM-dd HH:mm")))
                                  .arg(sum));
 }
