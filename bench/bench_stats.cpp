@@ -7,7 +7,7 @@
 #include "entry/entryedit.h"
 #include "entry/logmodel.h"
 #include "stats/hourchart.h"
-#include "stats/tstats.h"
+#include "stats/statswindow.h"
 #include "store/store.h"
 
 #include <QAction>
@@ -46,7 +46,7 @@ struct StatsWindows {
     TMain main;
     Clock::time_point recorded, counted;
     QMetaObject::Connection before;
-    TStats stats;
+    StatsWindow stats;
     QMetaObject::Connection after;
 
     explicit StatsWindows(const QString &path)

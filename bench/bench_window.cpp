@@ -12,7 +12,7 @@
 #include "form/loggrid.h"
 #include "partial/partialcalls.h"
 #include "partial/partiallistmodel.h"
-#include "partial/tpartial.h"
+#include "partial/partialwindow.h"
 #include "repeats/repeatlistmodel.h"
 #include "store/store.h"
 
@@ -78,7 +78,7 @@ struct Windows {
     ProgramWindows windows;
     TMain &main = windows.main;
     TRptQso &repeats = windows.repeats;
-    TPartial &partial = windows.partial;
+    PartialWindow &partial = windows.partial;
 
     explicit Windows(const QString &path, const QByteArray &ini = {})
         : store(path), windows({store, prompts, desktop, clock, zone, clockSetter, iniPath(ini)})

@@ -3,11 +3,11 @@
 #include "taboutbox.h"
 #include "tmain.h"
 
-#include "partial/tpartial.h"
+#include "partial/partialwindow.h"
 #include "repeats/trptqso.h"
 #include "setup/tcontest.h"
 #include "setup/tcontestup.h"
-#include "stats/tstats.h"
+#include "stats/statswindow.h"
 
 /// The program's windows, each made once, in the order the program
 /// makes them, and shown to one another.
@@ -19,6 +19,6 @@ struct ProgramWindows {
     TRptQso repeats;
     TContestUp addContest;
     TAboutBox about;
-    TPartial partial;
-    TStats stats;
+    PartialWindow partial;
+    StatsWindow stats;
 };

@@ -23,7 +23,7 @@
 #include "partial/partialcalls.h"
 #include "partial/partialfeature.h"
 #include "partial/partiallistmodel.h"
-#include "partial/tpartial.h"
+#include "partial/partialwindow.h"
 #include "repeats/repeatfeature.h"
 #include "repeats/repeatlistmodel.h"
 #include "repeats/trptqso.h"
@@ -32,7 +32,7 @@
 #include "seams/sounds.h"
 #include "setup/stationpanel.h"
 #include "stats/statsfeature.h"
-#include "stats/tstats.h"
+#include "stats/statswindow.h"
 #include "store/store.h"
 #include "store/storefiles.h"
 #include "store/storeguard.h"
@@ -144,7 +144,7 @@ void TMain::setRepeatWindow(TRptQso *repeats)
         this);
 }
 
-void TMain::setPartialWindow(TPartial *partial)
+void TMain::setPartialWindow(PartialWindow *partial)
 {
     m_tools->attach(QStringLiteral("Partial"), partial);
     // Only the file named in settings.ini is missed aloud.
@@ -153,7 +153,7 @@ void TMain::setPartialWindow(TPartial *partial)
                            knownCallsPath(named, QDir::currentPath(), programFolder()), this);
 }
 
-void TMain::setStatsWindow(TStats *stats)
+void TMain::setStatsWindow(StatsWindow *stats)
 {
     m_tools->attach(QStringLiteral("Stats"), stats);
     StatsFeature::attach(m_form, *stats, *m_clock,

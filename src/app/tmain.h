@@ -32,8 +32,8 @@ class StationPanel;
 class Store;
 class TIdSNTP;
 class TRptQso;
-class TStats;
-class TPartial;
+class StatsWindow;
+class PartialWindow;
 class TimeSyncCommand;
 class ToolWindows;
 class ZoneBias;
@@ -67,9 +67,9 @@ public:
     /// The windows made after this one; the menus show them.
     void setContestWindow(QDialog *contest) { m_contest = contest; }
     void setRepeatWindow(TRptQso *repeats);
-    void setStatsWindow(TStats *stats);
+    void setStatsWindow(StatsWindow *stats);
     void setAboutBox(QDialog *about) { m_about = about; }
-    void setPartialWindow(TPartial *partial);
+    void setPartialWindow(PartialWindow *partial);
 
     /// Writes sections Main, RptQso, Partial and Stats of settings.ini (program end).
     void saveSettings();

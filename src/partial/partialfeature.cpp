@@ -4,8 +4,8 @@
 #include "partialfollower.h"
 #include "partiallistmodel.h"
 
-#include "entry/logmodel.h"
 #include "entry/entryedit.h"
+#include "entry/logmodel.h"
 #include "form/mainform.h"
 
 #include <QComboBox>
@@ -14,7 +14,7 @@
 
 namespace PartialFeature {
 
-void attach(const MainForm &form, LogModel &log, PartialCalls &calls, PartialListModel &list, TPartial &window,
+void attach(const MainForm &form, LogModel &log, PartialCalls &calls, PartialListModel &list, PartialWindow &window,
             const QString &knownCallsFile, QObject *owner)
 {
     new PartialFollower(form.heardCall, form.workedCall, form.swl, list, window, owner);

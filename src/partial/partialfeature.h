@@ -5,13 +5,13 @@ class PartialCalls;
 class PartialListModel;
 class QObject;
 class QString;
-class TPartial;
+class PartialWindow;
 struct MainForm;
 
 /// The partial-call list on the main window's entry: the call fields feed
 /// it, the log's changes and the band, mode and tour keep it current, and
 /// the known-calls file is read (a refusal said in the status panel).
 namespace PartialFeature {
-void attach(const MainForm &form, LogModel &log, PartialCalls &calls, PartialListModel &list, TPartial &window,
+void attach(const MainForm &form, LogModel &log, PartialCalls &calls, PartialListModel &list, PartialWindow &window,
             const QString &knownCallsFile, QObject *owner);
 } // namespace PartialFeature

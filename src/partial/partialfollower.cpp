@@ -1,7 +1,7 @@
 #include "partialfollower.h"
 
 #include "partiallistmodel.h"
-#include "tpartial.h"
+#include "partialwindow.h"
 
 #include "entry/entryfilter.h"
 
@@ -11,7 +11,7 @@
 #include <QLineEdit>
 
 PartialFollower::PartialFollower(QLineEdit *heardCall, QLineEdit *workedCall, QCheckBox *swl, PartialListModel &list,
-                                 TPartial &window, QObject *parent)
+                                 PartialWindow &window, QObject *parent)
     : QObject(parent), m_heard(heardCall), m_worked(workedCall), m_swl(swl), m_list(list), m_window(window),
       m_last(heardCall)
 {
@@ -22,12 +22,12 @@ PartialFollower::PartialFollower(QLineEdit *heardCall, QLineEdit *workedCall, QC
                 follow(field);
         });
     }
-    connect(&window, &TPartial::taken, this, &PartialFollower::take);
-    connect(&window, &TPartial::left, this, [this] {
+    connect(&window, &PartialWindow::taken, this, &PartialFollower::take);
+    connect(&window, &PartialWindow::left, this, [this] {
         m_last->window()->activateWindow();
         m_last->setFocus();
     });
-    connect(&window, &TPartial::typed, this, [this](QKeyEvent *key) {
+    connect(&window, &PartialWindow::typed, this, [this](QKeyEvent *key) {
         // As if typed at the end of the field.
         m_last->window()->activateWindow();
         m_last->setFocus();

@@ -5,7 +5,7 @@
 class PartialListModel;
 class QCheckBox;
 class QLineEdit;
-class TPartial;
+class PartialWindow;
 
 /// Ties the two call fields to the partial-call window: the field typed in
 /// last feeds the list, F3 takes the first call, Page Down goes into the
@@ -14,7 +14,7 @@ class PartialFollower : public QObject {
     Q_OBJECT
 public:
     PartialFollower(QLineEdit *heardCall, QLineEdit *workedCall, QCheckBox *swl, PartialListModel &list,
-                    TPartial &window, QObject *parent = nullptr);
+                    PartialWindow &window, QObject *parent = nullptr);
 
     /// Puts call into the field that had the focus last.
     void take(const QString &call);
@@ -29,6 +29,6 @@ private:
     QLineEdit *m_heard, *m_worked;
     QCheckBox *m_swl;
     PartialListModel &m_list;
-    TPartial &m_window;
+    PartialWindow &m_window;
     QLineEdit *m_last;
 };

@@ -1,7 +1,7 @@
 #pragma once
 
 class ClockTicker;
-class TStats;
+class StatsWindow;
 struct MainForm;
 struct PictureTarget;
 
@@ -9,5 +9,5 @@ struct PictureTarget;
 /// band selector's order, its picture saved beside the reports, its rates
 /// counted on at every tick of the clock.
 namespace StatsFeature {
-void attach(const MainForm &form, TStats &window, ClockTicker &clock, const PictureTarget &picture);
+void attach(const MainForm &form, StatsWindow &window, ClockTicker &clock, const PictureTarget &picture);
 } // namespace StatsFeature

@@ -7,9 +7,9 @@
 #include "entry/entryedit.h"
 #include "entry/logmodel.h"
 #include "form/loggrid.h"
-#include "partial/tpartial.h"
+#include "partial/partialwindow.h"
 #include "setup/tcontest.h"
-#include "stats/tstats.h"
+#include "stats/statswindow.h"
 
 #include <QAction>
 #include <QCheckBox>

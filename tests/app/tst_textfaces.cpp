@@ -4,7 +4,7 @@
 #include "app/taboutbox.h"
 #include "entry/entryedit.h"
 #include "form/loggrid.h"
-#include "partial/tpartial.h"
+#include "partial/partialwindow.h"
 
 #include <QComboBox>
 #include <QGlyphRun>

@@ -9,7 +9,7 @@
 #include "form/loggrid.h"
 #include "partial/partialcalls.h"
 #include "partial/partiallistmodel.h"
-#include "partial/tpartial.h"
+#include "partial/partialwindow.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -301,7 +301,7 @@ void PartialWindowTest::statusLineIsWholeWhileTheLogIsRead()
     Store store(folder.storePath());
     PartialCalls calls(store); // nothing read yet
     PartialListModel list(calls, store, [] { return RepeatContext{}; });
-    TPartial window(list);
+    PartialWindow window(list);
     window.resize(std::max(width, window.minimumWidth()), window.height());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));

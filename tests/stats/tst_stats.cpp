@@ -7,7 +7,7 @@
 #include "form/loggrid.h"
 #include "stats/hourchart.h"
 #include "stats/statstally.h"
-#include "stats/tstats.h"
+#include "stats/statswindow.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -24,11 +24,11 @@
 namespace {
 
 struct StatsFixture : MainFixture {
-    std::unique_ptr<TStats> stats;
-    TStats &openStats()
+    std::unique_ptr<StatsWindow> stats;
+    StatsWindow &openStats()
     {
         open();
-        stats = std::make_unique<TStats>(store, main->logModel(), clock, prompts, main);
+        stats = std::make_unique<StatsWindow>(store, main->logModel(), clock, prompts, main);
         main->setStatsWindow(stats.get());
         return *stats;
     }
@@ -37,7 +37,7 @@ struct StatsFixture : MainFixture {
 const QString kTotal = QStringLiteral("Всего");
 
 /// The text a table of the window shows for a band and a tour ("Всего" for either sum).
-QString shown(TStats &stats, const QString &table, const QString &band, const QString &tour)
+QString shown(StatsWindow &stats, const QString &table, const QString &band, const QString &tour)
 {
     for (QTableView *view : stats.findChildren<QTableView *>()) {
         if (view->accessibleName() != table)
@@ -55,12 +55,12 @@ QString shown(TStats &stats, const QString &table, const QString &band, const QS
     return QStringLiteral("no table");
 }
 
-QString qsoTable(TStats &s, const QString &band = {}, const QString &tour = {})
+QString qsoTable(StatsWindow &s, const QString &band = {}, const QString &tour = {})
 {
     return shown(s, QStringLiteral("QSO по диапазонам и турам"), band, tour);
 }
 
-QString pointsTable(TStats &s, const QString &band = {}, const QString &tour = {})
+QString pointsTable(StatsWindow &s, const QString &band = {}, const QString &tour = {})
 {
     return shown(s, QStringLiteral("Очки по диапазонам и турам"), band, tour);
 }
@@ -141,7 +141,7 @@ void StatsTest::initTestCase()
     StatsFixture &f = *m_f;
     for (int i = 0; i < 200; ++i)
         f.store.addQso(generated(i));
-    TStats &stats = f.openStats();
+    StatsWindow &stats = f.openStats();
     f.clock.now = QDateTime(QDate(2026, 12, 7), QTime(15, 59, 30), Qt::UTC);
     f.main->actions().statsWindow->trigger();
     QVERIFY(stats.isVisible());
@@ -184,7 +184,7 @@ void StatsTest::figuresAgreeWithPlainSql()
     QFETCH(QString, band);
     QFETCH(QString, tour);
     StatsFixture &f = *m_f;
-    TStats &stats = *f.stats;
+    StatsWindow &stats = *f.stats;
     const QString path = f.store.path();
     const QString where = QStringLiteral(" WHERE (band = ? OR ? = '') AND (tur = ? OR ? = '')");
     const QVariantList keys{band, band, tour, tour};
@@ -233,7 +233,7 @@ void StatsTest::figuresAgreeWithPlainSql()
 void StatsTest::clearedLogStartsEveryFigureAfresh()
 {
     StatsFixture &f = *m_f;
-    TStats &stats = *f.stats;
+    StatsWindow &stats = *f.stats;
     QVERIFY(labelTexts(stats).filter("Темп последних 10 QSO: ").first().endsWith(" в час"));
     QVERIFY(f.showActive());
     f.form().grid->scrollTo(f.main->logModel().index(f.main->logModel().rowCount() - 1, 0)); // the last rows in sight
@@ -277,7 +277,7 @@ void StatsTest::figuresFollowRecordEditDeleteAndClear()
     StatsFixture f;
     f.store.addQso(makeQso("UA1A", "1", "RA1B", "5", "7000", "CW", "1"));
     f.store.addQso(makeQso("UA2A", "2", "", "", "1800", "CW", "1"));
-    TStats &stats = f.openStats();
+    StatsWindow &stats = f.openStats();
     QVERIFY(f.showActive());
     f.main->clockTicker().tick();
     f.main->actions().statsWindow->trigger();
@@ -331,7 +331,7 @@ void StatsTest::pictureDecodesAtTheWindowsSize()
 {
     StatsFixture f;
     f.store.addQso(makeQso("UA1A"));
-    TStats &stats = f.openStats();
+    StatsWindow &stats = f.openStats();
     stats.show();
     QVERIFY(QTest::qWaitForWindowExposed(&stats));
     QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(20, 20), stats.mapToGlobal(QPoint(20, 20)));
@@ -350,7 +350,7 @@ void StatsTest::pictureDecodesAtTheWindowsSize()
 
 namespace {
 /// The tables that must scroll sideways to show all their columns.
-QStringList tablesCut(TStats &stats)
+QStringList tablesCut(StatsWindow &stats)
 {
     QStringList cut;
     for (QTableView *view : stats.findChildren<QTableView *>())
@@ -367,7 +367,7 @@ void StatsTest::tablesShowEveryColumnAndFrameNoCellUnasked()
         for (const char *tour : {"1", "2", "3", "4"})
             for (int i = 0; i < 3; ++i)
                 f.store.addQso(makeQso("UA1A", "1", "RA1B", "5", band, "CW", tour));
-    TStats &stats = f.openStats();
+    StatsWindow &stats = f.openStats();
     QVERIFY(f.showActive());
     f.main->actions().statsWindow->trigger();
     QVERIFY(QTest::qWaitForWindowExposed(&stats));
@@ -464,7 +464,7 @@ void StatsTest::geometryAndMarkGoThroughSettingsIni()
 {
     StatsFixture f;
     writeIni(f.folder, "[Stats]\r\nLeft=30\r\nTop=40\r\nHeight=450\r\nWidth=500\r\n");
-    TStats &stats = f.openStats();
+    StatsWindow &stats = f.openStats();
     QCOMPARE(QRect(stats.pos(), stats.size()), QRect(30, 40, 500, 450));
     QVERIFY(!stats.isVisible());
     QAction *item = f.main->actions().statsWindow;

@@ -28,7 +28,7 @@ struct MainFixture {
     std::unique_ptr<ProgramWindows> windows;
     TMain *main = nullptr;
     TRptQso *repeats = nullptr;
-    TPartial *partial = nullptr;
+    PartialWindow *partial = nullptr;
 
     TMain::Services services()
     {

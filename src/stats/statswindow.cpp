@@ -1,4 +1,4 @@
-#include "tstats.h"
+#include "statswindow.h"
 
 #include "figuretable.h"
 #include "hourchart.h"
@@ -16,7 +16,7 @@
 #include <QLabel>
 #include <QMenu>
 
-TStats::TStats(Store &store, LogModel &log, const ClockSource &clock, Prompts &prompts, QWidget *parent)
+StatsWindow::StatsWindow(Store &store, LogModel &log, const ClockSource &clock, Prompts &prompts, QWidget *parent)
     : QWidget(parent, Qt::Window), m_store(store), m_log(log), m_clock(clock), m_prompts(prompts)
 {
     setObjectName(QStringLiteral("Stats"));
@@ -48,7 +48,7 @@ TStats::TStats(Store &store, LogModel &log, const ClockSource &clock, Prompts &p
     grid->setRowStretch(4, 1);
 
     m_menu = new QMenu(this);
-    m_menu->addAction(QStringLiteral("Сохранить как изображение…"), this, &TStats::savePicture);
+    m_menu->addAction(QStringLiteral("Сохранить как изображение…"), this, &StatsWindow::savePicture);
 
     connect(&m_log, &LogModel::qsoAdded, this, [this](const QsoRecord &q) {
         if (m_counted) {
@@ -83,13 +83,13 @@ TStats::TStats(Store &store, LogModel &log, const ClockSource &clock, Prompts &p
     });
 }
 
-void TStats::setBandOrder(const QStringList &order)
+void StatsWindow::setBandOrder(const QStringList &order)
 {
     m_bandOrder = order;
     m_chart->setBandOrder(order);
 }
 
-void TStats::showEvent(QShowEvent *event)
+void StatsWindow::showEvent(QShowEvent *event)
 {
     if (!m_counted)
         count();
@@ -100,7 +100,7 @@ void TStats::showEvent(QShowEvent *event)
 }
 
 // Once per run: later changes come one QSO at a time.
-void TStats::count()
+void StatsWindow::count()
 {
     try {
         m_tally.clear();
@@ -113,14 +113,14 @@ void TStats::count()
     }
 }
 
-void TStats::changed()
+void StatsWindow::changed()
 {
     m_chartStale = true;
     if (isVisible())
         showFigures();
 }
 
-void TStats::showFigures()
+void StatsWindow::showFigures()
 {
     m_qsos->refresh(m_bandOrder);
     m_points->refresh(m_bandOrder);
@@ -138,7 +138,7 @@ void TStats::showFigures()
     showRate();
 }
 
-void TStats::showRate()
+void StatsWindow::showRate()
 {
     const QDateTime now = m_clock.nowUtc();
     const auto minute =
@@ -148,7 +148,7 @@ void TStats::showRate()
     m_last60->setText(QStringLiteral("За 60 минут: %1 QSO").arg(since(60)));
 }
 
-void TStats::tick()
+void StatsWindow::tick()
 {
     if (!isVisible())
         return;
@@ -160,12 +160,12 @@ void TStats::tick()
     }
 }
 
-void TStats::contextMenuEvent(QContextMenuEvent *event)
+void StatsWindow::contextMenuEvent(QContextMenuEvent *event)
 {
     m_menu->popup(event->globalPos());
 }
 
-void TStats::savePicture()
+void StatsWindow::savePicture()
 {
     // The picture goes with a report: every column in it, however narrow
     // the window stands. It is taken a little wider where it must be.

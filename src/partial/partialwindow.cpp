@@ -1,4 +1,4 @@
-#include "tpartial.h"
+#include "partialwindow.h"
 
 #include "partiallistmodel.h"
 
@@ -48,7 +48,7 @@ private:
 };
 } // namespace
 
-TPartial::TPartial(PartialListModel &list, QWidget *parent) : QWidget(parent, Qt::Window), m_model(list)
+PartialWindow::PartialWindow(PartialListModel &list, QWidget *parent) : QWidget(parent, Qt::Window), m_model(list)
 {
     setObjectName(QStringLiteral("Partial"));
     readAsWindow(this);
@@ -64,7 +64,7 @@ TPartial::TPartial(PartialListModel &list, QWidget *parent) : QWidget(parent, Qt
     m_list->setItemDelegate(new CallDelegate(m_list));
     m_list->setAccessibleName(QStringLiteral("Позывные, содержащие набранное"));
     m_list->installEventFilter(this);
-    connect(m_list, &QListView::doubleClicked, this, &TPartial::take);
+    connect(m_list, &QListView::doubleClicked, this, &PartialWindow::take);
 
     m_status = new QLabel(this);
     // A long count or the note that the log is still being read takes a
@@ -88,12 +88,12 @@ TPartial::TPartial(PartialListModel &list, QWidget *parent) : QWidget(parent, Qt
     layout->addWidget(m_status);
 }
 
-QString TPartial::statusText() const
+QString PartialWindow::statusText() const
 {
     return m_status->text();
 }
 
-void TPartial::enterList()
+void PartialWindow::enterList()
 {
     if (m_model.rowCount() == 0)
         return;
@@ -103,13 +103,13 @@ void TPartial::enterList()
     m_list->setFocus();
 }
 
-void TPartial::take(const QModelIndex &index)
+void PartialWindow::take(const QModelIndex &index)
 {
     if (index.isValid())
         emit taken(m_model.call(index.row()));
 }
 
-bool TPartial::eventFilter(QObject *watched, QEvent *event)
+bool PartialWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_list && event->type() == QEvent::FocusIn) {
         // A reader hears of the list's focus after this event, and would

@@ -11,10 +11,10 @@ class PartialListModel;
 /// call field. A double-click or Enter takes a call, Esc goes back to the
 /// field, and what is typed in the list goes on to the field. Its close
 /// button only hides it.
-class TPartial : public QWidget {
+class PartialWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit TPartial(PartialListModel &list, QWidget *parent = nullptr);
+    explicit PartialWindow(PartialListModel &list, QWidget *parent = nullptr);
 
     QString statusText() const;
     /// The keyboard into the list, at its first row.

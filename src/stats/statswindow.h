@@ -21,10 +21,10 @@ class Store;
 /// hour. The log is counted once, when the window is first shown; from then
 /// on the figures follow every record, edit, deletion and clearing by what
 /// changed. Its close button only hides it.
-class TStats : public QWidget {
+class StatsWindow : public QWidget {
     Q_OBJECT
 public:
-    TStats(Store &store, LogModel &log, const ClockSource &clock, Prompts &prompts, QWidget *parent = nullptr);
+    StatsWindow(Store &store, LogModel &log, const ClockSource &clock, Prompts &prompts, QWidget *parent = nullptr);
 
     void setBandOrder(const QStringList &order);
     void setPictureTarget(const PictureTarget &target) { m_target = target; }
