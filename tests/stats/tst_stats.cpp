@@ -1,4 +1,5 @@
 #include "mainfixture.h"
+#include "rawdb.h"
 
 #include "app/application.h"
 #include "clock/clockticker.h"
@@ -16,21 +17,16 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTableView>
 #include <QtTest>
 
 namespace {
 
 struct StatsFixture : MainFixture {
-    std::unique_ptr<StatsWindow> stats;
     StatsWindow &openStats()
     {
         open();
-        stats = std::make_unique<StatsWindow>(store, main->logModel(), clock, prompts, main);
-        main->setStatsWindow(stats.get());
-        return *stats;
+        return windows->stats;
     }
 };
 
@@ -75,20 +71,8 @@ QStringList labelTexts(const QWidget &w)
 
 qint64 sqlCount(const QString &path, const QString &sql, const QVariantList &values = {})
 {
-    qint64 n = -1;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "check");
-        db.setDatabaseName(path);
-        db.open();
-        QSqlQuery q(db);
-        q.prepare(sql);
-        for (const QVariant &v : values)
-            q.addBindValue(v);
-        if (q.exec() && q.next())
-            n = q.value(0).toLongLong();
-    }
-    QSqlDatabase::removeDatabase("check");
-    return n;
+    const QVariant n = RawDb(path).value(sql, values);
+    return n.isValid() ? n.toLongLong() : -1;
 }
 
 // A QSO's time as the test reads it: date and time that SQLite accepts
@@ -184,7 +168,7 @@ void StatsTest::figuresAgreeWithPlainSql()
     QFETCH(QString, band);
     QFETCH(QString, tour);
     StatsFixture &f = *m_f;
-    StatsWindow &stats = *f.stats;
+    StatsWindow &stats = f.windows->stats;
     const QString path = f.store.path();
     const QString where = QStringLiteral(" WHERE (band = ? OR ? = '') AND (tur = ? OR ? = '')");
     const QVariantList keys{band, band, tour, tour};
@@ -233,7 +217,7 @@ void StatsTest::figuresAgreeWithPlainSql()
 void StatsTest::clearedLogStartsEveryFigureAfresh()
 {
     StatsFixture &f = *m_f;
-    StatsWindow &stats = *f.stats;
+    StatsWindow &stats = f.windows->stats;
     QVERIFY(labelTexts(stats).filter("Темп последних 10 QSO: ").first().endsWith(" в час"));
     QVERIFY(f.showActive());
     f.form().grid->scrollTo(f.main->logModel().index(f.main->logModel().rowCount() - 1, 0)); // the last rows in sight

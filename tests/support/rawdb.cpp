@@ -28,8 +28,12 @@ bool RawDb::exec(const QString &sql)
     return false;
 }
 
-QVariant RawDb::value(const QString &sql)
+QVariant RawDb::value(const QString &sql, const QVariantList &values)
 {
     QSqlQuery q(m_db);
-    return q.exec(sql) && q.next() ? q.value(0) : QVariant();
+    if (!q.prepare(sql))
+        return {};
+    for (const QVariant &v : values)
+        q.addBindValue(v);
+    return q.exec() && q.next() ? q.value(0) : QVariant();
 }

@@ -17,8 +17,9 @@ public:
     QSqlDatabase &db() { return m_db; }
     /// Runs sql; false, with SQLite's reason on the console, when it fails.
     bool exec(const QString &sql);
-    /// The first column of the first row sql gives; invalid when none.
-    QVariant value(const QString &sql);
+    /// The first column of the first row sql gives, with values bound to
+    /// its placeholders; invalid when none.
+    QVariant value(const QString &sql, const QVariantList &values = {});
 
 private:
     QString m_name;
