@@ -58,39 +58,54 @@ void HourChart::paintEvent(QPaintEvent *)
                    m_tally.isEmpty() ? QStringLiteral("Нет связей") : QStringLiteral("Нет связей с датой и временем"));
         return;
     }
-    const qint64 first = *last - kHours + 1;
-    const QStringList bands = m_tally.bands(m_order);
-    std::vector<std::vector<qint64>> stacks(kHours, std::vector<qint64>(size_t(bands.size()), 0));
-    QList<bool> shown(bands.size(), false);
-    qint64 highest = 1;
-    for (int h = 0; h < kHours; ++h) {
-        qint64 sum = 0;
-        for (const auto &[band, n] : m_tally.hour(first + h)) {
-            const int at = int(bands.indexOf(band));
-            stacks[size_t(h)][size_t(at)] = n;
-            shown[at] = true;
-            sum += n;
-        }
-        highest = std::max(highest, sum);
-    }
-
-    const QFontMetrics fm = p.fontMetrics();
-    const int line = fm.height();
-    // The legend on one line above the bars, in the band order.
-    int x = 40;
-    for (int b = 0; b < bands.size(); ++b) {
-        if (!shown[b])
-            continue;
-        p.fillRect(QRect(x, 4 + (line - 10) / 2, 10, 10), kColours[std::min<int>(b, 9)]);
-        p.drawText(x + 14, 4 + fm.ascent(), bands[b]);
-        x += 14 + fm.horizontalAdvance(bands[b]) + 12;
-    }
+    const Hours hours = countHours(*last - kHours + 1);
+    const int line = p.fontMetrics().height();
+    drawLegend(p, hours);
     const QRect plot(40, 8 + line, width() - 48, height() - 16 - 3 * line);
     if (plot.width() < kHours || plot.height() < 10)
         return;
+    drawBars(p, plot, hours, drawScale(p, plot, hours.highest));
+}
 
-    // A scale of round steps, about four lines high. The bars stand on the
-    // base line, which stays clear of them, as do the hour ticks under it.
+HourChart::Hours HourChart::countHours(qint64 first) const
+{
+    Hours h;
+    h.first = first;
+    h.bands = m_tally.bands(m_order);
+    h.stacks.assign(kHours, std::vector<qint64>(size_t(h.bands.size()), 0));
+    h.shown.assign(size_t(h.bands.size()), false);
+    for (int hour = 0; hour < kHours; ++hour) {
+        qint64 sum = 0;
+        for (const auto &[band, n] : m_tally.hour(first + hour)) {
+            const auto at = size_t(h.bands.indexOf(band));
+            h.stacks[size_t(hour)][at] = n;
+            h.shown[at] = true;
+            sum += n;
+        }
+        h.highest = std::max(h.highest, sum);
+    }
+    return h;
+}
+
+void HourChart::drawLegend(QPainter &p, const Hours &hours) const
+{
+    // On one line above the bars, in the band order.
+    const QFontMetrics fm = p.fontMetrics();
+    int x = 40;
+    for (int b = 0; b < hours.bands.size(); ++b) {
+        if (!hours.shown[size_t(b)])
+            continue;
+        p.fillRect(QRect(x, 4 + (fm.height() - 10) / 2, 10, 10), kColours[std::min<int>(b, 9)]);
+        p.drawText(x + 14, 4 + fm.ascent(), hours.bands[b]);
+        x += 14 + fm.horizontalAdvance(hours.bands[b]) + 12;
+    }
+}
+
+double HourChart::drawScale(QPainter &p, const QRect &plot, qint64 highest) const
+{
+    // Round steps, about four lines high. The bars stand on the base line,
+    // which stays clear of them, as do the hour ticks under it.
+    const int line = p.fontMetrics().height();
     qint64 step = 1;
     for (int k = 0; highest / step > 4; ++k)
         step = k % 3 == 1 ? step / 2 * 5 : step * 2; // 1, 2, 5, 10, 20, 50...
@@ -104,7 +119,13 @@ void HourChart::paintEvent(QPaintEvent *)
         p.drawText(QRect(0, y - line / 2, 36, line), Qt::AlignRight | Qt::AlignVCenter, QString::number(v));
         p.setPen(palette().mid().color());
     }
+    return perQso;
+}
 
+void HourChart::drawBars(QPainter &p, const QRect &plot, const Hours &hours, double perQso) const
+{
+    const QFontMetrics fm = p.fontMetrics();
+    const auto rise = [perQso](qint64 qsos) { return int(std::lround(double(qsos) * perQso)); };
     const double slot = double(plot.width()) / kHours;
     const int barWidth = std::max(1, int(slot * 0.8));
     // A label centred under its tick, but never past the chart's edges.
@@ -117,8 +138,8 @@ void HourChart::paintEvent(QPaintEvent *)
         // Each band's part is rounded to the nearest pixel, and any QSO shows.
         qint64 base = 0;
         int risen = 0;
-        for (int b = 0; b < bands.size(); ++b) {
-            const qint64 n = stacks[size_t(h)][size_t(b)];
+        for (int b = 0; b < hours.bands.size(); ++b) {
+            const qint64 n = hours.stacks[size_t(h)][size_t(b)];
             if (n == 0)
                 continue;
             base += n;
@@ -127,14 +148,14 @@ void HourChart::paintEvent(QPaintEvent *)
             risen = top;
         }
         // The hour under every sixth bar; the date under the day's first.
-        const QDateTime at = hourStart(first + h);
+        const QDateTime at = hourStart(hours.first + h);
         if (at.time().hour() % 6 == 0) {
             p.setPen(palette().text().color());
             const int centre = plot.left() + int(h * slot + slot / 2);
             p.drawLine(centre, plot.bottom() + 1, centre, plot.bottom() + 3);
             label(at.toString(QStringLiteral("HH")), centre, plot.bottom() + 4);
             if (at.time().hour() == 0)
-                label(at.toString(QStringLiteral("yyyy-MM-dd")), centre, plot.bottom() + 4 + line);
+                label(at.toString(QStringLiteral("yyyy-MM-dd")), centre, plot.bottom() + 4 + fm.height());
         }
     }
 }

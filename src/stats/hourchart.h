@@ -3,6 +3,9 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <vector>
+
+class QPainter;
 class StatsTally;
 
 /// QSOs per UTC hour over the last 48 hours of the log, a bar per hour
@@ -22,6 +25,20 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    /// The QSOs of each band in each of the chart's hours.
+    struct Hours {
+        qint64 first = 0; ///< the first hour shown
+        QStringList bands;
+        std::vector<std::vector<qint64>> stacks; ///< by hour, then band
+        std::vector<bool> shown;                 ///< a band with QSOs in the hours
+        qint64 highest = 1;                      ///< the tallest bar
+    };
+    Hours countHours(qint64 first) const;
+    void drawLegend(QPainter &p, const Hours &hours) const;
+    /// The scale's lines and figures; the height of one QSO in pixels.
+    double drawScale(QPainter &p, const QRect &plot, qint64 highest) const;
+    void drawBars(QPainter &p, const QRect &plot, const Hours &hours, double perQso) const;
+
     const StatsTally &m_tally;
     QStringList m_order;
 };
