@@ -115,7 +115,7 @@ int64_t CallIndex::slotOf(std::string_view call) const
     const uint64_t hash = hashOf(call);
     const uint32_t mark = markOf(hash);
     const size_t size = m_slots.size();
-    for (size_t s = size_t((uint64_t(uint32_t(hash)) * size) >> 32);; s = s + 1 == size ? 0 : s + 1) {
+    for (size_t s = (uint32_t(hash) * size) >> 32;; s = s + 1 == size ? 0 : s + 1) {
         const uint32_t held = m_slots[s];
         // The hash byte spares reading the text of nearly every other call.
         // Of several entries of one call, the slot names the newest.
