@@ -3,10 +3,13 @@
 #include "fixtures.h"
 #include "stubs.h"
 
+#include "app/programwindows.h"
 #include "app/tmain.h"
+#include "app/toolwindows.h"
 #include "entry/entryedit.h"
 #include "entry/logmodel.h"
 #include "stats/hourchart.h"
+#include "stats/statsfeature.h"
 #include "stats/statswindow.h"
 #include "store/store.h"
 
@@ -55,7 +58,8 @@ struct StatsWindows {
           stats(store, main.logModel(), clock, prompts, &main),
           after(QObject::connect(&main.logModel(), &LogModel::qsoAdded, [this] { counted = Clock::now(); }))
     {
-        main.setStatsWindow(&stats);
+        main.toolWindows().add(ToolRows::stats, &stats);
+        StatsFeature::attach(main.form(), stats, main.clockTicker(), main.pictureTarget());
     }
 
     /// The menu item, and every event until the window is on the screen and painted.

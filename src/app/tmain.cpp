@@ -21,9 +21,7 @@
 #include "form/loggrid.h"
 #include "partial/knowncalls.h"
 #include "partial/partialcalls.h"
-#include "partial/partialfeature.h"
 #include "partial/partiallistmodel.h"
-#include "partial/partialwindow.h"
 #include "repeats/repeatfeature.h"
 #include "repeats/repeatlistmodel.h"
 #include "repeats/trptqso.h"
@@ -31,8 +29,6 @@
 #include "seams/prompts.h"
 #include "seams/sounds.h"
 #include "setup/stationpanel.h"
-#include "stats/statsfeature.h"
-#include "stats/statswindow.h"
 #include "store/store.h"
 #include "store/storefiles.h"
 #include "store/storeguard.h"
@@ -131,11 +127,10 @@ TMain::TMain(const Services &services, QWidget *parent)
 
 TMain::~TMain() = default;
 
-void TMain::setRepeatWindow(TRptQso *repeats)
+void TMain::checkRepeats(TRptQso &window)
 {
-    m_tools->attach(QStringLiteral("RptQso"), repeats);
     m_repeatCheck = RepeatFeature::attach(
-        m_form, m_screen->state(), m_services.store, *m_repeatList, *repeats, m_services.prompts,
+        m_form, m_screen->state(), m_services.store, *m_repeatList, window, m_services.prompts,
         [this](RepeatColour colour) {
             if (m_services.sounds && soundOn())
                 m_services.sounds->play(colour == RepeatColour::Red ? Sounds::Cue::HeardRepeat
@@ -144,20 +139,16 @@ void TMain::setRepeatWindow(TRptQso *repeats)
         this);
 }
 
-void TMain::setPartialWindow(PartialWindow *partial)
+QString TMain::knownCallsFile() const
 {
-    m_tools->attach(QStringLiteral("Partial"), partial);
     // Only the file named in settings.ini is missed aloud.
     const QString named = m_settings.readText(QStringLiteral("Partial"), QStringLiteral("File")).value_or(QString());
-    PartialFeature::attach(m_form, *m_log, *m_partialCalls, *m_partialList, *partial,
-                           knownCallsPath(named, QDir::currentPath(), programFolder()), this);
+    return knownCallsPath(named, QDir::currentPath(), programFolder());
 }
 
-void TMain::setStatsWindow(StatsWindow *stats)
+PictureTarget TMain::pictureTarget() const
 {
-    m_tools->attach(QStringLiteral("Stats"), stats);
-    StatsFeature::attach(m_form, *stats, *m_clock,
-                         {m_export->dialogFolder(), m_services.store.path(), m_services.iniPath});
+    return {m_export->dialogFolder(), m_services.store.path(), m_services.iniPath};
 }
 
 void TMain::startTimeSync()

@@ -5,6 +5,7 @@
 #include "manualfile.h"
 #include "screenreaderwatch.h"
 
+#include "export/picturesave.h"
 #include "form/descriptionspeech.h"
 #include "form/mainform.h"
 
@@ -32,8 +33,6 @@ class StationPanel;
 class Store;
 class TIdSNTP;
 class TRptQso;
-class StatsWindow;
-class PartialWindow;
 class TimeSyncCommand;
 class ToolWindows;
 class ZoneBias;
@@ -66,10 +65,14 @@ public:
 
     /// The windows made after this one; the menus show them.
     void setContestWindow(QDialog *contest) { m_contest = contest; }
-    void setRepeatWindow(TRptQso *repeats);
-    void setStatsWindow(StatsWindow *stats);
+    /// The repeat check, showing its rows in window.
+    void checkRepeats(TRptQso &window);
     void setAboutBox(QDialog *about) { m_about = about; }
-    void setPartialWindow(PartialWindow *partial);
+    ToolWindows &toolWindows() { return *m_tools; }
+    /// The known-calls file to read: the one settings.ini names, else the usual.
+    QString knownCallsFile() const;
+    /// Where the statistics picture goes, and what it may not overwrite.
+    PictureTarget pictureTarget() const;
 
     /// Writes sections Main, RptQso, Partial and Stats of settings.ini (program end).
     void saveSettings();

@@ -58,7 +58,7 @@ void TMain::createActions()
     });
 
     QMenu *windows = bar->addMenu(QStringLiteral("Окна"));
-    m_tools = new ToolWindows(*this, m_form, m_settings, windows, a);
+    m_tools = new ToolWindows(*this, m_form, m_settings, windows, a, [this] { backToEntry(); });
 
     QMenu *help = bar->addMenu(QStringLiteral("Справка"));
     a.manual = help->addAction(QStringLiteral("Руководство пользователя"), this,

@@ -6,7 +6,8 @@
 #include <QRect>
 #include <QString>
 
-#include <vector>
+#include <deque>
+#include <functional>
 
 class IniFile;
 class QMainWindow;
@@ -15,7 +16,7 @@ class QMenu;
 class QWidget;
 struct MainForm;
 
-/// The windows of the "Окна" menu, from one table: each one's section of
+/// The windows of the "Окна" menu, each added with one row: its section of
 /// settings.ini, menu item and key, place and size when settings.ini has
 /// none, and what its tick means. Each is reached by its key from any window
 /// of the program, left for the entry by F4, and keeps its place in
@@ -23,13 +24,24 @@ struct MainForm;
 class ToolWindows : public QObject {
     Q_OBJECT
 public:
-    /// Makes the menu items into menu and actions.
-    ToolWindows(QMainWindow &main, const MainForm &form, const IniFile &settings, QMenu *menu, MainActions &actions);
+    struct Row {
+        const char *section, *title;
+        Qt::Key key;
+        QRect design;
+        /// The tick shows while the window is open; else the tick decides,
+        /// a closed window keeps it, and the window first opens centred
+        /// rather than beside the main window.
+        bool tickFollowsWindow;
+        QAction *MainActions::*item; ///< where the menu item is kept by name
+    };
 
-    /// The window of the row with this section, made after the main window;
-    /// it goes to its saved place, or is placed beside the main window when
-    /// first opened.
-    void attach(const QString &section, QWidget *window);
+    /// afterCommand runs after each menu item's own work.
+    ToolWindows(QMainWindow &main, const MainForm &form, const IniFile &settings, QMenu *menu, MainActions &actions,
+                std::function<void()> afterCommand);
+
+    /// A window made after the main window, at the end of the menu: it goes
+    /// to its saved place, or is placed when first opened.
+    void add(const Row &row, QWidget *window);
     /// Each window's place and size, in its own section.
     void save(IniFile &settings) const;
 
@@ -37,9 +49,9 @@ private:
     struct Tool {
         QString section;
         QRect design;
-        bool tickFollowsWindow; ///< else the tick decides, and a closed window keeps it
+        bool tickFollowsWindow;
         QAction *item;
-        QWidget *window = nullptr;
+        QWidget *window;
         bool unplaced = false; ///< no saved place, not yet opened
     };
     void toggle(Tool &tool);
@@ -49,5 +61,8 @@ private:
     QMainWindow &m_main;
     const MainForm &m_form;
     const IniFile &m_settings;
-    std::vector<Tool> m_tools;
+    QMenu *m_menu;
+    MainActions &m_actions;
+    std::function<void()> m_afterCommand;
+    std::deque<Tool> m_tools; ///< kept in place: the menu's handlers hold them
 };
