@@ -5,7 +5,8 @@
 # through the real menus and save dialog byte for byte as the Linux build
 # writes them from the same store, the log cleared with its copy kept,
 # settings.ini read back by the Linux build, and no confirmed QSO lost to
-# kill -9 while typing. Prints the start-up times of both builds.
+# kill -9 while typing. Prints the start-up and keystroke times of both
+# builds.
 # Run on an X server of its own:
 #   xvfb-run -a -s "-screen 0 1280x1024x24" windows_paces.sh VIREOK_EXE LINUX_VIREOK
 set -euo pipefail
