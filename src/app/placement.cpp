@@ -2,11 +2,19 @@
 
 #include "inifile.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 
 #include <algorithm>
 #include <utility>
 #include <vector>
+
+QSize primaryScreenSize()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().size() : QSize(1024, 768);
+}
 
 namespace {
 

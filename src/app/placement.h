@@ -14,6 +14,10 @@ struct MainPlacement {
     int layout = 0; ///< entry layout: 0 horizontal, anything else vertical
 };
 
+/// The size of the screen a window is placed on at start: the primary one
+/// (a desktop without one is taken as 1024 x 768).
+QSize primaryScreenSize();
+
 /// Half of the free room, truncated towards zero (it may be negative).
 int centredEdge(int screenExtent, int windowExtent);
 

@@ -38,18 +38,10 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 
 namespace {
 constexpr int kDesignTop = 110;
-
-QSize screenSize()
-{
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().size() : QSize(1024, 768);
-}
 } // namespace
 
 TMain::TMain(const Services &services, QWidget *parent)
@@ -168,7 +160,7 @@ void TMain::startTimeSync()
 void TMain::restorePlacement()
 {
     adjustSize();
-    const MainPlacement placement = mainPlacement(m_settings, screenSize(), frameGeometry().size(), kDesignTop);
+    const MainPlacement placement = mainPlacement(m_settings, primaryScreenSize(), frameGeometry().size(), kDesignTop);
     move(placement.topLeft);
     m_layout = placement.layout;
 }

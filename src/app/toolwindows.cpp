@@ -17,14 +17,6 @@
 #include <QScreen>
 #include <QShortcut>
 
-namespace {
-QSize screenSize()
-{
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().size() : QSize(1024, 768);
-}
-} // namespace
-
 ToolWindows::ToolWindows(QMainWindow &main, const MainForm &form, const IniFile &settings, QMenu *menu,
                          MainActions &actions, std::function<void()> afterCommand)
     : QObject(&main), m_main(main), m_form(form), m_settings(settings), m_menu(menu), m_actions(actions),
@@ -50,8 +42,8 @@ void ToolWindows::add(const Row &row, QWidget *window)
 
     // The repeat window's tick decides, and it first opens centred.
     const auto saved = tool.tickFollowsWindow
-                           ? savedToolWindowPlace(m_settings, section, screenSize(), tool.design)
-                           : std::optional(repeatWindowPlacement(m_settings, screenSize(), tool.design));
+                           ? savedToolWindowPlace(m_settings, section, primaryScreenSize(), tool.design)
+                           : std::optional(repeatWindowPlacement(m_settings, primaryScreenSize(), tool.design));
     if (saved) {
         window->move(saved->topLeft());
         window->resize(saved->size());
