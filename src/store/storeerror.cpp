@@ -1,12 +1,18 @@
 #include "storeerror.h"
 
 #include <QSqlError>
+#include <QStringList>
 
 // The user decides from this text whether the file is still their log: say
 // what went wrong in words, and keep the engine's own text beside them.
 QString explainedSqlError(const QSqlError &error, const QString &action)
 {
-    const QString own = error.text();
+    // Qt runs SQLite's words and its own together with a bare space.
+    QStringList said;
+    for (const QString &text : {error.databaseText(), error.driverText()})
+        if (!text.isEmpty())
+            said << text;
+    const QString own = said.join(QStringLiteral("; "));
     QString why;
     switch (error.nativeErrorCode().toInt() & 0xff) {
     case 5: // SQLITE_BUSY

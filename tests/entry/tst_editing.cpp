@@ -565,7 +565,7 @@ void EditingTest::clearingOnAFullDiskKeepsTheLogAndNamesTheCopy()
     const QString said = program.prompts.storeErrors.first();
     QVERIFY2(said.startsWith("Лог не очищен: журнал остался как был. Копия, записанная перед очисткой, сохранена в "
                              "файле vireok-2026-12-06-0915.mdb.") &&
-                 said.contains("диск заполнен"),
+                 said.contains("диск заполнен (database or disk is full; "),
              qPrintable(said));
     QCOMPARE(program.store.qsoIds().size(), size_t(2000));
     QCOMPARE(program.windows.main.form().qsoPanel->text(), QString("QSO: 2000"));
