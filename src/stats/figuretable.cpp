@@ -17,12 +17,17 @@ FigureTable::FigureTable(StatsTableModel *model, const QString &name, QWidget *p
     // Four tours and "Всего" fit the window's opening width.
     horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     setMinimumHeight(60);
+    // As tall as its rows, no taller: the chart below takes the rest.
+    setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
 }
 
-int FigureTable::hiddenWidth() const
+int FigureTable::wholeWidth() const
 {
-    // From the sizes, not the scroll bar, whose range follows only later.
-    return std::max(0, horizontalHeader()->length() - viewport()->width());
+    int width = 2 * frameWidth() + verticalHeader()->sizeHint().width();
+    for (int column = 0; column < model()->columnCount(); ++column)
+        width += std::max(horizontalHeader()->sectionSizeHint(column), sizeHintForColumn(column));
+    return width;
 }
 
 void FigureTable::focusInEvent(QFocusEvent *event)

@@ -12,8 +12,9 @@ class FigureTable : public QTableView {
     Q_OBJECT
 public:
     FigureTable(StatsTableModel *model, const QString &name, QWidget *parent);
-    /// How much wider the table must be to show every column.
-    int hiddenWidth() const;
+    /// The width at which the table shows every column, worked out from
+    /// its figures and titles even before its columns are laid out.
+    int wholeWidth() const;
 
 protected:
     void focusInEvent(QFocusEvent *event) override;

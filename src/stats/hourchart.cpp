@@ -60,8 +60,8 @@ void HourChart::paintEvent(QPaintEvent *)
     }
     const Hours hours = countHours(*last - kHours + 1);
     const int line = p.fontMetrics().height();
-    drawLegend(p, hours);
-    const QRect plot(40, 8 + line, width() - 48, height() - 16 - 3 * line);
+    const int legend = drawLegend(p, hours);
+    const QRect plot(40, 8 + legend * line, width() - 48, height() - 16 - (2 + legend) * line);
     if (plot.width() < kHours || plot.height() < 10)
         return;
     drawBars(p, plot, hours, drawScale(p, plot, hours.highest));
@@ -87,18 +87,26 @@ HourChart::Hours HourChart::countHours(qint64 first) const
     return h;
 }
 
-void HourChart::drawLegend(QPainter &p, const Hours &hours) const
+int HourChart::drawLegend(QPainter &p, const Hours &hours) const
 {
-    // On one line above the bars, in the band order.
+    // Above the bars, in the band order; a band that would pass the right
+    // edge starts a line of its own.
     const QFontMetrics fm = p.fontMetrics();
-    int x = 40;
+    int x = 40, lines = 1;
     for (int b = 0; b < hours.bands.size(); ++b) {
         if (!hours.shown[size_t(b)])
             continue;
-        p.fillRect(QRect(x, 4 + (fm.height() - 10) / 2, 10, 10), kColours[std::min<int>(b, 9)]);
-        p.drawText(x + 14, 4 + fm.ascent(), hours.bands[b]);
-        x += 14 + fm.horizontalAdvance(hours.bands[b]) + 12;
+        const int entry = 14 + fm.horizontalAdvance(hours.bands[b]);
+        if (x > 40 && x + entry > width()) {
+            x = 40;
+            ++lines;
+        }
+        const int top = 4 + (lines - 1) * fm.height();
+        p.fillRect(QRect(x, top + (fm.height() - 10) / 2, 10, 10), kColours[std::min<int>(b, 9)]);
+        p.drawText(x + 14, top + fm.ascent(), hours.bands[b]);
+        x += entry + 12;
     }
+    return lines;
 }
 
 double HourChart::drawScale(QPainter &p, const QRect &plot, qint64 highest) const

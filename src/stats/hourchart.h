@@ -34,7 +34,8 @@ private:
         qint64 highest = 1;                      ///< the tallest bar
     };
     Hours countHours(qint64 first) const;
-    void drawLegend(QPainter &p, const Hours &hours) const;
+    /// The lines it took.
+    int drawLegend(QPainter &p, const Hours &hours) const;
     /// The scale's lines and figures; the height of one QSO in pixels.
     double drawScale(QPainter &p, const QRect &plot, qint64 highest) const;
     void drawBars(QPainter &p, const QRect &plot, const Hours &hours, double perQso) const;

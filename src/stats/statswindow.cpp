@@ -34,18 +34,15 @@ StatsWindow::StatsWindow(Store &store, LogModel &log, const ClockSource &clock, 
     m_points = new StatsTableModel(m_tally, StatsTableModel::Figure::Points, this);
     m_chart = new HourChart(m_tally, this);
 
-    auto *grid = new QGridLayout(this);
-    grid->addWidget(m_last10, 0, 0);
-    grid->addWidget(m_last60, 0, 1);
-    grid->addWidget(m_pace, 1, 0, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("QSO по диапазонам и турам"), this), 2, 0);
-    grid->addWidget(new QLabel(QStringLiteral("Очки по диапазонам и турам"), this), 2, 1);
+    m_grid = new QGridLayout(this);
+    m_grid->addWidget(m_last10, 0, 0);
+    m_grid->addWidget(m_last60, 0, 1);
+    m_grid->addWidget(m_pace, 1, 0, 1, 2);
     m_tables[0] = new FigureTable(m_qsos, QStringLiteral("QSO по диапазонам и турам"), this);
     m_tables[1] = new FigureTable(m_points, QStringLiteral("Очки по диапазонам и турам"), this);
-    grid->addWidget(m_tables[0], 3, 0);
-    grid->addWidget(m_tables[1], 3, 1);
-    grid->addWidget(m_chart, 4, 0, 1, 2);
-    grid->setRowStretch(4, 1);
+    for (int i = 0; i < 2; ++i)
+        m_titles[i] = new QLabel(m_tables[i]->accessibleName(), this);
+    arrangeTables(false);
 
     m_menu = new QMenu(this);
     m_menu->addAction(QStringLiteral("Сохранить как изображение…"), this, &StatsWindow::savePicture);
@@ -81,6 +78,42 @@ StatsWindow::StatsWindow(Store &store, LogModel &log, const ClockSource &clock, 
         m_lastMinutes.reset();
         changed();
     });
+}
+
+// Side by side while both show every column; one above the other in a
+// window too narrow for that, as beside a centred main window on a
+// 1280×1024 screen, so that no column is behind a scroll bar.
+void StatsWindow::arrangeTables(bool stacked)
+{
+    m_stacked = stacked;
+    for (QWidget *w : std::initializer_list<QWidget *>{m_titles[0], m_titles[1], m_tables[0], m_tables[1], m_chart})
+        m_grid->removeWidget(w);
+    const int across = stacked ? 2 : 1;
+    for (int i = 0; i < 2; ++i) {
+        const int row = stacked ? 2 + 2 * i : 2, column = stacked ? 0 : i;
+        m_grid->addWidget(m_titles[i], row, column, 1, across);
+        m_grid->addWidget(m_tables[i], row + 1, column, 1, across);
+    }
+    const int chartRow = stacked ? 6 : 4;
+    m_grid->addWidget(m_chart, chartRow, 0, 1, 2);
+    for (int row = 2; row <= 6; ++row)
+        m_grid->setRowStretch(row, row == chartRow ? 1 : 0);
+}
+
+void StatsWindow::fitTables()
+{
+    const QMargins margins = m_grid->contentsMargins();
+    const int sideBySide = margins.left() + margins.right() + m_grid->horizontalSpacing() + m_tables[0]->wholeWidth() +
+                           m_tables[1]->wholeWidth();
+    const bool stacked = width() < sideBySide;
+    if (stacked != m_stacked)
+        arrangeTables(stacked);
+}
+
+void StatsWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    fitTables();
 }
 
 void StatsWindow::setBandOrder(const QStringList &order)
@@ -136,6 +169,7 @@ void StatsWindow::showFigures()
     m_pace->setText(QStringLiteral("Темп последних 10 QSO: ") +
                     (pace ? QString::number(*pace) + QStringLiteral(" в час") : QStringLiteral("—")));
     showRate();
+    fitTables();
 }
 
 void StatsWindow::showRate()
@@ -167,19 +201,5 @@ void StatsWindow::contextMenuEvent(QContextMenuEvent *event)
 
 void StatsWindow::savePicture()
 {
-    // The picture goes with a report: every column in it, however narrow
-    // the window stands. It is taken a little wider where it must be.
-    const QSize shown = size();
-    for (int widened = 0; widened < 4; ++widened) {
-        int missing = 0;
-        for (const FigureTable *table : m_tables)
-            missing = std::max(missing, table->hiddenWidth());
-        if (missing <= 0)
-            break;
-        resize(width() + 2 * missing, height());
-        layout()->activate();
-    }
-    const QImage picture = grab().toImage();
-    resize(shown);
-    ::savePicture(picture, m_prompts, this, m_target);
+    ::savePicture(grab().toImage(), m_prompts, this, m_target);
 }

@@ -11,6 +11,7 @@ class FigureTable;
 class HourChart;
 class LogModel;
 class Prompts;
+class QGridLayout;
 class QLabel;
 class QMenu;
 class QTableView;
@@ -40,8 +41,11 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void arrangeTables(bool stacked);
+    void fitTables();
     void count();
     void changed();
     void showFigures();
@@ -64,4 +68,7 @@ private:
     HourChart *m_chart;
     QMenu *m_menu;
     FigureTable *m_tables[2];
+    QLabel *m_titles[2];
+    QGridLayout *m_grid;
+    bool m_stacked = false;
 };
