@@ -289,7 +289,7 @@ MainForm buildMainForm(QMainWindow *window, QAbstractItemModel *log)
     QLabel **panels[5] = {&form.localDatePanel, &form.localTimePanel, &form.qsoPanel, &form.pointsPanel,
                           &form.statusPanel};
     for (int i = 0; i < 5; ++i) {
-        auto *p = new QLabel(status);
+        auto *p = new StatusPanel(status);
         p->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         p->setGeometry(left, 0, panelWidths[i], 19);
         p->setAlignment((i < 2 ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);

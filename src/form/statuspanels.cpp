@@ -1,6 +1,39 @@
 #include "statuspanels.h"
 
-#include <QLabel>
+#include <QHelpEvent>
+#include <QPainter>
+#include <QToolTip>
+
+QRect StatusPanel::textRoom() const
+{
+    const int indent = qMax(0, this->indent());
+    return contentsRect().adjusted(indent, 0, -indent, 0);
+}
+
+bool StatusPanel::cut() const
+{
+    return fontMetrics().horizontalAdvance(text()) > textRoom().width();
+}
+
+bool StatusPanel::event(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip || !cut())
+        return QLabel::event(event);
+    QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), text(), this);
+    return true;
+}
+
+void StatusPanel::paintEvent(QPaintEvent *event)
+{
+    if (!cut()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter p(this);
+    drawFrame(&p);
+    const QRect room = textRoom();
+    p.drawText(room, int(alignment()), fontMetrics().elidedText(text(), Qt::ElideRight, room.width()));
+}
 
 void setPanelText(QLabel *panel, QLabel *last, const QString &text)
 {

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QFrame>
+#include <QLabel>
 
-class QLabel;
 class QString;
 
 /// The frame that holds the main window's status panels; a screen reader's
@@ -11,6 +10,23 @@ class StatusPanels : public QFrame {
     Q_OBJECT
 public:
     using QFrame::QFrame;
+};
+
+/// One panel. Its width is fixed by the window's design: a text too long
+/// for it ends in "…" and is shown whole where the mouse rests on it (a
+/// screen reader reads it whole anyway).
+class StatusPanel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+
+protected:
+    bool event(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QRect textRoom() const;
+    bool cut() const;
 };
 
 /// Puts a text into its status panel. A cut number or time would be a wrong

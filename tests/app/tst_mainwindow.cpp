@@ -17,6 +17,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QToolTip>
 #include <QtTest>
 
 class MainWindowTest : public QObject {
@@ -25,6 +26,7 @@ private slots:
     void countersShowQsosAndPoints();
     void emptyLogShowsZeroCounters();
     void millionQsoCountersFitTheirPanels();
+    void longOutcomeIsShownWholeOnHover();
     void layoutItemAlternatesAndKeepsTexts();
     void savedVerticalLayoutIsWrittenBackUnchanged();
     void menusCarryTheirCaptions();
@@ -107,6 +109,31 @@ void MainWindowTest::millionQsoCountersFitTheirPanels()
     for (const QLabel *p : {m.qsoPanel, m.pointsPanel})
         QVERIFY2(p->fontMetrics().horizontalAdvance(p->text()) + 2 * p->indent() <= p->contentsRect().width(),
                  qPrintable(p->text()));
+}
+
+// The last panel is as wide as the window leaves it: a refused known-calls
+// file in a deep folder lost its reason, and nothing showed more.
+void MainWindowTest::longOutcomeIsShownWholeOnHover()
+{
+    setUpApplication();
+    Fixture f;
+    QLabel *panel = f.open().form().statusPanel;
+    QVERIFY(f.showActive());
+    const auto hover = [panel] {
+        QHelpEvent help(QEvent::ToolTip, QPoint(4, 4), panel->mapToGlobal(QPoint(4, 4)));
+        QApplication::sendEvent(panel, &help);
+    };
+    const QString refused = "Файл позывных /home/swl/Соревнования/2026/Кубок/MASTER.SCP не загружен: это не "
+                            "обычный файл (устройство, канал или папка)";
+    panel->setText(refused);
+    hover();
+    QVERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), refused);
+    QToolTip::hideText();
+    QTRY_VERIFY(!QToolTip::isVisible());
+    panel->setText("OK");
+    hover();
+    QVERIFY(!QToolTip::isVisible());
 }
 
 void MainWindowTest::layoutItemAlternatesAndKeepsTexts()
