@@ -178,6 +178,19 @@ void Store::openFile()
     useRollbackJournal(db);
     if (version < Schema::kVersion)
         upgradeFrom(version);
+    else if (QFile::exists(m_path + QStringLiteral("-journal")))
+        dropIdleJournal(db, version);
+}
+
+// A program killed as a commit began can leave a journal with nothing in
+// it yet. The engine reads past it, but would leave it beside the store
+// until the next change; a commit of the version as it stands lets the
+// engine remove it as after any commit. A journal that held a commit was
+// used and removed by the first read above. Where even that commit finds
+// no room, the idle journal harms nothing and the log opens all the same.
+void Store::dropIdleJournal(QSqlDatabase &db, int version)
+{
+    QSqlQuery(db).exec(QStringLiteral("PRAGMA user_version = %1").arg(version));
 }
 
 void Store::connect()

@@ -109,6 +109,7 @@ private:
     void connect();
     void disconnect();
     void useRollbackJournal(QSqlDatabase &db);
+    void dropIdleJournal(QSqlDatabase &db, int version);
     void upgradeFrom(int version);
     bool keptCopyServes(const QString &copy, int version);
     /// Runs change on a copy of the store and puts the copy in its place.
