@@ -58,6 +58,11 @@ int main(int argc, char *argv[])
     TMain::Services services{store, prompts, desktop, clock, zone, clockSetter, iniPath};
     services.sounds = sounds.get();
     ProgramWindows windows(services);
+    // Its box has said that another copy has the log open: a second main
+    // window, one that records nothing, would only catch the typing meant
+    // for the first. Nor does it write that copy's settings.ini over.
+    if (store.heldByOther())
+        return 1;
     windows.main.show();
     DesktopSession::endWithTheSession([&windows] { windows.main.saveSettings(); });
     const int result = app.exec();

@@ -138,6 +138,7 @@ void Store::openFile()
     switch (m_lock.take(m_path)) {
     case ProcessLock::Result::Held: break;
     case ProcessLock::Result::HeldByOther:
+        m_heldByOther = true;
         fail(QStringLiteral("файл уже открыт другой копией программы Vireok. Две копии на одном журнале "
                             "путают записи: закройте другую копию и запустите программу снова"));
     case ProcessLock::Result::Failed: fail(QStringLiteral("файл нельзя открыть: ") + m_lock.error());

@@ -38,6 +38,8 @@ public:
     bool isOpen() const { return m_open; }
     /// True once open() has failed: the store stays closed for the run.
     bool hasFailed() const { return !m_failure.isEmpty(); }
+    /// True once open() has found the store in use by another copy of Vireok.
+    bool heldByOther() const { return m_heldByOther; }
     /// What every later call says once open() has failed, and what to do.
     QString notOpen() const;
     const QString &path() const { return m_path; }
@@ -134,6 +136,7 @@ private:
     QString m_connection;
     bool m_open = false;
     QString m_failure; ///< why opening failed; the store stays failed for the run
+    bool m_heldByOther = false;
     int m_busyTimeout = 5000;
     QString m_upgradeBackup;
     ProcessLock m_lock; ///< held while this store is open: no second program on the file

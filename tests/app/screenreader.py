@@ -4,6 +4,7 @@ Usage: screenreader.py PROGRAM. Runs inside a D-Bus session with the AT-SPI bus
 launched and an X display; exits 77 where the AT-SPI registry cannot be reached.
 """
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -190,7 +191,10 @@ def main():
     os.chmod(os.path.join(bin, "paplay"), 0o755)
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1", LANG="C.UTF-8",
                QT_QPA_PLATFORM="xcb", PATH=bin + ":" + os.environ["PATH"])
-    proc = subprocess.Popen([program], cwd=folder, env=env)
+    # A copy of its own, so that the settings.ini it writes beside itself at
+    # the end lands in the test's folder, not in the build.
+    own = shutil.copy(program, folder)
+    proc = subprocess.Popen([own], cwd=folder, env=env)
     try:
         def application():
             try:

@@ -48,6 +48,7 @@ private slots:
     void altKeysReachTheSelectorsWithTheRussianLayout_data();
     void altKeysReachTheSelectorsWithTheRussianLayout();
     void unreachableDisplayIsNamedInOneLine();
+    void secondCopyOnTheLogEndsAfterItsBox();
     void cleanupTestCase();
 
 private:
@@ -341,6 +342,37 @@ void CaptionsTest::unreachableDisplayIsNamedInOneLine()
     const QStringList lines = QString::fromUtf8(program.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 1);
     QVERIFY2(lines[0].contains(QString("\":%1\"").arg(display)) && lines[0].contains("xvfb-run"), qPrintable(lines[0]));
+}
+
+namespace {
+QString xdotool(const QStringList &arguments)
+{
+    QProcess tool;
+    tool.start("xdotool", arguments);
+    tool.waitForFinished(5000);
+    return QString::fromUtf8(tool.readAllStandardOutput()).section('\n', 0, 0);
+}
+} // namespace
+
+// Started again on the log this test holds open, the program says so in
+// its box and ends once the box is answered. It used to go on to a main
+// window of its own that recorded nothing and caught the typing meant for
+// the first one.
+void CaptionsTest::secondCopyOnTheLogEndsAfterItsBox()
+{
+    QProcess program;
+    program.setWorkingDirectory(QFileInfo(m_w->folder.storePath()).absolutePath());
+    program.start(VIREOK_PROGRAM, {});
+    QVERIFY(program.waitForStarted());
+    const QStringList search{"search", "--all", "--onlyvisible", "--pid", QString::number(program.processId()),
+                             "--name", "."};
+    QString shown;
+    QTRY_VERIFY_WITH_TIMEOUT(!(shown = xdotool(search)).isEmpty(), 20000);
+    QCOMPARE(windowNames(shown.toULongLong()).value(0), QString("Vireok"));
+    xdotool({"windowfocus", "--sync", shown});
+    xdotool({"key", "Return"});
+    QVERIFY(program.waitForFinished(10000));
+    QCOMPARE(program.exitCode(), 1);
 }
 
 /// Starts a private X server and runs the tests on it with the program's own

@@ -37,7 +37,7 @@ until_true() {
   done
   return 1
 }
-main_window() { xdotool search --onlyvisible --pid "$1" --name "^$title\$" 2>/dev/null | head -1; }
+main_window() { xdotool search --all --onlyvisible --pid "$1" --name "^$title\$" 2>/dev/null | head -1; }
 # a window of the program other than its main window: a box or a dialog
 other_window() { xdotool search --onlyvisible --pid "$1" --name '.' 2>/dev/null | grep -vx "$2" | head -1; }
 has_other() { [ -n "$(other_window "$1" "$2")" ]; }
@@ -161,14 +161,21 @@ rows_are() { [ "$(rows "$logs/vireok.mdb")" = "$1" ]; }
 until_true rows_are 'UA1ABC 001 RA3XYZ 015;UA9DEF 002 RN3ABC 016;' ||
   fail "the typed QSOs were stored as: $(rows "$logs/vireok.mdb")"
 
-# A second copy on the same log is refused with a box and changes nothing.
+# A second copy on the same log is refused with a box, ends once the box is
+# answered, and changes nothing.
 first=$pid first_window=$window
 cd "$logs"
 $wine 'C:\Logs\vireok.exe' >>"$work/wine.log" 2>&1 &
 second=$!
 cd - >/dev/null
-until_true sh -c "xdotool search --onlyvisible --pid $second --name . >/dev/null 2>&1" || fail "the second copy said nothing"
-kill -9 "$second"
+box() { xdotool search --all --onlyvisible --pid "$second" --name . 2>/dev/null | head -1; }
+has_box() { [ -n "$(box)" ]; }
+until_true has_box || fail "the second copy said nothing"
+[ "$(xdotool getwindowname "$(box)")" = Vireok ] || fail "the second copy showed $(xdotool getwindowname "$(box)")"
+focus "$(box)"
+xdotool key Return
+ended() { ! kill -0 "$second" 2>/dev/null; }
+until_true ended || fail "the second copy went on after its box"
 pid=$first window=$first_window
 type_qso UA0GHI 003 RA3XYZ 017
 until_true sh -c "[ \$(sqlite3 '$logs/vireok.mdb' 'SELECT count(*) FROM qso') = 3 ]" ||
