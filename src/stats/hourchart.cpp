@@ -111,11 +111,13 @@ int HourChart::drawLegend(QPainter &p, const Hours &hours) const
 
 double HourChart::drawScale(QPainter &p, const QRect &plot, qint64 highest) const
 {
-    // Round steps, about four lines high. The bars stand on the base line,
-    // which stays clear of them, as do the hour ticks under it.
+    // Round steps, about four lines high, fewer where their figures would
+    // run into each other. The bars stand on the base line, which stays
+    // clear of them, as do the hour ticks under it.
     const int line = p.fontMetrics().height();
+    const qint64 fit = std::max(1, plot.height() / line);
     qint64 step = 1;
-    for (int k = 0; highest / step > 4; ++k)
+    for (int k = 0; highest / step > 4 || (highest + step - 1) / step > fit; ++k)
         step = k % 3 == 1 ? step / 2 * 5 : step * 2; // 1, 2, 5, 10, 20, 50...
     const double perQso = double(plot.height() - 1) / double(((highest + step - 1) / step) * step);
     const auto rise = [perQso](qint64 qsos) { return int(std::lround(double(qsos) * perQso)); };

@@ -105,7 +105,12 @@ void StatsWindow::fitTables()
     const QMargins margins = m_grid->contentsMargins();
     const int sideBySide = margins.left() + margins.right() + m_grid->horizontalSpacing() + m_tables[0]->wholeWidth() +
                            m_tables[1]->wholeWidth();
-    const bool stacked = width() < sideBySide;
+    // Stacked, the second title and table need rows of their own; a window
+    // too low for them keeps the tables side by side, scrolling.
+    const int secondRows =
+        m_titles[1]->minimumSizeHint().height() + m_tables[1]->minimumHeight() + 2 * m_grid->verticalSpacing();
+    const int stackedHeight = m_grid->totalMinimumSize().height() + (m_stacked ? 0 : secondRows);
+    const bool stacked = width() < sideBySide && height() >= stackedHeight;
     if (stacked != m_stacked)
         arrangeTables(stacked);
 }

@@ -363,6 +363,15 @@ void StatsTest::tablesShowEveryColumnAndFrameNoCellUnasked()
         stats.resize(width, 560);
         QTRY_VERIFY2(tablesCut(stats).isEmpty(), qPrintable(QString::number(width)));
     }
+    // At its smallest the tables scroll, but nothing is drawn over anything.
+    stats.resize(stats.minimumSize());
+    QApplication::processEvents();
+    const QList<QWidget *> parts = stats.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    for (const QWidget *a : parts)
+        for (const QWidget *b : parts)
+            QVERIFY2(
+                a == b || !a->isVisible() || !b->isVisible() || !a->geometry().intersects(b->geometry()),
+                qPrintable(a->objectName() + a->metaObject()->className() + " over " + b->metaObject()->className()));
 
     // Opened, the window takes the focus as a window manager gives it: no cell is framed.
     stats.activateWindow();
@@ -454,6 +463,28 @@ void StatsTest::chartBarsRiseByTheirQsosAndItsLabelsAreWhole()
     QCOMPARE(squares.size(), 1);
     QCOMPARE(squares[0].last - squares[0].first + 1, 10);
     QCOMPARE(squares[0].tallest, 10);
+
+    // A chart as low as a small window leaves it: the scale's figures
+    // stand apart, each no taller than a line of text.
+    chart.resize(600, 80);
+    const QImage low = chart.grab().toImage();
+    QVector<int> written; // the rows of the scale's column with text in them
+    for (int y = 0; y < low.height(); ++y)
+        for (int x = 0; x < 36; ++x)
+            if (low.pixelColor(x, y) == text) {
+                written << y;
+                break;
+            }
+    QVERIFY(!written.isEmpty());
+    int from = written.first();
+    for (int i = 1; i <= written.size(); ++i) {
+        if (i < written.size() && written[i] == written[i - 1] + 1)
+            continue;
+        QVERIFY2(written[i - 1] - from + 1 <= line,
+                 qPrintable(QString("figures run together in rows %1-%2").arg(from).arg(written[i - 1])));
+        if (i < written.size())
+            from = written[i];
+    }
 }
 
 void StatsTest::geometryAndMarkGoThroughSettingsIni()
