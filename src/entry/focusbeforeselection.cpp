@@ -26,7 +26,9 @@ protected:
         QMetaObject::invokeMethod(
             edit,
             [edit = QPointer<QLineEdit>(edit)] {
-                if (!edit || !edit->hasFocus())
+                // A dialog that opens gives its first field the focus before
+                // its window is active, when hasFocus() is still false.
+                if (!edit || edit->window()->focusWidget() != edit)
                     return;
                 if (!edit->inputMask().isEmpty())
                     edit->home(false);

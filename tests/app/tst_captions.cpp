@@ -262,21 +262,41 @@ void CaptionsTest::qtsOwnTextsAreRussian()
 
 void CaptionsTest::reportDialogListsReportsAndTakesTheNameAsTyped_data()
 {
+    QTest::addColumn<QString>("save"); // the command that opens the dialog
     QTest::addColumn<QString>("typed");
-    QTest::newRow("ADIF's own suffix") << "R9AA.adi";
-    QTest::newRow("no suffix") << "R9AA";
+    QTest::addColumn<QString>("written");
+    QTest::newRow("Cabrillo, another name") << "cabrillo"
+                                            << "out.cbr"
+                                            << "out.cbr";
+    QTest::newRow("ERMAK, a full path") << "ermak"
+                                        << "<folder>/ermak.txt"
+                                        << "ermak.txt";
+    QTest::newRow("ADIF, its own suffix") << "adif"
+                                          << "R9AA.adi"
+                                          << "R9AA.adi";
+    QTest::newRow("ADIF, no suffix") << "adif"
+                                     << "R9AA"
+                                     << "R9AA";
+    QTest::newRow("picture, no suffix") << "picture"
+                                        << "chart"
+                                        << "chart.png";
 }
 
-// Through the menu, the real dialog and the real message box, as the user does it.
+// Through the menu, the real dialog and the real message box, as the user
+// does it: the proposed name is selected, so what is typed replaces it.
 void CaptionsTest::reportDialogListsReportsAndTakesTheNameAsTyped()
 {
+    QFETCH(QString, save);
     QFETCH(QString, typed);
+    QFETCH(QString, written);
     Windows &w = *m_w;
-    w.store.writeLog({{"CALLSIGN", "R9AA"}});
+    w.store.writeLog({{"CALLSIGN", "R9AA"}, {"POSNR10", "3"}, {"POSNR11", "4"}, {"POSNR20", "3"}, {"POSNR21", "4"}});
     TestFolder reports;
-    for (const char *name : {"old.cbr", "old.txt", "old.adif", "old.adi", "notes.doc"})
+    for (const char *name : {"old.cbr", "old.txt", "old.adif", "old.adi", "old.png", "notes.doc"})
         QVERIFY(writeAll(reports.file(name), "x"));
+    typed.replace("<folder>", QDir(reports.file({})).absolutePath());
     QStringList listed;
+    QString proposal;
     whenShown("Сохранить файл", [&](QWidget *window) {
         auto *dialog = static_cast<QFileDialog *>(window);
         dialog->setDirectory(reports.file({}));
@@ -284,16 +304,31 @@ void CaptionsTest::reportDialogListsReportsAndTakesTheNameAsTyped()
         QTRY_VERIFY(view->model()->rowCount(view->rootIndex()) > 0); // the folder is read on its own thread
         for (int r = 0; r < view->model()->rowCount(view->rootIndex()); ++r)
             listed << view->model()->index(r, 0, view->rootIndex()).data().toString();
-        auto *name = dialog->findChild<QLineEdit *>("fileNameEdit");
-        name->clear();
-        QTest::keyClicks(name, typed);
-        whenShown("Vireok", [](QWidget *) {}); // the box that says it was written
-        QTest::keyClick(name, Qt::Key_Return);
+        QWidget *focus = nullptr;
+        QTRY_VERIFY((focus = QApplication::focusWidget()) && focus->window() == dialog);
+        proposal = static_cast<QLineEdit *>(focus)->selectedText();
+        if (save != "picture")
+            whenShown("Vireok", [](QWidget *) {}); // the box that says it was written
+        QTest::keyClicks(focus, typed);
+        QTest::keyClick(focus, Qt::Key_Return);
     });
-    w.main.actions().exportAdif->trigger();
+    if (save == "picture") {
+        w.windows.stats.show();
+        w.windows.stats.findChild<QMenu *>()->actions().first()->trigger();
+        w.windows.stats.hide();
+    } else {
+        const MainActions &actions = w.main.actions();
+        (save == "cabrillo" ? actions.exportCabrillo
+         : save == "ermak"  ? actions.exportErmak
+                            : actions.exportAdif)
+            ->trigger();
+    }
+    QVERIFY2(QFileInfo::exists(reports.file(written)), qPrintable(QDir(reports.file({})).entryList().join(' ')));
+    QCOMPARE(proposal,
+             save == "picture" ? QString("Статистика.png") : QString("R9AA") + (save == "adif" ? ".adi" : ".cbr"));
     listed.sort();
-    QCOMPARE(listed, QStringList({"old.adi", "old.adif", "old.cbr", "old.txt"}));
-    QVERIFY2(QFileInfo::exists(reports.file(typed)), qPrintable(QDir(reports.file({})).entryList().join(' ')));
+    QCOMPARE(listed,
+             save == "picture" ? QStringList({"old.png"}) : QStringList({"old.adi", "old.adif", "old.cbr", "old.txt"}));
 }
 
 void CaptionsTest::altKeysReachTheSelectorsWithTheRussianLayout_data()
