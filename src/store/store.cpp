@@ -163,6 +163,13 @@ void Store::openFile()
             fail(probe.lastError());
     }
     const int version = Schema::version(db);
+    // The version picks the upgrade steps: one the program never wrote
+    // would pick them from outside the table.
+    if (version < 0)
+        fail(QStringLiteral("журнал помечен версией %1, какой у Vireok не бывает (эта программа знает версии от 0 "
+                            "до %2). Файл повреждён или записан не Vireok; файл не изменён")
+                 .arg(version)
+                 .arg(Schema::kVersion));
     if (version > Schema::kVersion)
         fail(QStringLiteral("журнал записан более новой версией Vireok (версия журнала %1, эта программа знает "
                             "версии до %2). Откройте его той версией программы, которая его записала, или "

@@ -56,6 +56,12 @@ void ForeignFilesTest::foreignFileIsReportedAndLeftByteIdentical_data()
         << unusable + QStringList{"upper_call (таблица operator)"};
     QTest::newRow("newer version") << "store:PRAGMA user_version = 99"
                                    << QStringList{"более новой версией Vireok", "версия журнала 99"};
+    QTest::newRow("largest version") << "store:PRAGMA user_version = 2147483647"
+                                     << QStringList{"более новой версией Vireok", "версия журнала 2147483647"};
+    QTest::newRow("negative version") << "store:PRAGMA user_version = -1"
+                                      << QStringList{"версией -1, какой у Vireok не бывает"};
+    QTest::newRow("smallest version") << "store:PRAGMA user_version = -2147483648"
+                                      << QStringList{"версией -2147483648, какой у Vireok не бывает"};
 }
 
 void ForeignFilesTest::foreignFileIsReportedAndLeftByteIdentical()
