@@ -76,14 +76,21 @@ PlayerSounds::~PlayerSounds()
 
 QString PlayerSounds::file(Cue cue)
 {
-    const QString path =
-        m_folder.filePath(cue == Cue::HeardRepeat ? QStringLiteral("heard.wav") : QStringLiteral("worked.wav"));
-    if (!QFile::exists(path)) {
-        QFile out(path);
-        if (out.open(QIODevice::WriteOnly))
-            out.write(cueWave(cue));
-    }
-    return path;
+    const int i = cue == Cue::HeardRepeat ? 0 : 1;
+    const QString path = m_folder.filePath(i == 0 ? QStringLiteral("heard.wav") : QStringLiteral("worked.wav"));
+    if (m_whole[i])
+        return path;
+    // A disk full for a moment leaves a cut file, which a player would play
+    // cut or not at all for the rest of the run: written again at the next cue.
+    const QByteArray wave = cueWave(cue);
+    QFile out(path);
+    m_whole[i] = out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(wave) == wave.size() && out.flush();
+    out.close();
+    if (m_whole[i] && out.error() == QFileDevice::NoError)
+        return path;
+    m_whole[i] = false;
+    out.remove();
+    return {};
 }
 
 void PlayerSounds::play(Cue cue)
@@ -93,7 +100,10 @@ void PlayerSounds::play(Cue cue)
     // Starting a process took 9 to 12 ms on a busy machine, which the
     // keystroke must not wait for: the worker starts the player and waits for
     // it. No player, no sound: the colour and the description still tell.
-    const QByteArray path = QFile::encodeName(file(cue));
+    const QString written = file(cue);
+    if (written.isEmpty())
+        return;
+    const QByteArray path = QFile::encodeName(written);
     {
         const std::lock_guard<std::mutex> lock(m_mutex);
         if (m_playing || !m_next.isEmpty())

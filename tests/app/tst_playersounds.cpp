@@ -1,3 +1,4 @@
+#include "smalldisk.h"
 #include "tempdir.h"
 
 #include "app/playersounds.h"
@@ -19,6 +20,7 @@ private slots:
     void cueReachesTheFirstPlayerThatPlays_data();
     void cueReachesTheFirstPlayerThatPlays();
     void cueWhileOnePlaysIsDropped();
+    void cueCutByAFullDiskIsWrittenWholeAtTheNext();
     void cueFoldersOfKilledRunsGoAtTheNextStart();
 };
 
@@ -115,6 +117,26 @@ void PlayerSoundsTest::cueWhileOnePlaysIsDropped()
         return played() == 2;
     };
     QTRY_VERIFY(playOnceFree());
+}
+
+void PlayerSoundsTest::cueCutByAFullDiskIsWrittenWholeAtTheNext()
+{
+    FakePlayers fake;
+    const QString copy = fake.bin.filePath("played.wav");
+    QVERIFY(fake.add("paplay", QString("cp \"$1\" '%1'\n").arg(copy)));
+    PlayerSounds sounds;
+    {
+        SmallDisk full(100);
+        sounds.play(Sounds::Cue::HeardRepeat);
+        QTest::qWait(300);
+    }
+    QVERIFY(!QFile::exists(copy) || QFileInfo(copy).size() == 0); // nothing whole to play, nothing cut played
+    const auto playedWhole = [&] {
+        sounds.play(Sounds::Cue::HeardRepeat); // asked until the worker is free
+        const QByteArray wave = readAll(copy);
+        return wave.size() > 44 && qFromLittleEndian<quint32>(wave.constData() + 40) == quint32(wave.size() - 44);
+    };
+    QTRY_VERIFY(playedWhole());
 }
 
 void PlayerSoundsTest::cueFoldersOfKilledRunsGoAtTheNextStart()
