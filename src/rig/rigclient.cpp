@@ -81,14 +81,26 @@ void RigClient::ask(Awaited question)
 
 void RigClient::readReplies()
 {
-    m_buffer += m_socket->readAll();
-    for (int end = m_buffer.indexOf('\n'); end >= 0 && m_awaited != Awaited::Nothing; end = m_buffer.indexOf('\n')) {
-        const QString line = QString::fromLatin1(m_buffer.left(end)).trimmed();
-        m_buffer.remove(0, end + 1);
-        takeLine(line);
+    // Read a line's worth at a time: a server that sends without end never
+    // makes the buffer hold more than the longest answer.
+    while (m_socket->bytesAvailable() > 0) {
+        if (m_awaited == Awaited::Nothing) {
+            // rigctld answers only what it was asked: bytes nobody asked
+            // for are no answer.
+            m_socket->skip(m_socket->bytesAvailable());
+            m_buffer.clear();
+            return;
+        }
+        m_buffer += m_socket->read(kLongestLine + 1 - m_buffer.size());
+        for (int end = m_buffer.indexOf('\n'); end >= 0 && m_awaited != Awaited::Nothing;
+             end = m_buffer.indexOf('\n')) {
+            const QString line = QString::fromLatin1(m_buffer.left(end)).trimmed();
+            m_buffer.remove(0, end + 1);
+            takeLine(line);
+        }
+        if (m_buffer.size() > kLongestLine && m_awaited != Awaited::Nothing)
+            return fail();
     }
-    if (m_buffer.size() > kLongestLine && m_awaited != Awaited::Nothing)
-        fail();
 }
 
 void RigClient::takeLine(const QString &line)

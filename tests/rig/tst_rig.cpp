@@ -52,6 +52,7 @@ private slots:
     void receiverIsUpOnlyAfterWholeAnswersInTime_data();
     void receiverIsUpOnlyAfterWholeAnswersInTime();
     void receiverAnsweringIn1500MsIsFollowed();
+    void bytesNotAskedForAreNotKept();
     void followingOffOpensNoSocket_data();
     void followingOffOpensNoSocket();
 
@@ -591,6 +592,48 @@ void RigTest::receiverAnsweringIn1500MsIsFollowed()
     QVERIFY(f.tickUntil([&] { return f.band() == "14000" && f.mode() == "CW"; }, 20));
     QCOMPARE(stub.askedTooSoon, 0);
     QCOMPARE(f.status(), QString("OK"));
+}
+
+namespace {
+qint64 residentKiB()
+{
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLongLong();
+    return -1;
+}
+} // namespace
+
+// A server that sends what it was not asked for, between the exchanges,
+// as fast as loopback carries it.
+void RigTest::bytesNotAskedForAreNotKept()
+{
+    StubRig stub;
+    stub.toF = "14025000\n";
+    stub.toM = "CW\n500\n";
+    FollowingWindow f(stub.port());
+    setSelectorText(f.form().band, QStringLiteral("3500"));
+    QVERIFY(f.tickUntil([&] { return f.band() == "14000"; }, 5));
+    QTcpSocket *peer = stub.server.findChild<QTcpSocket *>();
+    QVERIFY(peer);
+    const qint64 before = residentKiB();
+    constexpr qint64 kFlood = 200 << 20;
+    const QByteArray chunk(1 << 20, '7');
+    qint64 sent = 0;
+    const auto more = [&] {
+        if (sent < kFlood && peer->bytesToWrite() < chunk.size()) {
+            peer->write(chunk);
+            sent += chunk.size();
+        }
+    };
+    QObject::connect(peer, &QTcpSocket::bytesWritten, peer, more);
+    more();
+    QTRY_VERIFY_WITH_TIMEOUT(sent >= kFlood && peer->bytesToWrite() == 0, 60000);
+    QTest::qWait(200); // the last bytes read
+    QVERIFY2(residentKiB() - before < 50 * 1024, qPrintable(QString("%1 KiB more").arg(residentKiB() - before)));
 }
 
 void RigTest::followingOffOpensNoSocket_data()
