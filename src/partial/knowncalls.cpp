@@ -51,8 +51,14 @@ KnownCalls readKnownCalls(const QString &path, const std::atomic_bool &stop)
         known.error = QStringLiteral("Файл позывных %1 не текстовый и не загружен").arg(shown);
         return known;
     }
-    for (const QByteArray &raw : bytes.split('\n')) {
-        const QString line = QString::fromLatin1(raw).trimmed();
+    // Line by line in place: a file of millions of short lines split into
+    // pieces first took several times its size.
+    for (qsizetype start = 0; start < bytes.size();) {
+        qsizetype end = start;
+        while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r')
+            ++end;
+        const QString line = QString::fromLatin1(bytes.constData() + start, end - start).trimmed();
+        start = end + 1;
         if (line.isEmpty() || line.startsWith('#') || line.size() > kLongestCall)
             continue;
         QString call;
@@ -62,8 +68,19 @@ KnownCalls readKnownCalls(const QString &path, const std::atomic_bool &stop)
                 break;
             call.append(*kept);
         }
-        if (call.size() == line.size())
-            known.calls << call;
+        if (call.size() != line.size())
+            continue;
+        if (known.calls.size() == kKnownCallsMaxCalls) {
+            known.calls.clear();
+            known.error =
+                QStringLiteral("Файл позывных %1 содержит больше 1 000 000 позывных и не загружен").arg(shown);
+            return known;
+        }
+        known.calls << call;
+    }
+    if (known.calls.isEmpty()) {
+        known.error = QStringLiteral("Файл позывных %1 не загружен: в нём нет ни одного позывного").arg(shown);
+        return known;
     }
     std::sort(known.calls.begin(), known.calls.end());
     known.calls.erase(std::unique(known.calls.begin(), known.calls.end()), known.calls.end());

@@ -6,7 +6,8 @@
 #include <atomic>
 
 /// A known-calls file (MASTER.SCP): one call a line, '#' starts a comment
-/// line, blank lines are ignored, CR LF or LF. Each line is taken as the
+/// line, blank lines are ignored, CR LF, LF or CR. A file without a single
+/// call, or with more than kKnownCallsMaxCalls, is refused with a word. Each line is taken as the
 /// call fields take typed text; a line that would lose a character there,
 /// or is longer than a call field holds, is skipped.
 struct KnownCalls {
@@ -15,6 +16,8 @@ struct KnownCalls {
 };
 
 constexpr qint64 kKnownCallsMaxBytes = 20 * 1024 * 1024;
+/// Known-calls files hold tens of thousands; a million is far beyond any.
+constexpr qsizetype kKnownCallsMaxCalls = 1'000'000;
 
 /// Only a regular file is read; a stop set meanwhile ends the reading with
 /// nothing read.

@@ -21,6 +21,16 @@ private slots:
     void qsoRecordedWhileTheLogsCallsAreOnTheirWayIsKept();
 };
 
+namespace {
+QByteArray distinctCalls(int count)
+{
+    QByteArray calls;
+    for (int i = 0; i < count; ++i)
+        calls += 'A' + QByteArray::number(i) + '\n';
+    return calls;
+}
+} // namespace
+
 void PartialCallsTest::knownCallsFile_data()
 {
     QTest::addColumn<QByteArray>("content");
@@ -42,8 +52,13 @@ void PartialCallsTest::knownCallsFile_data()
          "\xd0\xa3\xd0\x90"
          "1A\nRA3B\n",
          "RA3B", ""},
+        {"cr only, as old Macs wrote", "UA1A\rRA3B\r", "RA3B UA1A", ""},
         {"binary", QByteArray("UA1A\n\0\x01\x02RA3B\n", 14), "", "не текстовый"},
         {"25 MB", QByteArray(25 * 1024 * 1024, 'A'), "", "больше 20 МБ"},
+        {"one 10 MB line", QByteArray(10 * 1024 * 1024, 'A'), "", "нет ни одного позывного"},
+        {"comments only", "# nothing yet\n", "", "нет ни одного позывного"},
+        {"a million calls and one", distinctCalls(1'000'001), "", "больше 1 000 000 позывных"},
+        {"a million calls", distinctCalls(1'000'000).append("#\n"), "", ""},
     };
     for (const Row &r : rows)
         QTest::newRow(r.name) << r.content << QString::fromLatin1(r.calls) << QString::fromUtf8(r.error);
@@ -59,7 +74,12 @@ void PartialCallsTest::knownCallsFile()
     QVERIFY(writeAll(file, content));
     const std::atomic_bool go(false);
     const KnownCalls known = readKnownCalls(file, go);
-    QCOMPARE(known.calls.join(' '), calls);
+    if (content.size() < 1000)
+        QCOMPARE(known.calls.join(' '), calls);
+    else if (error.isEmpty())
+        QCOMPARE(known.calls.size(), content.count('\n') - 1);
+    else
+        QVERIFY(known.calls.isEmpty());
     QCOMPARE(known.error.isEmpty(), error.isEmpty());
     QVERIFY(known.error.contains(error));
     if (!error.isEmpty())
