@@ -10,8 +10,9 @@ qt=/opt/qt-mingw
 
 # What the Linux build needs (its icon tool and manual run first), then the
 # cross compiler, Wine, NSIS, Debian's Qt host tools, and for the tests sqlite3
-# (the store a Windows program wrote) and python3-xlib (its keystrokes timed).
-"$root/scripts/setup.sh" g++-mingw-w64-x86-64-posix wine64 qt6-base-dev-tools nsis sqlite3 python3-xlib
+# (the store a Windows program wrote), python3-xlib (its keystrokes timed) and
+# locales (a Russian Windows under Wine).
+"$root/scripts/setup.sh" g++-mingw-w64-x86-64-posix wine64 qt6-base-dev-tools nsis sqlite3 python3-xlib locales
 
 # The tarball's own Qt CMake files expect the prefix /opt/qt-mingw.
 if [ -n "${VIREOK_QT_MINGW:-}" ] && [ ! -e "$qt/lib/cmake/Qt6/qt.toolchain.cmake" ]; then

@@ -19,6 +19,8 @@ BrandingText "Vireok ${VERSION}"
 !define MUI_ICON "${HOST}\icons\vireok.ico"
 !define MUI_UNICON "${HOST}\icons\vireok.ico"
 
+; Where the user's files will be is said before anything is installed.
+!define MUI_WELCOMEPAGE_TEXT "Будет установлена программа Vireok ${VERSION} для этого пользователя; права администратора не нужны.$\r$\n$\r$\nЖурнал (vireok.mdb), настройки (settings.ini) и отчёты будут храниться в папке «Документы\Vireok»:$\r$\n$DOCUMENTS\Vireok$\r$\n$\r$\nУдаление программы эту папку не затрагивает.$\r$\n$\r$\nНажмите «Далее», чтобы продолжить."
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
@@ -43,10 +45,14 @@ Section "Vireok"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   ; The data folder stands in for the program's folder: the log, settings.ini
-  ; and the reports live where the user finds them.
+  ; and the reports live where the user finds them. The program asks Windows
+  ; for Documents itself; the marker only says that this copy is installed.
+  ; An earlier installer's data-folder.txt held the path in the ANSI code
+  ; page, which lost a Cyrillic user name.
   CreateDirectory "$DOCUMENTS\Vireok"
-  FileOpen $0 "$INSTDIR\data-folder.txt" w
-  FileWrite $0 "$DOCUMENTS\Vireok"
+  Delete "$INSTDIR\data-folder.txt"
+  FileOpen $0 "$INSTDIR\installed.txt" w
+  FileWrite $0 "Vireok was installed here; its data folder is Documents\Vireok.$\r$\n"
   FileClose $0
 
   SetOutPath "$DOCUMENTS\Vireok"
@@ -73,6 +79,7 @@ Section "Uninstall"
   Delete "$INSTDIR\manual.pdf"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\data-folder.txt"
+  Delete "$INSTDIR\installed.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\Vireok\Vireok.lnk"

@@ -1,6 +1,7 @@
 #include "application.h"
 #include "desktopsession.h"
 #include "inifile.h"
+#include "programfolder.h"
 #include "programwindows.h"
 #include "qtprompts.h"
 #include "systemsounds.h"
@@ -45,6 +46,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     qInstallMessageHandler(ordinary);
     setUpApplication();
+    leaveHiddenProgramFolder();
 
     Store store;
     QtPrompts prompts;
