@@ -21,6 +21,13 @@ fail() {
   echo "FAIL: $*"
   exit 1
 }
+# A comparison that fails is told and the later ones still run; the test
+# fails at its end.
+failed=0
+differs() {
+  echo "FAIL: $*"
+  failed=1
+}
 $wine wineboot --init >/dev/null 2>&1
 /usr/lib/wine/wineserver -k 2>/dev/null || true # the first start also starts Wine, as a user's does
 logs="$WINEPREFIX/drive_c/Logs"
@@ -214,26 +221,24 @@ cp "$logs/settings.ini" "$work/linux/settings.ini"
 saved=$(tr -d '\r' <"$logs/settings.ini" |
         awk -F= '/^\[/ {main = ($0 == "[Main]")} main && $1 == "Left" {x = $2} main && $1 == "Top" {y = $2}
                  END {print x "," y}')
-[ "${saved%,*}" = 100 ] || fail "Windows saved the window's place as $saved, not at 100 from the left"
+[ "${saved%,*}" = 100 ] || differs "Windows saved the window's place as $saved, not at 100 from the left"
 start_linux
 linux_start=$took
 place=$(xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x "," y}')
-[ "$place" = "$saved" ] || fail "the Linux build put the window at $place, not where Windows left it ($saved)"
+[ "$place" = "$saved" ] || differs "the Linux build put the window at $place, not where Windows left it ($saved)"
 linux_size=$(xwininfo -id "$window" | awk '/Width:/ {w=$NF} /Height:/ {h=$NF} END {print w "x" h}')
-# The client area is fixed; only the menu bar's font may differ by a pixel.
-taller=$((${size#*x} - ${linux_size#*x}))
-if [ "${size%x*}" != "${linux_size%x*}" ] || [ "${taller#-}" -gt 2 ]; then
-  fail "the window is $size under Wine and $linux_size on Linux"
-fi
+# The client area is fixed; the height follows the menu bar's font, which
+# under Wine is whatever the Linux side has installed.
+[ "${size%x*}" = "${linux_size%x*}" ] || differs "the window is $size under Wine and $linux_size on Linux"
 linux_key=$(keystroke)
 export_report "$work/linux" 1 cabrillo.cbr
 export_report "$work/linux" 2 ermak.cbr
 quit
 for report in cabrillo.cbr ermak.cbr; do
-  cmp "$logs/$report" "$work/linux/$report" || fail "$report differs between the builds"
+  cmp "$logs/$report" "$work/linux/$report" || differs "$report differs between the builds"
 done
-grep -q '^QSO: ' "$logs/cabrillo.cbr" || fail "the Cabrillo report has no QSO lines"
-iconv -f CP1251 -t UTF-8 "$logs/ermak.cbr" | grep -q 'Иван Петров' || fail "the ERMAK report lacks the Cyrillic name"
+grep -q '^QSO: ' "$logs/cabrillo.cbr" || differs "the Cabrillo report has no QSO lines"
+iconv -f CP1251 -t UTF-8 "$logs/ermak.cbr" | grep -q 'Иван Петров' || differs "the ERMAK report lacks the Cyrillic name"
 
 # kill -9 while the next QSO is being typed: every confirmed one is in the
 # store file, even copied alone.
@@ -253,6 +258,7 @@ for round in $(seq 10); do
   [ "$(sqlite3 "$work/alone.mdb" 'PRAGMA integrity_check')" = ok ] || fail "the store is damaged after kill $round"
 done
 
+[ "$failed" = 0 ] || exit 1
 echo "PASS: vireok.exe under Wine: store, typing, second copy, exports equal to Linux, clear, settings, 10 kills"
 echo "start-up to the window: vireok.exe ${first_start} s (Wine starting too), ${warm_start} s (Wine running); Linux ${linux_start} s"
 echo "a key to its letter on the screen (median of 20): vireok.exe ${windows_key} ms; Linux ${linux_key} ms"
