@@ -8,6 +8,8 @@
 #include <QNetworkDatagram>
 #include <QUdpSocket>
 
+#include <cmath>
+
 TIdSNTP::TIdSNTP(const ClockSource &clock, const ZoneBias &zone, ClockSetter &setter, QObject *parent)
     : QObject(parent), m_clock(clock), m_zone(zone), m_setter(setter)
 {}
@@ -111,10 +113,21 @@ bool TIdSNTP::SetLocalClock(double localValue)
 
 bool TIdSNTP::SynchroniseClock()
 {
+    Declined = false;
     if (RequestServerTime() == 0)
         return false;
     // The time at which the reply arrived: the server's transmit time plus
     // half the network's part of the round trip, however long the server
     // held the request.
-    return SetLocalClock(T4 + ClockOffset);
+    const double server = T4 + ClockOffset;
+    // A server years away (a wrong host, a forged reply) would move the
+    // contest's clock with it: a step that large is the user's to allow.
+    constexpr double kQuietStep = 10.0 / 1440;
+    if (std::abs(ClockOffset) > kQuietStep && ConfirmLargeStep &&
+        !ConfirmLargeStep(Sntp::fromDateTimeValue(T4 + LocalZoneBias()),
+                          Sntp::fromDateTimeValue(server + LocalZoneBias()))) {
+        Declined = true;
+        return false;
+    }
+    return SetLocalClock(server);
 }

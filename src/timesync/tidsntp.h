@@ -2,9 +2,11 @@
 
 #include "sntpcodec.h"
 
+#include <QDateTime>
 #include <QHostAddress>
 #include <QObject>
 
+#include <functional>
 #include <memory>
 
 class ClockSetter;
@@ -25,8 +27,14 @@ public:
     int BufferSize = 8192;
     int ReceiveTimeout = 3000; ///< milliseconds
 
+    /// Asked, when set, before the clock moves by more than ten minutes,
+    /// with the computer's time and the server's (UTC); false keeps the
+    /// clock as it is.
+    std::function<bool(const QDateTime &computer, const QDateTime &server)> ConfirmLargeStep;
+
     /// Requests the time and sets the clock; true when the clock was set.
     /// Throws SntpError on lookup, send, receive or time-zone failures.
+    /// Declined tells whether the large step was refused.
     bool SynchroniseClock();
     /// One exchange; the server's transmit time as a local date-time value,
     /// or 0 when no usable reply came back.
@@ -41,6 +49,7 @@ public:
     // The last exchange.
     double T1 = 0, T2 = 0, T3 = 0, T4 = 0;
     double RoundTripDelay = 0, ClockOffset = 0;
+    bool Declined = false;
 
 private:
     double nowLocalValue() const;

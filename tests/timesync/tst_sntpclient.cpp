@@ -49,6 +49,8 @@ private slots:
     void silentServerFailsAfterTheBoundedWait();
     void localhostInAnyCaseIsLoopback();
     void menuCommandReportsBothOutcomes();
+    void menuCommandAsksBeforeALargeStep_data();
+    void menuCommandAsksBeforeALargeStep();
 };
 
 void SntpClientTest::goodReplySetsTheEstimatedTime_data()
@@ -173,6 +175,7 @@ void SntpClientTest::menuCommandReportsBothOutcomes()
         QVERIFY(ini.open(QIODevice::WriteOnly));
         ini.write(QStringLiteral("[sntp]\r\nhost=localhost\r\nPORT=%1\r\n").arg(server.port()).toLatin1());
     }
+    f.clock.now = QDateTime(QDate(2026, 12, 6), QTime(12, 0), Qt::UTC);
     f.open();
     f.main->sntp().ReceiveTimeout = 400;
     f.main->actions().timeSync->trigger();
@@ -186,6 +189,56 @@ void SntpClientTest::menuCommandReportsBothOutcomes()
     QCOMPARE(f.prompts.informed, QStringList("Ошибка при попытке синхронизации времени с сервером!\n\r"
                                              "Проверьте соединение с интернет каналом."));
     QCOMPARE(f.clockSetter.settings.size(), 1);
+}
+
+void SntpClientTest::menuCommandAsksBeforeALargeStep_data()
+{
+    QTest::addColumn<qint64>("ahead"); // seconds the server is ahead of the computer
+    QTest::addColumn<bool>("yes");     // the answer to the question, if one comes
+    QTest::addColumn<QString>("server");
+    QTest::addColumn<bool>("set");
+    QTest::addColumn<QString>("status");
+    const qint64 day = 86400;
+    QTest::newRow("10 s ahead: no question") << qint64(10) << false << "" << true << "ОК";
+    QTest::newRow("9 min 50 s behind: no question") << qint64(-590) << false << "" << true << "ОК";
+    QTest::newRow("11 min behind, no") << qint64(-660) << false << "2026-12-06 11:49:00 UTC" << false
+                                       << "Время не установлено";
+    QTest::newRow("5 years ahead, no") << 1826 * day << false << "2031-12-06 12:00:00 UTC" << false
+                                       << "Время не установлено";
+    QTest::newRow("5 years ahead, yes") << 1826 * day << true << "2031-12-06 12:00:00 UTC" << true << "ОК";
+}
+
+void SntpClientTest::menuCommandAsksBeforeALargeStep()
+{
+    QFETCH(qint64, ahead);
+    QFETCH(bool, yes);
+    QFETCH(QString, server);
+    QFETCH(bool, set);
+    QFETCH(QString, status);
+    FakeSntpServer fake([ahead](const QByteArray &request) {
+        return goodReply(request, quint32(kNoonSeconds + ahead), quint32(kNoonSeconds + ahead));
+    });
+    MainFixture f;
+    {
+        QFile ini(f.folder.file("settings.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write(QStringLiteral("[sntp]\r\nhost=localhost\r\nPORT=%1\r\n").arg(fake.port()).toLatin1());
+    }
+    f.clock.now = QDateTime(QDate(2026, 12, 6), QTime(12, 0), Qt::UTC);
+    f.prompts.answer = yes;
+    f.open();
+    f.main->sntp().ReceiveTimeout = 400;
+    f.main->actions().timeSync->trigger();
+    if (server.isEmpty()) {
+        QCOMPARE(f.prompts.questions, QStringList());
+    } else {
+        QCOMPARE(f.prompts.questions.size(), 1);
+        QVERIFY2(f.prompts.questions[0].contains("Компьютер: 2026-12-06 12:00:00 UTC\n\rСервер: " + server),
+                 qPrintable(f.prompts.questions[0]));
+    }
+    QCOMPARE(f.clockSetter.settings.size(), set ? 1 : 0);
+    QCOMPARE(f.form().statusPanel->text(), status);
+    QCOMPARE(f.prompts.informed.size(), set ? 1 : 0); // «Нет» shows no box
 }
 
 QTEST_MAIN(SntpClientTest)
