@@ -4,18 +4,20 @@
 
 namespace {
 
-SYSTEMTIME localTime(const QDateTime &utc)
+// UTC as it is: SetLocalTime would convert a local time with the daylight
+// saving state in force now, an hour off for a moment across a change.
+SYSTEMTIME systemTime(const QDateTime &utc)
 {
-    const QDateTime local = utc.toLocalTime();
+    const QDateTime t = utc.toUTC();
     SYSTEMTIME st = {};
-    st.wYear = WORD(local.date().year());
-    st.wMonth = WORD(local.date().month());
-    st.wDayOfWeek = WORD(local.date().dayOfWeek() % 7);
-    st.wDay = WORD(local.date().day());
-    st.wHour = WORD(local.time().hour());
-    st.wMinute = WORD(local.time().minute());
-    st.wSecond = WORD(local.time().second());
-    st.wMilliseconds = WORD(local.time().msec());
+    st.wYear = WORD(t.date().year());
+    st.wMonth = WORD(t.date().month());
+    st.wDayOfWeek = WORD(t.date().dayOfWeek() % 7);
+    st.wDay = WORD(t.date().day());
+    st.wHour = WORD(t.time().hour());
+    st.wMinute = WORD(t.time().minute());
+    st.wSecond = WORD(t.time().second());
+    st.wMilliseconds = WORD(t.time().msec());
     return st;
 }
 
@@ -37,8 +39,8 @@ bool SystemClockSetter::setClock(const QDateTime &utc)
     if (LookupPrivilegeValueW(nullptr, SE_SYSTEMTIME_NAME, &wanted.Privileges[0].Luid) &&
         AdjustTokenPrivileges(token, FALSE, &wanted, sizeof before, &before, &beforeSize) &&
         GetLastError() != ERROR_NOT_ALL_ASSIGNED) {
-        const SYSTEMTIME st = localTime(utc);
-        set = SetLocalTime(&st);
+        const SYSTEMTIME st = systemTime(utc);
+        set = SetSystemTime(&st);
         AdjustTokenPrivileges(token, FALSE, &before, 0, nullptr, nullptr);
     }
     CloseHandle(token);
