@@ -115,8 +115,9 @@ bool IniFile::save()
                                                                   : QStringLiteral("его не удалось заменить новым");
     const QString kept = QFileInfo::exists(m_path) ? QStringLiteral("; прежний файл не изменён") : QString();
     // The system's own words come after ours, for whoever can read them.
-    m_error = QStringLiteral("Не удалось сохранить настройки окон в файл %1: %2%3.\n\r(%4)")
-                  .arg(QDir::toNativeSeparators(m_path), failed, kept, failure->reason);
+    m_error = withRefusalCause(QStringLiteral("Не удалось сохранить настройки окон в файл %1: %2%3.\n\r(%4)")
+                                   .arg(QDir::toNativeSeparators(m_path), failed, kept, failure->reason),
+                               m_path);
     return false;
 }
 

@@ -35,7 +35,9 @@ bool savePicture(const QImage &picture, Prompts &prompts, QWidget *parent, const
     if (!failure)
         return true;
     prompts.error(parent, kErrorTitle,
-                  failure->step == WriteFailure::Open ? QStringLiteral("Произошла ошибка открытия файла")
-                                                      : QStringLiteral("Произошла ошибка записи данных в файл"));
+                  withRefusalCause(failure->step == WriteFailure::Open
+                                       ? QStringLiteral("Произошла ошибка открытия файла")
+                                       : QStringLiteral("Произошла ошибка записи данных в файл"),
+                                   path));
     return false;
 }

@@ -3,6 +3,7 @@
 #include "adif.h"
 #include "cabrillo.h"
 #include "ownfiles.h"
+#include "wholefile.h"
 
 #include "clock/localformats.h"
 #include "seams/clocksource.h"
@@ -12,7 +13,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <memory>
 
@@ -71,11 +71,11 @@ public:
     {
         const QFileInfo target(path);
         if (target.exists() && !target.isFile() && !target.isDir())
-            m_file = std::make_unique<QFile>(path);
+            m_device = std::make_unique<QFile>(path);
         else
-            m_file = std::make_unique<QSaveFile>(path);
+            m_whole = std::make_unique<WholeFile>(path);
     }
-    bool open() { return m_file->open(QIODevice::WriteOnly); }
+    bool open() { return m_device ? m_device->open(QIODevice::WriteOnly) : m_whole->open(); }
     void add(QByteArray &buffer)
     {
         if (buffer.size() >= kFlushAt)
@@ -84,34 +84,33 @@ public:
     bool commit(QByteArray &buffer)
     {
         flush(buffer);
-        if (m_failed || m_file->error() != QFileDevice::NoError) {
-            abandon();
+        if (m_failed || file().error() != QFileDevice::NoError)
             return false;
-        }
-        if (auto *save = qobject_cast<QSaveFile *>(m_file.get()))
-            return save->commit();
-        m_file->close();
-        return m_file->error() == QFileDevice::NoError;
+        if (m_whole)
+            return m_whole->commit();
+        m_device->close();
+        return m_device->error() == QFileDevice::NoError;
     }
+    /// Leaves the old file as it was, now rather than when this goes.
     void abandon()
     {
-        if (auto *save = qobject_cast<QSaveFile *>(m_file.get())) {
-            save->cancelWriting();
-            save->commit();
-        } else {
-            m_file->close();
-        }
+        if (m_device)
+            m_device->close();
+        else
+            m_whole.reset();
     }
 
 private:
+    QFile &file() { return m_device ? *m_device : m_whole->device(); }
     void flush(QByteArray &buffer)
     {
-        if (m_file->write(buffer) != buffer.size() || !m_file->flush())
+        if (file().write(buffer) != buffer.size() || !file().flush())
             m_failed = true;
         buffer.resize(0); // keeps its capacity for the next lines
     }
 
-    std::unique_ptr<QFileDevice> m_file;
+    std::unique_ptr<QFile> m_device;
+    std::unique_ptr<WholeFile> m_whole; ///< removes its temporary file unless committed
     bool m_failed = false;
 };
 
@@ -174,7 +173,7 @@ void ReportExport::report(Kind kind)
                                                : ermakHeader(getter(log), getter(m_store.readOperator()));
         ReportFile file(path);
         if (!file.open()) {
-            m_prompts.error(m_window, kErrorTitle, kOpenError);
+            m_prompts.error(m_window, kErrorTitle, withRefusalCause(kOpenError, path));
             return;
         }
         QByteArray buffer;
@@ -193,7 +192,7 @@ void ReportExport::report(Kind kind)
         if (m_hooks.afterWalk)
             m_hooks.afterWalk(false);
         if (!file.commit(buffer)) {
-            m_prompts.error(m_window, kErrorTitle, kWriteError);
+            m_prompts.error(m_window, kErrorTitle, withRefusalCause(kWriteError, path));
             return;
         }
         m_prompts.inform(m_window, QStringLiteral("Выгрузка в файл  ") + path +
@@ -213,7 +212,7 @@ void ReportExport::adif()
             return;
         ReportFile file(path);
         if (!file.open()) {
-            m_prompts.error(m_window, kErrorTitle, kOpenError);
+            m_prompts.error(m_window, kErrorTitle, withRefusalCause(kOpenError, path));
             return;
         }
         const QDateTime local = m_clock.nowUtc().toLocalTime();
@@ -245,7 +244,7 @@ void ReportExport::adif()
             return;
         }
         if (!file.commit(buffer)) {
-            m_prompts.error(m_window, kErrorTitle, kWriteError);
+            m_prompts.error(m_window, kErrorTitle, withRefusalCause(kWriteError, path));
             return;
         }
         m_prompts.inform(m_window, QStringLiteral("Выгрузка в файл  ") + path +

@@ -99,6 +99,14 @@ void Store::open()
     m_open = true;
 }
 
+namespace {
+QString withCause(const QString &refused, const QString &folder)
+{
+    const QString cause = StoreFiles::writeRefusalCause(folder);
+    return cause.isEmpty() ? refused : refused + QStringLiteral(".\n\r") + cause;
+}
+} // namespace
+
 // Checked before the engine is asked: it would blame the file for a
 // read-only place or a missing link target, and report a folder as a
 // right it lacks.
@@ -106,9 +114,11 @@ void Store::checkWhatIsThere(const QFileInfo &info)
 {
     const QString folder = info.absolutePath();
     if (!StoreFiles::canWriteIn(folder))
-        fail(QStringLiteral("папка %1 доступна только для чтения: Vireok не может вести в ней журнал. Скопируйте "
-                            "%2 в папку, где разрешена запись, и запустите программу там; файл не изменён")
-                 .arg(QDir::toNativeSeparators(folder), info.fileName()));
+        fail(withCause(QStringLiteral("папка %1 доступна только для чтения: Vireok не может вести в ней журнал. "
+                                      "Скопируйте %2 в папку, где разрешена запись, и запустите программу там; файл "
+                                      "не изменён")
+                           .arg(QDir::toNativeSeparators(folder), info.fileName()),
+                       folder));
     if (info.isSymLink() && !info.exists())
         fail(QStringLiteral("это символическая ссылка на %1, а такого файла нет. Восстановите файл или удалите "
                             "ссылку; ничего не изменено")
@@ -128,8 +138,9 @@ void Store::openFile()
     if (!StoreFiles::canRead(m_path))
         fail(QStringLiteral("нет права читать файл; файл не изменён"));
     if (!StoreFiles::canWrite(m_path))
-        fail(QStringLiteral("файл доступен только для чтения: Vireok не может записывать в журнал. Снимите с "
-                            "файла запрет записи; файл не изменён"));
+        fail(withCause(QStringLiteral("файл доступен только для чтения: Vireok не может записывать в журнал. Снимите "
+                                      "с файла запрет записи; файл не изменён"),
+                       info.absolutePath()));
     if (info.size() == 0 || !looksLikeSqlite(m_path))
         fail(QStringLiteral("файл не является базой данных Vireok (не файл SQLite); файл не изменён"));
 

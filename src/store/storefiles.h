@@ -51,6 +51,12 @@ bool canWriteIn(const QString &folder);
 bool canRead(const QString &path);
 bool canWrite(const QString &path);
 
+/// What may refuse this program the writes in folder that the user may
+/// make, told after a refusal: on Windows, inside Documents, the Controlled
+/// Folder Access of Windows Security, which keeps unsigned programs out.
+/// Empty elsewhere, and where the folder takes this program's writes.
+QString writeRefusalCause(const QString &folder);
+
 /// Marks one of our temporary files hidden where a dot in front does not.
 void hide(const QString &path);
 

@@ -67,6 +67,11 @@ bool canWrite(const QString &path)
     return ::access(name(path).constData(), W_OK) == 0;
 }
 
+QString writeRefusalCause(const QString &)
+{
+    return {};
+}
+
 void hide(const QString &)
 {
     // the dot in front of the name hides it

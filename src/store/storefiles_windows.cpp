@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <atomic>
 #include <windows.h>
@@ -67,14 +68,29 @@ void unhide(const QString &path)
         SetFileAttributesW(name.c_str(), attributes & ~DWORD(FILE_ATTRIBUTE_HIDDEN));
 }
 
+// An antivirus, the indexer or a backup tool opens a file that was just
+// written, or the one it replaces, for a moment: the move is tried again
+// every 100 ms for up to 2 s before it is reported.
+bool heldForAMoment(DWORD error)
+{
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+}
+
 bool move(const QString &temporary, const QString &path, DWORD flags, QString &error)
 {
     unhide(temporary);
-    if (MoveFileExW(wide(temporary).c_str(), wide(path).c_str(), flags | MOVEFILE_WRITE_THROUGH))
-        return true;
-    error = systemWords(GetLastError());
-    hide(temporary);
-    return false;
+    const ULONGLONG until = GetTickCount64() + 2000;
+    for (;;) {
+        if (MoveFileExW(wide(temporary).c_str(), wide(path).c_str(), flags | MOVEFILE_WRITE_THROUGH))
+            return true;
+        const DWORD why = GetLastError();
+        if (!heldForAMoment(why) || GetTickCount64() >= until) {
+            error = systemWords(why);
+            hide(temporary);
+            return false;
+        }
+        Sleep(100);
+    }
 }
 
 } // namespace
@@ -124,6 +140,22 @@ bool canRead(const QString &path)
 bool canWrite(const QString &path)
 {
     return Handle(path, GENERIC_WRITE).ok();
+}
+
+QString writeRefusalCause(const QString &folder)
+{
+    const QString documents = QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    const QString place = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    const bool inDocuments =
+        !documents.isEmpty() && (place.compare(documents, Qt::CaseInsensitive) == 0 ||
+                                 place.startsWith(documents + QLatin1Char('/'), Qt::CaseInsensitive));
+    if (!inDocuments || canWriteIn(folder))
+        return {};
+    return QStringLiteral("Папка входит в «Документы»: запись в неё может запрещать «Контролируемый доступ к папкам» "
+                          "Защитника Windows, который не пускает туда программы без цифровой подписи. Откройте "
+                          "«Безопасность Windows» → «Защита от вирусов и угроз» → «Управление защитой от "
+                          "программ-шантажистов» → «Разрешить работу приложения через контролируемый доступ к "
+                          "папкам» и добавьте vireok.exe.");
 }
 
 void hide(const QString &path)

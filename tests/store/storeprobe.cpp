@@ -4,10 +4,14 @@
 //   storeprobe open PATH         open (creating a missing store)
 //   storeprobe record PATH CALL  record one QSO
 //   storeprobe clear PATH COPY   clear the log as the window does: copy first
+//   storeprobe hold PATH MS      hold the file open, as an antivirus or a
+//                                backup tool does, for MS ms, then end
 #include "store/store.h"
 #include "store/storeerror.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QThread>
 
 #include <cstdio>
 
@@ -17,6 +21,15 @@ int main(int argc, char *argv[])
     const QStringList args = app.arguments();
     if (args.size() < 3)
         return 2;
+    if (args[1] == QLatin1String("hold")) {
+        QFile held(args[2]);
+        if (!held.open(QIODevice::ReadOnly))
+            return 3;
+        std::printf("held\n");
+        std::fflush(stdout);
+        QThread::msleep(args.value(3).toULong());
+        return 0;
+    }
     Store store(args[2]);
     try {
         store.open();

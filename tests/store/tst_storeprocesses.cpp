@@ -4,6 +4,7 @@
 
 #include "store/store.h"
 #include "store/storeerror.h"
+#include "store/storefiles.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -60,6 +61,8 @@ private slots:
     void killedFirstStartLeavesAWholeStoreOrNone();
     void killedClearLeavesTheOldLogOrTheClearedOneAndABackupWholeOrNone();
     void secondProgramIsRefusedWhileTheFirstRuns();
+    void clearWaitsForAProgramThatHoldsTheLogForAMoment_data();
+    void clearWaitsForAProgramThatHoldsTheLogForAMoment();
     void troubleWithAStoreIsNamedNeverCalledForeign_data();
     void troubleWithAStoreIsNamedNeverCalledForeign();
 };
@@ -162,6 +165,37 @@ void StoreProcessesTest::killedClearLeavesTheOldLogOrTheClearedOneAndABackupWhol
         const QStringList hidden = QDir(folder.file("")).entryList(QDir::Files | QDir::Hidden);
         QVERIFY2(hidden.size() <= 2, qPrintable(at + ": " + hidden.join(' ')));
     }
+}
+
+void StoreProcessesTest::clearWaitsForAProgramThatHoldsTheLogForAMoment_data()
+{
+    QTest::addColumn<int>("heldMs");
+    QTest::newRow("held 0.6 s") << 600;
+    QTest::newRow("held 6 s") << 6000;
+}
+
+// Windows cannot replace a file another program holds open; an antivirus
+// or a backup tool lets go within a moment.
+void StoreProcessesTest::clearWaitsForAProgramThatHoldsTheLogForAMoment()
+{
+    QFETCH(int, heldMs);
+    TestFolder folder;
+    Store store(folder.storePath());
+    store.addQso(makeQso("UA1AAA"));
+    Probe holder;
+    QVERIFY(holder.start({"hold", folder.storePath(), QString::number(heldMs)}));
+    QCOMPARE(holder.answer(), QString("held"));
+    const bool waitedFor = heldMs < 2000 || StoreFiles::kReplacesOpenFiles;
+    QElapsedTimer took;
+    took.start();
+    try {
+        store.clearQsos();
+        QVERIFY(waitedFor);
+    } catch (const StoreError &e) {
+        QVERIFY2(!waitedFor, qPrintable(e.text()));
+        QVERIFY(took.elapsed() >= 1900 && took.elapsed() < heldMs);
+    }
+    QCOMPARE(int(store.qsosFrom(0, 10).size()), waitedFor ? 0 : 1);
 }
 
 void StoreProcessesTest::secondProgramIsRefusedWhileTheFirstRuns()
