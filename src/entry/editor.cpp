@@ -93,10 +93,13 @@ void Editor::saveEdit()
         return;
     if (f.workedNumber->text().isEmpty())
         f.workedReport->clear();
-    if (!guarded(m_c.prompts, f.window, [&] {
-            // The stored tour stays: an edit changes every field but tur.
-            m_c.log.change(m_row, entryRecord(f, f.dateField->text(), f.timeField->text()));
-        }))
+    if (!guarded(
+            m_c.prompts, f.window,
+            [&] {
+                // The stored tour stays: an edit changes every field but tur.
+                m_c.log.change(m_row, entryRecord(f, f.dateField->text(), f.timeField->text()));
+            },
+            QStringLiteral("Запись не изменена")))
         return;
     for (EntryEdit *field : {f.heardCall, f.heardNumber, f.workedCall, f.workedNumber})
         field->clear();
@@ -124,7 +127,8 @@ void Editor::deleteRecord()
     const int row = currentRow();
     if (row < 0)
         return;
-    const bool removed = guarded(m_c.prompts, m_c.form.window, [&] { m_c.log.remove(row); });
+    const bool removed = guarded(
+        m_c.prompts, m_c.form.window, [&] { m_c.log.remove(row); }, QStringLiteral("Запись не удалена"));
     // The next QSO is typed right after a deletion: into the call field, not the grid.
     entryCallField(m_c.form)->setFocus();
     if (!removed)

@@ -19,9 +19,10 @@
 #include <QPushButton>
 
 namespace {
+const QString kNotRecorded = QStringLiteral("QSO не записан");
 const QString kNoOwnCall =
     QStringLiteral("Неизвестен ваш позывной!\n\rЗаполните раздел \"Сведения о станции\".\n\rМеню -> \"Установки\"");
-}
+} // namespace
 
 Recorder::Recorder(const EntryContext &context, QObject *parent) : QObject(parent), m_c(context)
 {
@@ -46,10 +47,12 @@ void Recorder::recordQso()
         return;
     if (f.workedNumber->text().isEmpty())
         f.workedReport->clear();
+    const QsoRecord q = entryRecord(f, f.utcDate->text(), f.utcTime->text());
+    const bool repeat = shownAsRepeat();
+    if (!guarded(
+            m_c.prompts, f.window, [&] { m_c.log.append(q); }, kNotRecorded))
+        return;
     guarded(m_c.prompts, f.window, [&] {
-        const QsoRecord q = entryRecord(f, f.utcDate->text(), f.utcTime->text());
-        const bool repeat = shownAsRepeat();
-        m_c.log.append(q);
         selectRow(m_c, m_c.log.rowCount() - 1);
         // The focus before the text: a screen reader (Orca) that hears of a
         // change in a field which has the focus by the time it asks takes
@@ -84,7 +87,8 @@ void Recorder::recordManualQso()
     if (!heardStationGiven())
         return;
     const QsoRecord q = entryRecord(f, f.dateField->text(), f.timeField->text());
-    if (!guarded(m_c.prompts, f.window, [&] { m_c.log.append(q); }))
+    if (!guarded(
+            m_c.prompts, f.window, [&] { m_c.log.append(q); }, kNotRecorded))
         return;
     selectRow(m_c, m_c.log.rowCount() - 1);
     f.timeField->setFocus(); // before the text, as above

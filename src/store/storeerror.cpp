@@ -1,18 +1,14 @@
 #include "storeerror.h"
 
 #include <QSqlError>
-#include <QStringList>
 
 // The user decides from this text whether the file is still their log: say
 // what went wrong in words, and keep the engine's own text beside them.
 QString explainedSqlError(const QSqlError &error, const QString &action)
 {
-    // Qt runs SQLite's words and its own together with a bare space.
-    QStringList said;
-    for (const QString &text : {error.databaseText(), error.driverText()})
-        if (!text.isEmpty())
-            said << text;
-    const QString own = said.join(QStringLiteral("; "));
+    // Qt's own words name only the call that failed ("Unable to fetch row"
+    // for a refused INSERT): SQLite's, where it gave any, say why.
+    const QString own = error.databaseText().isEmpty() ? error.driverText() : error.databaseText();
     QString why;
     switch (error.nativeErrorCode().toInt() & 0xff) {
     case 5: // SQLITE_BUSY

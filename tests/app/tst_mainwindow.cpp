@@ -310,7 +310,8 @@ void MainWindowTest::storeLockedAtStartStaysFailedForTheRun()
     for (QPushButton *button : contest.findChildren<QPushButton *>())
         if (button->text() == "СОХРАНИТЬ")
             QTest::mouseClick(button, Qt::LeftButton);
-    QCOMPARE(f.prompts.storeErrors.mid(1), QStringList(3, "Журнал не открыт — перезапустите Vireok"));
+    const QString notOpen("Журнал не открыт — перезапустите Vireok");
+    QCOMPARE(f.prompts.storeErrors.mid(1), QStringList({"QSO не записан.\n\r" + notOpen, notOpen, notOpen}));
     QVERIFY(f.prompts.questions.isEmpty());
     QCOMPARE(form.heardCall->text(), QString("UA1AAA"));
     QCOMPARE(form.heardNumber->text(), QString("001"));

@@ -1,7 +1,9 @@
 #include "mainfixture.h"
 #include "platformfiles.h"
+#include "rawdb.h"
 #include "smalldisk.h"
 
+#include "app/application.h"
 #include "app/tmain.h"
 #include "entry/editor.h"
 #include "entry/entryedit.h"
@@ -42,6 +44,8 @@ private slots:
     void clearingCopiesTheWholeStoreFirst_data();
     void clearingCopiesTheWholeStoreFirst();
     void clearingOnAFullDiskKeepsTheLogAndNamesTheCopy();
+    void refusedWriteSaysWhatWasNotDone_data();
+    void refusedWriteSaysWhatWasNotDone();
 };
 
 namespace {
@@ -565,11 +569,59 @@ void EditingTest::clearingOnAFullDiskKeepsTheLogAndNamesTheCopy()
     const QString said = program.prompts.storeErrors.first();
     QVERIFY2(said.startsWith("Лог не очищен: журнал остался как был. Копия, записанная перед очисткой, сохранена в "
                              "файле vireok-2026-12-06-0915.mdb.") &&
-                 said.contains("диск заполнен (database or disk is full; "),
+                 said.contains("диск заполнен (database or disk is full)"),
              qPrintable(said));
     QCOMPARE(program.store.qsoIds().size(), size_t(2000));
     QCOMPARE(program.windows.main.form().qsoPanel->text(), QString("QSO: 2000"));
     QCOMPARE(Store(disk.file("vireok-2026-12-06-0915.mdb")).qsoIds().size(), size_t(2000));
+}
+
+void EditingTest::refusedWriteSaysWhatWasNotDone_data()
+{
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("recording") << "INSERT"
+                               << "QSO не записан.";
+    QTest::newRow("saving an edit") << "UPDATE"
+                                    << "Запись не изменена.";
+    QTest::newRow("deleting") << "DELETE"
+                              << "Запись не удалена.";
+}
+
+// The engine refuses the write (a failing disk, say): the user learns what
+// did not happen, in the engine's words, never Qt's word for the call that
+// failed; the fields and the log stay.
+void EditingTest::refusedWriteSaysWhatWasNotDone()
+{
+    QFETCH(QString, step);
+    QFETCH(QString, said);
+    MainFixture f;
+    fill(f.store, 2);
+    setUpApplication(); // Qt's own texts in Russian, as the program has them
+    f.open();
+    QVERIFY(RawDb(f.folder.storePath())
+                .exec(QString("CREATE TRIGGER refuse BEFORE %1 ON qso BEGIN SELECT RAISE(ABORT, 'disk refused'); END")
+                          .arg(step)));
+    const MainForm &m = f.form();
+    if (step == "INSERT") {
+        QTest::keyClicks(m.heardCall, "UA1A");
+        QTest::keyClicks(m.heardNumber, "001");
+        m.ok->click();
+    } else if (step == "UPDATE") {
+        f.main->editor().editRecord();
+        m.heardCall->setText("UA9Z");
+        m.editOk->click();
+    } else {
+        f.main->editor().deleteRecord();
+    }
+    QCOMPARE(f.prompts.storeErrors.size(), 1);
+    const QString text = f.prompts.storeErrors.first();
+    QVERIFY2(text.startsWith(said + "\n\r" + f.folder.storePath()) && text.contains("(disk refused)"),
+             qPrintable(text));
+    QCOMPARE(heardCalls(f.store), QStringList({"UA0A", "UA1A"}));
+    QCOMPARE(f.main->logModel().qsoCount(), qint64(2));
+    if (step != "DELETE")
+        QCOMPARE(m.heardCall->text(), QString(step == "INSERT" ? "UA1A" : "UA9Z"));
 }
 
 QTEST_MAIN(EditingTest)

@@ -33,7 +33,6 @@ private slots:
     void timeFieldChecks_data();
     void timeFieldChecks();
     void enterInTimeFieldWithShortTimeWarnsAndKeepsFocus();
-    void storeErrorKeepsTheFields();
 };
 
 namespace {
@@ -301,20 +300,6 @@ void RecordingTest::enterInTimeFieldWithShortTimeWarnsAndKeepsFocus()
     f.form().timeField->setText("0930");
     QTest::keyClick(f.form().timeField, Qt::Key_Return);
     QCOMPARE(f.focused(), f.form().heardCall);
-}
-
-void RecordingTest::storeErrorKeepsTheFields()
-{
-    MainFixture f;
-    f.open();
-    QVERIFY(RawDb(f.folder.storePath())
-                .exec("CREATE TRIGGER refuse BEFORE INSERT ON qso BEGIN SELECT RAISE(ABORT, 'disk refused'); END"));
-    typeStation(f.form(), "UA1A", "001");
-    f.form().ok->click();
-    QCOMPARE(f.prompts.storeErrors.size(), 1);
-    QVERIFY(f.prompts.storeErrors.first().contains("disk refused"));
-    QCOMPARE(f.form().heardCall->text(), QString("UA1A"));
-    QCOMPARE(f.main->logModel().qsoCount(), qint64(0));
 }
 
 QTEST_MAIN(RecordingTest)
