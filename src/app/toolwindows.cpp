@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QEvent>
 #include <QLayout>
 #include <QMainWindow>
 #include <QMenu>
@@ -31,14 +32,14 @@ void ToolWindows::add(const Row &row, QWidget *window)
     Tool &tool = m_tools.emplace_back(Tool{section, row.design, row.tickFollowsWindow, item, window});
     connect(item, &QAction::triggered, this, [this, &tool] { toggle(tool); });
     connect(item, &QAction::triggered, this, m_afterCommand);
-    // By a key of its own from any window of the program: shown, and the
-    // focus in it. The item shows the key but answers it only inside the
-    // open menu: there it would hide an open window.
+    // By a key of its own from any window of the program, the open menu
+    // included: shown, and the focus in it (see eventFilter). One shortcut,
+    // the item's: a second one for the same key made it ambiguous in the
+    // open menu, where the key then did nothing.
     item->setCheckable(true);
     item->setShortcut(row.key);
-    item->setShortcutContext(Qt::WidgetShortcut);
-    auto *shortcut = new QShortcut(row.key, &m_main, [this, &tool] { reach(tool); });
-    shortcut->setContext(Qt::ApplicationShortcut);
+    item->setShortcutContext(Qt::ApplicationShortcut);
+    item->installEventFilter(this);
 
     // The repeat window's tick decides, and it first opens centred.
     const auto saved = tool.tickFollowsWindow
@@ -59,6 +60,19 @@ void ToolWindows::add(const Row &row, QWidget *window)
     });
 }
 
+bool ToolWindows::eventFilter(QObject *watched, QEvent *event)
+{
+    // The key reaches the window; only a click on the item toggles it.
+    if (event->type() != QEvent::Shortcut)
+        return false;
+    for (Tool &tool : m_tools)
+        if (tool.item == watched) {
+            reach(tool);
+            return true;
+        }
+    return false;
+}
+
 void ToolWindows::toggle(Tool &tool)
 {
     // The tick decides, not the window's visibility. Placed when first
@@ -77,6 +91,9 @@ void ToolWindows::reach(Tool &tool)
     // A modal window keeps the focus until it closes.
     if (QApplication::activeModalWidget())
         return;
+    // An open menu would keep the keyboard.
+    if (QWidget *menu = QApplication::activePopupWidget())
+        menu->close();
     if (!tool.item->isChecked())
         tool.item->trigger();
     QWidget *window = tool.window;

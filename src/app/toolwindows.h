@@ -45,6 +45,9 @@ public:
     /// Each window's place and size, in its own section.
     void save(IniFile &settings) const;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     struct Tool {
         QString section;

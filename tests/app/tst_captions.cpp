@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QProcess>
 #include <QtTest>
@@ -47,6 +48,7 @@ private slots:
     void reportDialogListsReportsAndTakesTheNameAsTyped();
     void altKeysReachTheSelectorsWithTheRussianLayout_data();
     void altKeysReachTheSelectorsWithTheRussianLayout();
+    void toolWindowKeyInTheOpenMenuClosesItAndReachesTheWindow();
     void unreachableDisplayIsNamedInOneLine();
     void secondCopyOnTheLogEndsAfterItsBox();
     void cleanupTestCase();
@@ -357,6 +359,34 @@ void CaptionsTest::altKeysReachTheSelectorsWithTheRussianLayout()
     QTRY_COMPARE(QApplication::focusWidget(),
                  static_cast<QWidget *>(selector == "band" ? form.band : static_cast<QWidget *>(form.mode)));
     QCOMPARE(QProcess::execute("setxkbmap", {"-layout", "us"}), 0);
+}
+
+// With the window already open, the key once made the menu item's own
+// shortcut and the window's ambiguous: the menu stayed open, nothing moved.
+void CaptionsTest::toolWindowKeyInTheOpenMenuClosesItAndReachesTheWindow()
+{
+    Windows &w = *m_w;
+    QMenu *menu = nullptr;
+    for (QAction *a : w.main.menuBar()->actions())
+        if (a->text() == "Окна")
+            menu = a->menu();
+    QVERIFY(menu);
+    const auto key = [&w](const char *name) {
+        QCOMPARE(QProcess::execute("xdotool", {"windowfocus", "--sync", QString::number(w.main.winId())}), 0);
+        QCOMPARE(QProcess::execute("xdotool", {"key", name}), 0);
+    };
+    key("F7");
+    QTRY_VERIFY(w.windows.stats.isActiveWindow());
+    key("F4");
+    QTRY_VERIFY(w.main.isActiveWindow());
+    const QRect item = w.main.menuBar()->actionGeometry(menu->menuAction());
+    QTest::mouseClick(w.main.menuBar(), Qt::LeftButton, {}, item.center());
+    QTRY_VERIFY(menu->isVisible());
+    QCOMPARE(QProcess::execute("xdotool", {"key", "F7"}), 0);
+    QTRY_VERIFY(!menu->isVisible());
+    QTRY_VERIFY(w.windows.stats.isActiveWindow());
+    QCOMPARE(QApplication::focusWidget()->window(), &w.windows.stats);
+    w.windows.stats.hide();
 }
 
 void CaptionsTest::unreachableDisplayIsNamedInOneLine()
