@@ -16,16 +16,19 @@ IniFile::IniFile(QString path) : m_path(std::move(path)) {}
 void IniFile::load()
 {
     m_lines.clear();
+    m_bytes.clear();
     QFile f(m_path);
     if (!f.open(QIODevice::ReadOnly))
         return;
-    const QString text = fromCp1251(f.readAll());
-    m_lines = text.split('\n');
-    for (QString &line : m_lines)
+    QList<QByteArray> lines = f.readAll().split('\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    for (QByteArray &line : lines) {
         if (line.endsWith('\r'))
             line.chop(1);
-    if (!m_lines.isEmpty() && m_lines.last().isEmpty())
-        m_lines.removeLast();
+        m_lines << fromCp1251(line);
+        m_bytes << line;
+    }
 }
 
 int IniFile::findSection(const QString &section) const
@@ -81,14 +84,18 @@ void IniFile::writeInt(const QString &section, const QString &key, int value)
     const QString line = key + '=' + QString::number(value);
     int s = findSection(section);
     if (s < 0) {
-        if (!m_lines.isEmpty() && !m_lines.last().trimmed().isEmpty())
+        if (!m_lines.isEmpty() && !m_lines.last().trimmed().isEmpty()) {
             m_lines << QString();
+            m_bytes << std::nullopt;
+        }
         m_lines << '[' + section + ']' << line;
+        m_bytes << std::nullopt << std::nullopt;
         return;
     }
     const int k = findKey(s, key);
     if (k >= 0) {
         m_lines[k] = line;
+        m_bytes[k] = std::nullopt;
         return;
     }
     int end = s + 1;
@@ -97,13 +104,17 @@ void IniFile::writeInt(const QString &section, const QString &key, int value)
     while (end > s + 1 && m_lines[end - 1].trimmed().isEmpty())
         --end;
     m_lines.insert(end, line);
+    m_bytes.insert(end, std::nullopt);
 }
 
 bool IniFile::save()
 {
     QByteArray bytes;
-    for (const QString &line : m_lines) {
-        appendCp1251(bytes, line);
+    for (int i = 0; i < m_lines.size(); ++i) {
+        if (m_bytes[i])
+            bytes += *m_bytes[i];
+        else
+            appendCp1251(bytes, m_lines[i]);
         bytes += "\r\n";
     }
     const auto failure =

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QStringList>
 
 #include <optional>
@@ -33,5 +35,9 @@ private:
 
     QString m_path;
     QStringList m_lines;
+    /// Each line as the file had it, written back byte for byte unless the
+    /// program wrote the line: a line of another program's may hold bytes
+    /// the code page has no letter for. Nothing for the program's own lines.
+    QList<std::optional<QByteArray>> m_bytes;
     QString m_error;
 };

@@ -110,8 +110,12 @@ void SettingsIniTest::repeatWindowPlacement()
 void SettingsIniTest::writingKeepsForeignSectionsAndKeys()
 {
     TestFolder folder;
-    const QString path =
-        writeIni(folder, "; comment\r\n[main]\r\nleft=1\r\nColour=blue\r\n\r\n[Other]\r\nKey=text\r\n");
+    // Foreign lines keep bytes that the code page has no letter for (NUL,
+    // 0x98), a stray CR and Cyrillic letters in cp1251.
+    const QByteArray other("[Other]\r\nKey=a\0b\x98"
+                           "c\rd\r\nFile=C:\\\xcb\xee\xe3\xe8\r\n",
+                           36);
+    const QString path = writeIni(folder, "; comment\r\n[main]\r\nleft=1\r\nColour=blue\r\n\r\n" + other);
     IniFile file(path);
     file.load();
     file.writeInt("Main", "Left", 40);
@@ -119,8 +123,8 @@ void SettingsIniTest::writingKeepsForeignSectionsAndKeys()
     file.writeInt("Main", "Position", 2);
     file.writeInt("RptQso", "Left", 7);
     QVERIFY(file.save());
-    QCOMPARE(readAll(path), QByteArray("; comment\r\n[main]\r\nLeft=40\r\nColour=blue\r\nTop=50\r\nPosition=2\r\n\r\n"
-                                       "[Other]\r\nKey=text\r\n\r\n[RptQso]\r\nLeft=7\r\n"));
+    QCOMPARE(readAll(path), "; comment\r\n[main]\r\nLeft=40\r\nColour=blue\r\nTop=50\r\nPosition=2\r\n\r\n" + other +
+                                "\r\n[RptQso]\r\nLeft=7\r\n");
 }
 
 void SettingsIniTest::writingCreatesMissingFileWithCrLf()
