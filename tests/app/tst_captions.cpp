@@ -51,6 +51,8 @@ private slots:
     void toolWindowKeyInTheOpenMenuClosesItAndReachesTheWindow();
     void unreachableDisplayIsNamedInOneLine();
     void secondCopyOnTheLogEndsAfterItsBox();
+    void displayScaleIsAWholeFactor_data();
+    void displayScaleIsAWholeFactor();
     void cleanupTestCase();
 
 private:
@@ -438,6 +440,51 @@ void CaptionsTest::secondCopyOnTheLogEndsAfterItsBox()
     xdotool({"key", "Return"});
     QVERIFY(program.waitForFinished(10000));
     QCOMPARE(program.exitCode(), 1);
+}
+
+void CaptionsTest::displayScaleIsAWholeFactor_data()
+{
+    QTest::addColumn<int>("dpi"); // the desktop's, as a user sets 100 %, 125 %...
+    QTest::addColumn<QString>("size");
+    QTest::newRow("100 %") << 96 << "604x409";
+    QTest::newRow("125 %: as designed") << 120 << "604x409";
+    QTest::newRow("150 %: doubled") << 144 << "1208x818";
+    QTest::newRow("200 %") << 192 << "1208x818";
+}
+
+// The windows are laid out to the pixel in raster faces; a fractional
+// scale drew text and frames apart (at 125 % the tour clock lost its top
+// row, "UTC:" its colon).
+void CaptionsTest::displayScaleIsAWholeFactor()
+{
+    QFETCH(int, dpi);
+    QFETCH(QString, size);
+    TestFolder folder;
+    QProcess program;
+    program.setWorkingDirectory(folder.file({}));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_FONT_DPI", QString::number(dpi));
+    program.setProcessEnvironment(env);
+    program.start(VIREOK_PROGRAM, {});
+    QVERIFY(program.waitForStarted());
+    QString shown;
+    QTRY_VERIFY_WITH_TIMEOUT(!(shown = xdotool({"search", "--all", "--onlyvisible", "--pid",
+                                                QString::number(program.processId()), "--name", "Kalvex"}))
+                                  .isEmpty(),
+                             20000);
+    QProcess info;
+    info.start("xwininfo", {"-id", shown});
+    QVERIFY(info.waitForFinished(5000));
+    QString width, height;
+    for (const QString &line : QString::fromUtf8(info.readAllStandardOutput()).split('\n')) {
+        if (line.trimmed().startsWith("Width:"))
+            width = line.section(':', 1).trimmed();
+        if (line.trimmed().startsWith("Height:"))
+            height = line.section(':', 1).trimmed();
+    }
+    program.kill();
+    program.waitForFinished(5000);
+    QCOMPARE(width + 'x' + height, size);
 }
 
 /// Starts a private X server and runs the tests on it with the program's own
