@@ -88,6 +88,9 @@ void buildEntryPanel(MainForm &form, QWidget *client)
         auto *c = new QCheckBox(caption, panel);
         c->setGeometry(left, top, width, height);
         c->setChecked(ticked);
+        // Reached by Tab; a click with the mouse leaves the keyboard in the
+        // entry (see EntryKeys), where the next letters belong.
+        c->setFocusPolicy(Qt::TabFocus);
         return c;
     };
     form.rst = check(QStringLiteral("RST"), true, 8, 38, 45, 19);

@@ -36,6 +36,19 @@ EntryKeys::EntryKeys(const EntryContext &context, QObject *parent) : QObject(par
     for (QPushButton *b : {f.ok, f.editOk, f.manualOk})
         b->installEventFilter(this);
     f.grid->installEventFilter(this);
+    // A box ticked with the mouse keeps no focus: the letters typed next go
+    // where the entry starts (in manual entry, the time field), not lost on
+    // the box. Ticked by Space, the box keeps the focus it has. Queued: the
+    // mode the box switches (HAM locks the heard call) comes first.
+    for (QCheckBox *box : {f.swl, f.copy, f.tour, f.rst})
+        connect(
+            box, &QCheckBox::clicked, this,
+            [this, box] {
+                if (!box->hasFocus())
+                    (m_c.screen.state().manual ? static_cast<QWidget *>(m_c.form.timeField) : entryCallField(m_c.form))
+                        ->setFocus();
+            },
+            Qt::QueuedConnection);
 }
 
 void EntryKeys::selectorChanged(QComboBox *selector, const QString &name)
@@ -67,9 +80,14 @@ void EntryKeys::swapStations()
 
 void EntryKeys::clearEntry()
 {
+    // In HAM mode the heard call is the own call: without it no later QSO
+    // would be recorded.
+    const bool ham = m_c.screen.state().ham;
+    EntryEdit *call = entryCallField(m_c.form);
+    call->setFocus(); // before the text, for a screen reader
     for (EntryEdit *field : m_c.form.entryFields())
-        field->clear();
-    m_c.form.heardCall->setFocus();
+        if (!(ham && field == m_c.form.heardCall))
+            field->clear();
 }
 
 QWidget *EntryKeys::fieldFor(EntryField role) const

@@ -176,8 +176,10 @@ void EditingTest::typingInTheGridGoesToTheCallField()
     f.open();
     QVERIFY(f.showActive());
     const MainForm &m = f.form();
-    if (ham)
+    if (ham) {
         QTest::mouseClick(m.swl, Qt::LeftButton);
+        QTRY_COMPARE(f.focused(), static_cast<QWidget *>(m.workedCall));
+    }
     clickGrid(f, Qt::LeftButton, rowPixel(m.grid, 1, "middle"));
     QCOMPARE(f.focused(), m.grid);
     QTest::keyClick(f.focused(), Qt::Key_Down); // the grid's own keys still work

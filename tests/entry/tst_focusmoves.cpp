@@ -26,6 +26,8 @@ private slots:
     void enterInWorkedNumberFocusesManualOkInManualEntry();
     void f1SwapsKeepingTheSwappedReports();
     void f2AndClearButtonInHamMode();
+    void boxClickedWithTheMouseLeavesTheKeyboardInTheEntry_data();
+    void boxClickedWithTheMouseLeavesTheKeyboardInTheEntry();
     void selectorChangeSendsFocusToHeardCall();
     void arrowsOnTheOkButtonWalkTheTabOrder();
     void workedReportKeepsTheModeColour();
@@ -171,9 +173,56 @@ void FocusMovesTest::f2AndClearButtonInHamMode()
     QCOMPARE(m.workedCall->text(), QString("RA3B"));
     m.workedCall->setFocus();
     QTest::keyClick(m.workedCall, Qt::Key_F2);
+    // The own call stays: without it no later QSO would be recorded.
     for (EntryEdit *field : m.entryFields())
-        QCOMPARE(field->text(), QString());
-    QCOMPARE(f.focused(), m.heardCall);
+        QCOMPARE(field->text(), QString(field == m.heardCall ? "R9AA" : ""));
+    QCOMPARE(f.focused(), m.workedCall);
+    QTest::keyClicks(m.workedCall, "RA3B");
+    m.heardNumber->setText("001");
+    m.ok->click();
+    QCOMPARE(f.main->logModel().qsoCount(), qint64(1));
+    QCOMPARE(f.main->logModel().record(0).call1, QString("R9AA"));
+}
+
+void FocusMovesTest::boxClickedWithTheMouseLeavesTheKeyboardInTheEntry_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<bool>("byMouse");
+    QTest::addColumn<QString>("focus"); // where the letters typed next go
+    QTest::newRow("TOUR") << "TOUR" << true << "heardCall";
+    QTest::newRow("RST") << "RST" << true << "heardCall";
+    QTest::newRow("SWL off: HAM locks the heard call") << "SWL" << true << "workedCall";
+    QTest::newRow("COPY: manual entry starts at the time") << "COPY" << true << "timeField";
+    QTest::newRow("RST by Space keeps its focus") << "RST" << false << "RST";
+}
+
+void FocusMovesTest::boxClickedWithTheMouseLeavesTheKeyboardInTheEntry()
+{
+    QFETCH(QString, box);
+    QFETCH(bool, byMouse);
+    QFETCH(QString, focus);
+    MainFixture f;
+    f.store.writeLog({{"CALLSIGN", "R9AA"}});
+    f.open();
+    QVERIFY(f.showActive());
+    const MainForm &m = f.form();
+    QCheckBox *clicked = box == "TOUR" ? m.tour : box == "RST" ? m.rst : box == "SWL" ? m.swl : m.copy;
+    const bool was = clicked->isChecked();
+    if (byMouse) {
+        m.heardCall->setFocus();
+        QTest::mouseClick(clicked, Qt::LeftButton, {}, QPoint(6, clicked->height() / 2));
+    } else {
+        clicked->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(clicked, Qt::Key_Space);
+    }
+    QCOMPARE(clicked->isChecked(), !was);
+    QWidget *expected = focus == "heardCall"    ? static_cast<QWidget *>(m.heardCall)
+                        : focus == "workedCall" ? static_cast<QWidget *>(m.workedCall)
+                        : focus == "timeField"  ? static_cast<QWidget *>(m.timeField)
+                                                : clicked;
+    QTRY_COMPARE(f.focused(), expected);
+    QTest::qWait(20); // nothing queued moves it later
+    QCOMPARE(f.focused(), expected);
 }
 
 void FocusMovesTest::selectorChangeSendsFocusToHeardCall()
