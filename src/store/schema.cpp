@@ -20,24 +20,38 @@ const QStringList kTours = {"TUR1B", "TUR1E", "TUR2B", "TUR2E", "TUR3B", "TUR3E"
 struct StarterContest {
     const char *shortName;
     const char *russianName;
+    const char *mode; ///< CATEGORY-MODE
 };
 
 // Names the contest robots and Cabrillo readers know, so a new user can
-// choose one and save at once.
+// choose one and save at once, with the categories of a listener's entry
+// in it: a CW contest saved as SSB would be checked against the wrong logs.
 const StarterContest kStarterContests[] = {
-    {"CQ-WW-CW", "CQ World Wide DX Contest, телеграф"},
-    {"CQ-WW-SSB", "CQ World Wide DX Contest, телефон"},
-    {"CQ-WPX-CW", "CQ WPX Contest, телеграф"},
-    {"CQ-WPX-SSB", "CQ WPX Contest, телефон"},
-    {"RDXC", "Russian DX Contest (Русский DX контест)"},
-    {"RDAC", "Russian District Award Contest (соревнования RDA)"},
-    {"RAEM", "Мемориал Э.Т. Кренкеля RAEM"},
-    {"IARU-HF", "Чемпионат мира IARU на КВ"},
-    {"EU-HF", "Чемпионат Европы на КВ (EU HF Championship)"},
-    {"OK-OM-DX", "OK/OM DX Contest"},
-    {"ARRL-DX-CW", "ARRL International DX Contest, телеграф"},
-    {"ARRL-DX-SSB", "ARRL International DX Contest, телефон"},
+    {"CQ-WW-CW", "CQ World Wide DX Contest, телеграф", "CW"},
+    {"CQ-WW-SSB", "CQ World Wide DX Contest, телефон", "SSB"},
+    {"CQ-WPX-CW", "CQ WPX Contest, телеграф", "CW"},
+    {"CQ-WPX-SSB", "CQ WPX Contest, телефон", "SSB"},
+    {"RDXC", "Russian DX Contest (Русский DX контест)", "MIXED"},
+    {"RDAC", "Russian District Award Contest (соревнования RDA)", "MIXED"},
+    {"RAEM", "Мемориал Э.Т. Кренкеля RAEM", "CW"},
+    {"IARU-HF", "Чемпионат мира IARU на КВ", "MIXED"},
+    {"EU-HF", "Чемпионат Европы на КВ (EU HF Championship)", "MIXED"},
+    {"OK-OM-DX", "OK/OM DX Contest", "MIXED"},
+    {"ARRL-DX-CW", "ARRL International DX Contest, телеграф", "CW"},
+    {"ARRL-DX-SSB", "ARRL International DX Contest, телефон", "SSB"},
 };
+
+/// What the contest window shows before anything is chosen, but the mode:
+/// the eight categories from CATEGORY-ASSISTED to CATEGORY-OVERLAY, then
+/// the soapbox, the alignment and the four group widths.
+QStringList starterSettings(const StarterContest &c)
+{
+    return {QStringLiteral(" "),         QStringLiteral("ALL "), QString::fromLatin1(c.mode),
+            QStringLiteral("SINGLE-OP"), QStringLiteral(" "),    QStringLiteral(" "),
+            QStringLiteral("SWL"),       QStringLiteral(" "),    QStringLiteral("TNX,  73!"),
+            QStringLiteral("R"),         QStringLiteral("4"),    QStringLiteral("7"),
+            QStringLiteral("4"),         QStringLiteral("7")};
+}
 
 // The caller names the file.
 [[noreturn]] void failed(const QString &what, const QSqlError &error)
@@ -195,15 +209,20 @@ void create(QSqlDatabase &db)
         exec(db, createTable("operator", operatorFields(), false));
         addRepeatIndexes(db);
         addStatsIndex(db);
+        const QStringList settings = ContestFields::categories() +
+                                     QStringList{QStringLiteral("SOAPBOX"), QStringLiteral("ALIGN")} +
+                                     ContestFields::numberWidths();
         for (const StarterContest &c : kStarterContests) {
             QSqlQuery q(db);
             QStringList names{quoted("contesten"), quoted("contestru")};
-            for (const QString &t : kTours)
-                names << quoted(t);
+            for (const QString &f : settings + kTours)
+                names << quoted(f);
             q.prepare(QStringLiteral("INSERT INTO contest (%1) VALUES (?%2)")
                           .arg(names.join(", "), QString(",?").repeated(names.size() - 1)));
             q.addBindValue(QString::fromUtf8(c.shortName));
             q.addBindValue(QString::fromUtf8(c.russianName));
+            for (const QString &value : starterSettings(c))
+                q.addBindValue(value);
             for (int i = 0; i < kTours.size(); ++i)
                 q.addBindValue(QStringLiteral("00:00:00"));
             if (!q.exec())

@@ -174,10 +174,21 @@ void ContestWindowTest::chosenContestComesBackAsSaved()
     QCOMPARE(f.store.readLog().value("CATEGORY-BAND"), QString("20M "));
     QCOMPARE(f.store.readLog().value("POSNR21"), QString("17"));
     QCOMPARE(f.store.readLog().value("TUR2E"), QString("1_:__:__"));
-    f.choose(1); // never saved: empty texts
+    f.addContest("NEW", "Новое");
+    const int added = list(c)->count();
+    f.choose(added); // never saved: empty texts
     QCOMPARE(category(c, 1)->currentIndex(), -1);
     QVERIFY(!leftAlign(c)->isChecked());
     QVERIFY(position(c, 2)->isChecked()); // an empty POSNR11 leaves them
+    // A well-known contest of a new store comes with a listener's categories.
+    f.choose(7);
+    QCOMPARE(list(c)->currentText().left(20).trimmed(), QString("RAEM"));
+    QCOMPARE(category(c, 2)->currentText(), QString("CW"));
+    QCOMPARE(category(c, 6)->currentText(), QString("SWL"));
+    QVERIFY(position(c, 0)->isChecked());
+    c.save();
+    QCOMPARE(f.store.readLog().value("CATEGORY-MODE"), QString("CW"));
+    QCOMPARE(f.store.readLog().value("CONTEST"), QString("RAEM"));
     f.choose(2);
     QCOMPARE(category(c, 1)->currentText(), QString("20M "));
     QVERIFY(leftAlign(c)->isChecked());

@@ -47,6 +47,17 @@ void StoreTest::missingFileIsCreatedWithTheFourTablesAndStarterContests()
         QVERIFY(contests.size() >= 12);
         QCOMPARE(contests.front().value("contesten"), QString("CQ-WW-CW"));
         QCOMPARE(contests.front().value("TUR4E"), QString("00:00:00"));
+        // Each with the mode its rules name, as a listener enters it.
+        const QStringList modes{"CQ-WW-CW CW", "CQ-WW-SSB SSB",  "CQ-WPX-CW CW",  "CQ-WPX-SSB SSB",
+                                "RDXC MIXED",  "RDAC MIXED",     "RAEM CW",       "IARU-HF MIXED",
+                                "EU-HF MIXED", "OK-OM-DX MIXED", "ARRL-DX-CW CW", "ARRL-DX-SSB SSB"};
+        QStringList stored;
+        for (const Record &c : contests) {
+            stored << c.value("contesten") + ' ' + c.value("CATEGORY-MODE");
+            QCOMPARE(c.value("CATEGORY-TRANSMITTER"), QString("SWL"));
+            QCOMPARE(c.value("CATEGORY-BAND"), QString("ALL "));
+        }
+        QCOMPARE(stored, modes);
         QCOMPARE(store.readLog().value("CALLSIGN"), QString(""));
     }
     {
