@@ -633,7 +633,13 @@ void RigTest::bytesNotAskedForAreNotKept()
     more();
     QTRY_VERIFY_WITH_TIMEOUT(sent >= kFlood && peer->bytesToWrite() == 0, 60000);
     QTest::qWait(200); // the last bytes read
+#ifdef __SANITIZE_ADDRESS__
+    // AddressSanitizer keeps freed blocks in quarantine: the resident size
+    // then says nothing of what the client holds. The flood still ran.
+    Q_UNUSED(before);
+#else
     QVERIFY2(residentKiB() - before < 50 * 1024, qPrintable(QString("%1 KiB more").arg(residentKiB() - before)));
+#endif
 }
 
 void RigTest::followingOffOpensNoSocket_data()
