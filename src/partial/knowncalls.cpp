@@ -51,8 +51,18 @@ KnownCalls readKnownCalls(const QString &path, const std::atomic_bool &stop)
         known.error = QStringLiteral("Файл позывных %1 не текстовый и не загружен").arg(shown);
         return known;
     }
-    // Line by line in place: a file of millions of short lines split into
-    // pieces first took several times its size.
+    // Counted before a single call is made of them.
+    qsizetype lines = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        lines += bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n'));
+    if (!bytes.isEmpty() && bytes.back() != '\n' && bytes.back() != '\r')
+        ++lines; // the last line without its end
+    if (lines > kKnownCallsMaxLines) {
+        known.error = QStringLiteral("Файл позывных %1 длиннее 1 000 000 строк и не загружен").arg(shown);
+        return known;
+    }
+    // Line by line in place: a file of short lines split into pieces first
+    // took several times its size.
     for (qsizetype start = 0; start < bytes.size();) {
         qsizetype end = start;
         while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r')
@@ -68,15 +78,8 @@ KnownCalls readKnownCalls(const QString &path, const std::atomic_bool &stop)
                 break;
             call.append(*kept);
         }
-        if (call.size() != line.size())
-            continue;
-        if (known.calls.size() == kKnownCallsMaxCalls) {
-            known.calls.clear();
-            known.error =
-                QStringLiteral("Файл позывных %1 содержит больше 1 000 000 позывных и не загружен").arg(shown);
-            return known;
-        }
-        known.calls << call;
+        if (call.size() == line.size())
+            known.calls << call;
     }
     if (known.calls.isEmpty()) {
         known.error = QStringLiteral("Файл позывных %1 не загружен: в нём нет ни одного позывного").arg(shown);

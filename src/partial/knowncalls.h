@@ -7,17 +7,18 @@
 
 /// A known-calls file (MASTER.SCP): one call a line, '#' starts a comment
 /// line, blank lines are ignored, CR LF, LF or CR. A file without a single
-/// call, or with more than kKnownCallsMaxCalls, is refused with a word. Each line is taken as the
-/// call fields take typed text; a line that would lose a character there,
-/// or is longer than a call field holds, is skipped.
+/// call, or of more than kKnownCallsMaxLines lines, is refused with a word.
+/// Each line is taken as the call fields take typed text; a line that would
+/// lose a character there, or is longer than a call field holds, is skipped.
 struct KnownCalls {
     QStringList calls; ///< sorted, each once
     QString error;     ///< why the file was not read; empty when it was
 };
 
 constexpr qint64 kKnownCallsMaxBytes = 20 * 1024 * 1024;
-/// Known-calls files hold tens of thousands; a million is far beyond any.
-constexpr qsizetype kKnownCallsMaxCalls = 1'000'000;
+/// Known-calls files hold tens of thousands of calls; a million lines is
+/// far beyond any, and as calls would take hundreds of megabytes.
+constexpr qsizetype kKnownCallsMaxLines = 1'000'000;
 
 /// Only a regular file is read; a stop set meanwhile ends the reading with
 /// nothing read.

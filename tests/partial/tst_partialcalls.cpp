@@ -21,16 +21,6 @@ private slots:
     void qsoRecordedWhileTheLogsCallsAreOnTheirWayIsKept();
 };
 
-namespace {
-QByteArray distinctCalls(int count)
-{
-    QByteArray calls;
-    for (int i = 0; i < count; ++i)
-        calls += 'A' + QByteArray::number(i) + '\n';
-    return calls;
-}
-} // namespace
-
 void PartialCallsTest::knownCallsFile_data()
 {
     QTest::addColumn<QByteArray>("content");
@@ -57,8 +47,8 @@ void PartialCallsTest::knownCallsFile_data()
         {"25 MB", QByteArray(25 * 1024 * 1024, 'A'), "", "больше 20 МБ"},
         {"one 10 MB line", QByteArray(10 * 1024 * 1024, 'A'), "", "нет ни одного позывного"},
         {"comments only", "# nothing yet\n", "", "нет ни одного позывного"},
-        {"a million calls and one", distinctCalls(1'000'001), "", "больше 1 000 000 позывных"},
-        {"a million calls", distinctCalls(1'000'000).append("#\n"), "", ""},
+        {"a million lines and one", QByteArray("A1\r\n").repeated(1'000'000) + "A2", "", "длиннее 1 000 000 строк"},
+        {"a million lines, CR only", QByteArray("A1\r").repeated(1'000'001), "", "длиннее 1 000 000 строк"},
     };
     for (const Row &r : rows)
         QTest::newRow(r.name) << r.content << QString::fromLatin1(r.calls) << QString::fromUtf8(r.error);
@@ -76,8 +66,6 @@ void PartialCallsTest::knownCallsFile()
     const KnownCalls known = readKnownCalls(file, go);
     if (content.size() < 1000)
         QCOMPARE(known.calls.join(' '), calls);
-    else if (error.isEmpty())
-        QCOMPARE(known.calls.size(), content.count('\n') - 1);
     else
         QVERIFY(known.calls.isEmpty());
     QCOMPARE(known.error.isEmpty(), error.isEmpty());
