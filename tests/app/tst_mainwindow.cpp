@@ -264,8 +264,10 @@ void MainWindowTest::foreignStoreShowsTheErrorAndTheWindowStillOpens()
 void MainWindowTest::frameIsFixedAndThePanelCoversTheGrid()
 {
     Fixture f;
+    std::vector<QsoRecord> qsos;
     for (int i = 0; i < 40; ++i)
-        f.store.addQso(makeQso(QString("UA%1A").arg(i)));
+        qsos.push_back(makeQso(QString("UA%1A").arg(i)));
+    addQsos(f.store.path(), qsos);
     TMain &main = f.open();
     QVERIFY(f.showActive());
     const QSize designed = main.size();

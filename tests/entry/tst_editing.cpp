@@ -51,11 +51,13 @@ private slots:
 namespace {
 void fill(Store &store, int n, const QString &tur = QStringLiteral("0"))
 {
+    std::vector<QsoRecord> qsos;
     for (int i = 0; i < n; ++i)
-        store.addQso(TestQso()
-                         .heard(QStringLiteral("UA%1A").arg(i), QString::number(i))
-                         .worked(QStringLiteral("RA%1B").arg(i), i % 2 ? QString() : QStringLiteral("015"))
-                         .tour(tur));
+        qsos.push_back(TestQso()
+                           .heard(QStringLiteral("UA%1A").arg(i), QString::number(i))
+                           .worked(QStringLiteral("RA%1B").arg(i), i % 2 ? QString() : QStringLiteral("015"))
+                           .tour(tur));
+    addQsos(store.path(), qsos);
 }
 
 /// Where a grid row is hit: its top, middle or bottom pixel, in the viewport.

@@ -30,8 +30,10 @@ constexpr auto kReport = QAbstractItemModelTester::FailureReportingMode::QtTest;
 /// A store of n QSOs heard from UA<i>A, worked RA3B on 14000 CW, tour 0.
 void fill(Store &store, int n)
 {
+    std::vector<QsoRecord> qsos;
     for (int i = 0; i < n; ++i)
-        store.addQso(TestQso().heard(QStringLiteral("UA%1A").arg(i), QString::number(i)).worked("RA3B", "015"));
+        qsos.push_back(TestQso().heard(QStringLiteral("UA%1A").arg(i), QString::number(i)).worked("RA3B", "015"));
+    addQsos(store.path(), qsos);
 }
 } // namespace
 

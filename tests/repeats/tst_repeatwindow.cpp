@@ -124,8 +124,10 @@ void RepeatWindowTest::marksFollowTheBandWithoutANewCheck()
 void RepeatWindowTest::longListIsReadAsTheWindowScrolls()
 {
     MainFixture f;
+    std::vector<QsoRecord> qsos;
     for (int i = 0; i < 150; ++i)
-        f.store.addQso(makeQso("UA1A", QString::number(i)));
+        qsos.push_back(makeQso("UA1A", QString::number(i)));
+    addQsos(f.store.path(), qsos);
     f.open();
     f.form().heardCall->setText("UA1A");
     RepeatListModel &m = f.main->repeatList();

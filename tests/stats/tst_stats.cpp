@@ -123,8 +123,10 @@ void StatsTest::initTestCase()
     setUpApplication();
     m_f = std::make_unique<StatsFixture>();
     StatsFixture &f = *m_f;
+    std::vector<QsoRecord> first;
     for (int i = 0; i < 200; ++i)
-        f.store.addQso(generated(i));
+        first.push_back(generated(i));
+    addQsos(f.store.path(), first);
     StatsWindow &stats = f.openStats();
     f.clock.now = QDateTime(QDate(2026, 12, 7), QTime(15, 59, 30), Qt::UTC);
     f.main->actions().statsWindow->trigger();

@@ -89,7 +89,7 @@ bool damageLeafOf(const QString &path, const QString &index)
     return false;
 }
 
-void storeWithMarkedQsos(const QString &path, int count)
+void addQsos(const QString &path, const std::vector<QsoRecord> &qsos)
 {
     {
         Store store(path);
@@ -101,15 +101,21 @@ void storeWithMarkedQsos(const QString &path, int count)
     q.prepare(QStringLiteral("INSERT INTO qso (%1) VALUES (?%2)")
                   .arg(Schema::qsoFields().join(QLatin1String(", ")),
                        QStringLiteral(", ?").repeated(int(Schema::qsoFields().size()) - 1)));
-    for (int i = 0; i < count; ++i) {
-        const QsoRecord qso =
-            TestQso()
-                .heard(QStringLiteral("UA1AAA"), QStringLiteral("N%1-MARK").arg(i, 5, 10, QLatin1Char('0')))
-                .worked(QStringLiteral("RA3B"), QStringLiteral("1"));
+    for (const QsoRecord &qso : qsos) {
         for (const Schema::QsoColumn &c : Schema::qsoColumns())
             q.addBindValue(qso.*c.member);
         q.exec();
     }
     q.finish();
     raw.db().commit();
+}
+
+void storeWithMarkedQsos(const QString &path, int count)
+{
+    std::vector<QsoRecord> qsos;
+    for (int i = 0; i < count; ++i)
+        qsos.push_back(TestQso()
+                           .heard(QStringLiteral("UA1AAA"), QStringLiteral("N%1-MARK").arg(i, 5, 10, QLatin1Char('0')))
+                           .worked(QStringLiteral("RA3B"), QStringLiteral("1")));
+    addQsos(path, qsos);
 }

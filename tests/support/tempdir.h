@@ -7,6 +7,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <vector>
+
 class Store;
 
 /// A fresh folder that a test runs in; the store file lives there.
@@ -40,6 +42,11 @@ bool damagePageHolding(const QString &path, const QByteArray &marker);
 /// Damages the first leaf page of the index (or table) named index.
 bool damageLeafOf(const QString &path, const QString &index);
 
+/// Adds qsos to the store at path (made first where it is missing) in one
+/// transaction, as no window does: a fixture of thousands of QSOs recorded
+/// one by one costs a sync of the disk each.
+void addQsos(const QString &path, const std::vector<QsoRecord> &qsos);
+
 /// A store at path with count QSOs of heard call UA1AAA, whose numbers are
-/// N00000-MARK upwards; written in one transaction, for speed.
+/// N00000-MARK upwards.
 void storeWithMarkedQsos(const QString &path, int count);
