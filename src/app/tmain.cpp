@@ -5,6 +5,7 @@
 #include "placement.h"
 #include "programfolder.h"
 #include "rigini.h"
+#include "storetrouble.h"
 #include "taboutbox.h"
 #include "toolwindows.h"
 
@@ -53,9 +54,9 @@ TMain::TMain(const Services &services, QWidget *parent)
     setFont(Fonts::sansSerif(11));
     m_settings.load();
     m_soundSetting = m_settings.readInt(QStringLiteral("Access"), QStringLiteral("Sound"));
-    const auto showStoreError = [this](const QString &text) { m_services.prompts.storeError(this, text); };
+    m_storeTrouble = new StoreTrouble(m_services.prompts, this);
     m_log = new LogModel(m_services.store, this);
-    connect(m_log, &LogModel::readFailed, this, showStoreError, Qt::QueuedConnection);
+    connect(m_log, &LogModel::readFailed, m_storeTrouble, &StoreTrouble::report);
     m_repeatList = new RepeatListModel(
         m_services.store,
         [this] {
@@ -63,9 +64,11 @@ TMain::TMain(const Services &services, QWidget *parent)
                                  m_form.mode->currentText(), m_form.tourNumber->text()};
         },
         this);
-    connect(m_repeatList, &RepeatListModel::readFailed, this, showStoreError, Qt::QueuedConnection);
+    connect(m_repeatList, &RepeatListModel::readFailed, m_storeTrouble, &StoreTrouble::report);
     m_partialCalls = new PartialCalls(m_services.store, this);
     m_partialList = new PartialListModel(*m_partialCalls, m_services.store, m_repeatList->context(), this);
+    connect(m_partialCalls, &PartialCalls::readFailed, m_storeTrouble, &StoreTrouble::report);
+    connect(m_partialList, &PartialListModel::readFailed, m_storeTrouble, &StoreTrouble::report);
 
     m_form = buildMainForm(this, m_log);
     m_screen = std::make_unique<ScreenMode>(m_form);
@@ -122,13 +125,14 @@ TMain::~TMain() = default;
 void TMain::checkRepeats(TRptQso &window)
 {
     m_repeatCheck = RepeatFeature::attach(
-        m_form, m_screen->state(), m_services.store, *m_repeatList, window, m_services.prompts,
+        m_form, m_screen->state(), m_services.store, *m_repeatList, window,
         [this](RepeatColour colour) {
             if (m_services.sounds && soundOn())
                 m_services.sounds->play(colour == RepeatColour::Red ? Sounds::Cue::HeardRepeat
                                                                     : Sounds::Cue::WorkedRepeat);
         },
         this);
+    connect(m_repeatCheck, &RepeatCheck::readFailed, m_storeTrouble, &StoreTrouble::report);
 }
 
 QString TMain::knownCallsFile() const

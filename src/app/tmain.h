@@ -30,6 +30,7 @@ class PartialListModel;
 class ReportExport;
 class ScreenMode;
 class StationPanel;
+class StoreTrouble;
 class Store;
 class TIdSNTP;
 class TRptQso;
@@ -117,6 +118,7 @@ private:
     ScreenReaderWatch m_reader;
     QDialog *m_contest = nullptr;
     ToolWindows *m_tools = nullptr;
+    StoreTrouble *m_storeTrouble = nullptr;
     RepeatCheck *m_repeatCheck = nullptr;
     ClockTicker *m_clock = nullptr;
     Editor *m_editor = nullptr;

@@ -134,12 +134,16 @@ void PartialCalls::logChanged(const QStringList &added, const QStringList &dropp
 
 void PartialCalls::apply(const QStringList &added, const QStringList &dropped)
 {
+    bool failed = false;
     for (const QString &call : dropped) {
         bool kept = true;
+        // A call the store cannot be asked about stays listed; said once.
         try {
-            kept = m_store.hasCall(call);
-        } catch (const StoreError &) {
-            // The store said so where it failed; the call stays listed.
+            if (!failed)
+                kept = m_store.hasCall(call);
+        } catch (const StoreError &e) {
+            failed = true;
+            emit readFailed(e.text());
         }
         if (!kept) {
             m_log.remove(call);

@@ -38,6 +38,8 @@ signals:
     void changed();
     /// The named known-calls file could not be used; the text says why.
     void fileFailed(const QString &text);
+    /// Whether a call is still in the log could not be read; it stays listed.
+    void readFailed(const QString &storeText);
 
 private:
     void startReading(bool withFile);

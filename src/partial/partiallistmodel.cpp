@@ -8,6 +8,8 @@
 
 #include <QBrush>
 
+#include <utility>
+
 namespace {
 constexpr int kBatch = 64; // more than a window of rows
 } // namespace
@@ -168,7 +170,11 @@ void PartialListModel::markRepeats(std::vector<Row> &rows, size_t first)
     std::vector<std::pair<qint64, qint64>> counts;
     try {
         counts = m_store.repeatCounts(c.band, c.mode, c.tour, calls);
-    } catch (const StoreError &) {
+        m_failing = false;
+    } catch (const StoreError &e) {
+        // Once, not at every key while the store stays unreadable.
+        if (!std::exchange(m_failing, true))
+            emit readFailed(e.text());
         return;
     }
     for (size_t i = first, at = 0; i < rows.size() && at < counts.size(); ++i)

@@ -43,6 +43,8 @@ public:
 
 signals:
     void statusChanged(const QString &text);
+    /// The repeat colours could not be read: said once, until a read succeeds.
+    void readFailed(const QString &storeText);
 
 private:
     struct Row {
@@ -67,6 +69,7 @@ private:
     bool m_complete = true;
     bool m_changing = false; ///< rows going out or in: none fetched meanwhile
     int m_generation = 0;
+    bool m_failing = false; ///< the last read failed, and that was said
     QFont m_bold;
     QTimer m_refresh;
 };

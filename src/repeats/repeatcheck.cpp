@@ -6,17 +6,18 @@
 
 #include "form/fieldcolours.h"
 #include "form/screenlook.h"
-#include "seams/prompts.h"
 #include "store/store.h"
-#include "store/storeguard.h"
+#include "store/storeerror.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 
+#include <utility>
+
 RepeatCheck::RepeatCheck(const RepeatCheckWidgets &widgets, Store &store, RepeatListModel &list, TRptQso &window,
-                         Prompts &prompts, QObject *parent)
-    : QObject(parent), m_w(widgets), m_store(store), m_list(list), m_window(window), m_prompts(prompts)
+                         QObject *parent)
+    : QObject(parent), m_w(widgets), m_store(store), m_list(list), m_window(window)
 {}
 
 void RepeatCheck::heardCallChanged()
@@ -41,8 +42,13 @@ void RepeatCheck::callChanged(QLineEdit *call, QLineEdit *report, bool counted)
     // A store that failed at start said so once; a box per keystroke would
     // only swallow the keys that follow.
     if (counted && !m_store.hasFailed()) {
-        if (!guarded(m_prompts, call->window(), [&] { count(call); }))
-            return;
+        try {
+            count(call);
+            m_failing = false;
+        } catch (const StoreError &e) {
+            if (!std::exchange(m_failing, true))
+                emit readFailed(e.text());
+        }
     } else if (const ScreenLook look = screenLook(*m_w.screen); !look.repeatColours) {
         FieldColours::paint(call, look.fieldColour);
     }

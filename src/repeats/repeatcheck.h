@@ -4,7 +4,6 @@
 
 #include <QObject>
 
-class Prompts;
 struct ScreenState;
 class QCheckBox;
 class QComboBox;
@@ -28,7 +27,7 @@ class RepeatCheck : public QObject {
     Q_OBJECT
 public:
     RepeatCheck(const RepeatCheckWidgets &widgets, Store &store, RepeatListModel &list, TRptQso &window,
-                Prompts &prompts, QObject *parent = nullptr);
+                QObject *parent = nullptr);
 
     void heardCallChanged();
     void workedCallChanged();
@@ -39,6 +38,8 @@ public:
 signals:
     /// A call field has just turned red or aqua (not at each keystroke while it stays so).
     void becameRepeat(RepeatColour colour);
+    /// The counts could not be read: said once, until a count succeeds.
+    void readFailed(const QString &storeText);
 
 private:
     void callChanged(QLineEdit *call, QLineEdit *report, bool alwaysCount);
@@ -50,7 +51,7 @@ private:
     Store &m_store;
     RepeatListModel &m_list;
     TRptQso &m_window;
-    Prompts &m_prompts;
+    bool m_failing = false; ///< the last count failed, and that was said
     qint64 m_heard = 0;
     qint64 m_worked = 0;
     RepeatColour m_heardShown = RepeatColour::Normal, m_workedShown = RepeatColour::Normal;

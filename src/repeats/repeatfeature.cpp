@@ -11,11 +11,11 @@
 namespace RepeatFeature {
 
 RepeatCheck *attach(const MainForm &form, const ScreenState &screen, Store &store, RepeatListModel &list,
-                    TRptQso &window, Prompts &prompts, const std::function<void(RepeatColour)> &cue, QObject *owner)
+                    TRptQso &window, const std::function<void(RepeatColour)> &cue, QObject *owner)
 {
     auto *check = new RepeatCheck({form.heardCall, form.heardReport, form.workedCall, form.workedReport, form.band,
                                    form.mode, form.tourNumber, form.rst, &screen},
-                                  store, list, window, prompts, owner);
+                                  store, list, window, owner);
     QObject::connect(form.heardCall, &QLineEdit::textChanged, check, &RepeatCheck::heardCallChanged);
     QObject::connect(form.workedCall, &QLineEdit::textChanged, check, &RepeatCheck::workedCallChanged);
     QObject::connect(check, &RepeatCheck::becameRepeat, owner, cue);

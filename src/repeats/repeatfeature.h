@@ -4,7 +4,6 @@
 
 #include <functional>
 
-class Prompts;
 class RepeatListModel;
 class Store;
 class TRptQso;
@@ -16,5 +15,5 @@ struct ScreenState;
 /// tour, and a call that has just become a repeat is handed to cue.
 namespace RepeatFeature {
 RepeatCheck *attach(const MainForm &form, const ScreenState &screen, Store &store, RepeatListModel &list,
-                    TRptQso &window, Prompts &prompts, const std::function<void(RepeatColour)> &cue, QObject *owner);
+                    TRptQso &window, const std::function<void(RepeatColour)> &cue, QObject *owner);
 } // namespace RepeatFeature

@@ -1,4 +1,5 @@
 #include "mainfixture.h"
+#include "rawdb.h"
 
 #include "app/application.h"
 #include "entry/editor.h"
@@ -41,6 +42,7 @@ private slots:
     void namedFileThatCannotBeUsedIsSaidAndHoldsNothingUp_data();
     void namedFileThatCannotBeUsedIsSaidAndHoldsNothingUp();
     void menuItemAndGeometryThroughSettings();
+    void lockedStoreIsToldOncePerFailure();
 };
 
 namespace {
@@ -399,6 +401,36 @@ void PartialWindowTest::namedFileThatCannotBeUsedIsSaidAndHoldsNothingUp()
     QTRY_VERIFY(f.main->partialCalls().logReady());
     QVERIFY(f.main->partialCalls().log().contains(QStringLiteral("UA1BCD")));
     f.windows.reset(); // closing waits for the reader
+}
+
+// Another program holds the log: every key reads the repeat counts and
+// the listed calls' colours. Told once, not at every key, and again when the
+// file is held anew.
+void PartialWindowTest::lockedStoreIsToldOncePerFailure()
+{
+    MainFixture f;
+    f.store.setBusyTimeout(20);
+    fillLog(f.store, "+UA1ABC,RA3B +UA1ABD");
+    QVERIFY(openWith(f, {}));
+    QLineEdit *call = f.form().heardCall;
+    for (int held = 1; held <= 2; ++held) {
+        {
+            RawDb other(f.folder.storePath());
+            QVERIFY(other.exec("BEGIN EXCLUSIVE"));
+            QTest::keyClicks(call, "UA1");
+            QTRY_COMPARE(f.prompts.storeErrors.size(), held);
+            QTest::qWait(50);
+            QCOMPARE(f.prompts.storeErrors.size(), held);
+            QVERIFY2(f.prompts.storeErrors.last().contains("занят другой программой"),
+                     qPrintable(f.prompts.storeErrors.last()));
+        }
+        call->clear();
+        QTest::keyClicks(call, "UA1A"); // read again
+        QCOMPARE(listed(f.main->partialList()), QString("UA1ABD*! UA1ABC*!"));
+        call->clear();
+        QTest::qWait(50);
+        QCOMPARE(f.prompts.storeErrors.size(), held);
+    }
 }
 
 void PartialWindowTest::menuItemAndGeometryThroughSettings()
