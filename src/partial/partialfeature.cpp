@@ -3,6 +3,7 @@
 #include "partialcalls.h"
 #include "partialfollower.h"
 #include "partiallistmodel.h"
+#include "partialwindow.h"
 
 #include "entry/entryedit.h"
 #include "entry/logmodel.h"
@@ -25,6 +26,8 @@ void attach(const MainForm &form, LogModel &log, PartialCalls &calls, PartialLis
     QObject::connect(form.band, &QComboBox::currentTextChanged, &list, &PartialListModel::contextChanged);
     QObject::connect(form.mode, &QComboBox::currentTextChanged, &list, &PartialListModel::contextChanged);
     QObject::connect(form.tourNumber, &QLineEdit::textChanged, &list, &PartialListModel::contextChanged);
+    list.setColoured(window.isVisible());
+    QObject::connect(&window, &PartialWindow::seen, &list, &PartialListModel::setColoured);
     calls.load(knownCallsFile);
 }
 

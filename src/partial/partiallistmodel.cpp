@@ -116,6 +116,14 @@ void PartialListModel::fill(std::vector<Row> &rows, int wanted)
     }
 }
 
+void PartialListModel::setColoured(bool on)
+{
+    if (on == m_coloured)
+        return;
+    m_coloured = on;
+    contextChanged();
+}
+
 void PartialListModel::contextChanged()
 {
     markRepeats(m_rows, 0);
@@ -164,7 +172,7 @@ void PartialListModel::markRepeats(std::vector<Row> &rows, size_t first)
         if (rows[i].inLog)
             calls << rows[i].call;
     }
-    if (calls.isEmpty() || m_store.hasFailed())
+    if (calls.isEmpty() || m_store.hasFailed() || !m_coloured)
         return;
     const RepeatContext c = m_context();
     std::vector<std::pair<qint64, qint64>> counts;

@@ -32,6 +32,9 @@ public:
     void refresh() { m_refresh.start(); }
     /// The band, mode or tour changed: the marks are worked out again.
     void contextChanged();
+    /// Whether the repeat colours are worked out: only while the list is
+    /// seen, since they cost a store query at every key.
+    void setColoured(bool on);
     const QString &fragment() const { return m_fragment; }
     const QString &status() const { return m_status; }
     QString call(int row) const;
@@ -70,6 +73,7 @@ private:
     bool m_changing = false; ///< rows going out or in: none fetched meanwhile
     int m_generation = 0;
     bool m_failing = false; ///< the last read failed, and that was said
+    bool m_coloured = true;
     QFont m_bold;
     QTimer m_refresh;
 };

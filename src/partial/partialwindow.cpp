@@ -145,3 +145,15 @@ bool PartialWindow::eventFilter(QObject *watched, QEvent *event)
     }
     return QWidget::eventFilter(watched, event);
 }
+
+void PartialWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    emit seen(true);
+}
+
+void PartialWindow::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    emit seen(false);
+}

@@ -27,9 +27,13 @@ signals:
     /// A character, Backspace or Delete typed while the list had the
     /// focus: meant for the call field (handled at once, not queued).
     void typed(QKeyEvent *event);
+    /// Shown or hidden.
+    void seen(bool shown);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     void take(const QModelIndex &index);

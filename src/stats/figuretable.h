@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QTableView>
+#include <QVector>
 
 class StatsTableModel;
 
@@ -12,11 +13,21 @@ class FigureTable : public QTableView {
     Q_OBJECT
 public:
     FigureTable(StatsTableModel *model, const QString &name, QWidget *parent);
-    /// The width at which the table shows every column, worked out from
-    /// its figures and titles even before its columns are laid out.
-    int wholeWidth() const;
+    /// The width at which the table shows every column; the columns take
+    /// their widths for the figures shown now.
+    int wholeWidth();
 
 protected:
+    void changeEvent(QEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    void fitColumns();
+
+    /// Per row title and column, the longest text in characters: measuring
+    /// text costs, and a new figure seldom brings a new digit.
+    QVector<int> m_lengths;
+    int m_wholeWidth = 0;
+    bool m_changed = true; ///< figures changed since the columns were fitted
 };

@@ -141,6 +141,8 @@ void PartialWindowTest::listsCallsHoldingTheFragment()
         QTest::mouseClick(f.form().heardCall, Qt::LeftButton);
     }
     QTest::keyClicks(f.form().heardCall, typed.toLower()); // through the entry filter
+    // Opened after the typing, as F6 does: the colours are worked out then.
+    f.main->actions().partialWindow->trigger();
     QTRY_COMPARE(f.partial->statusText(), status);
     QCOMPARE(listed(f.main->partialList()), expected);
     // The marks of the last row, in words.
@@ -320,6 +322,7 @@ void PartialWindowTest::listFollowsRecordEditDeleteAndClear()
     MainFixture f;
     fillLog(f.store, "UA1BCD,RA3C");
     QVERIFY(openWith(f, "UA1BZZ\n"));
+    f.main->actions().partialWindow->trigger(); // the colours are worked out while it is seen
     const MainForm &m = f.form();
     const auto typeFragment = [&] {
         m.heardCall->clear();
@@ -412,6 +415,7 @@ void PartialWindowTest::lockedStoreIsToldOncePerFailure()
     f.store.setBusyTimeout(20);
     fillLog(f.store, "+UA1ABC,RA3B +UA1ABD");
     QVERIFY(openWith(f, {}));
+    f.main->actions().partialWindow->trigger(); // the colours are worked out while it is seen
     QLineEdit *call = f.form().heardCall;
     for (int held = 1; held <= 2; ++held) {
         {
