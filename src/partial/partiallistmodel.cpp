@@ -16,7 +16,7 @@ constexpr int kBatch = 64; // more than a window of rows
 
 PartialListModel::PartialListModel(PartialCalls &calls, Store &store, std::function<RepeatContext()> context,
                                    QObject *parent)
-    : QAbstractListModel(parent), m_calls(calls), m_store(store), m_context(std::move(context))
+    : PartialRows(parent), m_calls(calls), m_store(store), m_context(std::move(context))
 {
     m_bold.setBold(true);
     m_refresh.setSingleShot(true);
@@ -28,34 +28,20 @@ void PartialListModel::show(const QString &fragment)
 {
     m_refresh.stop();
     const bool searched = fragment.size() >= 2;
-    if (!searched && m_rows.empty()) {
-        // An empty list that stays empty: nothing for a view to do.
-        ++m_generation;
-        m_fragment = fragment;
-        m_complete = true;
+    ++m_generation;
+    m_fragment = fragment;
+    m_logCursor = m_calls.logReady() && searched ? m_calls.log().find(fragment) : CallIndex::Cursor();
+    m_fileCursor = searched ? m_calls.file().find(fragment) : CallIndex::Cursor();
+    std::vector<PartialRow> first;
+    const bool complete = !searched || fill(first, kBatch);
+    markRepeats(first);
+    replaceRows(std::move(first), complete);
+
+    if (!searched) {
         if (!m_status.isEmpty()) {
             m_status.clear();
             emit statusChanged(m_status);
         }
-        return;
-    }
-    beginResetModel();
-    ++m_generation;
-    m_fragment = fragment;
-    m_rows.clear();
-    m_logCursor = m_calls.logReady() && searched ? m_calls.log().find(fragment) : CallIndex::Cursor();
-    m_fileCursor = searched ? m_calls.file().find(fragment) : CallIndex::Cursor();
-    m_complete = !searched;
-    // A view may ask for more as the reset ends: not until it is done.
-    m_changing = true;
-    fill(m_rows, kBatch);
-    markRepeats(m_rows, 0);
-    endResetModel();
-    m_changing = false;
-
-    if (!searched) {
-        m_status.clear();
-        emit statusChanged(m_status);
         return;
     }
     const qint64 inLog = m_calls.logReady() ? m_calls.log().count(fragment) : 0;
@@ -65,11 +51,11 @@ void PartialListModel::show(const QString &fragment)
     }
     // Four characters or more are counted by walking every match: the
     // first rows are shown before that.
-    if (m_complete) {
+    if (complete) {
         qint64 fromLog = 0;
-        for (const Row &r : m_rows)
+        for (const PartialRow &r : rows())
             fromLog += r.inLog;
-        setStatus(fromLog, qint64(m_rows.size()) - fromLog);
+        setStatus(fromLog, qint64(rows().size()) - fromLog);
         return;
     }
     m_status = QStringLiteral("Найдено: считается…");
@@ -83,7 +69,7 @@ void PartialListModel::countAll(int generation)
         return;
     qint64 fromLog = 0, fromFile = 0;
     uint32_t entry = 0;
-    for (const Row &r : m_rows)
+    for (const PartialRow &r : rows())
         (r.inLog ? fromLog : fromFile) += 1;
     CallIndex::Cursor log = m_logCursor, file = m_fileCursor;
     while (m_calls.log().next(log, entry))
@@ -101,7 +87,7 @@ void PartialListModel::setStatus(qint64 inLog, qint64 inFile)
     emit statusChanged(m_status);
 }
 
-void PartialListModel::fill(std::vector<Row> &rows, int wanted)
+bool PartialListModel::fill(std::vector<PartialRow> &rows, int wanted)
 {
     uint32_t entry = 0;
     for (int taken = 0; taken < wanted; ++taken) {
@@ -109,11 +95,10 @@ void PartialListModel::fill(std::vector<Row> &rows, int wanted)
             rows.push_back({m_calls.log().call(entry), true});
         else if (m_calls.file().next(m_fileCursor, entry))
             rows.push_back({m_calls.file().call(entry), false});
-        else {
-            m_complete = true;
-            return;
-        }
+        else
+            return true;
     }
+    return false;
 }
 
 void PartialListModel::setColoured(bool on)
@@ -126,51 +111,35 @@ void PartialListModel::setColoured(bool on)
 
 void PartialListModel::contextChanged()
 {
-    markRepeats(m_rows, 0);
-    if (!m_rows.empty())
-        emit dataChanged(index(0), index(int(m_rows.size()) - 1), {Qt::BackgroundRole});
+    markRepeats(rowsInPlace());
+    if (!rows().empty())
+        emit dataChanged(index(0), index(int(rows().size()) - 1), {Qt::BackgroundRole});
 }
 
 QString PartialListModel::call(int row) const
 {
-    return row >= 0 && row < int(m_rows.size()) ? m_rows[size_t(row)].call : QString();
-}
-
-int PartialListModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : int(m_rows.size());
-}
-
-bool PartialListModel::canFetchMore(const QModelIndex &parent) const
-{
-    return !parent.isValid() && !m_complete && !m_changing;
+    return row >= 0 && row < int(rows().size()) ? rows()[size_t(row)].call : QString();
 }
 
 void PartialListModel::fetchMore(const QModelIndex &parent)
 {
     if (!canFetchMore(parent))
         return;
-    std::vector<Row> more;
-    fill(more, kBatch);
-    markRepeats(more, 0);
-    if (more.empty())
-        return;
-    m_changing = true;
-    beginInsertRows({}, int(m_rows.size()), int(m_rows.size() + more.size()) - 1);
-    m_rows.insert(m_rows.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
-    endInsertRows();
-    m_changing = false;
+    std::vector<PartialRow> more;
+    const bool complete = fill(more, kBatch);
+    markRepeats(more);
+    appendRows(std::move(more), complete);
 }
 
-void PartialListModel::markRepeats(std::vector<Row> &rows, size_t first)
+void PartialListModel::markRepeats(std::vector<PartialRow> &rows)
 {
     // Only a call in the log can be a repeat; the counts come in one query
     // for the rows a view is about to show.
     QStringList calls;
-    for (size_t i = first; i < rows.size(); ++i) {
-        rows[i].colour = RepeatColour::Normal;
-        if (rows[i].inLog)
-            calls << rows[i].call;
+    for (PartialRow &r : rows) {
+        r.colour = RepeatColour::Normal;
+        if (r.inLog)
+            calls << r.call;
     }
     if (calls.isEmpty() || m_store.hasFailed() || !m_coloured)
         return;
@@ -185,7 +154,7 @@ void PartialListModel::markRepeats(std::vector<Row> &rows, size_t first)
             emit readFailed(e.text());
         return;
     }
-    for (size_t i = first, at = 0; i < rows.size() && at < counts.size(); ++i)
+    for (size_t i = 0, at = 0; i < rows.size() && at < counts.size(); ++i)
         if (rows[i].inLog) {
             rows[i].colour = repeatColour(counts[at].first, counts[at].second);
             ++at;
@@ -194,9 +163,9 @@ void PartialListModel::markRepeats(std::vector<Row> &rows, size_t first)
 
 QVariant PartialListModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= int(m_rows.size()))
+    if (!index.isValid() || index.row() >= int(rows().size()))
         return {};
-    const Row &r = m_rows[size_t(index.row())];
+    const PartialRow &r = rows()[size_t(index.row())];
     switch (role) {
     case Qt::DisplayRole: return r.call;
     case Qt::FontRole: return r.inLog ? QVariant(m_bold) : QVariant();

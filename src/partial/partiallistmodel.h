@@ -2,6 +2,7 @@
 
 #include "callindex.h"
 
+#include "form/pagedrows.h"
 #include "repeats/repeatrules.h"
 
 #include <QAbstractListModel>
@@ -14,10 +15,17 @@
 class PartialCalls;
 class Store;
 
+struct PartialRow {
+    QString call;
+    bool inLog = false;
+    RepeatColour colour = RepeatColour::Normal;
+};
+using PartialRows = PagedRows<QAbstractListModel, PartialRow>;
+
 /// The calls holding the fragment typed last: the log's first, newest
 /// first, then the file's, alphabetically. Rows are found only as far as the
 /// window shows them, more as it scrolls.
-class PartialListModel : public QAbstractListModel {
+class PartialListModel : public PartialRows {
     Q_OBJECT
 public:
     PartialListModel(PartialCalls &calls, Store &store, std::function<RepeatContext()> context,
@@ -39,9 +47,7 @@ public:
     const QString &status() const { return m_status; }
     QString call(int row) const;
 
-    int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
-    bool canFetchMore(const QModelIndex &parent) const override;
     void fetchMore(const QModelIndex &parent) override;
 
 signals:
@@ -50,15 +56,10 @@ signals:
     void readFailed(const QString &storeText);
 
 private:
-    struct Row {
-        QString call;
-        bool inLog = false;
-        RepeatColour colour = RepeatColour::Normal;
-    };
-    /// Up to wanted more rows onto rows; m_complete when there are no more.
-    void fill(std::vector<Row> &rows, int wanted);
-    /// Works out the repeat colours of rows from first on, in one query.
-    void markRepeats(std::vector<Row> &rows, size_t first);
+    /// Up to wanted more rows onto rows; true when there are no more.
+    bool fill(std::vector<PartialRow> &rows, int wanted);
+    /// Works out the repeat colours of rows, in one query.
+    void markRepeats(std::vector<PartialRow> &rows);
     void countAll(int generation);
     void setStatus(qint64 inLog, qint64 inFile);
 
@@ -67,10 +68,7 @@ private:
     std::function<RepeatContext()> m_context;
     QString m_fragment;
     QString m_status;
-    std::vector<Row> m_rows;
     CallIndex::Cursor m_logCursor, m_fileCursor;
-    bool m_complete = true;
-    bool m_changing = false; ///< rows going out or in: none fetched meanwhile
     int m_generation = 0;
     bool m_failing = false; ///< the last read failed, and that was said
     bool m_coloured = true;

@@ -13,7 +13,7 @@ const char *const kTitles[] = {"TR", "FREQ", "MD", "DATA", "TIME", "CALL 1", "CA
 } // namespace
 
 RepeatListModel::RepeatListModel(Store &store, std::function<RepeatContext()> context, QObject *parent)
-    : QAbstractTableModel(parent), m_store(store), m_context(std::move(context))
+    : RepeatRows(parent), m_store(store), m_context(std::move(context))
 {}
 
 void RepeatListModel::show(const QString &call)
@@ -22,28 +22,8 @@ void RepeatListModel::show(const QString &call)
     if (!call.trimmed().isEmpty())
         first = m_store.repeatList(call, 0, kBatch);
     m_call = call;
-    // A view may ask for more as each change ends: not until this one is done.
-    m_changing = true;
-    // Rows out and rows in, not a reset: a reset makes the view lay out its
-    // headers anew and repaint them, twice at every key, and an empty list
-    // followed by an empty one would still repaint.
-    if (!m_rows.empty()) {
-        beginRemoveRows({}, 0, int(m_rows.size()) - 1);
-        m_rows.clear();
-        endRemoveRows();
-    }
-    if (!first.empty()) {
-        beginInsertRows({}, 0, int(first.size()) - 1);
-        m_rows = std::move(first);
-        endInsertRows();
-    }
-    m_changing = false;
-    m_complete = m_rows.size() < size_t(kBatch);
-}
-
-bool RepeatListModel::canFetchMore(const QModelIndex &parent) const
-{
-    return !parent.isValid() && !m_complete && !m_changing;
+    const bool complete = first.size() < size_t(kBatch);
+    replaceRows(std::move(first), complete);
 }
 
 void RepeatListModel::fetchMore(const QModelIndex &parent)
@@ -52,25 +32,14 @@ void RepeatListModel::fetchMore(const QModelIndex &parent)
         return;
     std::vector<RepeatRow> more;
     try {
-        more = m_store.repeatList(m_call, int(m_rows.size()), kBatch);
+        more = m_store.repeatList(m_call, rowCount(), kBatch);
     } catch (const StoreError &e) {
-        m_complete = true;
+        stopFetching();
         emit readFailed(e.text());
         return;
     }
-    m_complete = more.size() < size_t(kBatch);
-    if (more.empty())
-        return;
-    m_changing = true;
-    beginInsertRows({}, int(m_rows.size()), int(m_rows.size() + more.size() - 1));
-    m_rows.insert(m_rows.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
-    endInsertRows();
-    m_changing = false;
-}
-
-int RepeatListModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : int(m_rows.size());
+    const bool complete = more.size() < size_t(kBatch);
+    appendRows(std::move(more), complete);
 }
 
 int RepeatListModel::columnCount(const QModelIndex &parent) const
@@ -82,7 +51,7 @@ QVariant RepeatListModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid())
         return {};
-    const RepeatRow &r = m_rows[size_t(index.row())];
+    const RepeatRow &r = rows()[size_t(index.row())];
     const int column = index.column();
     switch (role) {
     case Qt::DisplayRole: {
@@ -132,7 +101,7 @@ QVariant RepeatListModel::data(const QModelIndex &index, int role) const
 
 RepeatListModel::CellLook RepeatListModel::look(const QModelIndex &index) const
 {
-    const RepeatRow &r = m_rows[size_t(index.row())];
+    const RepeatRow &r = rows()[size_t(index.row())];
     const RepeatContext c = m_context();
     CellLook look;
     look.repeatRow = isRepeatRow(r, c);

@@ -2,6 +2,8 @@
 
 #include "repeatrules.h"
 
+#include "form/pagedrows.h"
+
 #include <QAbstractTableModel>
 #include <QColor>
 
@@ -10,9 +12,11 @@
 
 class Store;
 
+using RepeatRows = PagedRows<QAbstractTableModel, RepeatRow>;
+
 /// The repeat list of the latest check: read from the store only as far as
 /// the window shows it, more as it scrolls.
-class RepeatListModel : public QAbstractTableModel {
+class RepeatListModel : public RepeatRows {
     Q_OBJECT
 public:
     RepeatListModel(Store &store, std::function<RepeatContext()> context, QObject *parent = nullptr);
@@ -20,11 +24,9 @@ public:
     /// The list for call, replacing the previous one. Throws StoreError.
     void show(const QString &call);
 
-    int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-    bool canFetchMore(const QModelIndex &parent) const override;
     void fetchMore(const QModelIndex &parent) override;
 
     /// How a cell is marked: its row light red, its call bold red or blue.
@@ -39,7 +41,7 @@ public:
 
     /// What the marks are compared with, for other lists that mark calls.
     const std::function<RepeatContext()> &context() const { return m_context; }
-    const RepeatRow &row(int i) const { return m_rows[size_t(i)]; }
+    const RepeatRow &row(int i) const { return rows()[size_t(i)]; }
 
 signals:
     /// More rows could not be read while the window scrolled.
@@ -49,7 +51,4 @@ private:
     Store &m_store;
     std::function<RepeatContext()> m_context;
     QString m_call;
-    std::vector<RepeatRow> m_rows;
-    bool m_complete = true;
-    bool m_changing = false; ///< rows going out or in: none fetched meanwhile
 };
