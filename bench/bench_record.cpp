@@ -3,7 +3,7 @@
 
 #include "app/tmain.h"
 #include "entry/entryedit.h"
-#include "entry/logmodel.h"
+#include "log/logmodel.h"
 #include "store/store.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "fixtures.h"
 
-#include "entry/logmodel.h"
+#include "log/logmodel.h"
 #include "store/store.h"
 
 #include <benchmark/benchmark.h>

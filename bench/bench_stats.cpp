@@ -7,7 +7,7 @@
 #include "app/tmain.h"
 #include "app/toolwindows.h"
 #include "entry/entryedit.h"
-#include "entry/logmodel.h"
+#include "log/logmodel.h"
 #include "stats/hourchart.h"
 #include "stats/statsfeature.h"
 #include "stats/statswindow.h"

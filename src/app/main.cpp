@@ -1,12 +1,12 @@
 #include "application.h"
 #include "desktopsession.h"
-#include "inifile.h"
-#include "programfolder.h"
 #include "programwindows.h"
 #include "qtprompts.h"
 #include "systemsounds.h"
 
 #include "seams/clocksource.h"
+#include "settings/inifile.h"
+#include "settings/programfolder.h"
 #include "store/store.h"
 #include "timesync/systemtime.h"
 

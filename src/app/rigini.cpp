@@ -1,15 +1,12 @@
 #include "rigini.h"
 
-#include "inifile.h"
+#include "settings/inifile.h"
 
 RigSettings readRigSettings(const IniFile &ini)
 {
-    const QString section = QStringLiteral("Rig");
     RigSettings s;
-    s.enabled = ini.readInt(section, QStringLiteral("Enabled")).value_or(0) != 0;
-    if (const auto host = ini.readText(section, QStringLiteral("Host")); host && !host->isEmpty())
-        s.host = *host;
-    if (const auto port = ini.readInt(section, QStringLiteral("Port")); port && *port > 0 && *port < 65536)
-        s.port = quint16(*port);
+    s.enabled = ini.read(Settings::rigEnabled) != 0;
+    s.host = ini.read(Settings::rigHost);
+    s.port = quint16(ini.read(Settings::rigPort));
     return s;
 }

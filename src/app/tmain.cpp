@@ -2,8 +2,6 @@
 
 #include "appicon.h"
 #include "mainformbuilder.h"
-#include "placement.h"
-#include "programfolder.h"
 #include "rigini.h"
 #include "storetrouble.h"
 #include "taboutbox.h"
@@ -14,12 +12,12 @@
 #include "entry/entrycontext.h"
 #include "entry/entryedit.h"
 #include "entry/entrykeys.h"
-#include "entry/logmodel.h"
 #include "entry/recorder.h"
 #include "entry/screenmode.h"
 #include "export/reportexport.h"
 #include "fonts/fonts.h"
 #include "form/loggrid.h"
+#include "log/logmodel.h"
 #include "partial/knowncalls.h"
 #include "partial/partialcalls.h"
 #include "partial/partiallistmodel.h"
@@ -29,6 +27,8 @@
 #include "rig/rigfollower.h"
 #include "seams/prompts.h"
 #include "seams/sounds.h"
+#include "settings/placement.h"
+#include "settings/programfolder.h"
 #include "setup/stationpanel.h"
 #include "store/store.h"
 #include "store/storefiles.h"
@@ -53,7 +53,7 @@ TMain::TMain(const Services &services, QWidget *parent)
     setWindowIcon(appIcon());
     setFont(Fonts::sansSerif(11));
     m_settings.load();
-    m_soundSetting = m_settings.readInt(QStringLiteral("Access"), QStringLiteral("Sound"));
+    m_soundSetting = m_settings.read(Settings::accessSound);
     m_storeTrouble = new StoreTrouble(m_services.prompts, this);
     m_log = new LogModel(m_services.store, this);
     connect(m_log, &LogModel::readFailed, m_storeTrouble, &StoreTrouble::report);
@@ -138,7 +138,7 @@ void TMain::checkRepeats(TRptQso &window)
 QString TMain::knownCallsFile() const
 {
     // Only the file named in settings.ini is missed aloud.
-    const QString named = m_settings.readText(QStringLiteral("Partial"), QStringLiteral("File")).value_or(QString());
+    const QString named = m_settings.read(Settings::partialFile);
     return knownCallsPath(named, QDir::currentPath(), programFolder());
 }
 
@@ -151,13 +151,8 @@ void TMain::startTimeSync()
 {
     m_sntp = new TIdSNTP(m_services.clock, m_services.zone, m_services.clockSetter, this);
     // A user behind a firewall can name the time server of the local network.
-    const QString section = QStringLiteral("SNTP");
-    if (const auto host = m_settings.readText(section, QStringLiteral("Host")); host && !host->isEmpty()) {
-        m_sntp->Host = *host;
-        const int port = m_settings.readInt(section, QStringLiteral("Port")).value_or(123);
-        if (port > 0 && port < 65536)
-            m_sntp->Port = quint16(port);
-    }
+    m_sntp->Host = m_settings.read(Settings::sntpHost);
+    m_sntp->Port = quint16(m_settings.read(Settings::sntpPort));
     m_timeSync = std::make_unique<TimeSyncCommand>(*m_sntp, m_services.prompts, m_form.statusPanel, this);
 }
 
@@ -202,10 +197,9 @@ bool TMain::soundOn() const
 
 void TMain::saveSettings()
 {
-    const QString main = QStringLiteral("Main");
-    m_settings.writeInt(main, QStringLiteral("Left"), x());
-    m_settings.writeInt(main, QStringLiteral("Top"), y());
-    m_settings.writeInt(main, QStringLiteral("Position"), m_layout);
+    m_settings.write(Settings::mainLeft, x());
+    m_settings.write(Settings::mainTop, y());
+    m_settings.write(Settings::mainLayout.key, m_layout);
     m_tools->save(m_settings);
     if (!m_settings.save())
         m_services.prompts.error(this, kApplicationTitle, m_settings.error());

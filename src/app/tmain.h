@@ -1,6 +1,5 @@
 #pragma once
 
-#include "inifile.h"
 #include "mainactions.h"
 #include "manualfile.h"
 #include "screenreaderwatch.h"
@@ -8,6 +7,7 @@
 #include "export/picturesave.h"
 #include "form/descriptionspeech.h"
 #include "form/mainform.h"
+#include "settings/inifile.h"
 
 #include <QMainWindow>
 

@@ -1,13 +1,13 @@
 #include "toolwindows.h"
 
-#include "inifile.h"
-#include "placement.h"
 #include "tickfollowswindow.h"
 
 #include "entry/entrycontext.h"
 #include "entry/entryedit.h"
 #include "form/loggrid.h"
 #include "form/mainform.h"
+#include "settings/inifile.h"
+#include "settings/placement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -137,9 +137,9 @@ void ToolWindows::save(IniFile &settings) const
         // the main window when it first opens, at this start or a later one.
         if (tool.unplaced)
             continue;
-        settings.writeInt(tool.section, QStringLiteral("Left"), tool.window->x());
-        settings.writeInt(tool.section, QStringLiteral("Top"), tool.window->y());
-        settings.writeInt(tool.section, QStringLiteral("Height"), tool.window->height());
-        settings.writeInt(tool.section, QStringLiteral("Width"), tool.window->width());
+        settings.writeInt(tool.section, QLatin1String(Settings::placeLeft), tool.window->x());
+        settings.writeInt(tool.section, QLatin1String(Settings::placeTop), tool.window->y());
+        settings.writeInt(tool.section, QLatin1String(Settings::placeHeight), tool.window->height());
+        settings.writeInt(tool.section, QLatin1String(Settings::placeWidth), tool.window->width());
     }
 }

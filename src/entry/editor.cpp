@@ -1,12 +1,12 @@
 #include "editor.h"
 
 #include "entryedit.h"
-#include "logmodel.h"
 #include "screenmode.h"
 #include "timecheck.h"
 
 #include "form/fieldcolours.h"
 #include "form/loggrid.h"
+#include "log/logmodel.h"
 #include "seams/clocksource.h"
 #include "seams/prompts.h"
 #include "store/store.h"

@@ -1,11 +1,11 @@
 #include "entrycontext.h"
 
 #include "entryedit.h"
-#include "logmodel.h"
 
 #include "form/fieldcolours.h"
 #include "form/loggrid.h"
 #include "form/statuspanels.h"
+#include "log/logmodel.h"
 #include "store/store.h"
 
 #include <QAction>

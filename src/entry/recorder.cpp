@@ -1,12 +1,12 @@
 #include "recorder.h"
 
 #include "entryedit.h"
-#include "logmodel.h"
 #include "screenmode.h"
 #include "spokenphrases.h"
 #include "timecheck.h"
 
 #include "form/fieldcolours.h"
+#include "log/logmodel.h"
 #include "seams/prompts.h"
 #include "seams/speech.h"
 #include "store/storeguard.h"

@@ -1,6 +1,6 @@
 #include "adif.h"
 
-#include "cp1251.h"
+#include "files/cp1251.h"
 
 std::optional<QString> adifFrequency(const QString &band)
 {

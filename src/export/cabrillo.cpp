@@ -1,7 +1,6 @@
 #include "cabrillo.h"
 
-#include "cp1251.h"
-
+#include "files/cp1251.h"
 #include "store/contestfields.h"
 
 #include <QRegularExpression>

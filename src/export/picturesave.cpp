@@ -1,8 +1,8 @@
 #include "picturesave.h"
 
 #include "ownfiles.h"
-#include "wholefile.h"
 
+#include "files/wholefile.h"
 #include "seams/prompts.h"
 
 #include <QFileInfo>

@@ -3,9 +3,9 @@
 #include "adif.h"
 #include "cabrillo.h"
 #include "ownfiles.h"
-#include "wholefile.h"
 
 #include "clock/localformats.h"
+#include "files/wholefile.h"
 #include "seams/clocksource.h"
 #include "seams/prompts.h"
 #include "store/store.h"

@@ -6,8 +6,8 @@
 #include "partialwindow.h"
 
 #include "entry/entryedit.h"
-#include "entry/logmodel.h"
 #include "form/mainform.h"
+#include "log/logmodel.h"
 
 #include <QComboBox>
 #include <QLabel>

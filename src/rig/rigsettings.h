@@ -2,9 +2,10 @@
 
 #include <QString>
 
-/// Where rigctld is: [Rig] of settings.ini. Following is off unless asked for.
+/// Where rigctld is, as [Rig] of settings.ini says. Following is off unless
+/// asked for.
 struct RigSettings {
     bool enabled = false;
-    QString host = QStringLiteral("127.0.0.1");
-    quint16 port = 4532; ///< rigctld's own default
+    QString host;
+    quint16 port = 0;
 };

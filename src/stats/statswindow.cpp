@@ -4,8 +4,8 @@
 #include "hourchart.h"
 #include "statstablemodel.h"
 
-#include "entry/logmodel.h"
 #include "form/accessiblefactory.h"
+#include "log/logmodel.h"
 #include "seams/clocksource.h"
 #include "seams/prompts.h"
 #include "store/store.h"

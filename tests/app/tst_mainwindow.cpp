@@ -3,11 +3,11 @@
 #include "smalldisk.h"
 
 #include "app/application.h"
-#include "app/placement.h"
 #include "entry/entryedit.h"
-#include "entry/logmodel.h"
 #include "form/loggrid.h"
+#include "log/logmodel.h"
 #include "partial/partialwindow.h"
+#include "settings/placement.h"
 #include "setup/tcontest.h"
 #include "stats/statswindow.h"
 

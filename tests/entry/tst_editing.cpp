@@ -7,9 +7,9 @@
 #include "app/tmain.h"
 #include "entry/editor.h"
 #include "entry/entryedit.h"
-#include "entry/logmodel.h"
 #include "form/fieldcolours.h"
 #include "form/loggrid.h"
+#include "log/logmodel.h"
 #include "setup/stationpanel.h"
 
 #include <QCheckBox>

@@ -4,8 +4,8 @@
 #include "entry/entryedit.h"
 #include "entry/entrykeys.h"
 #include "entry/focusmoves.h"
-#include "entry/logmodel.h"
 #include "form/fieldcolours.h"
+#include "log/logmodel.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -3,10 +3,10 @@
 
 #include "clock/clockticker.h"
 #include "entry/entryedit.h"
-#include "entry/logmodel.h"
 #include "entry/recorder.h"
 #include "form/fieldcolours.h"
 #include "form/loggrid.h"
+#include "log/logmodel.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "systemcodepage.h"
 
 #include "export/cabrillo.h"
-#include "export/cp1251.h"
+#include "files/cp1251.h"
 
 #include <QHash>
 #include <QtTest>

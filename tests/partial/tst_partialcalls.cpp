@@ -3,8 +3,10 @@
 #include "partial/callindex.h"
 #include "partial/knowncalls.h"
 #include "partial/partialcalls.h"
+#include "partial/partiallistmodel.h"
 #include "store/store.h"
 
+#include <QAbstractItemModelTester>
 #include <QDir>
 #include <QFile>
 #include <QThread>
@@ -14,6 +16,7 @@
 class PartialCallsTest : public QObject {
     Q_OBJECT
 private slots:
+    void listKeepsQtsModelRules();
     void knownCallsFile_data();
     void knownCallsFile();
     void knownCallsFileIsFoundInAnyCase();
@@ -151,6 +154,32 @@ void PartialCallsTest::qsoRecordedWhileTheLogsCallsAreOnTheirWayIsKept()
     QTRY_VERIFY(calls.logReady());
     for (const QString call : {"UA1BCD", "RA9XYZ"})
         QVERIFY2(calls.log().contains(call), qPrintable(call));
+}
+
+// Filled, scrolled on, coloured and emptied as the window does it.
+void PartialCallsTest::listKeepsQtsModelRules()
+{
+    TestFolder folder;
+    Store store(folder.storePath());
+    std::vector<QsoRecord> qsos;
+    for (int i = 0; i < 300; ++i)
+        qsos.push_back(TestQso().heard(QStringLiteral("UA%1A").arg(i), QString::number(i)).worked("RA3B", "015"));
+    addQsos(store.path(), qsos);
+    PartialCalls calls(store);
+    calls.reloadLog();
+    QTRY_VERIFY(calls.logReady());
+    PartialListModel list(calls, store, [] { return RepeatContext{"", "", "14000", "CW", "0"}; });
+    QAbstractItemModelTester tester(&list, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    for (const QString fragment : {"UA", "U", "A1", "UA1", "UA12A", "ZZ"}) {
+        list.show(fragment);
+        while (list.canFetchMore({}))
+            list.fetchMore({});
+        for (int row = 0; row < list.rowCount(); ++row)
+            list.data(list.index(row), Qt::BackgroundRole);
+        list.contextChanged();
+    }
+    list.show("A");
+    QCOMPARE(list.rowCount(), 0);
 }
 
 QTEST_GUILESS_MAIN(PartialCallsTest)

@@ -1,8 +1,8 @@
 #include "mainfixture.h"
 
-#include "app/inifile.h"
 #include "entry/entryedit.h"
 #include "repeats/repeatlistmodel.h"
+#include "settings/inifile.h"
 
 #include <QAccessible>
 #include <QAction>

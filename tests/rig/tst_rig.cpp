@@ -1,16 +1,16 @@
 #include "mainfixture.h"
 
-#include "app/inifile.h"
 #include "app/rigini.h"
 #include "clock/clockticker.h"
 #include "entry/entrycontext.h"
 #include "entry/entryedit.h"
-#include "entry/logmodel.h"
 #include "entry/screenmode.h"
 #include "form/loggrid.h"
+#include "log/logmodel.h"
 #include "rig/rigclient.h"
 #include "rig/rigfollower.h"
 #include "rig/rigrules.h"
+#include "settings/inifile.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,5 +1,7 @@
+#include "stats/statstablemodel.h"
 #include "stats/statstally.h"
 
+#include <QAbstractItemModelTester>
 #include <QtTest>
 
 /// The statistics' rules without a window: minutes of a QSO, the rate of
@@ -7,6 +9,7 @@
 class StatsTallyTest : public QObject {
     Q_OBJECT
 private slots:
+    void tableKeepsQtsModelRules();
     void minuteOfAQso_data();
     void minuteOfAQso();
     void rateOfTheLastTen_data();
@@ -108,6 +111,20 @@ void StatsTallyTest::sumsByBandAndTour()
     add("144", "2", 2, 1, -1);
     QCOMPARE(tally.bands({}), QStringList({"14000", "3500"}));
     QCOMPARE(tally.cell(std::nullopt, QString("2")).qsos, qint64(4));
+}
+
+// Refreshed as bands and tours come and go.
+void StatsTallyTest::tableKeepsQtsModelRules()
+{
+    StatsTally tally;
+    StatsTableModel table(tally, StatsTableModel::Figure::Points);
+    QAbstractItemModelTester tester(&table, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    table.refresh({"14000"});
+    tally.add(QsoTally{"14000", "1", "2026-12-08", "1200", 3, 2});
+    tally.add(QsoTally{"3500", "2", "2026-12-08", "1201", 1, 0});
+    table.refresh({"14000", "3500"});
+    tally.clear();
+    table.refresh({});
 }
 
 QTEST_GUILESS_MAIN(StatsTallyTest)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settingskeys.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QStringList>
@@ -19,6 +21,12 @@ public:
     /// The text of a key as it stands, trimmed; nothing when missing.
     std::optional<QString> readText(const QString &section, const QString &key) const;
     void writeInt(const QString &section, const QString &key, int value);
+
+    /// A key of the table, as its entry says.
+    std::optional<int> read(SettingKey key) const;
+    int read(const NumberSetting &setting) const;
+    QString read(const TextSetting &setting) const;
+    void write(SettingKey key, int value);
     /// Writes the file (Windows-1251, CR LF); false on failure, with error()
     /// saying in Russian which file and what failed.
     bool save();

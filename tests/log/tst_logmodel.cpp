@@ -1,22 +1,24 @@
 #include "tempdir.h"
 
-#include "entry/logmodel.h"
-#include "entry/rowids.h"
+#include "log/logmodel.h"
+#include "log/rowids.h"
 #include "store/store.h"
 
+#include <QAbstractItemModelTester>
 #include <QRandomGenerator>
 #include <QtTest>
 
-class RowIdsTest : public QObject {
+class LogModelTest : public QObject {
     Q_OBJECT
 private slots:
     void runsFollowEveryDeletionAndAddition();
     void logWithGapsOpensWithEachRowOnItsQso();
+    void keepsQtsModelRules();
 };
 
 // Deletions anywhere (first, last, inside a run, a run of one) and
 // additions after them, checked against the plain list of ids.
-void RowIdsTest::runsFollowEveryDeletionAndAddition()
+void LogModelTest::runsFollowEveryDeletionAndAddition()
 {
     QRandomGenerator random(16);
     RowIds runs;
@@ -45,7 +47,7 @@ void RowIdsTest::runsFollowEveryDeletionAndAddition()
         QCOMPARE(copy.at(qint64(row)), ids[row]);
 }
 
-void RowIdsTest::logWithGapsOpensWithEachRowOnItsQso()
+void LogModelTest::logWithGapsOpensWithEachRowOnItsQso()
 {
     TestFolder folder;
     Store store(folder.storePath());
@@ -63,5 +65,23 @@ void RowIdsTest::logWithGapsOpensWithEachRowOnItsQso()
     QCOMPARE(log.points(), 9);
 }
 
-QTEST_GUILESS_MAIN(RowIdsTest)
-#include "tst_rowids.moc"
+// Filled, changed and emptied as the program does it.
+void LogModelTest::keepsQtsModelRules()
+{
+    TestFolder folder;
+    Store store(folder.storePath());
+    std::vector<QsoRecord> qsos;
+    for (int i = 0; i < 3; ++i)
+        qsos.push_back(TestQso().heard(QStringLiteral("UA%1A").arg(i), QString::number(i)).worked("RA3B", "015"));
+    addQsos(store.path(), qsos);
+    LogModel log(store);
+    QAbstractItemModelTester tester(&log, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    log.reload();
+    log.append(TestQso().heard("UA9X", "7").worked("RN3C", "016"));
+    log.remove(1);
+    log.clear();
+    QCOMPARE(log.rowCount(), 0);
+}
+
+QTEST_GUILESS_MAIN(LogModelTest)
+#include "tst_logmodel.moc"

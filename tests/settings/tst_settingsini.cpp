@@ -1,7 +1,7 @@
 #include "tempdir.h"
 
-#include "app/inifile.h"
-#include "app/placement.h"
+#include "settings/inifile.h"
+#include "settings/placement.h"
 
 #include <QtTest>
 

@@ -4,7 +4,6 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <QWidget>
 
 #include <algorithm>
 #include <utility>
@@ -23,7 +22,8 @@ namespace {
 // overflow, and the window has there what is written back.
 int place(int value)
 {
-    return qBound(-QWIDGETSIZE_MAX, value, QWIDGETSIZE_MAX);
+    constexpr int kFarthest = (1 << 24) - 1; // a widget's largest size in Qt
+    return qBound(-kFarthest, value, kFarthest);
 }
 
 /// The stretches of area that none of the open windows reaches, each across
@@ -150,17 +150,16 @@ int centredEdge(int screenExtent, int windowExtent)
 
 MainPlacement mainPlacement(const IniFile &ini, const QSize &screen, const QSize &outer, int designTop)
 {
-    const int left = ini.readInt(QStringLiteral("Main"), QStringLiteral("Left")).value_or(-1);
+    const int left = ini.read(Settings::mainLeft).value_or(-1);
     if (left == -1)
         return {{centredEdge(screen.width(), outer.width()), centredEdge(screen.height(), outer.height())}, 0};
-    return {{place(left), place(ini.readInt(QStringLiteral("Main"), QStringLiteral("Top")).value_or(designTop))},
-            ini.readInt(QStringLiteral("Main"), QStringLiteral("Position")).value_or(0)};
+    return {{place(left), place(ini.read(Settings::mainTop).value_or(designTop))}, ini.read(Settings::mainLayout)};
 }
 
 std::optional<QRect> savedToolWindowPlace(const IniFile &ini, const QString &section, const QSize &screen,
                                           const QRect &design)
 {
-    const int left = ini.readInt(section, QStringLiteral("Left")).value_or(-1);
+    const int left = ini.readInt(section, QLatin1String(Settings::placeLeft)).value_or(-1);
     if (left == -1)
         return std::nullopt;
     // A size is bounded by the screen (a huge one only eats memory) and a
@@ -169,8 +168,9 @@ std::optional<QRect> savedToolWindowPlace(const IniFile &ini, const QString &sec
         const int value = ini.readInt(section, QLatin1String(key)).value_or(designExtent);
         return value < 1 ? designExtent : qMin(value, qMax(screenExtent, 1));
     };
-    return QRect(place(left), place(ini.readInt(section, QStringLiteral("Top")).value_or(design.top())),
-                 extent("Width", design.width(), screen.width()), extent("Height", design.height(), screen.height()));
+    return QRect(place(left), place(ini.readInt(section, QLatin1String(Settings::placeTop)).value_or(design.top())),
+                 extent(Settings::placeWidth, design.width(), screen.width()),
+                 extent(Settings::placeHeight, design.height(), screen.height()));
 }
 
 QRect repeatWindowPlacement(const IniFile &ini, const QSize &screen, const QRect &design)

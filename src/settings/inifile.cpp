@@ -2,8 +2,8 @@
 
 #include "programfolder.h"
 
-#include "export/cp1251.h"
-#include "export/wholefile.h"
+#include "files/cp1251.h"
+#include "files/wholefile.h"
 #include "store/storefiles.h"
 
 #include <QDir>
@@ -77,6 +77,29 @@ std::optional<int> IniFile::readInt(const QString &section, const QString &key) 
     if (!ok)
         return std::nullopt;
     return value;
+}
+
+std::optional<int> IniFile::read(SettingKey key) const
+{
+    return readInt(QLatin1String(key.section), QLatin1String(key.name));
+}
+
+int IniFile::read(const NumberSetting &setting) const
+{
+    const auto value = read(setting.key);
+    return value && *value >= setting.least && *value <= setting.most ? *value : setting.fallback;
+}
+
+QString IniFile::read(const TextSetting &setting) const
+{
+    const QString text =
+        readText(QLatin1String(setting.key.section), QLatin1String(setting.key.name)).value_or(QString());
+    return text.isEmpty() ? QString::fromLatin1(setting.fallback) : text;
+}
+
+void IniFile::write(SettingKey key, int value)
+{
+    writeInt(QLatin1String(key.section), QLatin1String(key.name), value);
 }
 
 void IniFile::writeInt(const QString &section, const QString &key, int value)
