@@ -68,37 +68,42 @@ void CabrilloTest::qsoLines_data()
 {
     QTest::addColumn<QsoRecord>("qso");
     QTest::addColumn<bool>("left");
-    QTest::addColumn<int>("numberWidth");
+    QTest::addColumn<QVector<int>>("widths"); // report and number of each station
     QTest::addColumn<QByteArray>("line");
     QTest::newRow("56/70 right")
-        << kFull << false << 7
+        << kFull << false << QVector<int>{4, 7, 4, 7}
         << QByteArray("QSO: 14000 CW 2026-12-06 0915 UA1AAA        599    001 RA3BBB        599    015 ");
     QTest::newRow("56/70 left")
-        << kFull << true << 7
+        << kFull << true << QVector<int>{4, 7, 4, 7}
         << QByteArray("QSO: 14000 CW 2026-12-06 0915 UA1AAA        599 001    RA3BBB        599 015    ");
     QTest::newRow("59/73 right")
-        << kFull << false << 10
+        << kFull << false << QVector<int>{4, 10, 4, 10}
         << QByteArray("QSO: 14000 CW 2026-12-06 0915 UA1AAA        599       001 RA3BBB        599       015 ");
     QTest::newRow("66/80 right")
-        << kFull << false << 17
+        << kFull << false << QVector<int>{4, 17, 4, 17}
         << QByteArray("QSO: 14000 CW 2026-12-06 0915 UA1AAA        599              001 RA3BBB        599"
                       "              015 ");
     const QsoRecord single = row("3500", "PH", "0916", "UA1AAA", "59", "002", "", "", "");
-    QTest::newRow("no second station") << single << false << 7
+    QTest::newRow("no second station") << single << false << QVector<int>{4, 7, 4, 7}
                                        << QByteArray("QSO:  3500 PH 2026-12-06 0916 UA1AAA         59    002 ") +
                                               QByteArray(25, ' ');
     QTest::newRow("no second station, left")
-        << single << true << 7
+        << single << true << QVector<int>{4, 7, 4, 7}
         << QByteArray("QSO: 3500  PH 2026-12-06 0916 UA1AAA        59  002    ") + QByteArray(25, ' ');
     QTest::newRow("overlong call kept whole")
-        << row("7000", "CW", "0917", "UA1AAA/MM/1234", "599", "3", "R", "599", "4") << false << 7
+        << row("7000", "CW", "0917", "UA1AAA/MM/1234", "599", "3", "R", "599", "4") << false << QVector<int>{4, 7, 4, 7}
         << QByteArray("QSO:  7000 CW 2026-12-06 0917 UA1AAA/MM/1234 599      3 R             599      4 ");
     QTest::newRow("line breaks and NUL inside fields are blanks")
         << row("7000", "C\nW", "09\r7", "UA1\r\nA", "599", QString("0") + QChar(0) + "1", "R\x1f", "599\x7f", "4\t")
-        << false << 7
+        << false << QVector<int>{4, 7, 4, 7}
         << QByteArray("QSO:  7000 C W 2026-12-06 09 7 UA1  A        599    0 1 R             599      4  ");
+    // Four widths apart, so that no group can take another's: a report
+    // group narrower than its text keeps the text whole.
+    QTest::newRow("four widths apart")
+        << kFull << false << QVector<int>{3, 5, 6, 9}
+        << QByteArray("QSO: 14000 CW 2026-12-06 0915 UA1AAA        599  001 RA3BBB          599      015 ");
     QTest::newRow("band of six characters fills its group")
-        << row("144000", "CW", "0918", "UA1A", "599", "1", "", "", "") << false << 7
+        << row("144000", "CW", "0918", "UA1A", "599", "1", "", "", "") << false << QVector<int>{4, 7, 4, 7}
         << QByteArray("QSO: 144000 CW 2026-12-06 0918 UA1A          599      1                          ");
 }
 
@@ -106,9 +111,9 @@ void CabrilloTest::qsoLines()
 {
     QFETCH(QsoRecord, qso);
     QFETCH(bool, left);
-    QFETCH(int, numberWidth);
+    QFETCH(QVector<int>, widths);
     QFETCH(QByteArray, line);
-    QCOMPARE(qsoLine(qso, ReportLayout{left, 4, numberWidth, 4, numberWidth}), line + "\r\n");
+    QCOMPARE(qsoLine(qso, ReportLayout{left, widths[0], widths[1], widths[2], widths[3]}), line + "\r\n");
 }
 
 void CabrilloTest::layoutFromTheLogRow_data()
@@ -144,13 +149,16 @@ void CabrilloTest::layoutFromTheLogRow()
     QFETCH(QString, numberWidth);
     QFETCH(bool, valid);
     QFETCH(bool, left);
-    const auto layout = reportLayout(fields(
-        {{"ALIGN", align}, {"POSNR10", "4"}, {"POSNR11", numberWidth}, {"POSNR20", "4"}, {"POSNR21", numberWidth}}));
+    // The other three widths apart from it and from each other, so that no
+    // field can stand for another.
+    const auto layout = reportLayout(
+        fields({{"ALIGN", align}, {"POSNR10", "3"}, {"POSNR11", numberWidth}, {"POSNR20", "6"}, {"POSNR21", "9"}}));
     QCOMPARE(bool(layout), valid);
     if (valid) {
         QVERIFY(!widthOutOfBounds(fields({{"POSNR11", numberWidth}})));
         QCOMPARE(layout->leftAligned, left);
-        QCOMPARE(layout->number2, qMax(0, numberWidth.trimmed().toInt()));
+        QCOMPARE(QVector<int>({layout->report1, layout->number1, layout->report2, layout->number2}),
+                 QVector<int>({3, qMax(0, numberWidth.trimmed().toInt()), 6, 9}));
     }
 }
 

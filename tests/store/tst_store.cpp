@@ -223,6 +223,15 @@ void StoreTest::repeatCountsCompareBandModeCallAndTourAsText()
     QCOMPARE(store.heardRepeatCount("14000", "PH", "UA1A", "1"), qint64(0));
     QCOMPARE(store.heardRepeatCount("14000", "CW", "ua1a", "1"), qint64(0));
     QCOMPARE(store.heardRepeatCount("14000", "CW", "UA\"1", "1"), qint64(1));
+    // Logged in tour 1, typed again in tour 2: a new QSO, not a repeat.
+    QCOMPARE(store.heardRepeatCount("14000", "CW", "UA1A", "2"), qint64(0));
+    QCOMPARE(store.workedRepeatCount("14000", "CW", "UA1A", "2"), qint64(0));
+    using Counts = std::vector<std::pair<qint64, qint64>>;
+    for (const QString &call : {"UA1A", "RA3B"}) {
+        QCOMPARE(store.repeatCounts("14000", "CW", "2", {call}), (Counts{{0, 0}}));
+        QCOMPARE(store.repeatCounts("14000", "CW", "1", {call}), (Counts{{1, 1}}));
+    }
+    QCOMPARE(store.repeatCounts("14000", "CW", "1", {"UA1A", "RA3B"}), (Counts{{1, 1}, {1, 1}}));
 }
 
 void StoreTest::repeatListHoldsHeardAndNonEmptyWorkedMatches()
