@@ -17,7 +17,7 @@ ProgramWindows::ProgramWindows(const TMain::Services &services)
     tools.add(ToolRows::repeats, &repeats);
     main.checkRepeats(repeats);
     tools.add(ToolRows::partial, &partial);
-    PartialFeature::attach(main.form(), main.logModel(), main.partialCalls(), main.partialList(), partial,
+    PartialFeature::attach(main.entry(), main.form(), main.logModel(), main.partialCalls(), main.partialList(), partial,
                            main.knownCallsFile(), &main);
     tools.add(ToolRows::stats, &stats);
     StatsFeature::attach(main.form(), stats, main.clockTicker(), main.pictureTarget());

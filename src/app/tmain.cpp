@@ -9,6 +9,7 @@
 
 #include "clock/clockfeature.h"
 #include "entry/editor.h"
+#include "entry/entrybinding.h"
 #include "entry/entrycontext.h"
 #include "entry/entryedit.h"
 #include "entry/entrykeys.h"
@@ -57,11 +58,13 @@ TMain::TMain(const Services &services, QWidget *parent)
     m_storeTrouble = new StoreTrouble(m_services.prompts, this);
     m_log = new LogModel(m_services.store, this);
     connect(m_log, &LogModel::readFailed, m_storeTrouble, &StoreTrouble::report);
+    m_entry = new EntryState(this);
     m_repeatList = new RepeatListModel(
         m_services.store,
         [this] {
-            return RepeatContext{m_form.heardCall->text(), m_form.workedCall->text(), m_form.band->currentText(),
-                                 m_form.mode->currentText(), m_form.tourNumber->text()};
+            using Field = EntryState::Field;
+            return RepeatContext{m_entry->text(Field::HeardCall), m_entry->text(Field::WorkedCall),
+                                 m_entry->text(Field::Band), m_entry->text(Field::Mode), m_entry->text(Field::Tour)};
         },
         this);
     connect(m_repeatList, &RepeatListModel::readFailed, m_storeTrouble, &StoreTrouble::report);
@@ -71,9 +74,11 @@ TMain::TMain(const Services &services, QWidget *parent)
     connect(m_partialList, &PartialListModel::readFailed, m_storeTrouble, &StoreTrouble::report);
 
     m_form = buildMainForm(this, m_log);
-    m_screen = std::make_unique<ScreenMode>(m_form);
-    m_context = std::make_unique<EntryContext>(EntryContext{m_form, *m_log, m_services.store, m_services.prompts,
-                                                            *m_screen, [this] { return m_layout; },
+    // First of all that listens to the widgets: the state is current for the rest.
+    new EntryBinding(*m_entry, m_form, this);
+    m_screen = std::make_unique<ScreenMode>(m_form, *m_entry);
+    m_context = std::make_unique<EntryContext>(EntryContext{*m_entry, m_form, *m_log, m_services.store,
+                                                            m_services.prompts, *m_screen, [this] { return m_layout; },
                                                             m_services.speech ? *m_services.speech : m_describe});
     new EntryKeys(*m_context, this);
     new Recorder(*m_context, this);
@@ -96,7 +101,7 @@ TMain::TMain(const Services &services, QWidget *parent)
     startTimeSync();
     createActions();
     m_clock = ClockFeature::attach(m_form, m_services.clock, m_services.store, m_services.prompts, this);
-    RigFollower::start(readRigSettings(m_settings), m_form, *m_screen, *m_clock, this);
+    RigFollower::start(readRigSettings(m_settings), *m_entry, m_form, *m_clock, this);
 
     // Creation steps: layout 0, placement and layout from settings.ini,
     // then the log and the counters.
@@ -125,7 +130,7 @@ TMain::~TMain() = default;
 void TMain::checkRepeats(TRptQso &window)
 {
     m_repeatCheck = RepeatFeature::attach(
-        m_form, m_screen->state(), m_services.store, *m_repeatList, window,
+        *m_entry, m_services.store, *m_repeatList, window,
         [this](RepeatColour colour) {
             if (m_services.sounds && soundOn())
                 m_services.sounds->play(colour == RepeatColour::Red ? Sounds::Cue::HeardRepeat

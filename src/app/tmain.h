@@ -19,6 +19,7 @@ class ClockSource;
 class ClockTicker;
 class Desktop;
 class Editor;
+class EntryState;
 class LogModel;
 class Prompts;
 class Sounds;
@@ -81,6 +82,7 @@ public:
     const MainForm &form() const { return m_form; }
     const MainActions &actions() const { return m_actions; }
     LogModel &logModel() { return *m_log; }
+    EntryState &entry() { return *m_entry; }
     RepeatListModel &repeatList() { return *m_repeatList; }
     PartialListModel &partialList() { return *m_partialList; }
     PartialCalls &partialCalls() { return *m_partialCalls; }
@@ -104,6 +106,7 @@ private:
 
     Services m_services;
     IniFile m_settings; ///< read once at start, written once at the end
+    EntryState *m_entry = nullptr;
     LogModel *m_log = nullptr;
     RepeatListModel *m_repeatList = nullptr;
     PartialCalls *m_partialCalls = nullptr;

@@ -1,6 +1,7 @@
 #include "editor.h"
 
 #include "entryedit.h"
+#include "recordingrules.h"
 #include "screenmode.h"
 #include "timecheck.h"
 
@@ -56,21 +57,20 @@ void Editor::editRecord()
         return;
     m_row = row;
     const QsoRecord q = m_c.log.record(row);
-    m_manualDate = f.dateField->text();
-    m_manualTime = f.timeField->text();
-    m_band = f.band->currentText();
-    m_mode = f.mode->currentText();
+    using Field = EntryState::Field;
+    EntryState &e = m_c.entry;
+    m_manualDate = e.text(Field::Date);
+    m_manualTime = e.text(Field::Time);
+    m_band = e.text(Field::Band);
+    m_mode = e.text(Field::Mode);
     m_c.screen.setEditing(true);
-    f.heardCall->setText(q.call1);
-    f.heardReport->setText(q.rst1);
-    f.heardNumber->setText(q.nr1);
-    f.workedCall->setText(q.call2);
-    f.workedReport->setText(q.rst2);
-    f.workedNumber->setText(q.nr2);
-    f.dateField->setText(q.data);
-    f.timeField->setText(q.time);
-    setSelectorText(f.mode, q.mode);
-    setSelectorText(f.band, q.band);
+    const std::pair<Field, QString> shown[] = {{Field::HeardCall, q.call1},   {Field::HeardReport, q.rst1},
+                                               {Field::HeardNumber, q.nr1},   {Field::WorkedCall, q.call2},
+                                               {Field::WorkedReport, q.rst2}, {Field::WorkedNumber, q.nr2},
+                                               {Field::Date, q.data},         {Field::Time, q.time},
+                                               {Field::Mode, q.mode},         {Field::Band, q.band}};
+    for (const auto &[field, text] : shown)
+        e.setText(field, text);
     f.heardCall->setFocus();
     f.statusPanel->setText(QStringLiteral("Режим редактирования"));
     f.heardReport->setEnabled(true);
@@ -80,9 +80,11 @@ void Editor::editRecord()
 void Editor::saveEdit()
 {
     const MainForm &f = m_c.form;
-    if (!m_c.screen.state().editing)
+    using Field = EntryState::Field;
+    EntryState &e = m_c.entry;
+    if (!e.screen().editing)
         return;
-    const EditTimeCheck check = checkEditedTime(f.timeField->text());
+    const EditTimeCheck check = checkEditedTime(e.text(Field::Time));
     for (const TimeMessage &m : check.messages) {
         if (m.conversionError)
             m_c.prompts.error(f.window, kApplicationTitle, m.text);
@@ -91,33 +93,29 @@ void Editor::saveEdit()
     }
     if (!check.mayStore)
         return;
-    if (f.workedNumber->text().isEmpty())
-        f.workedReport->clear();
+    if (e.text(Field::WorkedNumber).isEmpty())
+        e.setText(Field::WorkedReport, QString());
     if (!guarded(
-            m_c.prompts, f.window,
-            [&] {
-                // The stored tour stays: an edit changes every field but tur.
-                m_c.log.change(m_row, entryRecord(f, f.dateField->text(), f.timeField->text()));
-            },
+            m_c.prompts, f.window, [&] { m_c.log.change(m_row, RecordingRules::edited(e)); },
             QStringLiteral("Запись не изменена")))
         return;
-    for (EntryEdit *field : {f.heardCall, f.heardNumber, f.workedCall, f.workedNumber})
-        field->clear();
-    setSelectorText(f.band, m_band);
-    setSelectorText(f.mode, m_mode);
+    for (Field field : {Field::HeardCall, Field::HeardNumber, Field::WorkedCall, Field::WorkedNumber})
+        e.setText(field, QString());
+    e.setText(Field::Band, m_band);
+    e.setText(Field::Mode, m_mode);
     m_c.screen.setEditing(false);
     writeCounters(m_c);
     selectRow(m_c, m_row);
     f.statusPanel->setText(QStringLiteral("OK"));
-    if (m_c.screen.state().manual) {
+    if (e.screen().manual) {
         // Back to manual entry as it was before the edit.
-        f.dateField->setText(m_manualDate);
-        f.timeField->setText(m_manualTime);
+        e.setText(Field::Date, m_manualDate);
+        e.setText(Field::Time, m_manualTime);
         f.timeField->setFocus();
     } else {
         f.heardCall->setFocus();
     }
-    if (!m_c.screen.state().ham)
+    if (!e.screen().ham)
         return;
     guarded(m_c.prompts, f.window, [&] { putOwnCall(m_c); });
 }

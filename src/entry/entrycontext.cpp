@@ -28,23 +28,6 @@ void selectRow(const EntryContext &c, int row)
     c.form.grid->scrollTo(at);
 }
 
-QsoRecord entryRecord(const MainForm &f, const QString &data, const QString &time)
-{
-    QsoRecord q;
-    q.band = f.band->currentText();
-    q.mode = f.mode->currentText();
-    q.data = data;
-    q.time = time;
-    q.call1 = f.heardCall->text();
-    q.rst1 = f.heardReport->text();
-    q.nr1 = f.heardNumber->text();
-    q.call2 = f.workedCall->text();
-    q.rst2 = f.workedReport->text();
-    q.nr2 = f.workedNumber->text();
-    q.tur = f.tourNumber->text();
-    return q;
-}
-
 void setSelectorText(QComboBox *selector, const QString &text)
 {
     const int index = selector->findText(text, Qt::MatchFixedString | Qt::MatchCaseSensitive);
@@ -53,10 +36,15 @@ void setSelectorText(QComboBox *selector, const QString &text)
         selector->setEditText(text);
 }
 
+QString ownCall(const EntryContext &c)
+{
+    return c.store.readLog().value(QStringLiteral("CALLSIGN")).trimmed();
+}
+
 QString putOwnCall(const EntryContext &c)
 {
-    const QString own = c.store.readLog().value(QStringLiteral("CALLSIGN")).trimmed();
-    c.form.heardCall->setText(own);
+    const QString own = ownCall(c);
+    c.entry.setText(EntryState::Field::HeardCall, own);
     return own;
 }
 

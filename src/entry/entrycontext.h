@@ -1,5 +1,7 @@
 #pragma once
 
+#include "entrystate.h"
+
 #include "form/mainform.h"
 #include "store/qsorecord.h"
 
@@ -13,9 +15,11 @@ class ScreenMode;
 class Speech;
 class Store;
 
-/// What the entry logic works with: the main window's controls, the log
-/// grid's result, the store, the message boxes and what a screen reader says.
+/// What the entry logic works with: the entry state it reads and writes,
+/// the main window's controls where the focus goes, the log grid's result,
+/// the store, the message boxes and what a screen reader says.
 struct EntryContext {
+    EntryState &entry;
     const MainForm &form;
     LogModel &log;
     Store &store;
@@ -29,9 +33,6 @@ struct EntryContext {
 void writeCounters(const EntryContext &c);
 /// Selects row (clamped to the log) in the grid and scrolls it into view.
 void selectRow(const EntryContext &c, int row);
-/// The QSO the entry fields describe, with the given date and time and the
-/// tour of the tour number field.
-QsoRecord entryRecord(const MainForm &form, const QString &data, const QString &time);
 /// Puts a band or mode into its selector: the matching entry becomes current,
 /// so the drop-down and the arrow keys start from it; a text that matches no
 /// entry is kept as typed text with no entry current.
@@ -39,6 +40,8 @@ void setSelectorText(QComboBox *selector, const QString &text);
 /// The call field that typing starts in: the heard call, or the worked call
 /// while the own call sign holds the heard call read-only.
 EntryEdit *entryCallField(const MainForm &form);
-/// HAM mode: the own call sign, trimmed, into the heard call field.
-/// Returns the call sign put in. Throws StoreError.
+/// The own call sign of the station details, trimmed. Throws StoreError.
+QString ownCall(const EntryContext &c);
+/// HAM mode: the own call sign into the heard call field. Returns it.
+/// Throws StoreError.
 QString putOwnCall(const EntryContext &c);

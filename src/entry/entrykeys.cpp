@@ -64,30 +64,31 @@ void EntryKeys::selectorChanged(QComboBox *selector, const QString &name)
 
 void EntryKeys::swapStations()
 {
-    const MainForm &f = m_c.form;
-    const QString heard[3] = {f.heardCall->text(), f.heardReport->text(), f.heardNumber->text()};
-    const QString worked[3] = {f.workedCall->text(), f.workedReport->text(), f.workedNumber->text()};
+    using Field = EntryState::Field;
+    EntryState &e = m_c.entry;
+    const QString heard[3] = {e.text(Field::HeardCall), e.text(Field::HeardReport), e.text(Field::HeardNumber)};
+    const QString worked[3] = {e.text(Field::WorkedCall), e.text(Field::WorkedReport), e.text(Field::WorkedNumber)};
     // Each report right after its call, so the repeat check's default report
     // is overwritten by the swapped one.
-    f.heardCall->setText(worked[0]);
-    f.heardReport->setText(worked[1]);
-    f.heardNumber->setText(worked[2]);
-    f.workedCall->setText(heard[0]);
-    f.workedReport->setText(heard[1]);
-    f.workedNumber->setText(heard[2]);
-    f.heardCall->setFocus();
+    e.setText(Field::HeardCall, worked[0]);
+    e.setText(Field::HeardReport, worked[1]);
+    e.setText(Field::HeardNumber, worked[2]);
+    e.setText(Field::WorkedCall, heard[0]);
+    e.setText(Field::WorkedReport, heard[1]);
+    e.setText(Field::WorkedNumber, heard[2]);
+    m_c.form.heardCall->setFocus();
 }
 
 void EntryKeys::clearEntry()
 {
+    using Field = EntryState::Field;
     // In HAM mode the heard call is the own call: without it no later QSO
     // would be recorded.
-    const bool ham = m_c.screen.state().ham;
-    EntryEdit *call = entryCallField(m_c.form);
-    call->setFocus(); // before the text, for a screen reader
-    for (EntryEdit *field : m_c.form.entryFields())
-        if (!(ham && field == m_c.form.heardCall))
-            field->clear();
+    entryCallField(m_c.form)->setFocus(); // before the text, for a screen reader
+    for (Field field : {Field::HeardCall, Field::HeardReport, Field::HeardNumber, Field::WorkedCall,
+                        Field::WorkedReport, Field::WorkedNumber})
+        if (!(m_c.entry.screen().ham && field == Field::HeardCall))
+            m_c.entry.setText(field, QString());
 }
 
 QWidget *EntryKeys::fieldFor(EntryField role) const
@@ -126,7 +127,7 @@ void EntryKeys::entryKey(EntryEdit *field, int key)
         clearEntry();
         return;
     }
-    const EntryField target = focusMove(key, field->role(), m_c.entryLayout() != 0, m_c.form.rst->isChecked());
+    const EntryField target = focusMove(key, field->role(), m_c.entryLayout() != 0, m_c.entry.rst());
     // A disabled button (the station panel is open) cannot take the focus:
     // it stays in the worked number field.
     if (QWidget *w = fieldFor(target); w && w->isEnabled())

@@ -1,6 +1,7 @@
 #include "recorder.h"
 
 #include "entryedit.h"
+#include "recordingrules.h"
 #include "screenmode.h"
 #include "spokenphrases.h"
 #include "timecheck.h"
@@ -31,78 +32,62 @@ Recorder::Recorder(const EntryContext &context, QObject *parent) : QObject(paren
     connect(f.manualOk, &QPushButton::clicked, this, &Recorder::recordManualQso);
     connect(f.swl, &QCheckBox::clicked, this, &Recorder::swlClicked);
     connect(f.copy, &QCheckBox::clicked, this, &Recorder::copyClicked);
-    connect(f.timeField, &QLineEdit::textChanged, this, &Recorder::timeChanged);
+    connect(&m_c.entry, &EntryState::textChanged, this, [this](EntryState::Field field) {
+        if (field == EntryState::Field::Time)
+            timeChanged();
+    });
     f.timeField->installEventFilter(this);
-}
-
-bool Recorder::heardStationGiven() const
-{
-    return !m_c.form.heardCall->text().trimmed().isEmpty() && !m_c.form.heardNumber->text().trimmed().isEmpty();
 }
 
 void Recorder::recordQso()
 {
     const MainForm &f = m_c.form;
-    if (!heardStationGiven())
+    using Field = EntryState::Field;
+    // Without the worked number the QSO keeps no worked report, nor does the entry.
+    if (m_c.entry.text(Field::WorkedNumber).isEmpty() && RecordingRules::qso(m_c.entry))
+        m_c.entry.setText(Field::WorkedReport, QString());
+    const auto q = RecordingRules::qso(m_c.entry);
+    if (!q)
         return;
-    if (f.workedNumber->text().isEmpty())
-        f.workedReport->clear();
-    const QsoRecord q = entryRecord(f, f.utcDate->text(), f.utcTime->text());
-    const bool repeat = shownAsRepeat();
+    const bool repeat = RecordingRules::shownAsRepeat(m_c.entry);
     if (!guarded(
-            m_c.prompts, f.window, [&] { m_c.log.append(q); }, kNotRecorded))
+            m_c.prompts, f.window, [&] { m_c.log.append(*q); }, kNotRecorded))
         return;
     guarded(m_c.prompts, f.window, [&] {
         selectRow(m_c, m_c.log.rowCount() - 1);
         // The focus before the text: a screen reader (Orca) that hears of a
         // change in a field which has the focus by the time it asks takes
         // that for the focus, and then announces nothing.
-        f.heardCall->setFocus();
-        for (EntryEdit *field : {f.heardCall, f.heardNumber, f.workedCall, f.workedNumber})
-            field->clear();
+        EntryEdit *next = entryCallField(f);
+        next->setFocus();
+        RecordingRules::clearAfterRecording(m_c.entry, m_c.entry.screen().ham ? ownCall(m_c) : QString());
         writeCounters(m_c);
-        if (!m_c.screen.state().ham)
-            FieldColours::paint(f.heardCall, FieldColours::window());
-        else
-            putOwnCall(m_c);
-        if (!f.rst->isChecked()) {
-            f.heardReport->clear();
-            f.workedReport->clear();
-        }
         // Last: clearing the call runs the repeat check, which describes the field anew.
-        m_c.speech.say(f.heardCall, recordedPhrase(q, repeat));
+        m_c.speech.say(next, recordedPhrase(*q, repeat));
     });
-}
-
-bool Recorder::shownAsRepeat() const
-{
-    // What the screen showed: the colour of the call the QSO is logged for.
-    const QColor shown = FieldColours::of(entryCallField(m_c.form));
-    return shown == FieldColours::red || shown == FieldColours::aqua;
 }
 
 void Recorder::recordManualQso()
 {
     const MainForm &f = m_c.form;
-    if (!heardStationGiven())
+    const auto q = RecordingRules::qso(m_c.entry);
+    if (!q)
         return;
-    const QsoRecord q = entryRecord(f, f.dateField->text(), f.timeField->text());
     if (!guarded(
-            m_c.prompts, f.window, [&] { m_c.log.append(q); }, kNotRecorded))
+            m_c.prompts, f.window, [&] { m_c.log.append(*q); }, kNotRecorded))
         return;
     selectRow(m_c, m_c.log.rowCount() - 1);
     f.timeField->setFocus(); // before the text, as above
-    for (EntryEdit *field : f.entryFields())
-        field->clear();
-    f.timeField->clear();
+    // The heard call is locked in HAM mode: left empty, no QSO could be
+    // recorded until SWL was clicked twice.
+    QString own;
+    if (m_c.screen.state().ham)
+        guarded(m_c.prompts, f.window, [&] { own = ownCall(m_c); });
+    RecordingRules::clearAfterRecording(m_c.entry, own);
     writeCounters(m_c);
     FieldColours::paint(f.heardCall, FieldColours::moneyGreen);
     FieldColours::paint(f.workedCall, FieldColours::moneyGreen);
-    m_c.speech.say(f.timeField, recordedPhrase(q, false));
-    // The heard call is locked in HAM mode: left empty, no QSO could be
-    // recorded until SWL was clicked twice.
-    if (m_c.screen.state().ham)
-        guarded(m_c.prompts, f.window, [&] { putOwnCall(m_c); });
+    m_c.speech.say(f.timeField, recordedPhrase(*q, false));
 }
 
 void Recorder::swlClicked(bool ticked)
@@ -110,7 +95,7 @@ void Recorder::swlClicked(bool ticked)
     const MainForm &f = m_c.form;
     m_c.screen.setHam(!ticked);
     if (ticked) {
-        f.heardCall->clear();
+        m_c.entry.setText(EntryState::Field::HeardCall, QString());
         return;
     }
     guarded(m_c.prompts, f.window, [&] {
@@ -124,8 +109,8 @@ void Recorder::copyClicked(bool ticked)
     const MainForm &f = m_c.form;
     m_c.screen.setManual(ticked);
     if (ticked) {
-        f.dateField->setText(QStringLiteral("2013-01-01"));
-        f.timeField->setText(QStringLiteral("1200"));
+        m_c.entry.setText(EntryState::Field::Date, QStringLiteral("2013-01-01"));
+        m_c.entry.setText(EntryState::Field::Time, QStringLiteral("1200"));
         f.timeField->setFocus();
         // The preset is a hint: the first digit typed replaces it.
         f.timeField->selectAll();
@@ -148,7 +133,7 @@ void Recorder::showTimeMessages(const QVector<TimeMessage> &messages)
 
 void Recorder::timeChanged()
 {
-    showTimeMessages(checkTypedTime(m_c.form.timeField->text()));
+    showTimeMessages(checkTypedTime(m_c.entry.text(EntryState::Field::Time)));
 }
 
 bool Recorder::eventFilter(QObject *watched, QEvent *event)
@@ -158,7 +143,7 @@ bool Recorder::eventFilter(QObject *watched, QEvent *event)
     const int key = static_cast<QKeyEvent *>(event)->key();
     if (key != Qt::Key_Return && key != Qt::Key_Enter)
         return false;
-    if (m_c.form.timeField->text().size() <= 3)
+    if (m_c.entry.text(EntryState::Field::Time).size() <= 3)
         m_c.prompts.inform(m_c.form.window, kWrongTime);
     else if (m_c.screen.state().manual)
         m_c.form.heardCall->setFocus();

@@ -24,8 +24,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    bool heardStationGiven() const;
-    bool shownAsRepeat() const;
     void showTimeMessages(const QVector<TimeMessage> &messages);
 
     EntryContext m_c;

@@ -33,7 +33,7 @@ void ScreenMode::setHam(bool on)
 
 void ScreenMode::change(bool ScreenState::*part, bool on)
 {
-    ScreenState next = m_state;
+    ScreenState next = m_entry.screen();
     next.*part = on;
     apply(next);
 }
@@ -41,9 +41,9 @@ void ScreenMode::change(bool ScreenState::*part, bool on)
 void ScreenMode::apply(const ScreenState &next)
 {
     const MainForm &f = m_form;
-    const ScreenLook before = screenLook(m_state);
-    m_state = next;
+    const ScreenLook before = screenLook(m_entry.screen());
     const ScreenLook look = screenLook(next);
+    m_entry.setScreen(next);
 
     const QPushButton *shown = look.shownOk == ScreenLook::Edit     ? f.editOk
                                : look.shownOk == ScreenLook::Manual ? f.manualOk

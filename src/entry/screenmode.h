@@ -1,15 +1,18 @@
 #pragma once
 
+#include "entrystate.h"
+
 #include "form/mainform.h"
 #include "form/screenlook.h"
 
-/// Keeps the screen's state and shows it: every change of state goes
-/// through here, so no two handlers can leave the screen half in one mode.
+/// Changes the screen's state, kept in the entry state, and shows it: every
+/// change of state goes through here, so no two handlers can leave the
+/// screen half in one mode.
 class ScreenMode {
 public:
-    explicit ScreenMode(const MainForm &form) : m_form(form) {}
+    ScreenMode(const MainForm &form, EntryState &entry) : m_form(form), m_entry(entry) {}
 
-    const ScreenState &state() const { return m_state; }
+    const ScreenState &state() const { return m_entry.screen(); }
     void setManual(bool on);
     void setEditing(bool on);
     void setStationOpen(bool on);
@@ -20,5 +23,5 @@ private:
     void apply(const ScreenState &next);
 
     const MainForm &m_form;
-    ScreenState m_state;
+    EntryState &m_entry;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+class EntryState;
 class LogModel;
 class PartialCalls;
 class PartialListModel;
@@ -12,6 +13,6 @@ struct MainForm;
 /// it, the log's changes and the band, mode and tour keep it current, and
 /// the known-calls file is read (a refusal said in the status panel).
 namespace PartialFeature {
-void attach(const MainForm &form, LogModel &log, PartialCalls &calls, PartialListModel &list, PartialWindow &window,
-            const QString &knownCallsFile, QObject *owner);
+void attach(EntryState &entry, const MainForm &form, LogModel &log, PartialCalls &calls, PartialListModel &list,
+            PartialWindow &window, const QString &knownCallsFile, QObject *owner);
 } // namespace PartialFeature

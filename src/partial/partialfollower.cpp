@@ -5,23 +5,22 @@
 
 #include "entry/entryfilter.h"
 
-#include <QCheckBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 
-PartialFollower::PartialFollower(QLineEdit *heardCall, QLineEdit *workedCall, QCheckBox *swl, PartialListModel &list,
+PartialFollower::PartialFollower(EntryState &entry, QLineEdit *heardCall, QLineEdit *workedCall, PartialListModel &list,
                                  PartialWindow &window, QObject *parent)
-    : QObject(parent), m_heard(heardCall), m_worked(workedCall), m_swl(swl), m_list(list), m_window(window),
+    : QObject(parent), m_entry(entry), m_heard(heardCall), m_worked(workedCall), m_list(list), m_window(window),
       m_last(heardCall)
 {
-    for (QLineEdit *field : {m_heard, m_worked}) {
+    for (QLineEdit *field : {m_heard, m_worked})
         field->installEventFilter(this);
-        connect(field, &QLineEdit::textChanged, this, [this, field] {
-            if (field == m_last || field->hasFocus())
+    connect(&entry, &EntryState::textChanged, this, [this](EntryState::Field changed) {
+        for (QLineEdit *field : {m_heard, m_worked})
+            if (changed == fieldOf(field) && (field == m_last || field->hasFocus()))
                 follow(field);
-        });
-    }
+    });
     connect(&window, &PartialWindow::taken, this, &PartialFollower::take);
     connect(&window, &PartialWindow::left, this, [this] {
         m_last->window()->activateWindow();
@@ -38,16 +37,21 @@ PartialFollower::PartialFollower(QLineEdit *heardCall, QLineEdit *workedCall, QC
     });
 }
 
+EntryState::Field PartialFollower::fieldOf(QLineEdit *field) const
+{
+    return field == m_heard ? EntryState::Field::HeardCall : EntryState::Field::WorkedCall;
+}
+
 bool PartialFollower::feeds(QLineEdit *field) const
 {
     // The heard call is the own call sign in HAM mode: nothing to look up.
-    return field != m_heard || m_swl->isChecked();
+    return field != m_heard || !m_entry.screen().ham;
 }
 
 void PartialFollower::follow(QLineEdit *field)
 {
     m_last = field;
-    m_list.show(feeds(field) ? field->text() : QString());
+    m_list.show(feeds(field) ? m_entry.text(fieldOf(field)) : QString());
 }
 
 void PartialFollower::take(const QString &call)
@@ -55,7 +59,7 @@ void PartialFollower::take(const QString &call)
     QLineEdit *field = m_last;
     field->window()->activateWindow();
     field->setFocus();
-    field->setText(filterEntryText(call).left(field->maxLength()));
+    m_entry.setText(fieldOf(field), filterEntryText(call).left(field->maxLength()));
     field->setCursorPosition(int(field->text().size()));
 }
 
@@ -78,7 +82,7 @@ bool PartialFollower::eventFilter(QObject *watched, QEvent *event)
     switch (static_cast<QKeyEvent *>(event)->key()) {
     case Qt::Key_F3:
         m_last = field;
-        if (m_list.fragment() == field->text() && m_list.rowCount() > 0)
+        if (m_list.fragment() == m_entry.text(fieldOf(field)) && m_list.rowCount() > 0)
             take(m_list.call(0));
         return true;
     case Qt::Key_PageDown:

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "entry/entrystate.h"
+
 #include <QObject>
 
 class PartialListModel;
-class QCheckBox;
 class QLineEdit;
 class PartialWindow;
 
@@ -13,7 +14,9 @@ class PartialWindow;
 class PartialFollower : public QObject {
     Q_OBJECT
 public:
-    PartialFollower(QLineEdit *heardCall, QLineEdit *workedCall, QCheckBox *swl, PartialListModel &list,
+    /// The two call fields are watched for the focus and the keys; their
+    /// texts are the entry's.
+    PartialFollower(EntryState &entry, QLineEdit *heardCall, QLineEdit *workedCall, PartialListModel &list,
                     PartialWindow &window, QObject *parent = nullptr);
 
     /// Puts call into the field that had the focus last.
@@ -25,9 +28,10 @@ protected:
 private:
     void follow(QLineEdit *field);
     bool feeds(QLineEdit *field) const;
+    EntryState::Field fieldOf(QLineEdit *field) const;
 
+    EntryState &m_entry;
     QLineEdit *m_heard, *m_worked;
-    QCheckBox *m_swl;
     PartialListModel &m_list;
     PartialWindow &m_window;
     QLineEdit *m_last;

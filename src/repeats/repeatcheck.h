@@ -2,35 +2,21 @@
 
 #include "repeatrules.h"
 
+#include "entry/entrystate.h"
+
 #include <QObject>
 
-struct ScreenState;
-class QCheckBox;
-class QComboBox;
-class QLineEdit;
 class RepeatListModel;
 class Store;
 class TRptQso;
 
-/// The controls the repeat check reads and paints.
-struct RepeatCheckWidgets {
-    QLineEdit *heardCall, *heardReport, *workedCall, *workedReport;
-    QComboBox *band, *mode;
-    QLineEdit *tourNumber;
-    QCheckBox *rst;
-    const ScreenState *screen; ///< what the screen is busy with, kept by the window
-};
-
-/// Runs at every change of a call field: the default report, the two repeat
-/// counts on this band, mode and tour, the field's colour, the repeat window.
+/// Runs at every change of a call in the entry: the default report, the two
+/// repeat counts on this band, mode and tour, the verdict the call field
+/// shows, the repeat window.
 class RepeatCheck : public QObject {
     Q_OBJECT
 public:
-    RepeatCheck(const RepeatCheckWidgets &widgets, Store &store, RepeatListModel &list, TRptQso &window,
-                QObject *parent = nullptr);
-
-    void heardCallChanged();
-    void workedCallChanged();
+    RepeatCheck(EntryState &entry, Store &store, RepeatListModel &list, TRptQso &window, QObject *parent = nullptr);
 
     qint64 heardCount() const { return m_heard; }
     qint64 workedCount() const { return m_worked; }
@@ -42,17 +28,14 @@ signals:
     void readFailed(const QString &storeText);
 
 private:
-    void callChanged(QLineEdit *call, QLineEdit *report, bool alwaysCount);
-    void count(QLineEdit *call);
-    /// The field's colour, its description for a screen reader and the cue, as the screen's state allows.
-    void show(QLineEdit *call, RepeatColour colour);
+    void callChanged(EntryState::Field call);
+    void count(EntryState::Field call);
 
-    RepeatCheckWidgets m_w;
+    EntryState &m_entry;
     Store &m_store;
     RepeatListModel &m_list;
     TRptQso &m_window;
     bool m_failing = false; ///< the last count failed, and that was said
     qint64 m_heard = 0;
     qint64 m_worked = 0;
-    RepeatColour m_heardShown = RepeatColour::Normal, m_workedShown = RepeatColour::Normal;
 };

@@ -2,26 +2,18 @@
 
 #include "trptqso.h"
 
-#include "entry/entryedit.h"
-#include "form/mainform.h"
-
-#include <QComboBox>
-#include <QLineEdit>
-
 namespace RepeatFeature {
 
-RepeatCheck *attach(const MainForm &form, const ScreenState &screen, Store &store, RepeatListModel &list,
-                    TRptQso &window, const std::function<void(RepeatColour)> &cue, QObject *owner)
+RepeatCheck *attach(EntryState &entry, Store &store, RepeatListModel &list, TRptQso &window,
+                    const std::function<void(RepeatColour)> &cue, QObject *owner)
 {
-    auto *check = new RepeatCheck({form.heardCall, form.heardReport, form.workedCall, form.workedReport, form.band,
-                                   form.mode, form.tourNumber, form.rst, &screen},
-                                  store, list, window, owner);
-    QObject::connect(form.heardCall, &QLineEdit::textChanged, check, &RepeatCheck::heardCallChanged);
-    QObject::connect(form.workedCall, &QLineEdit::textChanged, check, &RepeatCheck::workedCallChanged);
+    auto *check = new RepeatCheck(entry, store, list, window, owner);
     QObject::connect(check, &RepeatCheck::becameRepeat, owner, cue);
-    QObject::connect(form.band, &QComboBox::currentTextChanged, &window, &TRptQso::repaintMarks);
-    QObject::connect(form.mode, &QComboBox::currentTextChanged, &window, &TRptQso::repaintMarks);
-    QObject::connect(form.tourNumber, &QLineEdit::textChanged, &window, &TRptQso::repaintMarks);
+    QObject::connect(&entry, &EntryState::textChanged, &window, [&window](EntryState::Field field) {
+        using Field = EntryState::Field;
+        if (field == Field::Band || field == Field::Mode || field == Field::Tour)
+            window.repaintMarks();
+    });
     return check;
 }
 

@@ -4,16 +4,15 @@
 
 #include <functional>
 
+class EntryState;
 class RepeatListModel;
 class Store;
 class TRptQso;
-struct MainForm;
-struct ScreenState;
 
-/// The repeat check on the main window's entry: every change of a call
-/// field is checked, the repeat window's marks follow the band, mode and
-/// tour, and a call that has just become a repeat is handed to cue.
+/// The repeat check on the entry: every change of a call is checked, the
+/// repeat window's marks follow the band, mode and tour, and a call that
+/// has just become a repeat is handed to cue.
 namespace RepeatFeature {
-RepeatCheck *attach(const MainForm &form, const ScreenState &screen, Store &store, RepeatListModel &list,
-                    TRptQso &window, const std::function<void(RepeatColour)> &cue, QObject *owner);
+RepeatCheck *attach(EntryState &entry, Store &store, RepeatListModel &list, TRptQso &window,
+                    const std::function<void(RepeatColour)> &cue, QObject *owner);
 } // namespace RepeatFeature

@@ -4,32 +4,30 @@
 #include "rigrules.h"
 
 #include "clock/clockticker.h"
-#include "entry/entrycontext.h"
-#include "entry/screenmode.h"
 #include "form/mainform.h"
 
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 
-RigFollower *RigFollower::start(const RigSettings &settings, const MainForm &form, const ScreenMode &screen,
+RigFollower *RigFollower::start(const RigSettings &settings, EntryState &entry, const MainForm &form,
                                 ClockTicker &clock, QObject *parent)
 {
     if (!settings.enabled)
         return nullptr;
-    auto *follower = new RigFollower(new RigClient(settings.host, settings.port), form, screen, parent);
+    auto *follower = new RigFollower(new RigClient(settings.host, settings.port), entry, form, parent);
     connect(&clock, &ClockTicker::ticked, follower, &RigFollower::poll);
     return follower;
 }
 
-RigFollower::RigFollower(RigClient *client, const MainForm &form, const ScreenMode &screen, QObject *parent)
-    : QObject(parent), m_client(client), m_form(form), m_screen(screen),
+RigFollower::RigFollower(RigClient *client, EntryState &entry, const MainForm &form, QObject *parent)
+    : QObject(parent), m_client(client), m_entry(entry), m_form(form),
       m_lostText(QStringLiteral("Нет связи с приёмником (%1)").arg(client->address()))
 {
     client->setParent(this);
-    connect(client, &RigClient::frequencyRead, this, [this](qint64 hz) { follow(m_form.band, bandForFrequency(hz)); });
+    connect(client, &RigClient::frequencyRead, this,
+            [this](qint64 hz) { follow(EntryState::Field::Band, bandForFrequency(hz)); });
     connect(client, &RigClient::modeRead, this,
-            [this](const QString &rigMode) { follow(m_form.mode, modeForRigMode(rigMode)); });
+            [this](const QString &rigMode) { follow(EntryState::Field::Mode, modeForRigMode(rigMode)); });
     connect(client, &RigClient::linkChanged, this, &RigFollower::linkChanged);
 }
 
@@ -43,12 +41,12 @@ bool RigFollower::inNormalEntry() const
 {
     // Manual entry logs QSOs heard earlier, and an edited row keeps its own
     // band and mode: the receiver's present ones belong to neither.
-    return !m_screen.state().manual && !m_screen.state().editing;
+    return !m_entry.screen().manual && !m_entry.screen().editing;
 }
 
-void RigFollower::follow(QComboBox *selector, const QString &text)
+void RigFollower::follow(EntryState::Field selector, const QString &text)
 {
-    if (text.isEmpty() || !inNormalEntry() || selector->currentText() == text)
+    if (text.isEmpty() || !inNormalEntry() || m_entry.text(selector) == text)
         return;
     // A change by hand sends the focus to the heard call; a change by the
     // receiver must leave the user typing where they were, selection and all
@@ -58,7 +56,7 @@ void RigFollower::follow(QComboBox *selector, const QString &text)
     const int cursor = edit ? edit->cursorPosition() : 0;
     const int selectionStart = edit ? edit->selectionStart() : -1;
     const int selectionLength = edit ? int(edit->selectedText().size()) : 0;
-    setSelectorText(selector, text);
+    m_entry.setText(selector, text);
     if (!focused || m_form.window->focusWidget() == focused)
         return;
     focused->setFocus(Qt::OtherFocusReason);

@@ -18,12 +18,7 @@
 class RecordingTest : public QObject {
     Q_OBJECT
 private slots:
-    void blankHeardStationRecordsNothing_data();
-    void blankHeardStationRecordsNothing();
     void recordingStoresTheFieldsUntrimmedAndCountsPoints();
-    void normalEntryEmptiesRst2WithoutNumberManualKeepsIt();
-    void fieldsAfterRecording_data();
-    void fieldsAfterRecording();
     void hamModePutsTheOwnCallBackAfterEachQso();
     void hamModeWithoutOwnCallWarns();
     void hamModeKeepsTheOwnCallThroughManualQsos();
@@ -45,31 +40,6 @@ void typeStation(const MainForm &m, const QString &c1, const QString &n1, const 
     m.workedNumber->setText(n2);
 }
 } // namespace
-
-void RecordingTest::blankHeardStationRecordsNothing_data()
-{
-    QTest::addColumn<QString>("call");
-    QTest::addColumn<QString>("number");
-    QTest::newRow("number empty") << "UA1A"
-                                  << "";
-    QTest::newRow("number blank") << "UA1A"
-                                  << "  ";
-    QTest::newRow("call blank") << "   "
-                                << "001";
-}
-
-void RecordingTest::blankHeardStationRecordsNothing()
-{
-    QFETCH(QString, call);
-    QFETCH(QString, number);
-    MainFixture f;
-    f.open();
-    typeStation(f.form(), call, number);
-    f.form().ok->click();
-    QCOMPARE(f.main->logModel().qsoCount(), qint64(0));
-    QCOMPARE(f.form().heardCall->text(), call);
-    QVERIFY(f.prompts.informed.isEmpty());
-}
 
 void RecordingTest::recordingStoresTheFieldsUntrimmedAndCountsPoints()
 {
@@ -93,46 +63,6 @@ void RecordingTest::recordingStoresTheFieldsUntrimmedAndCountsPoints()
     QCOMPARE(rows[0].call2, QString(""));
     QCOMPARE(rows[1].rst2, QString("599"));
     QCOMPARE(f.form().grid->currentIndex().row(), 1);
-}
-
-void RecordingTest::normalEntryEmptiesRst2WithoutNumberManualKeepsIt()
-{
-    MainFixture f;
-    f.open();
-    typeStation(f.form(), "UA1A", "001", "RA3B", "");
-    QCOMPARE(f.form().workedReport->text(), QString("599"));
-    f.form().ok->click();
-    f.form().copy->click();
-    typeStation(f.form(), "UA1A", "001", "RA3B", "");
-    f.form().manualOk->click();
-    const auto rows = f.store.qsosFrom(0, 10);
-    QCOMPARE(rows[0].rst2, QString(""));
-    QCOMPARE(rows[1].rst2, QString("599"));
-}
-
-void RecordingTest::fieldsAfterRecording_data()
-{
-    QTest::addColumn<bool>("rst");
-    QTest::addColumn<QString>("heardReport");
-    QTest::newRow("rst ticked") << true << "";
-    QTest::newRow("rst unticked") << false << "";
-}
-
-void RecordingTest::fieldsAfterRecording()
-{
-    QFETCH(bool, rst);
-    QFETCH(QString, heardReport);
-    MainFixture f;
-    f.open();
-    f.form().rst->setChecked(rst);
-    typeStation(f.form(), "UA1A", "001", "RA3B", "015");
-    f.form().heardReport->setText("579");
-    f.form().workedReport->setText("589");
-    f.form().ok->click();
-    for (EntryEdit *field : f.form().entryFields())
-        QCOMPARE(field->text(), QString());
-    QTest::keyClicks(f.form().heardCall, "U");
-    QCOMPARE(f.form().heardReport->text(), rst ? QString("599") : QString());
 }
 
 void RecordingTest::hamModePutsTheOwnCallBackAfterEachQso()

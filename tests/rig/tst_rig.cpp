@@ -544,9 +544,8 @@ void RigTest::receiverIsUpOnlyAfterWholeAnswersInTime()
     stub.delayMs = delayMs;
     MainFixture f;
     f.open();
-    ScreenMode screen(f.form());
     auto *client = new RigClient(QStringLiteral("127.0.0.1"), stub.port(), std::chrono::milliseconds(150));
-    RigFollower follower(client, f.form(), screen);
+    RigFollower follower(client, f.main->entry(), f.form());
     setSelectorText(f.form().band, QStringLiteral("3500"));
     setSelectorText(f.form().mode, QStringLiteral("PH"));
     f.form().statusPanel->setText("OK");
