@@ -1,7 +1,7 @@
 #include "fixtures.h"
 #include "stubs.h"
 
-#include "app/tmain.h"
+#include "app/program.h"
 #include "entry/entryedit.h"
 #include "log/logmodel.h"
 #include "store/store.h"
@@ -36,9 +36,9 @@ static void recordQso(benchmark::State &state)
     StubClock clock;
     StubZone zone;
     StubClockSetter clockSetter;
-    TMain main({store, prompts, desktop, clock, zone, clockSetter,
-                QDir::temp().filePath(QStringLiteral("vireok-bench/s.ini"))});
-    const MainForm &form = main.form();
+    Program program({store, prompts, desktop, clock, zone, clockSetter,
+                     QDir::temp().filePath(QStringLiteral("vireok-bench/s.ini"))});
+    const MainForm &form = program.main.form();
     int i = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -49,7 +49,7 @@ static void recordQso(benchmark::State &state)
         state.ResumeTiming();
         form.ok->click();
     }
-    state.counters["qsos"] = double(main.logModel().qsoCount());
+    state.counters["qsos"] = double(program.log.qsoCount());
 }
 BENCHMARK(recordQso)
     ->Name("Record/Qso")

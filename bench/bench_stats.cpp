@@ -3,7 +3,7 @@
 #include "fixtures.h"
 #include "stubs.h"
 
-#include "app/programwindows.h"
+#include "app/program.h"
 #include "app/tmain.h"
 #include "app/toolwindows.h"
 #include "entry/entryedit.h"
@@ -37,7 +37,8 @@ QString iniPath()
     return path;
 }
 
-/// The main window and the statistics window on one store. Handlers of a
+/// The program and a statistics window of the bench's own on one store
+/// (the program's own stays hidden, counting nothing). Handlers of a
 /// recorded QSO note the time before the window's own and after it.
 struct StatsWindows {
     Store store;
@@ -46,20 +47,21 @@ struct StatsWindows {
     StubClock clock;
     StubZone zone;
     StubClockSetter clockSetter;
-    TMain main;
+    Program program;
+    TMain &main = program.main;
     Clock::time_point recorded, counted;
     QMetaObject::Connection before;
     StatsWindow stats;
     QMetaObject::Connection after;
 
     explicit StatsWindows(const QString &path)
-        : store(path), main({store, prompts, desktop, clock, zone, clockSetter, iniPath()}),
-          before(QObject::connect(&main.logModel(), &LogModel::qsoAdded, [this] { recorded = Clock::now(); })),
-          stats(store, main.logModel(), clock, prompts, &main),
-          after(QObject::connect(&main.logModel(), &LogModel::qsoAdded, [this] { counted = Clock::now(); }))
+        : store(path), program({store, prompts, desktop, clock, zone, clockSetter, iniPath()}),
+          before(QObject::connect(&program.log, &LogModel::qsoAdded, [this] { recorded = Clock::now(); })),
+          stats(store, program.log, clock, prompts, &main),
+          after(QObject::connect(&program.log, &LogModel::qsoAdded, [this] { counted = Clock::now(); }))
     {
         main.toolWindows().add(ToolRows::stats, &stats);
-        StatsFeature::attach(main.form(), stats, main.clockTicker(), main.pictureTarget());
+        StatsFeature::attach(main.form(), stats, *program.clockTicker, {QString(), store.path(), iniPath()});
     }
 
     /// The menu item, and every event until the window is on the screen and painted.
@@ -131,7 +133,7 @@ void statsRecord(benchmark::State &state)
         handlerUs += handler * 1e6;
         paintUs += paint * 1e6;
     }
-    state.counters["qsos"] = double(w.main.logModel().qsoCount());
+    state.counters["qsos"] = double(w.program.log.qsoCount());
     state.counters["handler_us"] = handlerUs / double(state.iterations());
     state.counters["paint_us"] = paintUs / double(state.iterations());
 }

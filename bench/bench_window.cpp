@@ -5,7 +5,7 @@
 #include "fixtures.h"
 #include "stubs.h"
 
-#include "app/programwindows.h"
+#include "app/program.h"
 #include "entry/entrycontext.h"
 #include "entry/entryedit.h"
 #include "form/loggrid.h"
@@ -75,7 +75,7 @@ struct Windows {
     StubClock clock;
     StubZone zone;
     StubClockSetter clockSetter;
-    ProgramWindows windows;
+    Program windows;
     TMain &main = windows.main;
     TRptQso &repeats = windows.repeats;
     PartialWindow &partial = windows.partial;
@@ -116,14 +116,14 @@ struct Windows {
     {
         // Asleep until the reading thread's answer comes: a busy wait here
         // would take the time the reading runs in.
-        while (!main.partialCalls().logReady())
+        while (!windows.partialCalls.logReady())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         settle();
     }
 
     bool lastRowShown() const
     {
-        const int rows = const_cast<TMain &>(main).logModel().rowCount();
+        const int rows = windows.log.rowCount();
         return rows == 0 || main.form().grid->currentIndex().row() == rows - 1;
     }
 };
@@ -201,7 +201,7 @@ void windowKeystroke(benchmark::State &state, bool busiest)
     const double paintUs = double(paintNs) / 1e3 / double(iterations);
     state.counters["store_us"] = storeUs;
     state.counters["paint_us"] = paintUs;
-    state.counters["list_rows"] = w.main.repeatList().rowCount();
+    state.counters["list_rows"] = w.windows.repeatList.rowCount();
     state.counters["heard"] = double(w.store.heardRepeatCount(kBand, kMode, call, kTour));
 }
 
@@ -222,11 +222,11 @@ void windowPartial(benchmark::State &state, const QString &fragment)
     QWindow *window = w.main.windowHandle();
     qint64 paintNs = 0;
     const qint64 iterations = timeLastKey(
-        state, window, fragment, [&] { return w.main.partialList().fragment() == fragment; }, paintNs);
+        state, window, fragment, [&] { return w.windows.partialList.fragment() == fragment; }, paintNs);
     if (iterations == 0)
         return;
     state.counters["paint_us"] = double(paintNs) / 1e3 / double(iterations);
-    state.counters["rows"] = w.main.partialList().rowCount();
+    state.counters["rows"] = w.windows.partialList.rowCount();
     state.counters["matches"] = w.partial.statusText().section(' ', 1, 1).toDouble();
 }
 
@@ -330,7 +330,7 @@ int runWindowChild(const QString &what, const QString &path)
         w = std::make_unique<Windows>(path);
         w->showMain();
         seconds = secondsSince(start);
-        const LogModel &log = w->main.logModel();
+        const LogModel &log = w->windows.log;
         const QString counted = QStringLiteral("QSO: %1").arg(log.qsoCount());
         if (!w->lastRowShown() || w->main.form().qsoPanel->text() != counted) {
             std::fprintf(stderr, "the window does not show the last row and the counters\n");
@@ -344,7 +344,7 @@ int runWindowChild(const QString &what, const QString &path)
         w->showMain();
         w->waitForCalls();
         seconds = secondsSince(start);
-        if (w->main.partialCalls().log().size() == 0 && w->main.logModel().qsoCount() > 0) {
+        if (w->windows.partialCalls.log().size() == 0 && w->windows.log.qsoCount() > 0) {
             std::fprintf(stderr, "the log's calls were not read\n");
             return 1;
         }
@@ -366,7 +366,7 @@ int runWindowChild(const QString &what, const QString &path)
         typeKey(w->main.windowHandle(), call.back());
         settle();
         seconds = secondsSince(start);
-        if (f.heardCall->text() != call || w->main.repeatList().rowCount() == 0) {
+        if (f.heardCall->text() != call || w->windows.repeatList.rowCount() == 0) {
             std::fprintf(stderr, "the first keystroke did not show the busiest call's repeats\n");
             return 1;
         }

@@ -1,6 +1,6 @@
 #include "application.h"
 #include "desktopsession.h"
-#include "programwindows.h"
+#include "program.h"
 #include "qtprompts.h"
 #include "systemsounds.h"
 
@@ -63,17 +63,17 @@ int main(int argc, char *argv[])
     SystemZoneBias zone;
     SystemClockSetter clockSetter;
     const std::unique_ptr<Sounds> sounds = systemSounds();
-    TMain::Services services{store, prompts, desktop, clock, zone, clockSetter, iniPath};
+    Program::Services services{store, prompts, desktop, clock, zone, clockSetter, iniPath};
     services.sounds = sounds.get();
-    ProgramWindows windows(services);
+    Program program(services);
     // Its box has said that another copy has the log open: a second main
     // window, one that records nothing, would only catch the typing meant
     // for the first. Nor does it write that copy's settings.ini over.
     if (store.heldByOther())
         return 1;
-    windows.main.show();
-    DesktopSession::endWithTheSession([&windows] { windows.main.saveSettings(); });
+    program.main.show();
+    DesktopSession::endWithTheSession([&program] { program.saveSettings(); });
     const int result = app.exec();
-    windows.main.saveSettings();
+    program.saveSettings();
     return result;
 }

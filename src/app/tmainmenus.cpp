@@ -2,23 +2,18 @@
 #include "tmain.h"
 #include "toolwindows.h"
 
-#include "entry/editor.h"
 #include "entry/entrycontext.h"
 #include "entry/entryedit.h"
-#include "entry/screenmode.h"
-#include "export/reportexport.h"
+#include "entry/entrystate.h"
 #include "form/loggrid.h"
-#include "form/screenlook.h"
-#include "seams/desktop.h"
-#include "setup/stationpanel.h"
-#include "timesync/timesynccommand.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QMenu>
 #include <QMenuBar>
 
-// The main window's menus and the grid's pop-up menu.
+// The main window's menus and the grid's pop-up menu: the commands by name;
+// the program gives each its work.
 
 void TMain::createActions()
 {
@@ -27,46 +22,33 @@ void TMain::createActions()
     const QIcon exportIcon = themedIcon("document-save-as", QStyle::SP_DialogSaveButton);
 
     QMenu *log = bar->addMenu(QStringLiteral("Журнал"));
-    a.exportCabrillo = log->addAction(exportIcon, QStringLiteral("Выгрузить лог -> формат: CABRILLO"), this,
-                                      [this] { m_export->cabrillo(); });
-    a.exportErmak = log->addAction(exportIcon, QStringLiteral("Выгрузить лог -> формат: ЕРМАК"), this,
-                                   [this] { m_export->ermak(); });
-    a.exportAdif =
-        log->addAction(exportIcon, QStringLiteral("Выгрузить лог -> формат: ADIF"), this, [this] { m_export->adif(); });
+    a.exportCabrillo = log->addAction(exportIcon, QStringLiteral("Выгрузить лог -> формат: CABRILLO"));
+    a.exportErmak = log->addAction(exportIcon, QStringLiteral("Выгрузить лог -> формат: ЕРМАК"));
+    a.exportAdif = log->addAction(exportIcon, QStringLiteral("Выгрузить лог -> формат: ADIF"));
     log->addSeparator();
-    a.clearLog = log->addAction(themedIcon("edit-clear-all", QStyle::SP_TrashIcon), QStringLiteral("Очистить лог"),
-                                m_editor, &Editor::clearLog);
+    a.clearLog = log->addAction(themedIcon("edit-clear-all", QStyle::SP_TrashIcon), QStringLiteral("Очистить лог"));
     log->addSeparator();
     a.exit = log->addAction(themedIcon("application-exit", QStyle::SP_DialogCloseButton), QStringLiteral("Выход"), this,
                             &QWidget::close);
 
     QMenu *settings = bar->addMenu(QStringLiteral("Установки"));
     a.station = settings->addAction(themedIcon("user-info", QStyle::SP_FileDialogInfoView),
-                                    QStringLiteral("Сведения о станции"), m_station, &StationPanel::open);
+                                    QStringLiteral("Сведения о станции"));
     settings->addSeparator();
     a.entryLayout = settings->addAction(QStringLiteral("Установить окна ввода"), this, &TMain::toggleLayout);
     a.entryLayout->setCheckable(true);
     settings->addSeparator();
     a.timeSync = settings->addAction(themedIcon("preferences-system-time", QStyle::SP_BrowserReload),
-                                     QStringLiteral("Синхронизировать  время ч/з интернет"), this,
-                                     [this] { m_timeSync->run(); });
+                                     QStringLiteral("Синхронизировать  время ч/з интернет"));
 
     a.contests = bar->addAction(QStringLiteral("Соревнования"));
-    connect(a.contests, &QAction::triggered, this, [this] {
-        if (m_contest)
-            m_contest->exec();
-    });
 
     QMenu *windows = bar->addMenu(QStringLiteral("Окна"));
     m_tools = new ToolWindows(*this, m_form, m_settings, windows, a, [this] { backToEntry(); });
 
     QMenu *help = bar->addMenu(QStringLiteral("Справка"));
-    a.manual = help->addAction(QStringLiteral("Руководство пользователя"), this,
-                               [this] { m_services.desktop.openDocument(manualToOpen(m_services.manualFolders)); });
-    a.about = help->addAction(QStringLiteral("О программе"), this, [this] {
-        if (m_about)
-            m_about->exec();
-    });
+    a.manual = help->addAction(QStringLiteral("Руководство пользователя"));
+    a.about = help->addAction(QStringLiteral("О программе"));
 
     m_form.logMenu = log->menuAction();
     m_form.settingsMenu = settings->menuAction();
@@ -77,20 +59,23 @@ void TMain::createActions()
     a.gridMenu = new QMenu(this);
     a.gridMenu->setObjectName(QStringLiteral("gridMenu"));
     a.editRecord = a.gridMenu->addAction(themedIcon("document-edit", QStyle::SP_FileDialogDetailedView),
-                                         QStringLiteral("Редактировать запись"), m_editor, &Editor::editRecord);
+                                         QStringLiteral("Редактировать запись"));
     a.deleteRecord = a.gridMenu->addAction(themedIcon("edit-delete", QStyle::SP_DialogDiscardButton),
-                                           QStringLiteral("Удалить запись"), m_editor, &Editor::deleteRecord);
+                                           QStringLiteral("Удалить запись"));
     connect(m_form.grid, &LogGrid::contextMenuRequested, a.gridMenu,
             [menu = a.gridMenu](const QPoint &at) { menu->popup(at); });
+}
 
+void TMain::returnToEntryAfterCommands()
+{
     // A command run from the keyboard leaves the focus in the menu bar, and
     // the next call typed would be lost there: after each one (connected
     // last, so after its window has closed) typing goes on in the entry. The
     // station panel takes the focus for its own fields.
-    for (QAction *item : bar->actions()) {
+    for (QAction *item : menuBar()->actions()) {
         const QList<QAction *> commands = item->menu() ? item->menu()->actions() : QList<QAction *>{item};
         for (QAction *command : commands)
-            if (command != a.station)
+            if (command != m_actions.station)
                 connect(command, &QAction::triggered, this, &TMain::backToEntry);
     }
 }
@@ -98,7 +83,7 @@ void TMain::createActions()
 void TMain::backToEntry()
 {
     // A tool window the command showed may have taken the activation: it keeps it.
-    if (m_screen->state().stationOpen || (QApplication::activeWindow() && !isActiveWindow()))
+    if (m_entry.screen().stationOpen || (QApplication::activeWindow() && !isActiveWindow()))
         return;
     // The window a closed box leaves behind is not always activated again.
     activateWindow();

@@ -12,20 +12,20 @@
 #include <QComboBox>
 #include <QLabel>
 
-void writeCounters(const EntryContext &c)
+void writeCounters(const MainForm &form, const LogModel &log)
 {
-    setPanelText(c.form.qsoPanel, c.form.statusPanel, QStringLiteral("QSO: %1").arg(c.log.qsoCount()));
-    setPanelText(c.form.pointsPanel, c.form.statusPanel, QStringLiteral("Points: %1").arg(c.log.points()));
+    setPanelText(form.qsoPanel, form.statusPanel, QStringLiteral("QSO: %1").arg(log.qsoCount()));
+    setPanelText(form.pointsPanel, form.statusPanel, QStringLiteral("Points: %1").arg(log.points()));
 }
 
-void selectRow(const EntryContext &c, int row)
+void selectRow(const MainForm &form, const LogModel &log, int row)
 {
-    const int count = c.log.rowCount();
+    const int count = log.rowCount();
     if (count == 0)
         return;
-    const QModelIndex at = c.log.index(qBound(0, row, count - 1), 0);
-    c.form.grid->setCurrentIndex(at);
-    c.form.grid->scrollTo(at);
+    const QModelIndex at = log.index(qBound(0, row, count - 1), 0);
+    form.grid->setCurrentIndex(at);
+    form.grid->scrollTo(at);
 }
 
 void setSelectorText(QComboBox *selector, const QString &text)

@@ -30,9 +30,17 @@ struct EntryContext {
 };
 
 /// "QSO: " and "Points: " in the third and fourth status panels.
-void writeCounters(const EntryContext &c);
+void writeCounters(const MainForm &form, const LogModel &log);
+inline void writeCounters(const EntryContext &c)
+{
+    writeCounters(c.form, c.log);
+}
 /// Selects row (clamped to the log) in the grid and scrolls it into view.
-void selectRow(const EntryContext &c, int row);
+void selectRow(const MainForm &form, const LogModel &log, int row);
+inline void selectRow(const EntryContext &c, int row)
+{
+    selectRow(c.form, c.log, row);
+}
 /// Puts a band or mode into its selector: the matching entry becomes current,
 /// so the drop-down and the arrow keys start from it; a text that matches no
 /// entry is kept as typed text with no entry current.

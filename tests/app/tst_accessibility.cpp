@@ -73,7 +73,7 @@ void AccessibilityTest::everyControlIsNamed()
 {
     MainFixture f;
     f.open();
-    ProgramWindows &w = *f.windows;
+    Program &w = *f.program;
     // The rule: whatever the focus can reach has a name, and what shows a
     // value tells it as its value.
     QStringList unnamed, untold;
@@ -101,7 +101,7 @@ void AccessibilityTest::everyControlIsNamed()
     QCOMPARE(spokenName(f.form().band), QString("Диапазон"));
     QCOMPARE(spokenName(w.contest.findChild<QWidget *>("OFFTIME3E")), QString("OFFTIME3 окончание"));
     QCOMPARE(spokenName(w.contest.findChild<QWidget *>("TUR1B")), QString("Тур-1 начало"));
-    QCOMPARE(spokenName(f.main->stationPanel().field("CALL")), QString("Позывной:"));
+    QCOMPARE(spokenName((*f.program->stationPanel).field("CALL")), QString("Позывной:"));
 }
 
 void AccessibilityTest::gridReadsAsATable_data()
@@ -211,9 +211,9 @@ void AccessibilityTest::toolWindowsAreReachedAndLeftByKey()
         Qt::Key key;
         QWidget *window;
         QAction *item;
-    } windows[] = {{Qt::Key_F5, &f.windows->repeats, f.main->actions().repeatWindow},
-                   {Qt::Key_F6, &f.windows->partial, f.main->actions().partialWindow},
-                   {Qt::Key_F7, &f.windows->stats, f.main->actions().statsWindow}};
+    } windows[] = {{Qt::Key_F5, &f.program->repeats, f.main->actions().repeatWindow},
+                   {Qt::Key_F6, &f.program->partial, f.main->actions().partialWindow},
+                   {Qt::Key_F7, &f.program->stats, f.main->actions().statsWindow}};
     for (const auto &w : windows) {
         QCOMPARE(QAccessible::queryAccessibleInterface(w.window)->role(), QAccessible::Window);
         QTest::keyClick(f.focused(), w.key);
@@ -368,7 +368,7 @@ void AccessibilityTest::fieldTextIsReadWholePieceByPiece()
     QFETCH(QString, piece);
     MainFixture f;
     f.open();
-    TContest &contest = f.windows->contest;
+    TContest &contest = f.program->contest;
     QLineEdit *edit = field == "location" ? contest.findChildren<QLineEdit *>().first()
                                           : static_cast<QLineEdit *>(mainControl(f.form(), field));
     edit->setText(text);

@@ -2,7 +2,7 @@
 #include "tempdir.h"
 
 #include "app/application.h"
-#include "app/programwindows.h"
+#include "app/program.h"
 #include "app/qtprompts.h"
 #include "app/taboutbox.h"
 #include "app/tmain.h"
@@ -68,7 +68,7 @@ struct CaptionsTest::Windows {
     StubClock clock;
     StubZone zone;
     StubClockSetter clockSetter;
-    ProgramWindows windows{{store, prompts, desktop, clock, zone, clockSetter, folder.file("settings.ini")}};
+    Program windows{{store, prompts, desktop, clock, zone, clockSetter, folder.file("settings.ini")}};
     TMain &main = windows.main;
     TContest &contest = windows.contest;
     TRptQso &repeats = windows.repeats;

@@ -169,7 +169,7 @@ void MainWindowTest::savedVerticalLayoutIsWrittenBackUnchanged()
         QCOMPARE(main.entryLayout(), 2);
         QVERIFY(main.actions().entryLayout->isChecked());
         QCOMPARE(main.pos(), QPoint(20, 30));
-        main.saveSettings();
+        f.program->saveSettings();
     }
     QFile ini(f.folder.file("settings.ini"));
     QVERIFY(ini.open(QIODevice::ReadOnly));
@@ -240,10 +240,10 @@ void MainWindowTest::manualIsLookedForInTheWorkingDirectoryFirst()
     place("share", installed);
     const QString before = QDir::currentPath();
     QVERIFY(QDir::setCurrent(root + "/work"));
-    TMain::Services services = f.services();
+    Program::Services services = f.services();
     services.manualFolders = {root + "/program", root + "/share"};
-    TMain main(services);
-    main.actions().manual->trigger();
+    Program program(services);
+    program.main.actions().manual->trigger();
     QDir::setCurrent(before);
     const QString expected = opened == "manual.pdf" ? opened : root + '/' + opened;
     QCOMPARE(f.desktop.opened, QStringList(expected));
@@ -418,7 +418,7 @@ void MainWindowTest::toolWindowsOpenClearOfTheEntry()
     for (QRect &part : entry)
         part.translate(shift);
     const QHash<QString, QWidget *> windows{
-        {"RptQso", f.repeats}, {"Partial", f.partial}, {"Stats", &f.windows->stats}};
+        {"RptQso", f.repeats}, {"Partial", f.partial}, {"Stats", &f.program->stats}};
     for (const QString &name : opened) {
         QWidget *w = windows[name];
         const QSize minimum = QLayout::closestAcceptableSize(w, QSize(0, 0));
@@ -437,7 +437,8 @@ void MainWindowTest::toolWindowsOpenedByTheMenuLeaveTheEntryInSight()
 {
     setUpApplication();
     Fixture f;
-    f.open().saveSettings(); // a run that never opened them: no place of theirs is kept
+    f.open();
+    f.program->saveSettings(); // a run that never opened them: no place of theirs is kept
     QVERIFY(!readAll(f.folder.file("settings.ini")).contains("[Stats]"));
     QVERIFY(!readAll(f.folder.file("settings.ini")).contains("[Partial]"));
     TMain &main = f.open();
@@ -445,7 +446,7 @@ void MainWindowTest::toolWindowsOpenedByTheMenuLeaveTheEntryInSight()
     const QVector<QRect> entry = entryParts(main);
     const QRect screen = main.screen()->availableGeometry();
     QVector<QRect> open;
-    for (auto [item, window] : {std::pair<QAction *, QWidget *>(main.actions().statsWindow, &f.windows->stats),
+    for (auto [item, window] : {std::pair<QAction *, QWidget *>(main.actions().statsWindow, &f.program->stats),
                                 {main.actions().partialWindow, f.partial}}) {
         item->trigger();
         QVERIFY(QTest::qWaitForWindowExposed(window));
@@ -485,9 +486,9 @@ void MainWindowTest::fullDiskKeepsTheOldFileAndSaysSo()
     {
         SmallDisk disk(16);
         if (file == "settings.ini")
-            main.saveSettings();
+            f.program->saveSettings();
         else
-            f.windows->stats.savePicture();
+            f.program->stats.savePicture();
     }
     QCOMPARE(readAll(path), before);
     QCOMPARE(f.prompts.errors.size(), 1);
@@ -516,7 +517,7 @@ void MainWindowTest::upgradeOnAFullDiskSaysWhatToDoAndKeepsOneCopy()
             QVERIFY(disk.resize(10 * before.size()));
         ProgramOn program(path);
         const QStringList &storeErrors = program.prompts.storeErrors;
-        const QString status = program.windows.main.form().statusPanel->text();
+        const QString status = program.program.main.form().statusPanel->text();
         if (full) {
             QCOMPARE(storeErrors.size(), 1);
             const QString said = storeErrors.first();
@@ -528,7 +529,7 @@ void MainWindowTest::upgradeOnAFullDiskSaysWhatToDoAndKeepsOneCopy()
         } else {
             QVERIFY2(storeErrors.isEmpty(), qPrintable(storeErrors.join('|')));
             QCOMPARE(status, QString("Журнал обновлён, прежний файл сохранён: vireok-v1.mdb"));
-            QCOMPARE(program.windows.main.logModel().rowCount(), 3000);
+            QCOMPARE(program.program.log.rowCount(), 3000);
         }
         QCOMPARE(QDir(disk.file({})).entryList({"vireok*"}, QDir::Files), QStringList({"vireok-v1.mdb", "vireok.mdb"}));
     }

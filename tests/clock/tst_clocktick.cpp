@@ -45,14 +45,14 @@ void ClockTickTest::tickWritesTheUtcTextsAndLocalPanels()
     Fixture f;
     f.clock.now = QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59), Qt::UTC);
     TMain &main = f.window();
-    main.clockTicker().tick();
+    f.program->clockTicker->tick();
     QCOMPARE(main.form().utcDate->text(), QString("2026-12-31"));
     QCOMPARE(main.form().utcTime->text(), QString("2359"));
     QCOMPARE(main.form().utcClock->text(), QString("23:59:59"));
     QVERIFY(main.form().localTimePanel->text().startsWith("LOC: "));
     QVERIFY(!main.form().localDatePanel->text().isEmpty());
     f.clock.now = f.clock.now.addSecs(1);
-    main.clockTicker().tick();
+    f.program->clockTicker->tick();
     QCOMPARE(main.form().utcDate->text(), QString("2027-01-01"));
     QCOMPARE(main.form().utcClock->text(), QString("00:00:00"));
     QCOMPARE(main.form().tourNumber->text(), QString("0")); // TOUR unticked: no tour
@@ -71,17 +71,17 @@ void ClockTickTest::tourTrackingFindsTheTourAndCountsDown()
     f.tours({"10:00:00", "12:00:00"});
     f.tickTour(true);
     TMain &main = f.window();
-    main.clockTicker().tick();
+    f.program->clockTicker->tick();
     QCOMPARE(main.form().tourNumber->text(), QString("1"));
     QVERIFY2(main.form().tourTime->text().contains("2:00:00"), qPrintable(main.form().tourTime->text()));
     QSignalSpy rewritten(main.form().tourNumber, &QLineEdit::textChanged);
     f.clock.now = QDateTime(QDate(2026, 12, 6), QTime(12, 0), Qt::UTC);
-    main.clockTicker().tick();
+    f.program->clockTicker->tick();
     QCOMPARE(rewritten.count(), 0); // the same tour is not written again
     const QString zeroLeft = main.form().tourTime->text();
     QVERIFY2(zeroLeft.contains("0:00:00"), qPrintable(zeroLeft));
     f.clock.now = f.clock.now.addSecs(1);
-    main.clockTicker().tick();
+    f.program->clockTicker->tick();
     QCOMPARE(main.form().tourNumber->text(), QString("0"));
     QCOMPARE(main.form().tourTime->text(), zeroLeft);
 }
@@ -91,12 +91,14 @@ void ClockTickTest::untickingResetsTourAndLabel()
     Fixture f;
     f.tours({"10:00:00", "12:00:00"});
     f.tickTour(true);
-    f.window().clockTicker().tick();
+    f.window();
+    f.program->clockTicker->tick();
     QCOMPARE(f.window().form().tourNumber->text(), QString("1"));
     f.tickTour(false);
     QCOMPARE(f.window().form().tourNumber->text(), QString("0"));
     QCOMPARE(f.window().form().tourTime->text(), QString("00:00:00"));
-    f.window().clockTicker().tick();
+    f.window();
+    f.program->clockTicker->tick();
     QCOMPARE(f.window().form().tourNumber->text(), QString("0"));
 }
 
@@ -105,13 +107,16 @@ void ClockTickTest::badTourTimeShowsOneMessagePerTickAndKeepsTheTour()
     Fixture f;
     f.tours({"10:00:00", "12:00:00"});
     f.tickTour(true);
-    f.window().clockTicker().tick();
+    f.window();
+    f.program->clockTicker->tick();
     f.tours({"10:00:00", "12:00:00", "", "", "", "", "", "  :  :  "});
     f.tickTour(false);
     f.window().form().tourNumber->setText("3");
     f.tickTour(true);
-    f.window().clockTicker().tick();
-    f.window().clockTicker().tick();
+    f.window();
+    f.program->clockTicker->tick();
+    f.window();
+    f.program->clockTicker->tick();
     const QString message = "Ошибка формата времени!\n\rПроверьте правильность заполнения туров.";
     QCOMPARE(f.prompts.informed, QStringList({message, message}));
     QCOMPARE(f.window().form().tourNumber->text(), QString("3"));
@@ -124,11 +129,13 @@ void ClockTickTest::tourTimesAreReadOnlyWhenTicked()
     f.tours({"10:00:00", "12:00:00"});
     f.tickTour(true);
     f.tours({"08:00:00", "09:00:00", "10:00:00", "11:00:00"});
-    f.window().clockTicker().tick();
+    f.window();
+    f.program->clockTicker->tick();
     QCOMPARE(f.window().form().tourNumber->text(), QString("1"));
     f.tickTour(false);
     f.tickTour(true);
-    f.window().clockTicker().tick();
+    f.window();
+    f.program->clockTicker->tick();
     QCOMPARE(f.window().form().tourNumber->text(), QString("2"));
 }
 
@@ -171,7 +178,8 @@ void ClockTickTest::clockRunsOnUnderTheOpenTourMessage()
     f.tours({"1O:00:00"});
     QtPrompts prompts;
     RunningClock clock;
-    TMain main({f.store, prompts, f.desktop, clock, f.zone, f.clockSetter, f.folder.file("settings.ini")});
+    Program program({f.store, prompts, f.desktop, clock, f.zone, f.clockSetter, f.folder.file("settings.ini")});
+    TMain &main = program.main;
     main.show();
     // Should the box wait like a modal one, this closes every box after a
     // while, so that the test ends and tells.

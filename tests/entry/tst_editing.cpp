@@ -257,7 +257,7 @@ void EditingTest::screenModes()
         else if (step == "station")
             f.main->actions().station->trigger();
         else if (step == "save")
-            for (QPushButton *b : f.main->stationPanel().findChildren<QPushButton *>())
+            for (QPushButton *b : (*f.program->stationPanel).findChildren<QPushButton *>())
                 QTest::mouseClick(b, Qt::LeftButton);
     }
     QStringList shown;
@@ -349,9 +349,9 @@ void EditingTest::editingOnlyTheBandKeepsTourAndReturnsTheSelector()
     fill(f.store, 3, "3");
     f.open();
     const MainForm &m = f.form();
-    m.grid->setCurrentIndex(f.main->logModel().index(1, 0));
+    m.grid->setCurrentIndex(f.program->log.index(1, 0));
     m.band->setCurrentText("3500");
-    f.main->editor().editRecord();
+    (*f.program->editor).editRecord();
     QCOMPARE(m.band->currentText(), QString("14000"));
     QCOMPARE(m.heardCall->text(), QString("UA1A"));
     QCOMPARE(m.timeField->text(), QString("0915"));
@@ -366,13 +366,13 @@ void EditingTest::editingOnlyTheBandKeepsTourAndReturnsTheSelector()
     QCOMPARE(m.grid->currentIndex().row(), 1);
     QCOMPARE(m.pointsPanel->text(), QString("Points: 7"));
 
-    m.grid->setCurrentIndex(f.main->logModel().index(0, 0));
-    f.main->editor().editRecord();
+    m.grid->setCurrentIndex(f.program->log.index(0, 0));
+    (*f.program->editor).editRecord();
     m.workedNumber->clear(); // the QSO loses its worked number: 3 points become 1
     m.editOk->click();
     QCOMPARE(m.pointsPanel->text(), QString("Points: 5"));
     QCOMPARE(f.store.workedNumberCount(), qint64(1));
-    QCOMPARE(f.main->logModel().record(0).rst2, QString(""));
+    QCOMPARE(f.program->log.record(0).rst2, QString(""));
 }
 
 void EditingTest::editingModeLocksTheWindowUntilSaved()
@@ -381,7 +381,7 @@ void EditingTest::editingModeLocksTheWindowUntilSaved()
     fill(f.store, 2);
     f.open();
     const MainForm &m = f.form();
-    f.main->editor().editRecord();
+    (*f.program->editor).editRecord();
     QVERIFY(!m.grid->isEnabled());
     QVERIFY(m.ok->isHidden() && !m.editOk->isHidden() && !m.dateField->isHidden());
     QVERIFY(m.rst->isHidden() && m.swl->isHidden() && m.copy->isHidden() && m.tour->isHidden());
@@ -407,7 +407,7 @@ void EditingTest::shortTimeStopsTheSaveWarningsDoNot()
     fill(f.store, 1);
     f.open();
     const MainForm &m = f.form();
-    f.main->editor().editRecord();
+    (*f.program->editor).editRecord();
     f.prompts.informed.clear();
     m.timeField->setText("930");
     m.editOk->click();
@@ -430,7 +430,7 @@ void EditingTest::editInHamModeReturnsToTheOwnCall()
     f.open();
     const MainForm &m = f.form();
     m.swl->click();
-    f.main->editor().editRecord();
+    (*f.program->editor).editRecord();
     QCOMPARE(m.heardCall->text(), QString("UA0A"));
     QVERIFY(!m.heardCall->isReadOnly());
     m.editOk->click();
@@ -445,12 +445,12 @@ void EditingTest::deletingTheThirdOfFiveLeavesTheFourthCurrent()
     fill(f.store, 5);
     f.open();
     const MainForm &m = f.form();
-    m.grid->setCurrentIndex(f.main->logModel().index(2, 0));
-    f.main->editor().deleteRecord();
+    m.grid->setCurrentIndex(f.program->log.index(2, 0));
+    (*f.program->editor).deleteRecord();
     QCOMPARE(m.qsoPanel->text(), QString("QSO: 4"));
     QCOMPARE(m.pointsPanel->text(), QString("Points: 8"));
     QCOMPARE(m.grid->currentIndex().row(), 2);
-    QCOMPARE(f.main->logModel().record(2).call1, QString("UA3A"));
+    QCOMPARE(f.program->log.record(2).call1, QString("UA3A"));
 }
 
 void EditingTest::deletingTheLastRowStandsOnTheNewLast()
@@ -458,11 +458,11 @@ void EditingTest::deletingTheLastRowStandsOnTheNewLast()
     MainFixture f;
     fill(f.store, 2);
     f.open();
-    f.main->editor().deleteRecord();
+    (*f.program->editor).deleteRecord();
     QCOMPARE(f.form().grid->currentIndex().row(), 0);
-    f.main->editor().deleteRecord();
+    (*f.program->editor).deleteRecord();
     QCOMPARE(f.form().qsoPanel->text(), QString("QSO: 0"));
-    f.main->editor().deleteRecord(); // nothing left: nothing happens
+    (*f.program->editor).deleteRecord(); // nothing left: nothing happens
     QVERIFY(f.prompts.storeErrors.isEmpty());
 }
 
@@ -470,9 +470,9 @@ void EditingTest::editAndDeleteOnEmptyLogDoNothing()
 {
     MainFixture f;
     f.open();
-    f.main->editor().editRecord();
+    (*f.program->editor).editRecord();
     QVERIFY(!f.form().ok->isHidden());
-    f.main->editor().deleteRecord();
+    (*f.program->editor).deleteRecord();
     QVERIFY(f.prompts.storeErrors.isEmpty());
 }
 
@@ -568,7 +568,7 @@ void EditingTest::clearingOnAFullDiskKeepsTheLogAndNamesTheCopy()
     const QString path = disk.file("vireok.mdb");
     ProgramOn program(path);
     program.prompts.answer = true;
-    program.windows.main.actions().clearLog->trigger();
+    program.program.main.actions().clearLog->trigger();
     QCOMPARE(program.prompts.storeErrors.size(), 1);
     const QString said = program.prompts.storeErrors.first();
     QVERIFY2(said.startsWith("Лог не очищен: журнал остался как был. Копия, записанная перед очисткой, сохранена в "
@@ -576,7 +576,7 @@ void EditingTest::clearingOnAFullDiskKeepsTheLogAndNamesTheCopy()
                  said.contains("диск заполнен (database or disk is full)"),
              qPrintable(said));
     QCOMPARE(program.store.qsoIds().size(), size_t(2000));
-    QCOMPARE(program.windows.main.form().qsoPanel->text(), QString("QSO: 2000"));
+    QCOMPARE(program.program.main.form().qsoPanel->text(), QString("QSO: 2000"));
     QCOMPARE(Store(disk.file("vireok-2026-12-06-0915.mdb")).qsoIds().size(), size_t(2000));
 }
 
@@ -612,18 +612,18 @@ void EditingTest::refusedWriteSaysWhatWasNotDone()
         QTest::keyClicks(m.heardNumber, "001");
         m.ok->click();
     } else if (step == "UPDATE") {
-        f.main->editor().editRecord();
+        (*f.program->editor).editRecord();
         m.heardCall->setText("UA9Z");
         m.editOk->click();
     } else {
-        f.main->editor().deleteRecord();
+        (*f.program->editor).deleteRecord();
     }
     QCOMPARE(f.prompts.storeErrors.size(), 1);
     const QString text = f.prompts.storeErrors.first();
     QVERIFY2(text.startsWith(said + "\n\r" + f.folder.storePath()) && text.contains("(disk refused)"),
              qPrintable(text));
     QCOMPARE(heardCalls(f.store), QStringList({"UA0A", "UA1A"}));
-    QCOMPARE(f.main->logModel().qsoCount(), qint64(2));
+    QCOMPARE(f.program->log.qsoCount(), qint64(2));
     if (step != "DELETE")
         QCOMPARE(m.heardCall->text(), QString(step == "INSERT" ? "UA1A" : "UA9Z"));
 }

@@ -115,8 +115,8 @@ void FocusMovesTest::aQsoIsLoggedWithoutLeavingTheKeyboard()
     }
     QCOMPARE(f.focused(), f.form().ok);
     QTest::keyClick(f.focused(), Qt::Key_Return);
-    QCOMPARE(f.main->logModel().qsoCount(), qint64(1));
-    const QsoRecord q = f.main->logModel().record(0);
+    QCOMPARE(f.program->log.qsoCount(), qint64(1));
+    const QsoRecord q = f.program->log.record(0);
     QCOMPARE(QStringList({q.call1, q.rst1, q.nr1, q.call2, q.rst2, q.nr2}),
              QStringList({"UA1A", "599", "001", "RA3B", "599", "015"}));
     QCOMPARE(f.focused(), f.form().heardCall);
@@ -134,7 +134,7 @@ void FocusMovesTest::enterInWorkedNumberFocusesManualOkInManualEntry()
     QTest::keyClick(f.form().workedNumber, Qt::Key_Return);
     QCOMPARE(f.focused(), f.form().manualOk);
     QTest::keyClick(f.form().manualOk, Qt::Key_Return);
-    QCOMPARE(f.main->logModel().qsoCount(), qint64(1));
+    QCOMPARE(f.program->log.qsoCount(), qint64(1));
 }
 
 void FocusMovesTest::f1SwapsKeepingTheSwappedReports()
@@ -180,8 +180,8 @@ void FocusMovesTest::f2AndClearButtonInHamMode()
     QTest::keyClicks(m.workedCall, "RA3B");
     m.heardNumber->setText("001");
     m.ok->click();
-    QCOMPARE(f.main->logModel().qsoCount(), qint64(1));
-    QCOMPARE(f.main->logModel().record(0).call1, QString("R9AA"));
+    QCOMPARE(f.program->log.qsoCount(), qint64(1));
+    QCOMPARE(f.program->log.record(0).call1, QString("R9AA"));
 }
 
 void FocusMovesTest::boxClickedWithTheMouseLeavesTheKeyboardInTheEntry_data()
@@ -258,7 +258,7 @@ void FocusMovesTest::workedReportKeepsTheModeColour()
     f.form().copy->click();
     f.form().workedReport->setText("5");
     QCOMPARE(FieldColours::of(f.form().workedReport), FieldColours::moneyGreen);
-    f.main->editor().editRecord();
+    (*f.program->editor).editRecord();
     f.form().workedReport->setText("57");
     QCOMPARE(FieldColours::of(f.form().workedReport), FieldColours::yellow);
 }

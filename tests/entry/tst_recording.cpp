@@ -45,7 +45,7 @@ void RecordingTest::recordingStoresTheFieldsUntrimmedAndCountsPoints()
 {
     MainFixture f;
     f.open();
-    f.main->clockTicker().tick();
+    (*f.program->clockTicker).tick();
     f.form().tourNumber->setText("2");
     typeStation(f.form(), "UA1A", "001 ");
     f.form().ok->click();
@@ -123,7 +123,7 @@ void RecordingTest::hamModeKeepsTheOwnCallThroughManualQsos()
     m.heardNumber->setText("002");
     QTest::keyClicks(m.workedCall, "RA3D");
     QTest::mouseClick(m.ok, Qt::LeftButton);
-    QCOMPARE(f.main->logModel().qsoCount(), qint64(3));
+    QCOMPARE(f.program->log.qsoCount(), qint64(3));
     QCOMPARE(f.store.qsosFrom(2, 1).front().call1, QString("R9AA"));
     QVERIFY(f.prompts.informed.isEmpty());
 }

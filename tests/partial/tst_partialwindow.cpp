@@ -73,7 +73,7 @@ bool openWith(MainFixture &f, const QByteArray &file, const QByteArray &ini = {}
     setSelectorText(f.form().band, "14000");
     setSelectorText(f.form().mode, "CW");
     f.form().tourNumber->setText("1");
-    return QTest::qWaitFor([&] { return f.main->partialCalls().logReady(); });
+    return QTest::qWaitFor([&] { return f.program->partialCalls.logReady(); });
 }
 
 /// The list as read: bold calls marked *, red !, aqua ~.
@@ -144,10 +144,10 @@ void PartialWindowTest::listsCallsHoldingTheFragment()
     // Opened after the typing, as F6 does: the colours are worked out then.
     f.main->actions().partialWindow->trigger();
     QTRY_COMPARE(f.partial->statusText(), status);
-    QCOMPARE(listed(f.main->partialList()), expected);
+    QCOMPARE(listed(f.program->partialList), expected);
     // The marks of the last row, in words.
     const QString last = expected.split(' ').last();
-    const PartialListModel &m = f.main->partialList();
+    const PartialListModel &m = f.program->partialList;
     QCOMPARE(m.index(m.rowCount() - 1).data(Qt::AccessibleDescriptionRole).toString(),
              QString(last.endsWith('!')   ? "в журнале, повтор первой станцией"
                      : last.endsWith('*') ? "в журнале"
@@ -197,11 +197,11 @@ void PartialWindowTest::takingACall()
     field->setFocus();
     QTRY_COMPARE(f.focused(), static_cast<QWidget *>(field));
     QTest::keyClicks(field, "a1b");
-    QCOMPARE(listed(f.main->partialList()), QString("UA1BCD*! RA1B/P"));
+    QCOMPARE(listed(f.program->partialList), QString("UA1BCD*! RA1B/P"));
     QListView *list = f.partial->list();
     for (const QString &key : keys.split(' ')) {
         if (key.endsWith("click")) {
-            const QModelIndex second = f.main->partialList().index(1);
+            const QModelIndex second = f.program->partialList.index(1);
             QTRY_VERIFY(list->visualRect(second).isValid()); // the list lays its rows out later
             // As the window system sends a double-click: a click, then the second press.
             const QPoint at = list->visualRect(second).center();
@@ -271,11 +271,11 @@ void PartialWindowTest::repeatsAreReadableOnPlainAndSelectedRows()
     f.main->actions().partialWindow->trigger();
     QVERIFY(QTest::qWaitForWindowExposed(f.partial));
     QTest::keyClicks(f.form().heardCall, "ua1a");
-    QCOMPARE(listed(f.main->partialList()), QString("UA1AY* UA1AX*~ UA1A*!"));
+    QCOMPARE(listed(f.program->partialList), QString("UA1AY* UA1AX*~ UA1A*!"));
     QListView *list = f.partial->list();
     for (bool selected : {false, true}) {
         for (int row : {1, 2}) {
-            const QModelIndex index = f.main->partialList().index(row);
+            const QModelIndex index = f.program->partialList.index(row);
             list->setCurrentIndex(selected ? index : QModelIndex());
             QTRY_VERIFY(list->visualRect(index).isValid());
             // Inside the row and clear of a selection's edge: the call and what lies under it.
@@ -327,7 +327,7 @@ void PartialWindowTest::listFollowsRecordEditDeleteAndClear()
     const auto typeFragment = [&] {
         m.heardCall->clear();
         QTest::keyClicks(m.heardCall, "A1B");
-        return listed(f.main->partialList());
+        return listed(f.program->partialList);
     };
     QCOMPARE(typeFragment(), QString("UA1BCD* UA1BZZ"));
 
@@ -336,7 +336,7 @@ void PartialWindowTest::listFollowsRecordEditDeleteAndClear()
     // A field the focus goes to feeds the list with what it already holds.
     m.workedCall->setText("UA1BZ");
     m.workedCall->setFocus();
-    QTRY_COMPARE(listed(f.main->partialList()), QString("UA1BZZ"));
+    QTRY_COMPARE(listed(f.program->partialList), QString("UA1BZZ"));
     m.workedCall->clear();
     m.heardCall->clear();
     m.heardCall->setFocus();
@@ -344,27 +344,27 @@ void PartialWindowTest::listFollowsRecordEditDeleteAndClear()
         QTest::keyClicks(f.focused(), keys);
         QTest::keyClick(f.focused(), Qt::Key_Return);
     }
-    QCOMPARE(listed(f.main->partialList()), QString("UA1BZZ"));
+    QCOMPARE(listed(f.program->partialList), QString("UA1BZZ"));
     QCOMPARE(f.focused(), static_cast<QWidget *>(m.ok));
     // The list is read again once for the QSO, not for its new calls and
     // again for the cleared field.
-    QSignalSpy out(&f.main->partialList(), &QAbstractItemModel::rowsRemoved);
-    QSignalSpy in(&f.main->partialList(), &QAbstractItemModel::rowsInserted);
+    QSignalSpy out(&f.program->partialList, &QAbstractItemModel::rowsRemoved);
+    QSignalSpy in(&f.program->partialList, &QAbstractItemModel::rowsInserted);
     QTest::keyClick(m.ok, Qt::Key_Return);
     QCoreApplication::processEvents();
     QCOMPARE(out.count() + in.count(), 1); // the cleared field's empty list
-    QCOMPARE(f.main->logModel().rowCount(), 2);
+    QCOMPARE(f.program->log.rowCount(), 2);
     QCOMPARE(typeFragment(), QString("UA1BXY*! UA1BZZ*~ UA1BCD*"));
 
-    m.grid->setCurrentIndex(f.main->logModel().index(0, 0));
-    f.main->editor().editRecord();
+    m.grid->setCurrentIndex(f.program->log.index(0, 0));
+    (*f.program->editor).editRecord();
     m.heardCall->setText("UA1BAA");
     m.editOk->click();
     QCOMPARE(typeFragment(), QString("UA1BAA* UA1BXY*! UA1BZZ*~"));
 
     f.prompts.answer = true;
-    m.grid->setCurrentIndex(f.main->logModel().index(1, 0));
-    f.main->editor().deleteRecord();
+    m.grid->setCurrentIndex(f.program->log.index(1, 0));
+    (*f.program->editor).deleteRecord();
     QCOMPARE(typeFragment(), QString("UA1BAA* UA1BZZ"));
 
     f.main->actions().clearLog->trigger();
@@ -402,9 +402,9 @@ void PartialWindowTest::namedFileThatCannotBeUsedIsSaidAndHoldsNothingUp()
     f.store.addQso(makeQso("UA1BCD"));
     f.open();
     QTRY_VERIFY2(f.form().statusPanel->text().startsWith(said.arg(path)), qPrintable(f.form().statusPanel->text()));
-    QTRY_VERIFY(f.main->partialCalls().logReady());
-    QVERIFY(f.main->partialCalls().log().contains(QStringLiteral("UA1BCD")));
-    f.windows.reset(); // closing waits for the reader
+    QTRY_VERIFY(f.program->partialCalls.logReady());
+    QVERIFY(f.program->partialCalls.log().contains(QStringLiteral("UA1BCD")));
+    f.program.reset(); // closing waits for the reader
 }
 
 // Another program holds the log: every key reads the repeat counts and
@@ -431,7 +431,7 @@ void PartialWindowTest::lockedStoreIsToldOncePerFailure()
         }
         call->clear();
         QTest::keyClicks(call, "UA1A"); // read again
-        QCOMPARE(listed(f.main->partialList()), QString("UA1ABD*! UA1ABC*!"));
+        QCOMPARE(listed(f.program->partialList), QString("UA1ABD*! UA1ABC*!"));
         call->clear();
         QTest::qWait(50);
         QCOMPARE(f.prompts.storeErrors.size(), held);
@@ -459,7 +459,7 @@ void PartialWindowTest::menuItemAndGeometryThroughSettings()
     item->trigger();
     QVERIFY(item->isChecked() && f.partial->isVisible());
     QCOMPARE(f.partial->pos(), QPoint(50, 60));
-    f.main->saveSettings();
+    f.program->saveSettings();
     QFile ini(f.folder.file("settings.ini"));
     QVERIFY(ini.open(QIODevice::ReadOnly));
     const QByteArray text = ini.readAll();

@@ -40,11 +40,11 @@ void RepeatCheckTest::emptyLogGivesZeroCountsAndNormalColour()
     MainFixture f;
     f.open();
     QTest::keyClicks(f.form().heardCall, "UA1A");
-    QCOMPARE(f.main->repeatCheck()->heardCount(), qint64(0));
+    QCOMPARE(f.program->repeatCheck->heardCount(), qint64(0));
     QCOMPARE(f.repeats->heardText(), QString("Повторы: Heard = 0"));
     QCOMPARE(f.repeats->workedText(), QString("Повторы: Worked = 0"));
     QCOMPARE(FieldColours::of(f.form().heardCall), FieldColours::window());
-    QCOMPARE(f.main->repeatList().rowCount(), 0);
+    QCOMPARE(f.program->repeatList.rowCount(), 0);
 }
 
 void RepeatCheckTest::colourFollowsTheTwoCounts_data()
@@ -99,14 +99,14 @@ void RepeatCheckTest::colourFollowsTheTwoCounts()
     for (EntryEdit *field : {f.form().heardCall, f.form().workedCall}) {
         QTest::keyClicks(field, call + "X");
         QTest::keyClick(field, Qt::Key_Backspace);
-        QCOMPARE(f.main->repeatCheck()->heardCount(), qint64(heard));
-        QCOMPARE(f.main->repeatCheck()->workedCount(), qint64(worked));
+        QCOMPARE(f.program->repeatCheck->heardCount(), qint64(heard));
+        QCOMPARE(f.program->repeatCheck->workedCount(), qint64(worked));
         QCOMPARE(FieldColours::of(field), colour);
         QCOMPARE(::description(field), description);
         QCOMPARE(f.repeats->heardText(), QString("Повторы: Heard = %1").arg(heard));
         QCOMPARE(f.repeats->workedText(), QString("Повторы: Worked = %1").arg(worked));
     }
-    QCOMPARE(f.main->repeatList().rowCount() > 0, !call.isEmpty()); // any band, mode and tour
+    QCOMPARE(f.program->repeatList.rowCount() > 0, !call.isEmpty()); // any band, mode and tour
 }
 
 void RepeatCheckTest::defaultReportFollowsTheModeAndEmptiesWithTheCall()
@@ -155,7 +155,7 @@ void RepeatCheckTest::changingBandOrModeRunsNoCheck()
     f.form().band->setCurrentText("7000");
     f.form().mode->setCurrentText("PH");
     QCOMPARE(FieldColours::of(f.form().heardCall), FieldColours::red);
-    QCOMPARE(f.main->repeatCheck()->heardCount(), qint64(1));
+    QCOMPARE(f.program->repeatCheck->heardCount(), qint64(1));
 }
 
 void RepeatCheckTest::pastedQuoteIsLookedUpSafely()
@@ -164,7 +164,7 @@ void RepeatCheckTest::pastedQuoteIsLookedUpSafely()
     f.store.addQso(TestQso().heard("UA\"1"));
     f.open();
     f.form().heardCall->setText("UA\"1"); // as pasted: the filter does not see it
-    QCOMPARE(f.main->repeatCheck()->heardCount(), qint64(1));
+    QCOMPARE(f.program->repeatCheck->heardCount(), qint64(1));
     QVERIFY(f.prompts.storeErrors.isEmpty());
 }
 
@@ -176,7 +176,7 @@ void RepeatCheckTest::copyAndEditPaintTheFieldYellowWinning()
     f.form().copy->click();
     f.form().heardCall->setText("U");
     QCOMPARE(FieldColours::of(f.form().heardCall), FieldColours::moneyGreen);
-    f.main->editor().editRecord();
+    (*f.program->editor).editRecord();
     f.form().heardCall->setText("UA");
     QCOMPARE(FieldColours::of(f.form().heardCall), FieldColours::yellow);
 }
@@ -208,7 +208,7 @@ void RepeatCheckTest::turningRedOrAquaSoundsOnceWhereSoundIsOn()
     if (screen == "copy")
         f.form().copy->click();
     if (screen == "editing")
-        f.main->editor().editRecord();
+        (*f.program->editor).editRecord();
     f.form().heardCall->clear();
     f.form().workedCall->clear();
     using Cue = Sounds::Cue;

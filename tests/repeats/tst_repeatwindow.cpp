@@ -42,7 +42,7 @@ void RepeatWindowTest::repeatRowsAreLightRedAndCallsBold()
     f.open();
     f.form().tourNumber->setText("2");
     QTest::keyClicks(f.form().heardCall, "UA1A");
-    const RepeatListModel &m = f.main->repeatList();
+    const RepeatListModel &m = f.program->repeatList;
     QCOMPARE(m.rowCount(), 3);
     // Tour 1: only the call is marked.
     QVERIFY(!cell(m, 0, 3, Qt::BackgroundRole).isValid());
@@ -115,7 +115,7 @@ void RepeatWindowTest::marksFollowTheBandWithoutANewCheck()
     f.store.addQso(makeQso("UA1A", "001", "", "", "7000", "CW", "0"));
     f.open();
     QTest::keyClicks(f.form().heardCall, "UA1A");
-    const RepeatListModel &m = f.main->repeatList();
+    const RepeatListModel &m = f.program->repeatList;
     QVERIFY(!cell(m, 0, 0, Qt::BackgroundRole).isValid());
     f.form().band->setCurrentText("7000");
     QCOMPARE(cell(m, 0, 0, Qt::BackgroundRole).value<QBrush>().color(), kLightRed);
@@ -130,7 +130,7 @@ void RepeatWindowTest::longListIsReadAsTheWindowScrolls()
     addQsos(f.store.path(), qsos);
     f.open();
     f.form().heardCall->setText("UA1A");
-    RepeatListModel &m = f.main->repeatList();
+    RepeatListModel &m = f.program->repeatList;
     QVERIFY(m.rowCount() < 150);
     // The wheel turned over the list until it stops at the end.
     f.repeats->show();
@@ -175,7 +175,7 @@ void RepeatWindowTest::geometryIsRestoredAndWrittenBack()
     QCOMPARE(f.repeats->pos(), QPoint(30, 40));
     QCOMPARE(f.repeats->size(), QSize(300, 200));
     f.repeats->move(50, 60);
-    f.main->saveSettings();
+    f.program->saveSettings();
     const QByteArray text = readAll(f.folder.file("settings.ini"));
     QVERIFY2(text.contains("[RptQso]\r\nLeft=50\r\nTop=60\r\nWidth=300\r\nHeight=200\r\n"), text.constData());
     QVERIFY(text.contains("[Main]\r\nLeft="));
@@ -188,7 +188,7 @@ void RepeatWindowTest::extremePlacesAreWrittenBackAsTheWindowsHaveThem()
     writeIni(f.folder,
              "[Main]\r\nLeft=2147483647\r\nTop=-2147483648\r\n[RptQso]\r\nLeft=-2147483648\r\nTop=2147483647\r\n");
     f.open();
-    f.main->saveSettings();
+    f.program->saveSettings();
     IniFile ini(f.folder.file("settings.ini"));
     ini.load();
     QCOMPARE(QPoint(*ini.readInt("Main", "Left"), *ini.readInt("Main", "Top")), f.main->pos());

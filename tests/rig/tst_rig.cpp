@@ -141,7 +141,7 @@ struct FollowingWindow : MainFixture {
     {
         writeIni(folder, section.arg(port).toLatin1());
         open();
-        main->clockTicker().findChild<QTimer *>()->stop();
+        program->clockTicker->findChild<QTimer *>()->stop();
     }
     RigClient &client()
     {
@@ -157,7 +157,7 @@ struct FollowingWindow : MainFixture {
     bool tickUntil(const std::function<bool()> &done, int ticks)
     {
         for (int i = 0; i < ticks; ++i) {
-            main->clockTicker().tick();
+            program->clockTicker->tick();
             if (QTest::qWaitFor(done, 2000))
                 return true;
         }
@@ -166,7 +166,7 @@ struct FollowingWindow : MainFixture {
     void tick(int times)
     {
         for (int i = 0; i < times; ++i) {
-            main->clockTicker().tick();
+            program->clockTicker->tick();
             QTest::qWait(20);
         }
     }
@@ -403,8 +403,8 @@ void RigTest::manualEntryAndEditingIgnoreTheReceiver()
     QSignalSpy readings(&f.client(), &RigClient::modeRead);
     QVERIFY(f.tickUntil([&] { return !readings.isEmpty(); }, 2));
     f.store.addQso(TestQso().heard("UA1A").band("21000").mode("PH"));
-    f.main->logModel().reload();
-    f.form().grid->setCurrentIndex(f.main->logModel().index(0, 0));
+    f.program->log.reload();
+    f.form().grid->setCurrentIndex(f.program->log.index(0, 0));
     if (editing)
         f.main->actions().editRecord->trigger();
     else
@@ -545,7 +545,7 @@ void RigTest::receiverIsUpOnlyAfterWholeAnswersInTime()
     MainFixture f;
     f.open();
     auto *client = new RigClient(QStringLiteral("127.0.0.1"), stub.port(), std::chrono::milliseconds(150));
-    RigFollower follower(client, f.main->entry(), f.form());
+    RigFollower follower(client, f.program->entry, f.form());
     setSelectorText(f.form().band, QStringLiteral("3500"));
     setSelectorText(f.form().mode, QStringLiteral("PH"));
     f.form().statusPanel->setText("OK");
@@ -661,7 +661,7 @@ void RigTest::followingOffOpensNoSocket()
     writeIni(f.folder, ini.arg(listener.serverPort()).toLatin1());
     f.open();
     for (int i = 0; i < 3; ++i)
-        f.main->clockTicker().tick();
+        (*f.program->clockTicker).tick();
     QCOMPARE(listener.waitForNewConnection(connects ? 3000 : 300), connects);
     QCOMPARE(f.main->findChildren<QTcpSocket *>().isEmpty(), !connects);
 }

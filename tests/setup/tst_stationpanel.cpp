@@ -56,7 +56,7 @@ void StationPanelTest::saveCreatesBothRowsThenChangesThem()
     MainFixture f;
     f.store.writeLog({{"CONTEST", "RDXC"}, {"TUR1B", "10:00:00"}});
     f.open();
-    StationPanel &panel = f.main->stationPanel();
+    StationPanel &panel = (*f.program->stationPanel);
     panel.open();
     QCOMPARE(panel.field("CALL")->text(), QString());
     panel.field("CALL")->setText(" R9AA ");
@@ -88,7 +88,7 @@ void StationPanelTest::openingLocksTheWindowUntilSave()
 {
     MainFixture f;
     f.open();
-    StationPanel &panel = f.main->stationPanel();
+    StationPanel &panel = (*f.program->stationPanel);
     panel.open();
     QVERIFY(f.form().grid->isHidden());
     QVERIFY(!panel.isHidden());

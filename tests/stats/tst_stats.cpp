@@ -26,7 +26,7 @@ struct StatsFixture : MainFixture {
     StatsWindow &openStats()
     {
         open();
-        return windows->stats;
+        return program->stats;
     }
 };
 
@@ -132,8 +132,8 @@ void StatsTest::initTestCase()
     f.main->actions().statsWindow->trigger();
     QVERIFY(stats.isVisible());
     for (int i = 200; i < 400; ++i)
-        f.main->logModel().append(generated(i));
-    f.main->clockTicker().tick();
+        f.program->log.append(generated(i));
+    (*f.program->clockTicker).tick();
 }
 
 void StatsTest::figuresAgreeWithPlainSql_data()
@@ -170,7 +170,7 @@ void StatsTest::figuresAgreeWithPlainSql()
     QFETCH(QString, band);
     QFETCH(QString, tour);
     StatsFixture &f = *m_f;
-    StatsWindow &stats = f.windows->stats;
+    StatsWindow &stats = f.program->stats;
     const QString path = f.store.path();
     const QString where = QStringLiteral(" WHERE (band = ? OR ? = '') AND (tur = ? OR ? = '')");
     const QVariantList keys{band, band, tour, tour};
@@ -181,7 +181,7 @@ void StatsTest::figuresAgreeWithPlainSql()
         const qint64 points = sqlCount(path, "SELECT count(*) + 2 * count(nullif(nr2, '')) FROM qso" + where, keys);
         QCOMPARE(pointsTable(stats, band, tour), QString::number(points));
         if (band.isEmpty() && tour.isEmpty())
-            QCOMPARE(f.main->logModel().points(), points);
+            QCOMPARE(f.program->log.points(), points);
     } else if (what == "hour") {
         const QDateTime start = QDateTime::fromString(tour + ":00", "yyyy-MM-dd HH:mm");
         qint64 inChart = 0;
@@ -219,10 +219,10 @@ void StatsTest::figuresAgreeWithPlainSql()
 void StatsTest::clearedLogStartsEveryFigureAfresh()
 {
     StatsFixture &f = *m_f;
-    StatsWindow &stats = f.windows->stats;
+    StatsWindow &stats = f.program->stats;
     QVERIFY(labelTexts(stats).filter("Темп последних 10 QSO: ").first().endsWith(" в час"));
     QVERIFY(f.showActive());
-    f.form().grid->scrollTo(f.main->logModel().index(f.main->logModel().rowCount() - 1, 0)); // the last rows in sight
+    f.form().grid->scrollTo(f.program->log.index(f.program->log.rowCount() - 1, 0)); // the last rows in sight
     f.form().grid->viewport()->repaint();
     f.prompts.answer = true;
     f.main->actions().clearLog->trigger();
@@ -233,7 +233,7 @@ void StatsTest::clearedLogStartsEveryFigureAfresh()
     QTest::keyClicks(m.heardNumber, "7");
     QTest::keyClicks(m.workedCall, "RA9Q");
     QTest::mouseClick(m.ok, Qt::LeftButton);
-    QCOMPARE(f.main->logModel().rowCount(), 1);
+    QCOMPARE(f.program->log.rowCount(), 1);
     QCOMPARE(qsoTable(stats), "1");
     const QStringList texts = labelTexts(stats);
     QVERIFY2(texts.contains("Темп последних 10 QSO: —") && texts.contains("За 10 минут: 1 QSO") &&
@@ -265,7 +265,7 @@ void StatsTest::figuresFollowRecordEditDeleteAndClear()
     f.store.addQso(makeQso("UA2A", "2", "", "", "1800", "CW", "1"));
     StatsWindow &stats = f.openStats();
     QVERIFY(f.showActive());
-    f.main->clockTicker().tick();
+    (*f.program->clockTicker).tick();
     f.main->actions().statsWindow->trigger();
     QVERIFY(stats.isVisible());
     QCOMPARE(stats.findChildren<QTableView *>().first()->model()->headerData(0, Qt::Vertical).toString(), "1800");
@@ -286,7 +286,7 @@ void StatsTest::figuresFollowRecordEditDeleteAndClear()
     QVERIFY(labelTexts(stats).contains("За 10 минут: 3 QSO"));
     // The chart follows at the next tick, not at the key.
     QCOMPARE(chart->accessibleDescription(), "За 48 часов до 2026-12-06 10:00 UTC: 2 QSO");
-    f.main->clockTicker().tick();
+    (*f.program->clockTicker).tick();
     QCOMPARE(chart->accessibleDescription(), "За 48 часов до 2026-12-06 10:00 UTC: 3 QSO");
 
     // The edit takes the worked number away: 2 points less.
@@ -301,13 +301,13 @@ void StatsTest::figuresFollowRecordEditDeleteAndClear()
     chooseFromGridMenu(f, 0, "Удалить запись");
     QCOMPARE(qsoTable(stats), "2");
     QCOMPARE(qsoTable(stats, "7000"), "none");
-    QCOMPARE(pointsTable(stats), QString::number(f.main->logModel().points()));
+    QCOMPARE(pointsTable(stats), QString::number(f.program->log.points()));
 
     f.prompts.answer = true;
     f.main->actions().clearLog->trigger();
     QCOMPARE(qsoTable(stats), "0");
     QCOMPARE(qsoTable(stats, "14000"), "none");
-    f.main->clockTicker().tick();
+    (*f.program->clockTicker).tick();
     QVERIFY(labelTexts(stats).contains("За 10 минут: 0 QSO"));
     QCOMPARE(chart->accessibleDescription(), "Нет связей");
     QVERIFY(f.prompts.storeErrors.isEmpty());
@@ -506,7 +506,7 @@ void StatsTest::geometryAndMarkGoThroughSettingsIni()
     stats.move(70, 80);
     stats.resize(510, 460);
 
-    f.main->saveSettings();
+    f.program->saveSettings();
     QFile ini(f.folder.file("settings.ini"));
     QVERIFY(ini.open(QIODevice::ReadOnly));
     QVERIFY2(ini.peek(1000).contains("[Stats]\r\nLeft=70\r\nTop=80\r\nHeight=460\r\nWidth=510\r\n"),

@@ -3,7 +3,7 @@
 #include "stubs.h"
 #include "tempdir.h"
 
-#include "app/programwindows.h"
+#include "app/program.h"
 #include "store/store.h"
 
 #include <QApplication>
@@ -25,14 +25,14 @@ struct MainFixture {
     StubClockSetter clockSetter;
     StubSounds sounds;
     StubSpeech speech;
-    std::unique_ptr<ProgramWindows> windows;
+    std::unique_ptr<Program> program;
     TMain *main = nullptr;
     TRptQso *repeats = nullptr;
     PartialWindow *partial = nullptr;
 
-    TMain::Services services()
+    Program::Services services()
     {
-        TMain::Services s{store, prompts, desktop, clock, zone, clockSetter, folder.file("settings.ini")};
+        Program::Services s{store, prompts, desktop, clock, zone, clockSetter, folder.file("settings.ini")};
         s.sounds = &sounds;
         s.speech = &speech;
         return s;
@@ -41,11 +41,11 @@ struct MainFixture {
     /// Creates the windows in the program's order (after the test has filled the store).
     TMain &open()
     {
-        windows.reset();
-        windows = std::make_unique<ProgramWindows>(services());
-        main = &windows->main;
-        repeats = &windows->repeats;
-        partial = &windows->partial;
+        program.reset();
+        program = std::make_unique<Program>(services());
+        main = &program->main;
+        repeats = &program->repeats;
+        partial = &program->partial;
         return *main;
     }
     const MainForm &form() const { return main->form(); }
@@ -65,7 +65,7 @@ struct MainFixture {
 struct ProgramOn {
     explicit ProgramOn(const QString &path)
         : store(path),
-          windows({store, prompts, desktop, clock, zone, clockSetter, QFileInfo(path).dir().filePath("settings.ini")})
+          program({store, prompts, desktop, clock, zone, clockSetter, QFileInfo(path).dir().filePath("settings.ini")})
     {}
     Store store;
     StubPrompts prompts;
@@ -73,5 +73,5 @@ struct ProgramOn {
     StubClock clock;
     StubZone zone;
     StubClockSetter clockSetter;
-    ProgramWindows windows;
+    Program program;
 };

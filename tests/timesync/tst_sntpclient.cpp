@@ -177,7 +177,7 @@ void SntpClientTest::menuCommandReportsBothOutcomes()
     }
     f.clock.now = QDateTime(QDate(2026, 12, 6), QTime(12, 0), Qt::UTC);
     f.open();
-    f.main->sntp().ReceiveTimeout = 400;
+    (*f.program->sntp).ReceiveTimeout = 400;
     f.main->actions().timeSync->trigger();
     QCOMPARE(f.prompts.informed, QStringList("Синхронизация времени с сервером времени прошла успешно!"));
     QCOMPARE(f.form().statusPanel->text(), QString("ОК"));
@@ -227,7 +227,7 @@ void SntpClientTest::menuCommandAsksBeforeALargeStep()
     f.clock.now = QDateTime(QDate(2026, 12, 6), QTime(12, 0), Qt::UTC);
     f.prompts.answer = yes;
     f.open();
-    f.main->sntp().ReceiveTimeout = 400;
+    (*f.program->sntp).ReceiveTimeout = 400;
     f.main->actions().timeSync->trigger();
     if (server.isEmpty()) {
         QCOMPARE(f.prompts.questions, QStringList());

@@ -4,7 +4,7 @@
 #include "markplaces.h"
 #include "reportfields.h"
 
-#include "app/programwindows.h"
+#include "app/program.h"
 #include "app/taboutbox.h"
 #include "app/tmain.h"
 #include "clock/clockticker.h"
@@ -251,8 +251,7 @@ DemoOutput makeDemo(const QString &imageFolder)
     }
     knownFile.close();
     ini.close();
-    ProgramWindows windows(
-        {store, prompts, desktop, clock, zone, clockSetter, QDir(temp.path()).filePath("settings.ini")});
+    Program windows({store, prompts, desktop, clock, zone, clockSetter, QDir(temp.path()).filePath("settings.ini")});
     TMain &main = windows.main;
     TContest &contest = windows.contest;
     TRptQso &repeats = windows.repeats;
@@ -275,7 +274,7 @@ DemoOutput makeDemo(const QString &imageFolder)
     const MainForm &form = main.form();
     main.show();
     form.tour->click();
-    main.clockTicker().tick();
+    windows.clockTicker->tick();
     Shots shots(imageFolder);
 
     // A repeat as heard station (red) and one as worked station (aqua).
@@ -290,7 +289,7 @@ DemoOutput makeDemo(const QString &imageFolder)
     shots.save(QStringLiteral("repeats.png"), &repeats);
     main.actions().repeatWindow->trigger();
     // Calls holding "A1A", once the log's calls are read.
-    while (!main.partialCalls().logReady())
+    while (!windows.partialCalls.logReady())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     QCoreApplication::processEvents();
     form.heardCall->setText(QStringLiteral("A1A"));
@@ -300,7 +299,7 @@ DemoOutput makeDemo(const QString &imageFolder)
     main.actions().partialWindow->trigger();
     main.actions().statsWindow->trigger();
     windows.stats.resize(600, 560);
-    main.clockTicker().tick();
+    windows.clockTicker->tick();
     shots.save(QStringLiteral("stats.png"), &windows.stats);
     main.actions().statsWindow->trigger();
     for (QLineEdit *f :
@@ -338,9 +337,9 @@ DemoOutput makeDemo(const QString &imageFolder)
     shots.save(QStringLiteral("about.png"), &about);
     about.hide();
 
-    main.stationPanel().open();
+    windows.stationPanel->open();
     shots.save(QStringLiteral("station.png"), &main);
-    main.stationPanel().save();
+    windows.stationPanel->save();
 
     // Every export the log menu offers, written by the program's own writer.
     ReportExport::Hooks hooks;
@@ -370,7 +369,7 @@ DemoOutput makeDemo(const QString &imageFolder)
     DemoOutput out;
     out.examples = writeReports();
 
-    main.editor().editRecord();
+    windows.editor->editRecord();
     shots.saveEntry(QStringLiteral("entry-edit.png"), main, form);
 
     // Last: it fills every window with marks.

@@ -1,6 +1,6 @@
 #include "reportfields.h"
 
-#include "app/programwindows.h"
+#include "app/program.h"
 #include "setup/stationpanel.h"
 
 #include <QComboBox>
@@ -131,7 +131,7 @@ QString table(const QVector<Field> &fields, const QMap<QString, QString> &report
 
 } // namespace
 
-QMap<QString, QString> reportFieldTables(ProgramWindows &windows, const ReportWriter &writeReports)
+QMap<QString, QString> reportFieldTables(Program &windows, const ReportWriter &writeReports)
 {
     int next = 1;
     QVector<Field> contest = markFields(&windows.addContest, next);
@@ -144,7 +144,7 @@ QMap<QString, QString> reportFieldTables(ProgramWindows &windows, const ReportWr
     contest += markFields(&windows.contest, next);
     press(&windows.contest, QStringLiteral("СОХРАНИТЬ"));
 
-    StationPanel &panel = windows.main.stationPanel();
+    StationPanel &panel = *windows.stationPanel;
     panel.open();
     const QVector<Field> station = markFields(&panel, next);
     press(&panel, QStringLiteral("СОХРАНИТЬ"));

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-struct ProgramWindows;
+class Program;
 
 /// Writes the three reports from the store as the log menu does: the files'
 /// text under "cabrillo", "ermak" and "adif".
@@ -16,4 +16,4 @@ using ReportWriter = std::function<QMap<QString, QString>()>;
 /// adds a contest. Every field is given a mark of its own, the windows save
 /// as a user saves them, and the reports that writeReports then writes show
 /// where each mark went.
-QMap<QString, QString> reportFieldTables(ProgramWindows &windows, const ReportWriter &writeReports);
+QMap<QString, QString> reportFieldTables(Program &windows, const ReportWriter &writeReports);
