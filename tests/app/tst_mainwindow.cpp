@@ -481,7 +481,7 @@ void MainWindowTest::fullDiskKeepsTheOldFileAndSaysSo()
     const QString path = f.folder.file(file);
     QVERIFY(writeAll(path, "[Main]\r\nLeft=5\r\nTop=6\r\n[Other]\r\nKey=kept as it was\r\n"));
     const QByteArray before = readAll(path);
-    TMain &main = f.open();
+    f.open();
     f.prompts.chosenFile = path;
     {
         SmallDisk disk(16);

@@ -227,7 +227,7 @@ void StoreTest::repeatCountsCompareBandModeCallAndTourAsText()
     QCOMPARE(store.heardRepeatCount("14000", "CW", "UA1A", "2"), qint64(0));
     QCOMPARE(store.workedRepeatCount("14000", "CW", "UA1A", "2"), qint64(0));
     using Counts = std::vector<std::pair<qint64, qint64>>;
-    for (const QString &call : {"UA1A", "RA3B"}) {
+    for (const char *call : {"UA1A", "RA3B"}) {
         QCOMPARE(store.repeatCounts("14000", "CW", "2", {call}), (Counts{{0, 0}}));
         QCOMPARE(store.repeatCounts("14000", "CW", "1", {call}), (Counts{{1, 1}}));
     }
